@@ -1,0 +1,70 @@
+// The program-wide state and the display and input objects.
+#pragma once
+
+#include <cstdint>
+
+#include "../platform/display.h"
+#include "../platform/input.h"
+#include "../platform/platform_types.h"
+
+// The action chosen on the button bar in the current pass.
+enum class ButtonAction : std::int32_t {
+  None = 0,
+  Load = 1,
+  Save = 2,
+  Clear = 3,
+  Quit = 4,
+  Settings = 5,
+  Offset = 6,
+};
+
+struct EditorState {
+  plat::HINSTANCE instanceHandle = nullptr;
+  plat::HWND windowHandle = nullptr;
+  std::int32_t cursorX = 0;
+  std::int32_t cursorY = 0;
+  plat::DIMOUSESTATE mouseState = {};
+  std::int32_t currentColor = 255;
+  std::int32_t quadMode = 0;
+  std::int32_t clickArmed = 1;
+  ButtonAction pendingAction = ButtonAction::None;
+  std::int32_t pixNumber = 0;
+  std::int32_t offsetNumber = 0;
+  std::int32_t width = 102;
+  std::int32_t height = 78;
+  std::int32_t previousWidth = 0;
+  std::int32_t previousHeight = 0;
+  char loadFileName[25] = "test1.pix";
+  char saveFileName[25] = "test1.pix";
+};
+
+struct DisplayDevice {
+  plat::DirectDraw* directDraw = nullptr;
+  plat::DrawSurface* primarySurface = nullptr;
+  plat::DrawSurface* backBuffer = nullptr;
+  plat::DrawPalette* palette = nullptr;
+};
+
+struct InputDevices {
+  plat::DirectInput* directInput = nullptr;
+  plat::InputDevice* keyboard = nullptr;
+  plat::InputDevice* mouse = nullptr;
+};
+
+using PaletteTable = plat::PALETTEENTRY[256];
+
+extern EditorState editorState;
+extern DisplayDevice displayDevice;
+extern InputDevices inputDevices;
+// Filled to create the primary surface, and by every lock of it afterwards.
+extern plat::DDSURFACEDESC2 surfaceDesc;
+extern PaletteTable paletteTable;
+// Every text is formatted here just before it is drawn: 79 characters at most.
+extern char textLine[80];
+
+// Sounds of the program's own resources.
+constexpr int clickSound = 8001;
+constexpr int savedSound = 8002;
+
+// Back to the values a new run starts with (tests run WinMain many times).
+void ResetEditorState();

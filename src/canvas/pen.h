@@ -1,0 +1,12 @@
+// Painting image pixels into the grid and the working view.
+#pragma once
+
+#include <cstdint>
+
+// Stores the low byte of value at (x, y) of locked surface memory. The caller
+// holds the lock and keeps (x, y) on the screen.
+void PutLockedPixel(int x, int y, int value, std::uint8_t* memory, int pitch);
+// Single pen at the cursor; returns 0.
+int PaintPen(int colour);
+// 2 x 2 pen with the cursor's pixel at its top left; returns 0.
+int PaintQuadPen(int colour);

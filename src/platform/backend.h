@@ -1,0 +1,33 @@
+// What each backend supplies to the shared platform code (besides the
+// functions marked "Provided by the backend" in the other headers).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform_types.h"
+
+namespace plat::backend {
+
+// Records one platform call, such as "Primary.Lock" or "OpenFile(SaveName.dat,w+t)".
+// The headless backend keeps a log; the real one ignores it.
+void Trace(std::string_view call);
+// True when the headless backend was told to make this call fail; the
+// shared code then returns the call's failure result (E_FAIL, null, false).
+bool ShouldFail(std::string_view call);
+// Handles pending window-system events and presents the screen when a
+// display refresh is due. Called on every message peek, input read and sleep.
+void PumpEvents();
+// The window has been created (visible) or destroyed.
+bool WindowCreated(const char* title, int x, int y, int width, int height, std::uint32_t style);
+void WindowDestroyed();
+// The display mode was set (true) or restored (false).
+void DisplayModeChanged(bool exclusive800x600x8);
+// Mouse motion since the previous read and the buttons (down, or pressed and
+// released since the previous read). False when no state can be had.
+bool ReadMouse(DIMOUSESTATE* state);
+// 256 key bytes as GetDeviceState gives them. False when the window does not
+// have the keyboard focus.
+bool ReadKeyboard(std::uint8_t keys[256]);
+
+}  // namespace plat::backend

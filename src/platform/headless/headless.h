@@ -1,0 +1,72 @@
+// The headless backend's controls for tests and benchmarks: scripted input,
+// a virtual clock, recorded sounds, a call log, injected failures and the
+// screen in memory.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "../platform_types.h"
+
+namespace plat::headless {
+
+// Back to a fresh machine: no window, no display objects alive, empty message
+// queue, empty scripts, clock at 0, no sounds, empty log, no failures. Tests
+// call it first (objects a previous run leaked are dropped).
+void Reset();
+
+// Mouse script: each mouse read takes the next state. Once the script has
+// run out the mouse holds still with both buttons up.
+void QueueMouse(const DIMOUSESTATE& state);
+void QueueMouse(int dx, int dy, bool left, bool right = false);
+// Keyboard script: each keyboard read takes the next 256-byte state. Once the
+// script has run out, Enter reads down (so an entry always ends).
+void QueueKeyboard(const std::array<std::uint8_t, 256>& keys);
+// One keyboard state with the given scan codes down (bit 7 set).
+void QueueKeys(std::initializer_list<std::uint8_t> scanCodes);
+// Escape script for GetAsyncKeyState(VK_ESCAPE): each call takes the next
+// entry. With the script empty, Escape reads down exactly when both the mouse
+// and the keyboard scripts have run out, so every run ends.
+void QueueEscape(bool down);
+std::size_t MouseReadsLeft();
+std::size_t KeyboardReadsLeft();
+
+// The virtual clock in milliseconds; Sleep advances it without waiting.
+std::uint64_t Now();
+
+// Every PlaySoundA call: the resource number and the clock at the call.
+struct SoundPlayed {
+  int resource;
+  std::uint64_t at;
+};
+const std::vector<SoundPlayed>& Sounds();
+
+// The platform calls in order (names as the shared code traces them, for
+// example "DirectDraw.SetDisplayMode", "Primary.Release",
+// "OpenFile(SaveName.dat,w+t)", "PostMessageA(WM_CLOSE)", "Sleep(2000)").
+// Logging can be switched off for benchmarks.
+const std::vector<std::string>& CallLog();
+void ClearLog();
+void SetLogging(bool on);
+// Makes every call traced under this name fail from now on.
+void FailCall(const std::string& name);
+
+// The system cursor as SetCursorPos and ClipCursor left it.
+POINT CursorPos();
+bool CursorClipped();
+RECT CursorClip();
+std::uint64_t SetCursorPosCalls();
+// True while the window exists.
+bool WindowAlive();
+
+// The primary surface (800 x 600 palette indices, row by row) and its palette.
+// Empty when no primary surface exists.
+std::vector<std::uint8_t> Screen();
+std::uint8_t ScreenAt(int x, int y);
+std::array<PALETTEENTRY, 256> Palette();
+// Writes the screen with its palette as an 8-bit BMP file; false on failure.
+bool SaveScreenBmp(const std::string& path);
+
+}  // namespace plat::headless

@@ -1,0 +1,40 @@
+// Time, sounds, program resources and files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "platform_types.h"
+
+namespace plat {
+
+// Waits ms milliseconds; the headless clock advances at once. Keeps the
+// window answering meanwhile. Provided by the backend.
+void Sleep(std::uint32_t ms);
+// Milliseconds since start, on the backend's clock. Provided by the backend.
+std::uint64_t GetTickCount64();
+
+// Plays a WAVE resource of the program by number (flags SND_RESOURCE |
+// SND_ASYNC), replacing a sound still playing. Without an audio device it
+// silently plays nothing and still returns true. Provided by the backend.
+bool PlaySoundA(int resource, HINSTANCE module, std::uint32_t flags);
+
+// The instance handle that the process entry hands to WinMain.
+HINSTANCE GetModuleHandleA(const char* name);
+
+// One resource carried in the program (made from resources/ at build time).
+struct ProgramResource {
+  int id;
+  const char* type;  // "WAVE"
+  const std::uint8_t* data;
+  std::size_t size;
+};
+// Null when the program has no such resource.
+const ProgramResource* FindProgramResource(int id, const char* type);
+
+// fopen with the C library's modes; "t" (text mode) is accepted and means
+// nothing here. Logged like the other platform calls.
+std::FILE* OpenFile(const char* name, const char* mode);
+
+}  // namespace plat

@@ -1,0 +1,17 @@
+// Blocking keyboard entries of a number, an image size and a file name.
+#pragma once
+
+#include <cstdint>
+
+extern std::uint8_t keyState[256];
+extern char numberText[300];
+extern char sizeText[4];
+extern char nameText[25];
+
+void EnterNumber();
+void EnterSize();
+void EnterFileName();
+
+// Unsigned decimal: leading blanks skipped, digits up to the first non-digit,
+// none = 0, above 4,294,967,295 = 4,294,967,295. Kept bit for bit in a signed field.
+std::int32_t ConvertNumber(const char* text);
