@@ -30,6 +30,9 @@ struct ProgramResource {
   const std::uint8_t* data;
   std::size_t size;
 };
+// The program's resources, generated from the resource script in resources/.
+extern const ProgramResource programResources[];
+extern const std::size_t programResourceCount;
 // Null when the program has no such resource.
 const ProgramResource* FindProgramResource(int id, const char* type);
 
