@@ -43,14 +43,22 @@ struct SoundPlayed {
 };
 const std::vector<SoundPlayed>& Sounds();
 
-// The platform calls in order (names as the shared code traces them, for
-// example "DirectDraw.SetDisplayMode", "Primary.Release",
-// "OpenFile(SaveName.dat,w+t)", "PostMessageA(WM_CLOSE)", "Sleep(2000)").
+// The platform calls in order. Names: "<Object>.<Method>" for the objects
+// (DirectDraw, Primary, BackBuffer, Palette, DirectInput, Mouse, Keyboard),
+// for example "DirectDraw.SetDisplayMode", "Primary.Lock", "Primary.GetDC",
+// "DirectInput.CreateDeviceEx(Mouse)", "Keyboard.GetDeviceState"; free
+// functions by name with their telling argument: "DirectDrawCreateEx",
+// "DirectInputCreateEx", "RegisterClassExA", "CreateWindowExA",
+// "DestroyWindow", "PostMessageA(WM_CLOSE)", "DispatchMessageA(WM_CLOSE)",
+// "PostQuitMessage(0)", "PeekMessageA(WM_QUIT)" (only when a message is
+// taken), "Sleep(2000)", "PlaySoundA(8001)", "SetCursorPos(400,300)",
+// "ClipCursor(420,440,654,460)", "ClipCursor(null)",
+// "OpenFile(SaveName.dat,w+t)". GDI drawing calls are not logged.
 // Logging can be switched off for benchmarks.
 const std::vector<std::string>& CallLog();
 void ClearLog();
 void SetLogging(bool on);
-// Makes every call traced under this name fail from now on.
+// Makes every call traced under this name (as in the log) fail from now on.
 void FailCall(const std::string& name);
 
 // The system cursor as SetCursorPos and ClipCursor left it.
