@@ -1,0 +1,13 @@
+// The button bar (drawing and hit test) and the colour pick of the main loop.
+#pragma once
+
+#include <cstdint>
+
+// Blits the seven bar buttons; Quad shows its on or off image.
+void DrawButtonBar();
+// Left button down at (x, y): sets pendingAction or toggles Quad once per press.
+void HitButtonBar(std::int32_t x, std::int32_t y);
+// Right button down at (x, y) over the panel: picks the colour under it and shows its number.
+void PickPaletteColour(std::int32_t x, std::int32_t y);
+// The colour index of the pick band under (x, y), or -1 between the rows.
+int PaletteColourAt(std::int32_t x, std::int32_t y);

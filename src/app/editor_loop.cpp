@@ -1,0 +1,156 @@
+// The editor's main loop: each pass redraws the screen, follows the mouse, paints and takes button hits.
+#include "app/editor_loop.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/button_actions.h"
+#include "app/editor_hits.h"
+#include "app/editor_state.h"
+#include "canvas/palette_panel.h"
+#include "canvas/pen.h"
+#include "draw/frames.h"
+#include "draw/primitives.h"
+#include "platform/input.h"
+#include "platform/window.h"
+#include "textentry/entry.h"
+
+namespace {
+
+constexpr plat::COLORREF kFieldColour = plat::RGB(255, 255, 255);
+constexpr plat::COLORREF kStatusColour = plat::PALETTEINDEX(15);
+
+// The file names come from files and entries; never read past their 25 bytes.
+void DrawName(const char* name, int x, int y) {
+  std::snprintf(textLine, sizeof textLine, "%.*s", 25, name);
+  DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
+}
+
+void DrawNumber(std::int32_t value, int x, int y) {
+  std::snprintf(textLine, sizeof textLine, "%d", static_cast<int>(value));
+  DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
+}
+
+void DrawLabel(const char* label, int x, int y) {
+  std::snprintf(textLine, sizeof textLine, "%s", label);
+  DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
+}
+
+void DrawTextFields() {
+  DrawLabel("Load File Name:", 150, 410);
+  DrawName(editorState.loadFileName, 270, 410);
+  DrawLabel("Save File Name:", 150, 430);
+  DrawName(editorState.saveFileName, 270, 430);
+  DrawLabel("Width:", 150, 450);
+  DrawNumber(editorState.width, 205, 450);
+  DrawLabel("Height:", 245, 450);
+  DrawNumber(editorState.height, 311, 450);
+  DrawLabel("Offset:", 150, 470);
+  DrawNumber(editorState.offsetNumber, 220, 470);
+}
+
+// Moves the cursor by the mouse's motion and keeps it on the screen; the
+// system cursor follows every step.
+void FollowMouse() {
+  if (inputDevices.mouse != nullptr) {
+    inputDevices.mouse->GetDeviceState(sizeof(plat::DIMOUSESTATE), &editorState.mouseState);
+  }
+  EditorState& s = editorState;
+  // Wrapping add: a wild motion must not be undefined behaviour; the clamp follows.
+  s.cursorX = static_cast<std::int32_t>(static_cast<std::uint32_t>(s.cursorX) +
+                                        static_cast<std::uint32_t>(s.mouseState.lX));
+  s.cursorY = static_cast<std::int32_t>(static_cast<std::uint32_t>(s.cursorY) +
+                                        static_cast<std::uint32_t>(s.mouseState.lY));
+  plat::SetCursorPos(s.cursorX, s.cursorY);
+  if (s.cursorX >= 795) {
+    s.cursorX = 795;
+    plat::SetCursorPos(s.cursorX, s.cursorY);
+  }
+  if (s.cursorX < 0) {
+    s.cursorX = 0;
+    plat::SetCursorPos(s.cursorX, s.cursorY);
+  }
+  if (s.cursorY >= 595) {
+    s.cursorY = 595;
+    plat::SetCursorPos(s.cursorX, s.cursorY);
+  }
+  if (s.cursorY < 0) {
+    s.cursorY = 0;
+    plat::SetCursorPos(s.cursorX, s.cursorY);
+  }
+}
+
+bool LeftDown() {
+  return editorState.mouseState.rgbButtons[0] != 0;
+}
+
+bool RightDown() {
+  return editorState.mouseState.rgbButtons[1] != 0;
+}
+
+}  // namespace
+
+bool RunEditorPass() {
+  EditorState& s = editorState;
+
+  if (plat::GetAsyncKeyState(plat::VK_ESCAPE) & 0x8000) {
+    plat::PostMessageA(s.windowHandle, plat::WM_CLOSE, 0, 0);
+  }
+
+  plat::MSG message = {};
+  if (plat::PeekMessageA(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
+    if (message.message == plat::WM_QUIT) {
+      return false;
+    }
+    plat::TranslateMessage(&message);
+    plat::DispatchMessageA(&message);
+  }
+
+  DrawButtonBar();
+
+  DrawReferenceFrame(displayDevice.primarySurface);
+  DrawEditingGrid(displayDevice.primarySurface);
+  DrawWorkingFrame(displayDevice.primarySurface);
+
+  DrawTextFields();
+
+  DrawPalettePanel();
+
+  FollowMouse();
+
+  if (s.cursorY < 396 && LeftDown()) {
+    if (s.quadMode == 0) {
+      PaintPen(s.currentColor);
+    } else if (s.quadMode == 1) {
+      PaintQuadPen(s.currentColor);
+    }
+  }
+
+  if (s.cursorY > 500 && LeftDown()) {
+    HitButtonBar(s.cursorX, s.cursorY);
+  }
+
+  if (!LeftDown()) {
+    s.clickArmed = 1;
+  }
+
+  if (s.pendingAction != ButtonAction::None) {
+    CarryOutAction();
+  }
+
+  if (s.cursorX > 684 && s.cursorY < 432 && RightDown()) {
+    PickPaletteColour(s.cursorX, s.cursorY);
+  }
+
+  std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(s.cursorX),
+                static_cast<int>(s.cursorY));
+  DrawTextAt(textLine, 12, 572, kStatusColour, displayDevice.primarySurface);
+
+  return s.pendingAction == ButtonAction::None;
+}
+
+void RunEditorLoop() {
+  std::memset(nameText, 0, sizeof nameText);
+  while (RunEditorPass()) {
+  }
+}
