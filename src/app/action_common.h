@@ -1,0 +1,18 @@
+// Small steps shared by the button actions and the settings menu.
+#pragma once
+
+#include <cstdint>
+
+#include "../platform/platform_types.h"
+
+constexpr plat::COLORREF kPromptColour = plat::RGB(255, 0, 0);
+constexpr plat::COLORREF kValueColour = plat::RGB(255, 255, 255);
+
+// Plays a WAVE resource of the program (clickSound or savedSound), not waiting for it.
+void PlayProgramSound(int resource);
+// The click and the pressed image with which every action begins.
+void PressButton(const char* pressedBitmap, int x, int y);
+// A value written back into its text field: "%d" in white at (x, y).
+void DrawNumberAt(std::int32_t value, int x, int y);
+// A red prompt on the prompt line at (420, 410).
+void DrawPrompt(const char* prompt);

@@ -1,0 +1,153 @@
+// The Settings action: a menu of three sub-buttons, then a name or the size typed in.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "app/action_common.h"
+#include "app/button_actions.h"
+#include "app/editor_state.h"
+#include "draw/primitives.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "textentry/entry.h"
+
+namespace {
+
+enum class SettingsChoice { None = 0, LoadName = 1, SaveName = 2, Size = 3 };
+
+struct SubButton {
+  const char* bitmap;
+  const char* pressedBitmap;
+  int left;
+  SettingsChoice choice;
+};
+
+constexpr int kSubButtonTop = 440;
+constexpr int kSubButtonWidth = 64;
+constexpr SubButton kSubButtons[] = {
+    {"Loadsettings.bmp", "Loadsettings_down.bmp", 420, SettingsChoice::LoadName},
+    {"savesettings.bmp", "Savesettings_down.bmp", 505, SettingsChoice::SaveName},
+    {"Sizesettings.bmp", "Sizesettings_down.bmp", 590, SettingsChoice::Size},
+};
+constexpr plat::RECT kMenuClip = {420, 440, 654, 460};
+
+// Closed whenever the menu is not on the screen.
+SettingsChoice settingsChoice = SettingsChoice::None;
+int settingsChosen = 0;
+
+// The menu does not clamp the cursor; only keep the sum inside 32 bits.
+std::int32_t MoveCoordinate(std::int32_t position, std::int32_t delta) {
+  std::int64_t sum = static_cast<std::int64_t>(position) + delta;
+  if (sum > std::numeric_limits<std::int32_t>::max()) {
+    return std::numeric_limits<std::int32_t>::max();
+  }
+  if (sum < std::numeric_limits<std::int32_t>::min()) {
+    return std::numeric_limits<std::int32_t>::min();
+  }
+  return static_cast<std::int32_t>(sum);
+}
+
+void MenuTurn() {
+  plat::Sleep(50);
+  if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
+    plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+  }
+  if (inputDevices.mouse != nullptr) {
+    inputDevices.mouse->GetDeviceState(sizeof editorState.mouseState, &editorState.mouseState);
+  }
+  editorState.cursorX = MoveCoordinate(editorState.cursorX, editorState.mouseState.lX);
+  editorState.cursorY = MoveCoordinate(editorState.cursorY, editorState.mouseState.lY);
+  plat::SetCursorPos(editorState.cursorX, editorState.cursorY);
+  if (editorState.mouseState.rgbButtons[0] == 0) {
+    return;
+  }
+  // Only x counts: the cursor is confined to the menu's strip.
+  for (const SubButton& button : kSubButtons) {
+    if (button.left < editorState.cursorX && editorState.cursorX < button.left + kSubButtonWidth) {
+      PressButton(button.pressedBitmap, button.left, kSubButtonTop);
+      settingsChoice = button.choice;
+      settingsChosen = 1;
+      plat::Sleep(100);
+    }
+  }
+}
+
+void DrawName(const char* name, int x, int y) {
+  std::snprintf(textLine, sizeof textLine, "%.24s", name);
+  DrawTextAt(textLine, x, y, kValueColour, displayDevice.primarySurface);
+}
+
+void ChangeLoadName() {
+  DrawPrompt("Change Load File Name:");
+  EnterFileName();
+  std::memcpy(editorState.loadFileName, nameText, sizeof editorState.loadFileName);
+  EraseRegion(3);
+  DrawName(editorState.loadFileName, 270, 410);
+}
+
+void ChangeSaveName() {
+  DrawPrompt("Change Save File Name:");
+  EnterFileName();
+  std::memcpy(editorState.saveFileName, nameText, sizeof editorState.saveFileName);
+  EraseRegion(4);
+  DrawName(editorState.saveFileName, 270, 430);
+}
+
+// The width stands as soon as it is typed, before the height is asked for.
+void ChangeSize() {
+  DrawPrompt("Change Width:");
+  EraseRegion(10);
+  editorState.previousWidth = editorState.width;
+  EnterSize();
+  editorState.width = ConvertNumber(sizeText);
+  DrawNumberAt(editorState.width, 205, 450);
+
+  DrawPrompt("Change Height:");
+  EraseRegion(11);
+  editorState.previousHeight = editorState.height;
+  EnterSize();
+  editorState.height = ConvertNumber(sizeText);
+  DrawNumberAt(editorState.height, 311, 450);
+}
+
+}  // namespace
+
+static_assert(sizeof(EditorState::loadFileName) == sizeof nameText);
+static_assert(sizeof(EditorState::saveFileName) == sizeof nameText);
+
+void SettingsAction() {
+  PressButton("settings_down_button.bmp", 160, 540);
+  for (const SubButton& button : kSubButtons) {
+    DrawBitmapFile(displayDevice.primarySurface, button.left, kSubButtonTop, button.bitmap);
+  }
+  plat::Sleep(100);
+  editorState.cursorX = 537;
+  editorState.cursorY = 450;
+  plat::SetCursorPos(editorState.cursorX, editorState.cursorY);
+  plat::ClipCursor(&kMenuClip);
+  editorState.mouseState.rgbButtons[0] = 0;
+  // Escape only asks for the close: the menu is left by a choice alone.
+  while (settingsChosen != 1) {
+    MenuTurn();
+  }
+  plat::ClipCursor(nullptr);
+  EraseRegion(1);
+  switch (settingsChoice) {
+    case SettingsChoice::LoadName:
+      ChangeLoadName();
+      break;
+    case SettingsChoice::SaveName:
+      ChangeSaveName();
+      break;
+    case SettingsChoice::Size:
+      ChangeSize();
+      break;
+    case SettingsChoice::None:
+      break;
+  }
+  settingsChoice = SettingsChoice::None;
+  settingsChosen = 0;
+  EraseRegion(5);
+  editorState.pendingAction = ButtonAction::None;
+}
