@@ -7,6 +7,11 @@
 int InitDevices();
 // The name of the step at which the last InitDevices stopped, or null after success.
 const char* FailedInitStep();
+// Releases every object of inputDevices and displayDevice that exists, in
+// the shutdown order (keyboard, mouse, DirectInput, palette, back buffer,
+// primary surface, display mode restored, DirectDraw), and empties the slots.
+// Also used after a failed InitDevices, when only some objects exist.
+void ReleaseDevices();
 
 // Fills paletteTable: generated colours, the 81 fixed ones, black 0, white 255.
 void BuildPaletteTable();

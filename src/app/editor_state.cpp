@@ -1,0 +1,20 @@
+// The program-wide state and the display and input object slots.
+#include "editor_state.h"
+
+#include <cstring>
+
+EditorState editorState;
+DisplayDevice displayDevice;
+InputDevices inputDevices;
+plat::DDSURFACEDESC2 surfaceDesc = {};
+PaletteTable paletteTable = {};
+char textLine[80] = {};
+
+void ResetEditorState() {
+  editorState = EditorState{};
+  displayDevice = DisplayDevice{};
+  inputDevices = InputDevices{};
+  surfaceDesc = plat::DDSURFACEDESC2{};
+  std::memset(paletteTable, 0, sizeof paletteTable);
+  std::memset(textLine, 0, sizeof textLine);
+}

@@ -1,0 +1,80 @@
+// Program entry, the window procedure and shutdown.
+#include "winmain.h"
+
+#include <cstdio>
+
+#include "../platform/gdi.h"
+#include "../platform/window.h"
+#include "../storage/settings_files.h"
+#include "devices.h"
+#include "editor_loop.h"
+#include "editor_state.h"
+
+int WinMain(plat::HINSTANCE instance, plat::HINSTANCE /*previousInstance*/, char* /*commandLine*/,
+            int /*showState*/) {
+  plat::WNDCLASSEX windowClass = {};
+  windowClass.cbSize = sizeof(plat::WNDCLASSEX);
+  windowClass.style = plat::CS_VREDRAW | plat::CS_HREDRAW | plat::CS_DBLCLKS | plat::CS_OWNDC;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.cbClsExtra = 0;
+  windowClass.cbWndExtra = 0;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = plat::LoadIconA(nullptr, plat::IDI_APPLICATION);
+  windowClass.hCursor = plat::LoadCursorA(nullptr, plat::IDC_ARROW);
+  windowClass.hbrBackground = static_cast<plat::HBRUSH>(plat::GetStockObject(plat::BLACK_BRUSH));
+  windowClass.lpszMenuName = nullptr;
+  windowClass.lpszClassName = "WINCLASS1";
+  windowClass.hIconSm = plat::LoadIconA(nullptr, plat::IDI_APPLICATION);
+
+  editorState.instanceHandle = instance;
+  if (plat::RegisterClassExA(&windowClass) == 0) {
+    return 0;
+  }
+  const plat::HWND window =
+      plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE, 0,
+                            0, 800, 600, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) {
+    return 0;
+  }
+  editorState.windowHandle = window;
+
+  if (InitDevices() == 0) {
+    // The settings were never read: writing them now would put defaults
+    // over the user's files. Let go of what was made and leave.
+    ReleaseDevices();
+    const char* step = FailedInitStep();
+    std::fprintf(stderr, "pixed: could not start: %s failed\n", step != nullptr ? step : "start-up");
+    return 1;
+  }
+  RunEditorLoop();
+  ShutdownApp();
+  return 0;
+}
+
+plat::LRESULT MainWindowProc(plat::HWND window, std::uint32_t message, plat::WPARAM wParam,
+                             plat::LPARAM lParam) {
+  switch (message) {
+    case plat::WM_CREATE:
+      return 0;
+    case plat::WM_DESTROY:
+      plat::PostQuitMessage(0);
+      return 0;
+    case plat::WM_PAINT: {
+      // Only validates the window: everything is drawn on the display surface.
+      plat::PAINTSTRUCT paint = {};
+      plat::BeginPaint(window, &paint);
+      plat::EndPaint(window, &paint);
+      return 0;
+    }
+    default:
+      return plat::DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+int ShutdownApp() {
+  WriteSaveNameFile();
+  WriteLoadNameFile();
+  WriteSizeFile();
+  ReleaseDevices();
+  return 1;
+}

@@ -1,0 +1,99 @@
+// Erasing screen regions, blitting bitmap files, text and whole-surface fills.
+#include "primitives.h"
+
+#include <cstring>
+
+#include "../app/editor_state.h"
+#include "../platform/gdi.h"
+
+const ScreenRegion screenRegions[12] = {
+    {0, 0, 0, 0},          // unused
+    {420, 410, 655, 465},  // settings menu prompt
+    {410, 435, 670, 460},  // typed text echo
+    {265, 406, 412, 427},  // load-file name
+    {265, 428, 412, 449},  // save-file name
+    {390, 405, 665, 495},  // whole prompt area
+    {521, 440, 605, 470},  // number prompts
+    {200, 460, 270, 479},  // colour number of the status line
+    {202, 467, 260, 488},  // offset value
+    {775, 550, 795, 580},  // image number
+    {197, 448, 238, 468},  // width
+    {298, 448, 340, 468},  // height
+};
+
+void EraseRegion(int code) {
+  plat::DrawSurface* surface = displayDevice.primarySurface;
+  plat::HDC dc = nullptr;
+  if (surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {
+    return;
+  }
+  const plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, 0);
+  const plat::HBRUSH brush = plat::CreateSolidBrush(0);
+  const plat::HGDIOBJ heldPen = plat::SelectObject(dc, pen);
+  const plat::HGDIOBJ heldBrush = plat::SelectObject(dc, brush);
+  if (code >= 1 && code <= 11) {
+    const ScreenRegion& region = screenRegions[code];
+    plat::Rectangle(dc, region.left, region.top, region.right, region.bottom);
+  }
+  plat::SelectObject(dc, heldPen);
+  plat::SelectObject(dc, heldBrush);
+  plat::DeleteObject(pen);
+  plat::DeleteObject(brush);
+  surface->ReleaseDC(dc);
+}
+
+int DrawBitmapFile(plat::DrawSurface* surface, int x, int y, const char* fileName) {
+  if (surface == nullptr || fileName == nullptr) {
+    return 0;
+  }
+  const plat::HBITMAP bitmap = plat::LoadImageA(nullptr, fileName, plat::IMAGE_BITMAP, 0, 0,
+                                                plat::LR_LOADFROMFILE | plat::LR_CREATEDIBSECTION);
+  if (bitmap == nullptr) {
+    return 0;
+  }
+  const plat::HDC memoryDc = plat::CreateCompatibleDC(nullptr);
+  if (memoryDc == nullptr) {
+    plat::DeleteObject(bitmap);
+    return 0;
+  }
+  int result = 0;
+  plat::BITMAP description = {};
+  plat::HDC surfaceDc = nullptr;
+  if (plat::SelectObject(memoryDc, bitmap) != nullptr &&
+      plat::GetObjectA(bitmap, sizeof description, &description) != 0 &&
+      !plat::FAILED(surface->GetDC(&surfaceDc))) {
+    result = plat::BitBlt(surfaceDc, x, y, description.bmWidth, description.bmHeight, memoryDc, 0, 0,
+                          plat::SRCCOPY)
+                 ? 1
+                 : 0;
+    surface->ReleaseDC(surfaceDc);
+  }
+  plat::DeleteDC(memoryDc);
+  plat::DeleteObject(bitmap);
+  return result;
+}
+
+int DrawTextAt(const char* text, int x, int y, plat::COLORREF colour, plat::DrawSurface* surface) {
+  plat::HDC dc = nullptr;
+  if (surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {
+    return 0;
+  }
+  plat::SetTextColor(dc, colour);
+  plat::SetBkColor(dc, 0);
+  plat::SetBkMode(dc, plat::OPAQUE);
+  if (text != nullptr) {
+    plat::TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+  }
+  surface->ReleaseDC(dc);
+  return 1;
+}
+
+void FillSurface(plat::DrawSurface* surface, int paletteIndex) {
+  if (surface == nullptr) {
+    return;
+  }
+  plat::DDBLTFX fill = {};
+  fill.dwSize = sizeof(plat::DDBLTFX);
+  fill.dwFillColor = static_cast<std::uint32_t>(paletteIndex);
+  surface->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL | plat::DDBLT_WAIT, &fill);
+}
