@@ -52,6 +52,8 @@ HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* t
                      int x, int y, int width, int height, HWND parent, const void* menu, HINSTANCE instance,
                      void* param);
 bool DestroyWindow(HWND window);
+// True while window names a window that exists (created and not destroyed).
+bool IsWindow(HWND window);
 
 bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
 // Takes the next message for any window (window null, filters 0, 0). Pumps

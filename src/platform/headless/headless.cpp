@@ -1,0 +1,164 @@
+// The headless backend's controls: scripts, log, failures and the screen for tests.
+#include "headless.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "../shared_state.h"
+#include "../soft/screen.h"
+#include "machine.h"
+
+namespace plat::headless {
+
+Machine& TheMachine() {
+  static auto* machine = new Machine;
+  return *machine;
+}
+
+void Reset() {
+  shared::ResetWindows();
+  shared::ResetInputObjects();
+  shared::ResetDisplayObjects();
+  TheMachine() = Machine{};
+}
+
+void QueueMouse(const DIMOUSESTATE& state) {
+  TheMachine().mouseScript.push_back(state);
+}
+
+void QueueMouse(int dx, int dy, bool left, bool right) {
+  DIMOUSESTATE state = {};
+  state.lX = dx;
+  state.lY = dy;
+  state.rgbButtons[0] = left ? 0x80 : 0;
+  state.rgbButtons[1] = right ? 0x80 : 0;
+  QueueMouse(state);
+}
+
+void QueueKeyboard(const std::array<std::uint8_t, 256>& keys) {
+  TheMachine().keyboardScript.push_back(keys);
+}
+
+void QueueKeys(std::initializer_list<std::uint8_t> scanCodes) {
+  std::array<std::uint8_t, 256> keys = {};
+  for (std::uint8_t code : scanCodes) {
+    keys[code] = 0x80;
+  }
+  QueueKeyboard(keys);
+}
+
+void QueueEscape(bool down) {
+  TheMachine().escapeScript.push_back(down);
+}
+
+std::size_t MouseReadsLeft() {
+  return TheMachine().mouseScript.size();
+}
+
+std::size_t KeyboardReadsLeft() {
+  return TheMachine().keyboardScript.size();
+}
+
+std::uint64_t Now() {
+  return TheMachine().clock;
+}
+
+const std::vector<SoundPlayed>& Sounds() {
+  return TheMachine().sounds;
+}
+
+const std::vector<std::string>& CallLog() {
+  return TheMachine().log;
+}
+
+void ClearLog() {
+  TheMachine().log.clear();
+}
+
+void SetLogging(bool on) {
+  TheMachine().logging = on;
+}
+
+void FailCall(const std::string& name) {
+  TheMachine().failing.insert(name);
+}
+
+POINT CursorPos() {
+  return TheMachine().cursor;
+}
+
+bool CursorClipped() {
+  return TheMachine().clipped;
+}
+
+RECT CursorClip() {
+  return TheMachine().clip;
+}
+
+std::uint64_t SetCursorPosCalls() {
+  return TheMachine().setCursorPosCalls;
+}
+
+bool WindowAlive() {
+  return TheMachine().windowAlive;
+}
+
+std::vector<std::uint8_t> Screen() {
+  const soft::ScreenView view = soft::CurrentScreen();
+  std::vector<std::uint8_t> pixels;
+  if (view.pixels == nullptr) {
+    return pixels;
+  }
+  pixels.reserve(static_cast<std::size_t>(view.width) * view.height);
+  for (int y = 0; y < view.height; ++y) {
+    const std::uint8_t* row = view.pixels + static_cast<std::size_t>(y) * view.pitch;
+    pixels.insert(pixels.end(), row, row + view.width);
+  }
+  return pixels;
+}
+
+std::uint8_t ScreenAt(int x, int y) {
+  const soft::ScreenView view = soft::CurrentScreen();
+  if (view.pixels == nullptr || x < 0 || y < 0 || x >= view.width || y >= view.height) {
+    return 0;
+  }
+  return view.pixels[static_cast<std::size_t>(y) * view.pitch + x];
+}
+
+std::array<PALETTEENTRY, 256> Palette() {
+  std::array<PALETTEENTRY, 256> entries = {};
+  const soft::ScreenView view = soft::CurrentScreen();
+  if (view.palette != nullptr) {
+    std::copy(view.palette, view.palette + 256, entries.begin());
+  }
+  return entries;
+}
+
+bool SaveScreenBmp(const std::string& path) {
+  const soft::ScreenView view = soft::CurrentScreen();
+  if (view.pixels == nullptr) {
+    return false;
+  }
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormat(0, view.width, view.height, 8, SDL_PIXELFORMAT_INDEX8);
+  if (surface == nullptr) {
+    return false;
+  }
+  const std::array<PALETTEENTRY, 256> entries = Palette();
+  SDL_Color colours[256];
+  for (int i = 0; i < 256; ++i) {
+    colours[i] = SDL_Color{entries[i].peRed, entries[i].peGreen, entries[i].peBlue, 255};
+  }
+  SDL_SetPaletteColors(surface->format->palette, colours, 0, 256);
+  for (int y = 0; y < view.height; ++y) {
+    std::memcpy(static_cast<std::uint8_t*>(surface->pixels) + static_cast<std::size_t>(y) * surface->pitch,
+                view.pixels + static_cast<std::size_t>(y) * view.pitch, static_cast<std::size_t>(view.width));
+  }
+  const bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
+  SDL_FreeSurface(surface);
+  return saved;
+}
+
+}  // namespace plat::headless

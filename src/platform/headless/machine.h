@@ -1,0 +1,34 @@
+// The headless backend's machine: scripts, clock, sounds, log and cursor, shared by its files.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "headless.h"
+
+namespace plat::headless {
+
+struct Machine {
+  std::deque<DIMOUSESTATE> mouseScript;
+  std::deque<std::array<std::uint8_t, 256>> keyboardScript;
+  std::deque<bool> escapeScript;
+  std::uint64_t clock = 0;
+  std::vector<SoundPlayed> sounds;
+  std::vector<std::string> log;
+  bool logging = true;
+  std::set<std::string, std::less<>> failing;
+  POINT cursor = {0, 0};
+  bool clipped = false;
+  RECT clip = {0, 0, 0, 0};
+  std::uint64_t setCursorPosCalls = 0;
+  bool windowAlive = false;
+  bool displayExclusive = false;
+};
+
+Machine& TheMachine();
+
+}  // namespace plat::headless

@@ -1,0 +1,64 @@
+// The instance handle, the program's own resources and traced file opening.
+#include "system.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "backend.h"
+
+namespace plat {
+
+// The one module of the program.
+struct Instance {
+  int unused;
+};
+
+namespace {
+
+Instance programInstance{0};
+
+}  // namespace
+
+HINSTANCE GetModuleHandleA(const char* name) {
+  backend::Trace("GetModuleHandleA");
+  return name == nullptr ? &programInstance : nullptr;
+}
+
+const ProgramResource* FindProgramResource(int id, const char* type) {
+  if (type == nullptr) {
+    return nullptr;
+  }
+  for (std::size_t i = 0; i < programResourceCount; ++i) {
+    const ProgramResource& resource = programResources[i];
+    if (resource.id == id && resource.type != nullptr && std::strcmp(resource.type, type) == 0) {
+      return &resource;
+    }
+  }
+  return nullptr;
+}
+
+std::FILE* OpenFile(const char* name, const char* mode) {
+  const std::string shownName = name != nullptr ? name : "(null)";
+  const std::string shownMode = mode != nullptr ? mode : "(null)";
+  const std::string call = "OpenFile(" + shownName + "," + shownMode + ")";
+  backend::Trace(call);
+  if (backend::ShouldFail(call)) {
+    errno = EACCES;
+    return nullptr;
+  }
+  if (name == nullptr || mode == nullptr) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  // The C library here has no text mode: "t" is dropped, everything else kept.
+  std::string cleaned;
+  for (const char* c = mode; *c != '\0'; ++c) {
+    if (*c != 't') {
+      cleaned += *c;
+    }
+  }
+  return std::fopen(name, cleaned.c_str());
+}
+
+}  // namespace plat
