@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing pixed need, when missing.
+set -euo pipefail
+
+packages=(
+  build-essential g++ cmake pkg-config
+  libsdl2-dev libgtest-dev googletest libbenchmark-dev libpng-dev
+  console-setup-linux
+  xvfb xauth xdotool imagemagick x11-utils
+  clang-format
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  if [[ "$status" != "install ok installed" ]]; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=()
+if ((EUID != 0)); then
+  if ! command -v sudo >/dev/null; then
+    echo "install-deps: not root and no sudo; install as root: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
