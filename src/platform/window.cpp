@@ -195,6 +195,15 @@ bool IsWindow(HWND window) {
   return FindAlive(window) != nullptr;
 }
 
+HWND GetActiveWindow() {
+  for (const auto& window : System().windows) {
+    if (window->alive) {
+      return window.get();
+    }
+  }
+  return nullptr;
+}
+
 bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
   if (Traced("PostMessageA(" + MessageName(message) + ")")) {
     return false;

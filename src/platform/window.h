@@ -54,6 +54,9 @@ HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* t
 bool DestroyWindow(HWND window);
 // True while window names a window that exists (created and not destroyed).
 bool IsWindow(HWND window);
+// The program's one window while it exists, else null: where the backend
+// posts the window system's close request.
+HWND GetActiveWindow();
 
 bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
 // Takes the next message for any window (window null, filters 0, 0). Pumps
