@@ -1,0 +1,41 @@
+// Where the 800 x 600 screen sits in the window: the scale and black bars
+// that SDL_RenderSetLogicalSize gives, and the mapping of points both ways.
+#pragma once
+
+#include <cstdint>
+
+#include "../platform_types.h"
+
+namespace plat::sdl {
+
+// The screen is scaled by num / den (kept as a fraction so that a point
+// taken to the window and back lands on itself exactly) and offset by the
+// bars. Coordinates are window coordinates.
+struct Letterbox {
+  std::int64_t num;
+  std::int64_t den;
+  int offsetX;
+  int offsetY;
+  int windowWidth;
+  int windowHeight;
+};
+
+// For a window of the given size (sizes below 1 count as 1).
+Letterbox MakeLetterbox(int windowWidth, int windowHeight);
+// The screen pixel under a window point; may lie outside the screen when the
+// point is on a bar or off the window.
+POINT WindowToScreen(const Letterbox& box, int windowX, int windowY);
+// The first window pixel showing the screen pixel (x, y). For a scale of 1
+// or more, WindowToScreen takes it back to (x, y).
+POINT ScreenToWindow(const Letterbox& box, int x, int y);
+// A screen rectangle (right and bottom excluded) as window x, y, width and
+// height, kept inside the window and at least 1 x 1.
+struct WindowRect {
+  int x;
+  int y;
+  int w;
+  int h;
+};
+WindowRect ScreenRectToWindow(const Letterbox& box, const RECT& rect);
+
+}  // namespace plat::sdl

@@ -1,0 +1,87 @@
+// The mouse: relative motion from the system pointer, latched buttons,
+// moving and confining the pointer.
+#include <algorithm>
+
+#include "../backend.h"
+#include "../window.h"
+#include "sdl_backend.h"
+
+namespace plat::sdl {
+namespace {
+
+// The pointer's screen position, from its global position so that it works
+// whether or not the window is in front and for injected input.
+POINT PointerOnScreen(std::uint32_t* buttonMask) {
+  int globalX = 0;
+  int globalY = 0;
+  *buttonMask = SDL_GetGlobalMouseState(&globalX, &globalY);
+  int windowX = 0;
+  int windowY = 0;
+  SDL_GetWindowPosition(State().window, &windowX, &windowY);
+  return WindowToScreen(CurrentLetterbox(), globalX - windowX, globalY - windowY);
+}
+
+std::uint8_t ButtonByte(bool down) {
+  return down ? 0x80 : 0x00;
+}
+
+}  // namespace
+}  // namespace plat::sdl
+
+namespace plat::backend {
+
+bool ReadMouse(DIMOUSESTATE* state) {
+  sdl::Backend& backend = sdl::State();
+  if (state == nullptr || backend.window == nullptr) {
+    return false;
+  }
+  std::uint32_t mask = 0;
+  const POINT motion = sdl::TakeMotion(backend.pointer, sdl::PointerOnScreen(&mask));
+  *state = DIMOUSESTATE{};
+  state->lX = motion.x;
+  state->lY = motion.y;
+  // Down now (seen wherever the pointer is), or clicked since the last read.
+  state->rgbButtons[0] = sdl::ButtonByte((mask & SDL_BUTTON_LMASK) != 0 || backend.buttons.TakePressed(0));
+  state->rgbButtons[1] = sdl::ButtonByte((mask & SDL_BUTTON_RMASK) != 0 || backend.buttons.TakePressed(1));
+  state->rgbButtons[2] = sdl::ButtonByte((mask & SDL_BUTTON_MMASK) != 0 || backend.buttons.TakePressed(2));
+  state->rgbButtons[3] = sdl::ButtonByte((mask & SDL_BUTTON_X1MASK) != 0 || backend.buttons.TakePressed(3));
+  return true;
+}
+
+}  // namespace plat::backend
+
+namespace plat {
+
+bool SetCursorPos(int x, int y) {
+  sdl::Backend& backend = sdl::State();
+  if (backend.window == nullptr) {
+    return false;
+  }
+  const POINT target{x, y};
+  // The editor puts the pointer where it already is thousands of times a
+  // second; only a real move may reach the window system.
+  if (!sdl::NeedsWarp(backend.pointer, target)) {
+    return true;
+  }
+  const sdl::Letterbox box = sdl::CurrentLetterbox();
+  const POINT inWindow = sdl::ScreenToWindow(box, x, y);
+  SDL_WarpMouseInWindow(backend.window, std::clamp(inWindow.x, 0, box.windowWidth - 1),
+                        std::clamp(inWindow.y, 0, box.windowHeight - 1));
+  sdl::NoteWarp(backend.pointer, target);
+  return true;
+}
+
+bool ClipCursor(const RECT* rect) {
+  sdl::Backend& backend = sdl::State();
+  if (backend.window == nullptr) {
+    return false;
+  }
+  if (rect == nullptr) {
+    return SDL_SetWindowMouseRect(backend.window, nullptr) == 0;
+  }
+  const sdl::WindowRect area = sdl::ScreenRectToWindow(sdl::CurrentLetterbox(), *rect);
+  const SDL_Rect confined{area.x, area.y, area.w, area.h};
+  return SDL_SetWindowMouseRect(backend.window, &confined) == 0;
+}
+
+}  // namespace plat

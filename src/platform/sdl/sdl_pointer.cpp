@@ -1,0 +1,38 @@
+// Relative mouse motion from absolute pointer positions, and warp avoidance.
+#include "sdl_pointer.h"
+
+#include <cstdint>
+
+namespace plat::sdl {
+namespace {
+
+std::int32_t Difference(std::int32_t a, std::int32_t b) {
+  // Pointer positions stay far inside int range; wrap instead of overflowing
+  // should the window system ever report garbage.
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
+}  // namespace
+
+POINT TakeMotion(PointerTrack& track, POINT now) {
+  POINT motion{0, 0};
+  if (track.started) {
+    motion = POINT{Difference(now.x, track.origin.x), Difference(now.y, track.origin.y)};
+  }
+  track.origin = now;
+  track.known = now;
+  track.started = true;
+  return motion;
+}
+
+bool NeedsWarp(const PointerTrack& track, POINT target) {
+  return !track.started || target.x != track.known.x || target.y != track.known.y;
+}
+
+void NoteWarp(PointerTrack& track, POINT target) {
+  track.origin = target;
+  track.known = target;
+  track.started = true;
+}
+
+}  // namespace plat::sdl

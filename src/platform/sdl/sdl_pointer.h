@@ -1,0 +1,28 @@
+// The bookkeeping between the system pointer and the relative motion the
+// mouse device reports: motion since the previous read, and whether a
+// SetCursorPos has to move the pointer at all.
+#pragma once
+
+#include "../platform_types.h"
+
+namespace plat::sdl {
+
+struct PointerTrack {
+  // Where motion is counted from: the pointer at the previous read, or where
+  // the program last put it.
+  POINT origin{0, 0};
+  // The pointer's screen position as last read or set.
+  POINT known{0, 0};
+  bool started = false;
+};
+
+// The pointer is now at screen position now: returns the motion since the
+// previous read (none on the first read) and counts from here on.
+POINT TakeMotion(PointerTrack& track, POINT now);
+// True when putting the pointer at target needs a request to the window
+// system, false when it is already there as far as we know.
+bool NeedsWarp(const PointerTrack& track, POINT target);
+// The program put the pointer at target: the move is not motion of the mouse.
+void NoteWarp(PointerTrack& track, POINT target);
+
+}  // namespace plat::sdl

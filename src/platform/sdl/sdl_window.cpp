@@ -1,0 +1,148 @@
+// The full-screen window, its renderer and the screen texture.
+#include <cstdio>
+#include <cstdlib>
+
+#include "../backend.h"
+#include "../display.h"
+#include "sdl_backend.h"
+
+namespace plat::sdl {
+namespace {
+
+// The SDL window outlives the program's window while the display mode is
+// still held: on shutdown the settings messages are drawn after the window
+// is destroyed and must still be seen.
+bool programWindowAlive = false;
+bool displayModeHeld = false;
+bool videoStarted = false;
+
+void TearDown() {
+  Backend& state = State();
+  if (state.texture != nullptr) {
+    SDL_DestroyTexture(state.texture);
+    state.texture = nullptr;
+  }
+  if (state.renderer != nullptr) {
+    SDL_DestroyRenderer(state.renderer);
+    state.renderer = nullptr;
+  }
+  if (state.window != nullptr) {
+    SDL_DestroyWindow(state.window);
+    state.window = nullptr;
+  }
+  if (videoStarted) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    videoStarted = false;
+  }
+}
+
+void TearDownIfUnused() {
+  if (!programWindowAlive && !displayModeHeld) {
+    TearDown();
+  }
+}
+
+bool Fail(const char* what) {
+  std::fprintf(stderr, "pixed: %s: %s\n", what, SDL_GetError());
+  TearDown();
+  return false;
+}
+
+}  // namespace
+
+Backend& State() {
+  static auto* state = new Backend;
+  return *state;
+}
+
+Letterbox CurrentLetterbox() {
+  int width = kScreenWidth;
+  int height = kScreenHeight;
+  if (State().window != nullptr) {
+    SDL_GetWindowSize(State().window, &width, &height);
+  }
+  return MakeLetterbox(width, height);
+}
+
+}  // namespace plat::sdl
+
+namespace plat::backend {
+
+using sdl::State;
+
+void Trace(std::string_view /*call*/) {}
+
+bool ShouldFail(std::string_view /*call*/) {
+  return false;
+}
+
+bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int height, std::uint32_t /*style*/) {
+  if (State().window != nullptr) {
+    // The window of an earlier run still shows the display mode: reuse it.
+    SDL_SetWindowTitle(State().window, title);
+    sdl::programWindowAlive = true;
+    return true;
+  }
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  // Presenting must never wait for the monitor: the editor's passes run
+  // without pause.
+  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+  // Artists switch to other programs while drawing; keep the window there.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    return sdl::Fail("cannot open the display");
+  }
+  sdl::videoStarted = true;
+  static bool exitHookSet = false;
+  if (!exitHookSet) {
+    exitHookSet = std::atexit(SDL_Quit) == 0;
+  }
+
+  sdl::Backend& state = State();
+  state.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                  width > 0 ? width : kScreenWidth, height > 0 ? height : kScreenHeight,
+                                  SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (state.window == nullptr) {
+    return sdl::Fail("cannot create the window");
+  }
+  state.renderer = SDL_CreateRenderer(state.window, -1, 0);
+  if (state.renderer == nullptr) {
+    return sdl::Fail("cannot draw in the window");
+  }
+  if (SDL_RenderSetLogicalSize(state.renderer, kScreenWidth, kScreenHeight) != 0) {
+    return sdl::Fail("cannot scale the screen");
+  }
+  state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                    kScreenWidth, kScreenHeight);
+  if (state.texture == nullptr) {
+    return sdl::Fail("cannot make the screen texture");
+  }
+  SDL_ShowCursor(SDL_ENABLE);
+  SDL_RaiseWindow(state.window);
+
+  state.shown = sdl::ShownFrame{};
+  state.keys = {};
+  state.asyncKeys = {};
+  state.buttons = {};
+  state.pointer = {};
+  sdl::programWindowAlive = true;
+  // Black at once, before the display is even set up.
+  sdl::PresentIfDue(true);
+  return true;
+}
+
+void WindowDestroyed() {
+  sdl::programWindowAlive = false;
+  sdl::TearDownIfUnused();
+}
+
+void DisplayModeChanged(bool exclusive800x600x8) {
+  sdl::displayModeHeld = exclusive800x600x8;
+  if (exclusive800x600x8) {
+    State().presentNeeded = true;
+  } else {
+    sdl::TearDownIfUnused();
+  }
+}
+
+}  // namespace plat::backend
