@@ -105,6 +105,10 @@ bool WindowAlive() {
   return TheMachine().windowAlive;
 }
 
+bool DisplayExclusive() {
+  return TheMachine().displayExclusive;
+}
+
 std::vector<std::uint8_t> Screen() {
   const soft::ScreenView view = soft::CurrentScreen();
   std::vector<std::uint8_t> pixels;

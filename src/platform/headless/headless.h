@@ -68,6 +68,8 @@ RECT CursorClip();
 std::uint64_t SetCursorPosCalls();
 // True while the window exists.
 bool WindowAlive();
+// True while the display is in the exclusive 800 x 600 x 8 mode.
+bool DisplayExclusive();
 
 // The primary surface (800 x 600 palette indices, row by row) and its palette.
 // Empty when no primary surface exists.
