@@ -1,0 +1,216 @@
+// The SDL backend's display-free logic: scancode table, press latches,
+// pointer bookkeeping, letterbox mapping and palette expansion.
+#include <SDL_scancode.h>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/platform_types.h"
+#include "platform/sdl/sdl_frame.h"
+#include "platform/sdl/sdl_keymap.h"
+#include "platform/sdl/sdl_latch.h"
+#include "platform/sdl/sdl_letterbox.h"
+#include "platform/sdl/sdl_pointer.h"
+
+namespace {
+
+using namespace plat;
+using namespace plat::sdl;
+
+// ---- Scancode table ----------------------------------------------------------
+
+struct KeyCase {
+  SDL_Scancode sdl;
+  std::uint8_t set1;
+  const char* name;
+};
+
+// Every key of the main block the editor and its entries may read.
+const KeyCase kMainBlock[] = {
+    {SDL_SCANCODE_ESCAPE, DIK_ESCAPE, "Escape"},
+    {SDL_SCANCODE_1, DIK_1, "1"},
+    {SDL_SCANCODE_2, DIK_2, "2"},
+    {SDL_SCANCODE_3, DIK_3, "3"},
+    {SDL_SCANCODE_4, DIK_4, "4"},
+    {SDL_SCANCODE_5, DIK_5, "5"},
+    {SDL_SCANCODE_6, DIK_6, "6"},
+    {SDL_SCANCODE_7, DIK_7, "7"},
+    {SDL_SCANCODE_8, DIK_8, "8"},
+    {SDL_SCANCODE_9, DIK_9, "9"},
+    {SDL_SCANCODE_0, DIK_0, "0"},
+    {SDL_SCANCODE_MINUS, DIK_MINUS, "minus"},
+    {SDL_SCANCODE_EQUALS, DIK_EQUALS, "equals"},
+    {SDL_SCANCODE_BACKSPACE, DIK_BACK, "Backspace"},
+    {SDL_SCANCODE_TAB, DIK_TAB, "Tab"},
+    {SDL_SCANCODE_Q, DIK_Q, "Q"},
+    {SDL_SCANCODE_W, DIK_W, "W"},
+    {SDL_SCANCODE_E, DIK_E, "E"},
+    {SDL_SCANCODE_R, DIK_R, "R"},
+    {SDL_SCANCODE_T, DIK_T, "T"},
+    {SDL_SCANCODE_Y, DIK_Y, "Y"},
+    {SDL_SCANCODE_U, DIK_U, "U"},
+    {SDL_SCANCODE_I, DIK_I, "I"},
+    {SDL_SCANCODE_O, DIK_O, "O"},
+    {SDL_SCANCODE_P, DIK_P, "P"},
+    {SDL_SCANCODE_LEFTBRACKET, DIK_LBRACKET, "["},
+    {SDL_SCANCODE_RIGHTBRACKET, DIK_RBRACKET, "]"},
+    {SDL_SCANCODE_RETURN, DIK_RETURN, "Enter"},
+    {SDL_SCANCODE_LCTRL, DIK_LCONTROL, "left Ctrl"},
+    {SDL_SCANCODE_A, DIK_A, "A"},
+    {SDL_SCANCODE_S, DIK_S, "S"},
+    {SDL_SCANCODE_D, DIK_D, "D"},
+    {SDL_SCANCODE_F, DIK_F, "F"},
+    {SDL_SCANCODE_G, DIK_G, "G"},
+    {SDL_SCANCODE_H, DIK_H, "H"},
+    {SDL_SCANCODE_J, DIK_J, "J"},
+    {SDL_SCANCODE_K, DIK_K, "K"},
+    {SDL_SCANCODE_L, DIK_L, "L"},
+    {SDL_SCANCODE_SEMICOLON, DIK_SEMICOLON, ";"},
+    {SDL_SCANCODE_APOSTROPHE, DIK_APOSTROPHE, "'"},
+    {SDL_SCANCODE_GRAVE, DIK_GRAVE, "`"},
+    {SDL_SCANCODE_LSHIFT, DIK_LSHIFT, "left Shift"},
+    {SDL_SCANCODE_BACKSLASH, DIK_BACKSLASH, "\\"},
+    {SDL_SCANCODE_Z, DIK_Z, "Z"},
+    {SDL_SCANCODE_X, DIK_X, "X"},
+    {SDL_SCANCODE_C, DIK_C, "C"},
+    {SDL_SCANCODE_V, DIK_V, "V"},
+    {SDL_SCANCODE_B, DIK_B, "B"},
+    {SDL_SCANCODE_N, DIK_N, "N"},
+    {SDL_SCANCODE_M, DIK_M, "M"},
+    {SDL_SCANCODE_COMMA, DIK_COMMA, ","},
+    {SDL_SCANCODE_PERIOD, DIK_PERIOD, "."},
+    {SDL_SCANCODE_SLASH, DIK_SLASH, "/"},
+    {SDL_SCANCODE_RSHIFT, DIK_RSHIFT, "right Shift"},
+    {SDL_SCANCODE_LALT, DIK_LMENU, "left Alt"},
+    {SDL_SCANCODE_SPACE, DIK_SPACE, "Space"},
+    {SDL_SCANCODE_CAPSLOCK, DIK_CAPITAL, "Caps Lock"},
+};
+
+TEST(SdlKeymap, MainBlockKeysGiveTheirSet1Codes) {
+  for (const KeyCase& key : kMainBlock) {
+    EXPECT_EQ(ScanCodeForSdl(key.sdl), key.set1) << key.name;
+  }
+}
+
+TEST(SdlKeymap, ExtendedKeysCarryBit7AndDifferFromTheirTwins) {
+  const struct {
+    SDL_Scancode extended;
+    SDL_Scancode twin;
+    const char* name;
+  } cases[] = {
+      {SDL_SCANCODE_RCTRL, SDL_SCANCODE_LCTRL, "right Ctrl"},
+      {SDL_SCANCODE_RALT, SDL_SCANCODE_LALT, "right Alt"},
+      {SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_RETURN, "keypad Enter"},
+      {SDL_SCANCODE_UP, SDL_SCANCODE_KP_8, "Up"},
+      {SDL_SCANCODE_DELETE, SDL_SCANCODE_KP_PERIOD, "Delete"},
+      {SDL_SCANCODE_KP_DIVIDE, SDL_SCANCODE_SLASH, "keypad /"},
+  };
+  for (const auto& c : cases) {
+    const std::uint8_t extended = ScanCodeForSdl(c.extended);
+    const std::uint8_t twin = ScanCodeForSdl(c.twin);
+    EXPECT_EQ(extended & 0x80, 0x80) << c.name << " gives " << int{extended};
+    EXPECT_EQ(extended & 0x7F, twin) << c.name << " gives " << int{extended} << ", its twin " << int{twin};
+  }
+}
+
+TEST(SdlKeymap, NoTwoKeysShareACodeButTheIsoKeyBesideEnter) {
+  std::map<std::uint8_t, int> owner;
+  for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+    const std::uint8_t code = ScanCodeForSdl(scancode);
+    if (code == 0) {
+      continue;
+    }
+    const auto [it, fresh] = owner.emplace(code, scancode);
+    if (!fresh) {
+      const bool isoPair = code == DIK_BACKSLASH && scancode == SDL_SCANCODE_NONUSHASH;
+      EXPECT_TRUE(isoPair) << "SDL scancodes " << it->second << " and " << scancode << " both give "
+                           << int{code};
+    }
+  }
+  EXPECT_GE(owner.size(), 100u) << "the table lost keys";
+}
+
+TEST(SdlKeymap, UnknownAndOutOfRangeScancodesGiveNothing) {
+  for (int scancode : {-1, INT_MIN, static_cast<int>(SDL_NUM_SCANCODES), INT_MAX,
+                       static_cast<int>(SDL_SCANCODE_AUDIOPLAY), static_cast<int>(SDL_SCANCODE_UNKNOWN)}) {
+    EXPECT_EQ(ScanCodeForSdl(scancode), 0) << "scancode " << scancode;
+  }
+}
+
+// ---- Press latches -------------------------------------------------------------
+
+TEST(SdlLatch, TapBetweenReadsReadsDownExactlyOnce) {
+  PressLatch<256> keys;
+  keys.Press(DIK_A);
+  keys.Release(DIK_A);
+  EXPECT_TRUE(keys.Take(DIK_A)) << "a 30 ms tap between two 120 ms polls was lost";
+  EXPECT_FALSE(keys.Take(DIK_A)) << "the tap was read twice";
+}
+
+TEST(SdlLatch, HeldKeyReadsDownEveryTimeAndUpOnceReleased) {
+  PressLatch<256> keys;
+  keys.Press(DIK_RETURN);
+  for (int read = 0; read < 3; ++read) {
+    EXPECT_TRUE(keys.Take(DIK_RETURN)) << "read " << read;
+  }
+  keys.Release(DIK_RETURN);
+  EXPECT_FALSE(keys.Take(DIK_RETURN)) << "a key already seen held read down again after its release";
+}
+
+TEST(SdlLatch, PressAfterAReleaseIsSeenAgain) {
+  PressLatch<256> keys;
+  keys.Press(DIK_1);
+  EXPECT_TRUE(keys.Take(DIK_1));
+  keys.Release(DIK_1);
+  keys.Press(DIK_1);
+  keys.Release(DIK_1);
+  EXPECT_TRUE(keys.Take(DIK_1)) << "second tap of the same key lost";
+  EXPECT_FALSE(keys.Take(DIK_1));
+}
+
+TEST(SdlLatch, KeysAreIndependent) {
+  PressLatch<256> keys;
+  keys.Press(DIK_LSHIFT);
+  keys.Press(DIK_Q);
+  keys.Release(DIK_Q);
+  EXPECT_TRUE(keys.Take(DIK_Q));
+  EXPECT_TRUE(keys.Take(DIK_LSHIFT));
+  EXPECT_FALSE(keys.Take(DIK_W));
+  EXPECT_TRUE(keys.Take(DIK_LSHIFT)) << "reading Q cleared Shift";
+}
+
+TEST(SdlLatch, ReleaseAllKeepsPressesNotYetRead) {
+  PressLatch<256> keys;
+  keys.Press(DIK_ESCAPE);
+  keys.ReleaseAll();
+  EXPECT_FALSE(keys.IsDown(DIK_ESCAPE));
+  EXPECT_TRUE(keys.Take(DIK_ESCAPE)) << "losing the focus dropped an unread press";
+  EXPECT_FALSE(keys.Take(DIK_ESCAPE));
+}
+
+TEST(SdlLatch, TakePressedIgnoresAHoldAlreadySeen) {
+  PressLatch<4> buttons;
+  buttons.Press(0);
+  EXPECT_TRUE(buttons.TakePressed(0));
+  EXPECT_FALSE(buttons.TakePressed(0)) << "held button counted as a new press";
+  EXPECT_TRUE(buttons.IsDown(0));
+}
+
+TEST(SdlLatch, OutOfRangeIndicesAreIgnored) {
+  PressLatch<4> buttons;
+  buttons.Press(4);
+  buttons.Press(SIZE_MAX);
+  buttons.Release(1000);
+  EXPECT_FALSE(buttons.Take(4));
+  EXPECT_FALSE(buttons.TakePressed(SIZE_MAX));
+  EXPECT_FALSE(buttons.IsDown(4));
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_FALSE(buttons.Take(i)) << "button " << i << " set by an out-of-range press";
+  }
+}
+
+}  // namespace
