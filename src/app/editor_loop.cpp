@@ -1,6 +1,8 @@
 // The editor's main loop: each pass redraws the screen, follows the mouse, paints and takes button hits.
 #include "app/editor_loop.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -49,6 +51,12 @@ void DrawTextFields() {
   DrawNumber(editorState.offsetNumber, 220, 470);
 }
 
+// A wild motion saturates instead of wrapping round to the other side of the screen.
+std::int32_t SaturatingAdd(std::int32_t position, std::int32_t motion) {
+  const std::int64_t sum = static_cast<std::int64_t>(position) + motion;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
+}
+
 // Moves the cursor by the mouse's motion and keeps it on the screen; the
 // system cursor follows every step.
 void FollowMouse() {
@@ -56,11 +64,8 @@ void FollowMouse() {
     inputDevices.mouse->GetDeviceState(sizeof(plat::DIMOUSESTATE), &editorState.mouseState);
   }
   EditorState& s = editorState;
-  // Wrapping add: a wild motion must not be undefined behaviour; the clamp follows.
-  s.cursorX = static_cast<std::int32_t>(static_cast<std::uint32_t>(s.cursorX) +
-                                        static_cast<std::uint32_t>(s.mouseState.lX));
-  s.cursorY = static_cast<std::int32_t>(static_cast<std::uint32_t>(s.cursorY) +
-                                        static_cast<std::uint32_t>(s.mouseState.lY));
+  s.cursorX = SaturatingAdd(s.cursorX, s.mouseState.lX);
+  s.cursorY = SaturatingAdd(s.cursorY, s.mouseState.lY);
   plat::SetCursorPos(s.cursorX, s.cursorY);
   if (s.cursorX >= 795) {
     s.cursorX = 795;

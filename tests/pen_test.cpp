@@ -1,0 +1,223 @@
+// The pens: cursor-to-pixel mapping, the 5 x 5 block, the working-view pixel, clipping and locking.
+#include "canvas/pen.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <set>
+#include <sstream>
+#include <utility>
+#include <vector>
+
+#include "app/editor_state.h"
+#include "platform/headless/headless.h"
+#include "support/program_run.h"
+#include "support/screen_compare.h"
+
+namespace {
+
+using Pixel = std::pair<int, int>;
+using PixelSet = std::set<Pixel>;
+
+constexpr int kInk = 200;
+
+class PenTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(pixtest::OpenTestDisplay()); }
+  void TearDown() override { pixtest::CloseTestDisplay(); }
+};
+
+// Every pixel of the screen that holds value.
+PixelSet PixelsOf(std::uint8_t value) {
+  const std::vector<std::uint8_t> screen = plat::headless::Screen();
+  PixelSet pixels;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      if (screen[static_cast<std::size_t>(y) * 800 + x] == value) {
+        pixels.insert({x, y});
+      }
+    }
+  }
+  return pixels;
+}
+
+void AddRect(PixelSet& pixels, int left, int top, int right, int bottom) {
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) {
+      pixels.insert({x, y});
+    }
+  }
+}
+
+std::string Show(const PixelSet& pixels) {
+  std::ostringstream out;
+  int shown = 0;
+  for (const auto& [x, y] : pixels) {
+    if (shown++ == 12) {
+      out << " ...";
+      break;
+    }
+    out << " (" << x << "," << y << ")";
+  }
+  return out.str();
+}
+
+::testing::AssertionResult SamePixels(const PixelSet& expected, const PixelSet& actual) {
+  PixelSet missing;
+  PixelSet extra;
+  for (const Pixel& p : expected) {
+    if (!actual.contains(p)) {
+      missing.insert(p);
+    }
+  }
+  for (const Pixel& p : actual) {
+    if (!expected.contains(p)) {
+      extra.insert(p);
+    }
+  }
+  if (missing.empty() && extra.empty()) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "expected " << expected.size() << " pixels, painted " << actual.size()
+         << "; missing:" << Show(missing) << "; unexpected:" << Show(extra);
+}
+
+struct SingleCase {
+  int cursorX;
+  int cursorY;
+  int blockLeft;  // the block covers blockLeft..+4, blockTop..+4
+  int blockTop;
+  int viewX;  // the working-view pixel
+  int viewY;
+};
+
+// Literal screen positions, worked out by hand from the grid's layout.
+const SingleCase kSingleCases[] = {
+    {140, 6, 140, 5, 6, 128},      // image pixel (0, 0)
+    {144, 10, 140, 5, 6, 128},     // still (0, 0): bottom-right of the cell
+    {136, 6, 140, 5, 6, 128},      // truncation: x 136..139 is column 0
+    {139, 2, 140, 5, 6, 128},      // and y 2..10 is row 0
+    {135, 6, 135, 5, 5, 128},      // column -1
+    {145, 6, 145, 5, 7, 128},      // a vertical grid line belongs to the cell to its right
+    {140, 1, 140, 0, 6, 127},      // row -1: on the working view's frame line
+    {140, 0, 140, 0, 6, 127},      // row -1
+    {140, 11, 140, 10, 6, 129},    // a horizontal line belongs to the cell above: y 11 is row 1
+    {140, 395, 140, 390, 6, 205},  // row 77, the last
+    {649, 6, 645, 5, 107, 128},    // column 101, the last
+    {10, 50, 10, 45, -20, 136},    // far left: column -26 (view pixel off screen, dropped)
+    {300, 200, 300, 195, 38, 166},
+};
+
+TEST_F(PenTest, SinglePenMapsTheCursorToOneBlockAndOneViewPixel) {
+  for (const SingleCase& c : kSingleCases) {
+    SCOPED_TRACE(::testing::Message() << "cursor (" << c.cursorX << "," << c.cursorY << ")");
+    ASSERT_TRUE(pixtest::OpenTestDisplay());
+    editorState.cursorX = c.cursorX;
+    editorState.cursorY = c.cursorY;
+    EXPECT_EQ(0, PaintPen(kInk));
+    PixelSet expected;
+    AddRect(expected, c.blockLeft, c.blockTop, c.blockLeft + 4, c.blockTop + 4);
+    if (c.viewX >= 0) {
+      expected.insert({c.viewX, c.viewY});
+    }
+    EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
+    pixtest::CloseTestDisplay();
+  }
+}
+
+TEST_F(PenTest, QuadPenPaintsTwoByTwoWithTheCursorAtTopLeft) {
+  editorState.cursorX = 649;  // column 101
+  editorState.cursorY = 395;  // row 77
+  PaintQuadPen(kInk);
+  PixelSet expected;
+  AddRect(expected, 645, 390, 654, 399);  // columns 101, 102 and rows 77, 78
+  for (const Pixel& p : {Pixel{107, 205}, Pixel{108, 205}, Pixel{107, 206}, Pixel{108, 206}}) {
+    expected.insert(p);
+  }
+  EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
+}
+
+TEST_F(PenTest, QuadPenAtTheRightEdgeDropsWhatFallsOffTheScreen) {
+  editorState.cursorX = 795;  // column 131: block x 795..799; column 132 would be x 800..804
+  editorState.cursorY = 100;  // row 18: y 95..99, row 19: y 100..104
+  PaintQuadPen(kInk);
+  PixelSet expected;
+  AddRect(expected, 795, 95, 799, 104);
+  AddRect(expected, 137, 146, 138, 147);  // working-view pixels of columns 131, 132
+  EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
+  // Nothing wrapped into the start of the next rows.
+  EXPECT_EQ(0, plat::headless::ScreenAt(0, 96));
+  EXPECT_EQ(0, plat::headless::ScreenAt(4, 105));
+}
+
+TEST_F(PenTest, QuadPenAtTheLeftEdgeDropsTheOffScreenViewPixels) {
+  editorState.cursorX = 0;  // column -28: block x 0..4; column -27: x 5..9
+  editorState.cursorY = 0;  // row -1: y 0..4; row 0: y 5..9
+  PaintQuadPen(kInk);
+  PixelSet expected;
+  AddRect(expected, 0, 0, 9, 9);  // the view pixels, x -22 and -21, are dropped
+  EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
+  // x -22 would wrap to the end of the row above (y 127 -> 126, 128 -> 127).
+  EXPECT_EQ(0, plat::headless::ScreenAt(778, 126));
+  EXPECT_EQ(0, plat::headless::ScreenAt(778, 127));
+}
+
+TEST_F(PenTest, ExtremeCursorPositionsPaintNothingAndStayInsideTheSurface) {
+  const std::pair<int, int> positions[] = {{INT_MIN, 100}, {INT_MAX, 100},     {300, INT_MIN},
+                                           {300, INT_MAX}, {INT_MIN, INT_MIN}, {-1000000, 600},
+                                           {-1000000, 599}};
+  for (const auto& [x, y] : positions) {
+    SCOPED_TRACE(::testing::Message() << "cursor (" << x << "," << y << ")");
+    editorState.cursorX = x;
+    editorState.cursorY = y;
+    PaintPen(kInk);
+    PaintQuadPen(kInk);
+    EXPECT_TRUE(PixelsOf(kInk).empty()) << "painted:" << Show(PixelsOf(kInk));
+  }
+}
+
+TEST_F(PenTest, ColourIsStoredAsItsLowByte) {
+  const std::pair<int, std::uint8_t> colours[] = {{0x1234, 0x34}, {256, 0}, {-1, 255}, {80, 80}, {511, 255}};
+  editorState.cursorX = 300;
+  editorState.cursorY = 200;
+  for (const auto& [colour, stored] : colours) {
+    PaintPen(colour);
+    EXPECT_EQ(stored, plat::headless::ScreenAt(302, 197)) << "colour " << colour;
+    EXPECT_EQ(stored, plat::headless::ScreenAt(38, 166)) << "colour " << colour;
+  }
+}
+
+TEST_F(PenTest, EachCallTakesOneLockAndGivesItBack) {
+  editorState.cursorX = 300;
+  editorState.cursorY = 200;
+  for (int quad = 0; quad < 2; ++quad) {
+    plat::headless::ClearLog();
+    quad ? PaintQuadPen(kInk) : PaintPen(kInk);
+    const std::vector<std::string> expected = {"Primary.Lock", "Primary.Unlock"};
+    EXPECT_EQ(expected, pixtest::CallsStartingWith("Primary.")) << pixtest::CallLogText();
+  }
+}
+
+TEST_F(PenTest, FailedLockPaintsNothing) {
+  plat::headless::FailCall("Primary.Lock");
+  editorState.cursorX = 300;
+  editorState.cursorY = 200;
+  EXPECT_EQ(0, PaintPen(kInk));
+  EXPECT_EQ(0, PaintQuadPen(kInk));
+  EXPECT_TRUE(PixelsOf(kInk).empty());
+}
+
+TEST(PutLockedPixelTest, StoresTheLowByteAtXPlusYTimesPitch) {
+  std::vector<std::uint8_t> memory(4 * 16, 0);
+  PutLockedPixel(3, 2, 0x1AB, memory.data(), 16);
+  PutLockedPixel(0, 0, 7, memory.data(), 16);
+  PutLockedPixel(9, 3, -2, memory.data(), 16);
+  for (std::size_t i = 0; i < memory.size(); ++i) {
+    const std::uint8_t expected = i == 35 ? 0xAB : i == 0 ? 7 : i == 57 ? 0xFE : 0;
+    EXPECT_EQ(expected, memory[i]) << "byte " << i;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// Running the editor pass by pass on the headless backend.
+#include "editor_session.h"
+
+#include "app/devices.h"
+#include "app/editor_loop.h"
+#include "app/editor_state.h"
+#include "app/winmain.h"
+#include "file_bytes.h"
+#include "platform/headless/headless.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "program_run.h"
+
+namespace pixtest {
+
+bool WriteDefaultSettingsFiles() {
+  return WriteFileBytes("SaveName.dat", NameFileBytes("test1.pix")) &&
+         WriteFileBytes("LoadName.dat", NameFileBytes("test1.pix")) &&
+         WriteFileBytes("SaveSize.dat", Bytes{102, 78});
+}
+
+bool StartEditor() {
+  FreshMachine();
+  plat::HINSTANCE instance = plat::GetModuleHandleA(nullptr);
+  plat::WNDCLASSEX windowClass = {};
+  windowClass.cbSize = sizeof(plat::WNDCLASSEX);
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = "WINCLASS1";
+  editorState.instanceHandle = instance;
+  if (plat::RegisterClassExA(&windowClass) == 0) {
+    return false;
+  }
+  plat::HWND window =
+      plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE, 0,
+                            0, 800, 600, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) {
+    return false;
+  }
+  editorState.windowHandle = window;
+  return InitDevices() == 1;
+}
+
+void StopEditor() {
+  ShutdownApp();
+  if (plat::headless::WindowAlive()) {
+    plat::DestroyWindow(editorState.windowHandle);
+  }
+}
+
+// The queued state keeps Escape up at the pass's first step: the headless
+// backend only presses it once every script has run out.
+bool Pass(int dx, int dy, bool left, bool right) {
+  plat::headless::QueueMouse(dx, dy, left, right);
+  return RunEditorPass();
+}
+
+bool PassAt(int x, int y, bool left, bool right) {
+  return Pass(x - editorState.cursorX, y - editorState.cursorY, left, right);
+}
+
+void IdlePasses(int count) {
+  for (int i = 0; i < count; ++i) {
+    Pass(0, 0, false, false);
+  }
+}
+
+}  // namespace pixtest
