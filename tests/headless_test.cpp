@@ -88,6 +88,26 @@ TEST_F(InputTest, AcquireRules) {
   EXPECT_EQ(headless::MouseReadsLeft(), 1u) << "a failed read takes nothing from the script";
 }
 
+TEST_F(InputTest, EachDeviceTakesOnlyItsOwnFormat) {
+  EXPECT_EQ(mouse->SetDataFormat(c_dfDIKeyboard), DIERR_INVALIDPARAM);
+  EXPECT_EQ(keyboard->SetDataFormat(c_dfDIMouse), DIERR_INVALIDPARAM);
+  EXPECT_EQ(mouse->Acquire(), DIERR_INVALIDPARAM) << "the refused format was not kept";
+}
+
+TEST_F(InputTest, KeyboardReadsFailWithoutFocusAndRecover) {
+  OpenBoth();
+  headless::QueueKeys({DIK_Q});
+  headless::SetKeyboardFocus(false);
+  std::array<std::uint8_t, 256> keys = {};
+  EXPECT_EQ(keyboard->GetDeviceState(256, keys.data()), DIERR_INPUTLOST);
+  EXPECT_EQ(headless::KeyboardReadsLeft(), 1u);
+  DIMOUSESTATE state = {};
+  EXPECT_EQ(mouse->GetDeviceState(sizeof state, &state), DI_OK) << "the mouse reads in the background";
+  headless::SetKeyboardFocus(true);
+  ASSERT_EQ(keyboard->GetDeviceState(256, keys.data()), DI_OK) << "still acquired";
+  EXPECT_EQ(keys[DIK_Q], 0x80);
+}
+
 TEST_F(InputTest, ReadSizeMustMatchTheDataFormat) {
   OpenBoth();
   headless::QueueMouse(1, 1, false);

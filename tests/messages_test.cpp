@@ -112,6 +112,23 @@ TEST_F(MessagesTest, RefusedCreateLeavesNoWindow) {
   EXPECT_EQ(procedure.seen, (std::vector<std::uint32_t>{WM_CREATE, WM_DESTROY}));
 }
 
+LRESULT DestroyAgainProcedure(HWND window, std::uint32_t message, WPARAM, LPARAM) {
+  procedure.seen.push_back(message);
+  if (message == WM_DESTROY) {
+    EXPECT_FALSE(DestroyWindow(window)) << "destroyed while being destroyed";
+    EXPECT_FALSE(PostMessageA(window, WM_CLOSE, 0, 0));
+  }
+  return 0;
+}
+
+TEST_F(MessagesTest, DestroyingFromWithinDestroyHappensOnce) {
+  const WNDCLASSEX record = ClassRecord("Again", DestroyAgainProcedure);
+  ASSERT_NE(RegisterClassExA(&record), 0);
+  const HWND window = Create("Again");
+  ASSERT_TRUE(DestroyWindow(window));
+  EXPECT_EQ(procedure.seen, (std::vector<std::uint32_t>{WM_CREATE, WM_DESTROY}));
+}
+
 TEST_F(MessagesTest, CloseDestroysTheWindowAndQuitCarriesTheCode) {
   const HWND window = Create();
   ASSERT_NE(window, nullptr);

@@ -63,7 +63,10 @@ class Device final : public InputDevice {
     if (acquired_) {
       return DIERR_ACQUIRED;
     }
-    format_ = format;
+    // Each device has one standard format: the mouse record or the key bytes.
+    if ((format == DataFormat::Mouse) != (which_ == DeviceGuid::SysMouse)) {
+      return DIERR_INVALIDPARAM;
+    }
     hasFormat_ = true;
     return DI_OK;
   }
@@ -100,21 +103,21 @@ class Device final : public InputDevice {
     if (!acquired_) {
       return DIERR_NOTACQUIRED;
     }
-    const std::uint32_t wanted = format_ == DataFormat::Mouse ? sizeof(DIMOUSESTATE) : 256;
-    if (data == nullptr || size != wanted) {
+    const bool isMouse = which_ == DeviceGuid::SysMouse;
+    if (data == nullptr || size != (isMouse ? sizeof(DIMOUSESTATE) : 256u)) {
       return DIERR_INVALIDPARAM;
     }
     backend::PumpEvents();
-    // The format decides the record; the device decides where it comes from.
-    if (format_ == DataFormat::Mouse) {
+    // A lost read leaves the device acquired: the next read may succeed again.
+    if (isMouse) {
       DIMOUSESTATE state = {};
-      if (which_ != DeviceGuid::SysMouse || !backend::ReadMouse(&state)) {
+      if (!backend::ReadMouse(&state)) {
         return DIERR_INPUTLOST;
       }
       std::memcpy(data, &state, sizeof state);
     } else {
       std::uint8_t keys[256] = {};
-      if (which_ != DeviceGuid::SysKeyboard || !backend::ReadKeyboard(keys)) {
+      if (!backend::ReadKeyboard(keys)) {
         return DIERR_INPUTLOST;
       }
       std::memcpy(data, keys, sizeof keys);
@@ -138,7 +141,6 @@ class Device final : public InputDevice {
   }
 
   DeviceGuid which_;
-  DataFormat format_ = DataFormat::Mouse;
   bool hasFormat_ = false;
   bool acquired_ = false;
   std::uint32_t references_ = 1;

@@ -164,9 +164,8 @@ HWND CreateWindowExA(std::uint32_t /*exStyle*/, const char* className, const cha
   System().windows.push_back(std::move(made));
   if (window->procedure(window, WM_CREATE, 0, 0) == -1) {
     DestroyWindow(window);
-    return nullptr;
   }
-  return window;
+  return window->alive ? window : nullptr;
 }
 
 bool DestroyWindow(HWND handle) {
@@ -177,8 +176,9 @@ bool DestroyWindow(HWND handle) {
   if (window == nullptr) {
     return false;
   }
-  window->procedure(window, WM_DESTROY, 0, 0);
+  // Gone before WM_DESTROY arrives, so the procedure cannot destroy it again.
   window->alive = false;
+  window->procedure(window, WM_DESTROY, 0, 0);
   // Messages still waiting for the window go with it.
   auto& posted = System().posted;
   posted.erase(std::remove_if(posted.begin(), posted.end(), [&](const MSG& m) { return m.hwnd == window; }),

@@ -50,6 +50,9 @@ bool ReadMouse(DIMOUSESTATE* state) {
 }
 
 bool ReadKeyboard(std::uint8_t keys[256]) {
+  if (!TheMachine().keyboardFocus) {
+    return false;
+  }
   auto& script = TheMachine().keyboardScript;
   if (script.empty()) {
     for (int i = 0; i < 256; ++i) {

@@ -53,6 +53,10 @@ void QueueEscape(bool down) {
   TheMachine().escapeScript.push_back(down);
 }
 
+void SetKeyboardFocus(bool focused) {
+  TheMachine().keyboardFocus = focused;
+}
+
 std::size_t MouseReadsLeft() {
   return TheMachine().mouseScript.size();
 }

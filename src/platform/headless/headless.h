@@ -30,6 +30,9 @@ void QueueKeys(std::initializer_list<std::uint8_t> scanCodes);
 // entry. With the script empty, Escape reads down exactly when both the mouse
 // and the keyboard scripts have run out, so every run ends.
 void QueueEscape(bool down);
+// Whether the window has the keyboard focus (it has after Reset). Without it
+// keyboard reads fail and take nothing from the script.
+void SetKeyboardFocus(bool focused);
 std::size_t MouseReadsLeft();
 std::size_t KeyboardReadsLeft();
 

@@ -16,6 +16,7 @@ struct Machine {
   std::deque<DIMOUSESTATE> mouseScript;
   std::deque<std::array<std::uint8_t, 256>> keyboardScript;
   std::deque<bool> escapeScript;
+  bool keyboardFocus = true;
   std::uint64_t clock = 0;
   std::vector<SoundPlayed> sounds;
   std::vector<std::string> log;
