@@ -1,8 +1,6 @@
 // The single and quad pens: byte stores into the locked primary surface.
 #include "canvas/pen.h"
 
-#include <cstddef>
-
 #include "app/editor_state.h"
 
 namespace {
@@ -46,10 +44,6 @@ bool LockPrimary() {
 }
 
 }  // namespace
-
-void PutLockedPixel(int x, int y, int value, std::uint8_t* memory, int pitch) {
-  memory[x + static_cast<std::ptrdiff_t>(y) * pitch] = static_cast<std::uint8_t>(value);
-}
 
 int PaintPen(int colour) {
   if (!LockPrimary()) {
