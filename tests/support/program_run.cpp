@@ -9,6 +9,7 @@
 #include "app/winmain.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
+#include "platform/window.h"
 
 namespace pixtest {
 
@@ -26,6 +27,22 @@ int RunWinMain() {
 int RunProgram() {
   FreshMachine();
   return RunWinMain();
+}
+
+bool OpenTestWindow() {
+  plat::WNDCLASSEX windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.lpszClassName = "WINCLASS1";
+  editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
+  windowClass.hInstance = editorState.instanceHandle;
+  if (plat::RegisterClassExA(&windowClass) == 0) {
+    return false;
+  }
+  editorState.windowHandle =
+      plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE, 0,
+                            0, 800, 600, nullptr, nullptr, editorState.instanceHandle, nullptr);
+  return editorState.windowHandle != nullptr;
 }
 
 bool OpenTestDisplay() {

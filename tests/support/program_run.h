@@ -25,6 +25,11 @@ bool OpenTestDisplay();
 // Releases what OpenTestDisplay made and empties displayDevice.
 void CloseTestDisplay();
 
+// What WinMain does before InitDevices: registers the window class with
+// MainWindowProc, creates the window and fills instanceHandle and
+// windowHandle. No FreshMachine() here. False when a call failed.
+bool OpenTestWindow();
+
 // Copies every button bitmap the build made into the current folder;
 // returns how many were copied (0 when none were built).
 std::size_t CopyButtonBitmaps();
