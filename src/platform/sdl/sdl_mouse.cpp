@@ -9,16 +9,27 @@
 namespace plat::sdl {
 namespace {
 
-// The pointer's screen position, from its global position so that it works
-// whether or not the window is in front and for injected input.
+// The pointer's screen position. Over the window, the position its motion
+// events left (they follow every move, whoever made it, at no cost); off the
+// window, the global position. SDL refreshes the latter only on raw device
+// motion, so it misses pointer moves made by other programs (XWarpPointer).
 POINT PointerOnScreen(std::uint32_t* buttonMask) {
   int globalX = 0;
   int globalY = 0;
   *buttonMask = SDL_GetGlobalMouseState(&globalX, &globalY);
-  int windowX = 0;
-  int windowY = 0;
-  SDL_GetWindowPosition(State().window, &windowX, &windowY);
-  return WindowToScreen(CurrentLetterbox(), globalX - windowX, globalY - windowY);
+  SDL_Window* window = State().window;
+  int x = 0;
+  int y = 0;
+  if (SDL_GetMouseFocus() == window) {
+    *buttonMask |= SDL_GetMouseState(&x, &y);
+  } else {
+    int windowX = 0;
+    int windowY = 0;
+    SDL_GetWindowPosition(window, &windowX, &windowY);
+    x = globalX - windowX;
+    y = globalY - windowY;
+  }
+  return WindowToScreen(CurrentLetterbox(), x, y);
 }
 
 std::uint8_t ButtonByte(bool down) {

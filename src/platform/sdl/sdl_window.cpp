@@ -1,6 +1,5 @@
 // The full-screen window, its renderer and the screen texture.
 #include <cstdio>
-#include <cstdlib>
 
 #include "../backend.h"
 #include "../display.h"
@@ -14,7 +13,6 @@ namespace {
 // is destroyed and must still be seen.
 bool programWindowAlive = false;
 bool displayModeHeld = false;
-bool videoStarted = false;
 
 void TearDown() {
   Backend& state = State();
@@ -29,10 +27,6 @@ void TearDown() {
   if (state.window != nullptr) {
     SDL_DestroyWindow(state.window);
     state.window = nullptr;
-  }
-  if (videoStarted) {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-    videoStarted = false;
   }
 }
 
@@ -89,19 +83,20 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
   // Artists switch to other programs while drawing; keep the window there.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Never shut down again: that would unload the window-system libraries SDL
+  // opened, and the leak checker at exit could no longer tell their leftovers
+  // from ours. Nothing of the desktop needs restoring when the process ends.
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     return sdl::Fail("cannot open the display");
   }
-  sdl::videoStarted = true;
-  static bool exitHookSet = false;
-  if (!exitHookSet) {
-    exitHookSet = std::atexit(SDL_Quit) == 0;
-  }
 
   sdl::Backend& state = State();
-  state.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+  // Hidden and untitled until the renderer exists: making a renderer may
+  // replace the window with a new one, and whoever looks for the window by
+  // its title must find the one that stays.
+  state.window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                   width > 0 ? width : kScreenWidth, height > 0 ? height : kScreenHeight,
-                                  SDL_WINDOW_FULLSCREEN_DESKTOP);
+                                  SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
   if (state.window == nullptr) {
     return sdl::Fail("cannot create the window");
   }
@@ -117,7 +112,9 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   if (state.texture == nullptr) {
     return sdl::Fail("cannot make the screen texture");
   }
+  SDL_SetWindowTitle(state.window, title);
   SDL_ShowCursor(SDL_ENABLE);
+  SDL_ShowWindow(state.window);
   SDL_RaiseWindow(state.window);
 
   state.shown = sdl::ShownFrame{};
