@@ -1,0 +1,218 @@
+// The editor's devices without WinMain, and the image areas read back from the screen.
+#include "editor_fixture.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "app/editor_state.h"
+#include "draw/primitives.h"
+#include "platform/headless/headless.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "program_run.h"
+
+namespace pixtest {
+
+namespace {
+
+bool OpenInputDevice(plat::DeviceGuid which, plat::DataFormat format, std::uint32_t level,
+                     plat::InputDevice** device) {
+  return !plat::FAILED(inputDevices.directInput->CreateDeviceEx(which, device, nullptr)) &&
+         !plat::FAILED((*device)->SetCooperativeLevel(editorState.windowHandle, level)) &&
+         !plat::FAILED((*device)->SetDataFormat(format)) && !plat::FAILED((*device)->Acquire());
+}
+
+}  // namespace
+
+bool OpenTestEditor() {
+  if (!OpenTestDisplay()) {
+    return false;
+  }
+  editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
+  plat::WNDCLASSEX windowClass = {};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = plat::DefWindowProcA;
+  windowClass.hInstance = editorState.instanceHandle;
+  windowClass.lpszClassName = "PIXTEST";
+  if (plat::RegisterClassExA(&windowClass) == 0) {
+    return false;
+  }
+  editorState.windowHandle =
+      plat::CreateWindowExA(0, "PIXTEST", "test", plat::WS_POPUP | plat::WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                            nullptr, editorState.instanceHandle, nullptr);
+  if (editorState.windowHandle == nullptr ||
+      plat::FAILED(plat::DirectInputCreateEx(editorState.instanceHandle, 0x0700, &inputDevices.directInput,
+                                             nullptr)) ||
+      !OpenInputDevice(plat::GUID_SysMouse, plat::c_dfDIMouse,
+                       plat::DISCL_NONEXCLUSIVE | plat::DISCL_BACKGROUND, &inputDevices.mouse) ||
+      !OpenInputDevice(plat::GUID_SysKeyboard, plat::c_dfDIKeyboard,
+                       plat::DISCL_NONEXCLUSIVE | plat::DISCL_FOREGROUND, &inputDevices.keyboard)) {
+    return false;
+  }
+  editorState.cursorX = 400;
+  editorState.cursorY = 300;
+  plat::SetCursorPos(400, 300);
+  plat::headless::ClearLog();
+  return true;
+}
+
+void CloseTestEditor() {
+  for (plat::InputDevice** device : {&inputDevices.keyboard, &inputDevices.mouse}) {
+    if (*device != nullptr) {
+      (*device)->Unacquire();
+      (*device)->Release();
+      *device = nullptr;
+    }
+  }
+  if (inputDevices.directInput != nullptr) {
+    inputDevices.directInput->Release();
+    inputDevices.directInput = nullptr;
+  }
+  if (editorState.windowHandle != nullptr && plat::headless::WindowAlive()) {
+    plat::DestroyWindow(editorState.windowHandle);
+  }
+  editorState.windowHandle = nullptr;
+  CloseTestDisplay();
+}
+
+void PutWorkingView(const Image& image) {
+  plat::DDSURFACEDESC2 desc = {};
+  desc.dwSize = sizeof desc;
+  if (plat::FAILED(displayDevice.primarySurface->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr))) {
+    return;
+  }
+  auto* memory = static_cast<std::uint8_t*>(desc.lpSurface);
+  const int rows = std::min(image.height, static_cast<int>(desc.dwHeight) - 128);
+  const int columns = std::min(image.width, static_cast<int>(desc.dwWidth) - 6);
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < columns; ++x) {
+      memory[(128 + y) * desc.lPitch + 6 + x] = image.pixels[static_cast<std::size_t>(y * image.width + x)];
+    }
+  }
+  displayDevice.primarySurface->Unlock(nullptr);
+}
+
+namespace {
+
+Image ReadView(int left, int top, int width, int height) {
+  Image image{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      image.pixels.push_back(plat::headless::ScreenAt(left + x, top + y));
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+Image ReadReferenceView(int width, int height) {
+  return ReadView(6, 6, width, height);
+}
+
+Image ReadWorkingView(int width, int height) {
+  return ReadView(6, 128, width, height);
+}
+
+Image ReadGridCells(int width, int height) {
+  Image image{width, height, {}};
+  for (int i = 0; i < height; ++i) {
+    for (int j = 0; j < width; ++j) {
+      image.pixels.push_back(plat::headless::ScreenAt(141 + 5 * j, 6 + 5 * i));
+    }
+  }
+  return image;
+}
+
+bool GridCellsUniform(int width, int height) {
+  for (int i = 0; i < height; ++i) {
+    for (int j = 0; j < width; ++j) {
+      const std::uint8_t first = plat::headless::ScreenAt(141 + 5 * j, 6 + 5 * i);
+      for (int d = 0; d < 16; ++d) {
+        if (plat::headless::ScreenAt(141 + 5 * j + d % 4, 6 + 5 * i + d / 4) != first) {
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+Bytes Pattern(std::size_t n, int multiplier, int offset, int modulus) {
+  Bytes bytes(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    bytes[i] = static_cast<std::uint8_t>((static_cast<long>(i) * multiplier + offset) % modulus);
+  }
+  return bytes;
+}
+
+std::string FirstDifference(const Bytes& expected, const Bytes& actual) {
+  const std::size_t common = std::min(expected.size(), actual.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (expected[i] != actual[i]) {
+      return "first difference at byte " + std::to_string(i) + ": expected " + std::to_string(expected[i]) +
+             ", actual " + std::to_string(actual[i]);
+    }
+  }
+  if (expected.size() != actual.size()) {
+    return "sizes differ: expected " + std::to_string(expected.size()) + " bytes, actual " +
+           std::to_string(actual.size());
+  }
+  return "equal";
+}
+
+std::size_t CountCalls(const std::string& name) {
+  const auto& log = plat::headless::CallLog();
+  return static_cast<std::size_t>(std::count(log.begin(), log.end(), name));
+}
+
+void QueueKeyPolls(std::initializer_list<std::initializer_list<std::uint8_t>> polls) {
+  for (const auto& keys : polls) {
+    plat::headless::QueueKeys(keys);
+  }
+}
+
+}  // namespace pixtest
+
+namespace pixtest {
+
+::testing::AssertionResult TextShownAt(const std::vector<std::uint8_t>& screen, const std::string& text,
+                                       int x, int y, std::uint32_t colour) {
+  const int right = std::min(800, x + 8 * static_cast<int>(text.size()));
+  const int bottom = std::min(600, y + 16);
+  plat::DDSURFACEDESC2 desc = {};
+  if (plat::FAILED(displayDevice.primarySurface->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr))) {
+    return ::testing::AssertionFailure() << "the screen cannot be locked";
+  }
+  for (int row = y; row < bottom; ++row) {
+    std::memset(static_cast<std::uint8_t*>(desc.lpSurface) + row * desc.lPitch + x, 0,
+                static_cast<std::size_t>(right - x));
+  }
+  displayDevice.primarySurface->Unlock(nullptr);
+  DrawTextAt(text.c_str(), x, y, colour, displayDevice.primarySurface);
+  const std::vector<std::uint8_t> drawn = plat::headless::Screen();
+  for (int row = y; row < bottom; ++row) {
+    for (int column = x; column < right; ++column) {
+      const std::size_t i = static_cast<std::size_t>(row * 800 + column);
+      if (screen[i] != drawn[i]) {
+        return ::testing::AssertionFailure()
+               << "\"" << text << "\" is not shown at (" << x << ", " << y << "): pixel (" << column << ", "
+               << row << ") is " << int{screen[i]} << ", the text has " << int{drawn[i]};
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::uint8_t IndexOfColour(std::uint32_t colour) {
+  const std::array<plat::PALETTEENTRY, 256> palette = plat::headless::Palette();
+  for (int i = 0; i < 256; ++i) {
+    if (plat::RGB(palette[i].peRed, palette[i].peGreen, palette[i].peBlue) == colour) {
+      return static_cast<std::uint8_t>(i);
+    }
+  }
+  return 0;
+}
+
+}  // namespace pixtest
