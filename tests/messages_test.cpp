@@ -102,7 +102,10 @@ TEST_F(MessagesTest, CreatingTheWindowSendsCreateAtOnce) {
   EXPECT_EQ(procedure.seen, std::vector<std::uint32_t>{WM_CREATE});
   EXPECT_TRUE(headless::WindowAlive());
   EXPECT_TRUE(IsWindow(window));
+  EXPECT_EQ(GetActiveWindow(), window);
   EXPECT_EQ(Create(), nullptr) << "a second window while the first lives";
+  ASSERT_TRUE(DestroyWindow(window));
+  EXPECT_EQ(GetActiveWindow(), nullptr);
 }
 
 TEST_F(MessagesTest, RefusedCreateLeavesNoWindow) {
