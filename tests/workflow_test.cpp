@@ -1,0 +1,286 @@
+// Whole-editor scenarios: settings, painting, saving, offset, loading, clearing and quitting in one run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/devices.h"
+#include "app/editor_loop.h"
+#include "app/editor_state.h"
+#include "app/winmain.h"
+#include "platform/headless/headless.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "support/editor_fixture.h"
+#include "support/file_bytes.h"
+#include "support/program_run.h"
+#include "support/scratch_dir.h"
+#include "support/screen_compare.h"
+
+namespace {
+
+using pixtest::Bytes;
+using pixtest::FirstDifference;
+using pixtest::ReadFileBytes;
+
+constexpr plat::COLORREF kWhite = plat::RGB(255, 255, 255);
+
+// Queues mouse states that take the editor's cursor to given points, one pass each.
+class MouseScript {
+ public:
+  void MoveTo(int x, int y, bool left = false, bool right = false) {
+    plat::headless::QueueMouse(x - x_, y - y_, left, right);
+    x_ = x;
+    y_ = y;
+  }
+  // Down in one pass, up in the next.
+  void Click(int x, int y) {
+    MoveTo(x, y, true);
+    MoveTo(x, y);
+  }
+  void RightClick(int x, int y) {
+    MoveTo(x, y, false, true);
+    MoveTo(x, y);
+  }
+  // Settings: the menu moves the cursor to (537, 450) and reads on until a click.
+  void Settings(int subButtonX) {
+    MoveTo(200, 550, true);
+    x_ = 537;
+    y_ = 450;
+    MoveTo(subButtonX, 450, true);
+    MoveTo(subButtonX, 450);
+  }
+  // The cursor position over grid cell (column, row).
+  void PaintCell(int column, int row) { Click(142 + 5 * column, 7 + 5 * row); }
+
+ private:
+  int x_ = 400;
+  int y_ = 300;
+};
+
+void QueueText(const std::string& text) {
+  for (char c : text) {
+    std::uint8_t code = 0;
+    if (c >= '1' && c <= '9') {
+      code = static_cast<std::uint8_t>(plat::DIK_1 + (c - '1'));
+    } else if (c == '0') {
+      code = plat::DIK_0;
+    } else {
+      static const std::string letters = "qwertyuiop";
+      static const std::string middle = "asdfghjkl";
+      static const std::string bottom = "zxcvbnm";
+      if (letters.find(c) != std::string::npos) {
+        code = static_cast<std::uint8_t>(plat::DIK_Q + letters.find(c));
+      } else if (middle.find(c) != std::string::npos) {
+        code = static_cast<std::uint8_t>(plat::DIK_A + middle.find(c));
+      } else {
+        code = static_cast<std::uint8_t>(plat::DIK_Z + bottom.find(c));
+      }
+    }
+    plat::headless::QueueKeys({code});
+  }
+  plat::headless::QueueKeys({plat::DIK_RETURN});
+}
+
+constexpr int kSide = 16;
+constexpr int kImage = kSide * kSide;
+
+Bytes SpritesFile() {
+  Bytes file = pixtest::Pattern(2 * kImage, 7, 1, 81);
+  for (std::uint8_t& byte : file) {
+    byte = byte == 15 ? 16 : byte;
+  }
+  return file;
+}
+
+// What is on the working view when each save happens.
+Bytes PaintedImage(bool withSecondColour) {
+  Bytes image(kImage, 0);
+  image[0 * kSide + 0] = 4;
+  image[1 * kSide + 3] = 4;
+  image[15 * kSide + 15] = 4;
+  if (withSecondColour) {
+    image[3 * kSide + 5] = 29;
+  }
+  return image;
+}
+
+class WorkflowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pixtest::FreshMachine();
+    ASSERT_GT(pixtest::CopyButtonBitmaps(), 0u);
+    // Settings present, so start-up shows no messages.
+    ASSERT_TRUE(pixtest::WriteFileBytes("SaveName.dat", pixtest::NameFileBytes("test1.pix")));
+    ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("test1.pix")));
+    ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{102, 78}));
+    ASSERT_TRUE(pixtest::WriteFileBytes("sprites.pix", SpritesFile()));
+  }
+
+  // WinMain's start-up and loop without its shutdown, so the screen can still be read.
+  static bool RunEditorKeepingTheScreen() {
+    editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
+    plat::WNDCLASSEX windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = editorState.instanceHandle;
+    windowClass.lpszClassName = "WINCLASS1";
+    if (plat::RegisterClassExA(&windowClass) == 0) {
+      return false;
+    }
+    editorState.windowHandle =
+        plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE,
+                              0, 0, 800, 600, nullptr, nullptr, editorState.instanceHandle, nullptr);
+    if (editorState.windowHandle == nullptr || InitDevices() == 0) {
+      return false;
+    }
+    RunEditorLoop();
+    return true;
+  }
+
+  pixtest::ScratchDir scratch_;
+};
+
+// Size 16 x 16, names "sprites" and "out", paint, save twice, offset 1, paint, save, load 1.
+void QueueWorkUpToTheLoad(MouseScript& mouse) {
+  mouse.Settings(600);
+  QueueText("16");
+  QueueText("16");
+  mouse.Settings(450);
+  QueueText("sprites");
+  mouse.Settings(540);
+  QueueText("out");
+
+  mouse.RightClick(695, 74);  // colour 4
+  mouse.PaintCell(0, 0);
+  mouse.PaintCell(3, 1);
+  mouse.PaintCell(15, 15);
+  mouse.Click(300, 510);  // Save
+  mouse.Click(300, 510);  // Save
+
+  mouse.Click(450, 550);  // Offset
+  QueueText("1");
+  mouse.RightClick(730, 40);  // colour 29
+  mouse.PaintCell(5, 3);
+  mouse.Click(300, 510);  // Save over image 1
+
+  mouse.Click(200, 510);  // Load
+  QueueText("1");
+}
+
+void QueueClearAndQuit(MouseScript& mouse) {
+  mouse.Click(450, 510);         // Clear
+  mouse.MoveTo(580, 510, true);  // Quit
+}
+
+TEST_F(WorkflowTest, AWholeSessionThroughWinMain) {
+  MouseScript mouse;
+  QueueWorkUpToTheLoad(mouse);
+  QueueClearAndQuit(mouse);
+  EXPECT_EQ(pixtest::RunWinMain(), 0);
+  EXPECT_EQ(plat::headless::MouseReadsLeft(), 0u);
+  EXPECT_EQ(plat::headless::KeyboardReadsLeft(), 0u);
+
+  const Bytes expectedOut = [] {
+    Bytes out = PaintedImage(false);
+    const Bytes second = PaintedImage(true);
+    out.insert(out.end(), second.begin(), second.end());
+    return out;
+  }();
+  const Bytes out = ReadFileBytes("out.pix");
+  EXPECT_EQ(out, expectedOut) << FirstDifference(expectedOut, out);
+  EXPECT_EQ(ReadFileBytes("sprites.pix"), SpritesFile()) << "loading leaves its file alone";
+  EXPECT_FALSE(pixtest::FileExists("test1.pix")) << "nothing was saved or loaded under the old names";
+
+  std::vector<int> sounds;
+  for (const auto& sound : plat::headless::Sounds()) {
+    sounds.push_back(sound.resource);
+  }
+  const std::vector<int> expectedSounds = {8001, 8001, 8001, 8001, 8001, 8001,  // three settings menus
+                                           8001, 8002, 8001, 8002,              // two saves
+                                           8001,                                // offset
+                                           8001, 8002,                          // save over image 1
+                                           8001, 8001, 8001};                   // load, clear, quit
+  EXPECT_EQ(sounds, expectedSounds);
+
+  EXPECT_EQ(ReadFileBytes("SaveName.dat"), pixtest::NameFileBytes("out.pix"));
+  EXPECT_EQ(ReadFileBytes("LoadName.dat"), pixtest::NameFileBytes("sprites.pix"));
+  EXPECT_EQ(ReadFileBytes("SaveSize.dat"), (Bytes{16, 16}));
+}
+
+TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
+  MouseScript mouse;
+  QueueWorkUpToTheLoad(mouse);
+  mouse.MoveTo(580, 510, true);  // Quit
+  ASSERT_TRUE(RunEditorKeepingTheScreen());
+  const pixtest::ScreenPixels loaded = plat::headless::Screen();
+  const Bytes sprites = SpritesFile();
+  const Bytes image1(sprites.begin() + kImage, sprites.end());
+  EXPECT_EQ(pixtest::ReadReferenceView(kSide, kSide).pixels, image1);
+  EXPECT_EQ(pixtest::ReadGridCells(kSide, kSide).pixels, image1);
+  EXPECT_TRUE(pixtest::GridCellsUniform(kSide, kSide));
+  EXPECT_EQ(pixtest::ReadWorkingView(kSide, kSide).pixels, image1);
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "sprites.pix", 270, 410, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "out.pix", 270, 430, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 205, 450, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 311, 450, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "0", 220, 470, kWhite)) << "the offset went back to 0";
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 685, 550, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1", 775, 550, kWhite));
+  EXPECT_TRUE(pixtest::AllPixelsAre(loaded, {390, 405, 665, 495}, 0)) << "no prompt is left behind";
+  ShutdownApp();
+
+  pixtest::FreshMachine();
+  ASSERT_TRUE(pixtest::WriteFileBytes("SaveName.dat", pixtest::NameFileBytes("test1.pix")));
+  ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("test1.pix")));
+  ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{102, 78}));
+  MouseScript again;
+  QueueWorkUpToTheLoad(again);
+  QueueClearAndQuit(again);
+  ASSERT_TRUE(RunEditorKeepingTheScreen());
+  const pixtest::ScreenPixels cleared = plat::headless::Screen();
+  EXPECT_TRUE(pixtest::AllPixelsAre(cleared, {6, 6, 6 + kSide, 6 + kSide}, 0)) << "reference view";
+  EXPECT_TRUE(pixtest::AllPixelsAre(cleared, {6, 128, 6 + kSide, 128 + kSide}, 0)) << "working view";
+  EXPECT_EQ(pixtest::ReadGridCells(kSide, kSide).pixels, Bytes(kImage, 0));
+  EXPECT_TRUE(pixtest::AllPixelsAre(cleared, {685, 550, 795, 566}, 0)) << "the image number is gone";
+  // The next passes drew the fixed parts again.
+  EXPECT_EQ(cleared[5 * 800 + 140], pixtest::IndexOfColour(kWhite)) << "grid corner";
+  EXPECT_TRUE(pixtest::TextShownAt(cleared, "sprites.pix", 270, 410, kWhite));
+  EXPECT_EQ(cleared[10 * 800 + 730], 27) << "palette swatch 27";
+  ShutdownApp();
+}
+
+TEST_F(WorkflowTest, EscapeInTheMenuAndInTheEntryTakesEffectAfterwards) {
+  MouseScript mouse;
+  // Escape is asked once per pass, per menu turn and per entry poll.
+  plat::headless::QueueEscape(false);  // the pass that clicks Settings
+  plat::headless::QueueEscape(true);   // menu turn 1: no click
+  plat::headless::QueueEscape(false);  // menu turn 2: the load-name click
+  plat::headless::QueueEscape(true);   // entry poll 1: "a"
+  plat::headless::QueueEscape(false);  // entry poll 2: Enter
+  mouse.MoveTo(200, 550, true);
+  plat::headless::QueueMouse(0, 0, false);
+  plat::headless::QueueMouse(450 - 537, 0, true);
+  QueueText("a");
+  // Idle passes, so that the run cannot end for want of scripts.
+  for (int i = 0; i < 5; ++i) {
+    plat::headless::QueueMouse(0, 0, false);
+  }
+  EXPECT_EQ(pixtest::RunWinMain(), 0);
+  EXPECT_GT(plat::headless::MouseReadsLeft(), 0u) << "the editor ended through the posted close requests";
+  EXPECT_EQ(pixtest::CountCalls("PostMessageA(WM_CLOSE)"), 2u) << pixtest::CallLogText();
+  const long lastKeyRead = [] {
+    const auto& log = plat::headless::CallLog();
+    for (long i = static_cast<long>(log.size()) - 1; i >= 0; --i) {
+      if (log[static_cast<std::size_t>(i)] == "Keyboard.GetDeviceState") {
+        return i;
+      }
+    }
+    return -1L;
+  }();
+  const long firstClose = pixtest::IndexOfCall("DispatchMessageA(WM_CLOSE)");
+  EXPECT_GT(firstClose, lastKeyRead) << "the close waited for the entry to end\n" << pixtest::CallLogText();
+  EXPECT_EQ(ReadFileBytes("LoadName.dat"), pixtest::NameFileBytes("a.pix")) << "the entry finished first";
+}
+
+}  // namespace
