@@ -1,0 +1,115 @@
+// Timing of saving and loading one 102 x 78 pix image, headless.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "app/devices.h"
+#include "app/editor_state.h"
+#include "canvas/palette_panel.h"
+#include "platform/display.h"
+#include "platform/headless/headless.h"
+#include "storage/pix_file.h"
+
+namespace {
+
+std::string scratchFolder;
+
+void RemoveScratchFolder() {
+  std::error_code error;
+  std::filesystem::remove_all(scratchFolder, error);
+}
+
+// The display alone with the palette panel drawn, a painted working view, and a
+// load file of two images, in a scratch folder of its own.
+bool PrepareScreenAndFiles() {
+  static const bool prepared = [] {
+    char pattern[] = "/tmp/pixed-pixbench-XXXXXX";
+    if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) {
+      return false;
+    }
+    scratchFolder = pattern;
+    std::atexit(RemoveScratchFolder);
+    plat::headless::Reset();
+    ResetEditorState();
+    plat::headless::SetLogging(false);
+    DisplayDevice& display = displayDevice;
+    if (plat::FAILED(plat::DirectDrawCreateEx(nullptr, &display.directDraw, nullptr)) ||
+        plat::FAILED(display.directDraw->SetDisplayMode(800, 600, 8, 0, 0))) {
+      return false;
+    }
+    surfaceDesc = {};
+    surfaceDesc.dwSize = sizeof surfaceDesc;
+    surfaceDesc.dwFlags = plat::DDSD_CAPS | plat::DDSD_BACKBUFFERCOUNT;
+    surfaceDesc.dwBackBufferCount = 1;
+    surfaceDesc.ddsCaps.dwCaps = plat::DDSCAPS_PRIMARYSURFACE | plat::DDSCAPS_FLIP | plat::DDSCAPS_COMPLEX;
+    BuildPaletteTable();
+    if (plat::FAILED(display.directDraw->CreateSurface(&surfaceDesc, &display.primarySurface, nullptr)) ||
+        plat::FAILED(display.directDraw->CreatePalette(plat::DDPCAPS_8BIT | plat::DDPCAPS_ALLOW256,
+                                                       paletteTable, &display.palette, nullptr)) ||
+        plat::FAILED(display.primarySurface->SetPalette(display.palette))) {
+      return false;
+    }
+    DrawPalettePanel();
+    plat::DDSURFACEDESC2 desc = {};
+    if (plat::FAILED(display.primarySurface->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr))) {
+      return false;
+    }
+    auto* memory = static_cast<std::uint8_t*>(desc.lpSurface);
+    for (int y = 0; y < 78; ++y) {
+      for (int x = 0; x < 102; ++x) {
+        memory[(128 + y) * desc.lPitch + 6 + x] = static_cast<std::uint8_t>((x * 7 + y * 3) % 81);
+      }
+    }
+    display.primarySurface->Unlock(nullptr);
+
+    std::FILE* file = std::fopen("bench.pix", "wb");
+    if (file == nullptr) {
+      return false;
+    }
+    for (int i = 0; i < 2 * 102 * 78; ++i) {
+      std::fputc(i % 81, file);
+    }
+    std::fclose(file);
+    std::memcpy(editorState.loadFileName, "bench.pix", 10);
+    std::memcpy(editorState.saveFileName, "bench.pix", 10);
+    return true;
+  }();
+  return prepared;
+}
+
+// Over image 1, so the file keeps its length however many rounds run.
+void BM_SavePixImage(benchmark::State& state) {
+  if (!PrepareScreenAndFiles()) {
+    state.SkipWithError("the headless display could not be prepared");
+    return;
+  }
+  for (auto _ : state) {
+    editorState.offsetNumber = 1;
+    if (SavePixImage(displayDevice.primarySurface) != 1) {
+      state.SkipWithError("the save failed");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_SavePixImage)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPixImage(benchmark::State& state) {
+  if (!PrepareScreenAndFiles()) {
+    state.SkipWithError("the headless display could not be prepared");
+    return;
+  }
+  for (auto _ : state) {
+    if (LoadPixImage(1) != 1) {
+      state.SkipWithError("the load failed");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_LoadPixImage)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
