@@ -177,7 +177,7 @@ TEST(GdiRectangle, OutlineInThePenInsideInTheBrushCoveringLeftToRightMinusOne) {
       {"empty", 3, 3, 3, 8, false, false, 0, 0, -1, -1},
   };
   for (const Case& c : cases) {
-    GuardedSurface surface(12, 10);
+    GuardedSurface surface(12, 10, pixtest::GdiTestPalette(), 6);
     const plat::HDC dc = surface.Dc();
     plat::HPEN pen = c.nullPen ? plat::CreatePen(plat::PS_NULL, 1, 0)
                                : plat::CreatePen(plat::PS_SOLID, 1, plat::RGB(255, 255, 255));
@@ -197,7 +197,7 @@ TEST(GdiRectangle, OutlineInThePenInsideInTheBrushCoveringLeftToRightMinusOne) {
             x >= c.outlineLeft && x <= c.outlineRight && y >= c.outlineTop && y <= c.outlineBottom;
         const bool onEdge =
             inBox && (x == c.outlineLeft || x == c.outlineRight || y == c.outlineTop || y == c.outlineBottom);
-        std::uint8_t expected = 0;
+        std::uint8_t expected = 6;
         if (onEdge && !c.nullPen) {
           expected = kPenIndex;
         } else if (inBox && !onEdge && !c.nullBrush) {

@@ -84,7 +84,7 @@ bool TextOutA(HDC dc, int x, int y, const char* text, int length) {
   }
   // Cells i with x + 8 i + 8 > 0 and x + 8 i < width.
   const std::int64_t left = x;
-  const std::int64_t firstCell = -left >= kGlyphWidth ? (-left - kGlyphWidth) / kGlyphWidth + 1 : 0;
+  const std::int64_t firstCell = left < 0 ? -left / kGlyphWidth : 0;
   const std::int64_t room = static_cast<std::int64_t>(dc->width) - left;
   const std::int64_t endCell =
       std::min<std::int64_t>(length, room > 0 ? (room + kGlyphWidth - 1) / kGlyphWidth : 0);
