@@ -47,6 +47,14 @@ std::size_t Count(const std::string& call) {
   return count;
 }
 
+std::size_t Clicks() {
+  std::size_t clicks = 0;
+  for (const auto& sound : plat::headless::Sounds()) {
+    clicks += sound.resource == 8001;
+  }
+  return clicks;
+}
+
 struct ClampCase {
   int dx;
   int dy;
@@ -215,12 +223,22 @@ TEST_F(EditorLoopTest, HoldingClearOrSaveCarriesItOutOnEveryPass) {
   EXPECT_EQ(ButtonAction::None, editorState.pendingAction);
 }
 
-std::size_t Clicks() {
-  std::size_t clicks = 0;
-  for (const auto& sound : plat::headless::Sounds()) {
-    clicks += sound.resource == 8001;
+TEST_F(EditorLoopTest, HoldingLoadOrOffsetCarriesItOutOnEveryPass) {
+  for (const auto& [x, y] : {std::pair{200, 510}, std::pair{450, 550}}) {
+    SCOPED_TRACE(::testing::Message() << "held at (" << x << "," << y << ")");
+    const std::size_t before = Clicks();
+    // All the states queued at once, so the entries never find the scripts
+    // run out (which would press Escape); the last pass lets go.
+    plat::headless::QueueMouse(x - editorState.cursorX, y - editorState.cursorY, true);
+    plat::headless::QueueMouse(0, 0, true);
+    plat::headless::QueueMouse(0, 0, true);
+    plat::headless::QueueMouse(0, 0, false);
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_TRUE(RunEditorPass());
+    }
+    EXPECT_EQ(before + 3, Clicks());
+    EXPECT_EQ(ButtonAction::None, editorState.pendingAction);
   }
-  return clicks;
 }
 
 TEST_F(EditorLoopTest, QuadTogglesOncePerPress) {
@@ -238,6 +256,21 @@ TEST_F(EditorLoopTest, QuadTogglesOncePerPress) {
   }
   EXPECT_EQ(0, editorState.quadMode);
   EXPECT_EQ(2u, Clicks());
+}
+
+TEST_F(EditorLoopTest, QuadButtonImageFollowsTheMode) {
+  ASSERT_GE(pixtest::CopyButtonBitmaps(), 20u);
+  const pixtest::ScreenRect quad = {285, 540, 374, 563};
+  IdlePasses(1);
+  const Screen off = plat::headless::Screen();
+  PassAt(300, 550, true);
+  const Screen on = plat::headless::Screen();
+  EXPECT_FALSE(pixtest::SameInside(off, on, quad)) << "the on image looks like the off image";
+  PassAt(300, 550, false);
+  EXPECT_TRUE(pixtest::SameInside(on, plat::headless::Screen(), quad));
+  PassAt(300, 550, true);
+  PassAt(300, 550, false);
+  EXPECT_TRUE(pixtest::SameInside(off, plat::headless::Screen(), quad));
 }
 
 TEST_F(EditorLoopTest, PressSlidingOntoQuadTogglesOnceIfArmed) {
@@ -321,6 +354,8 @@ TEST_F(EditorLoopTest, BothButtonsOverThePanelPaintTheOldColourThenPickTheNew) {
   EXPECT_EQ(5, plat::headless::ScreenAt(124, 134));  // its working-view pixel
   EXPECT_EQ(5, plat::headless::ScreenAt(732, 37));   // over swatch 29, painted after the panel
   EXPECT_EQ("color 29", pixtest::ReadScreenText(360, 572, 8));
+  // The pick erases region 7, over the width and offset values, after they were drawn.
+  EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {200, 460, 270, 479}, 0));
 }
 
 TEST_F(EditorLoopTest, StrokesOverGridLinesAndSwatchesAreRepairedByTheNextPass) {
