@@ -94,9 +94,17 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   // Hidden and untitled until the renderer exists: making a renderer may
   // replace the window with a new one, and whoever looks for the window by
   // its title must find the one that stays.
-  state.window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                  width > 0 ? width : kScreenWidth, height > 0 ? height : kScreenHeight,
-                                  SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+  // Its windowed size is the whole display too: a desktop without a window
+  // manager never applies the full-screen state, and the window must cover
+  // the screen there as well.
+  SDL_Rect area{SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width > 0 ? width : kScreenWidth,
+                height > 0 ? height : kScreenHeight};
+  SDL_Rect display{};
+  if (SDL_GetDisplayBounds(0, &display) == 0 && display.w > 0 && display.h > 0) {
+    area = display;
+  }
+  state.window = SDL_CreateWindow("", area.x, area.y, area.w, area.h,
+                                  SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
   if (state.window == nullptr) {
     return sdl::Fail("cannot create the window");
   }
