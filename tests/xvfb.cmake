@@ -1,0 +1,40 @@
+# The real program under a private X server (tests/xvfb/*.sh), registered when
+# the X server, xdotool and ImageMagick are installed.
+if(NOT TARGET pixed)
+  return()
+endif()
+
+set(PIXED_XVFB_TOOLS Xvfb xdotool xdpyinfo import convert compare)
+set(PIXED_XVFB_MISSING "")
+foreach(tool ${PIXED_XVFB_TOOLS})
+  string(TOUPPER "PIXED_TOOL_${tool}" variable)
+  find_program(${variable} ${tool})
+  if(NOT ${variable})
+    list(APPEND PIXED_XVFB_MISSING ${tool})
+  endif()
+endforeach()
+find_package(PNG)
+if(NOT PNG_FOUND)
+  list(APPEND PIXED_XVFB_MISSING libpng)
+endif()
+if(PIXED_XVFB_MISSING)
+  message(STATUS "Real-program checks under Xvfb left out; missing: ${PIXED_XVFB_MISSING}")
+  return()
+endif()
+
+# Reads the screenshots: one small program instead of many ImageMagick runs per screenshot.
+add_executable(xvfb_screen_probe ${CMAKE_CURRENT_LIST_DIR}/xvfb/screen_probe.cpp)
+target_link_libraries(xvfb_screen_probe PRIVATE PNG::PNG)
+
+# The headless start screen that the real program must show too.
+set(PIXED_GOLDEN_STARTUP ${CMAKE_CURRENT_LIST_DIR}/golden/startup.png)
+
+foreach(check foundation startup_paint whole_job)
+  add_test(NAME xvfb_${check}
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/${check}.sh $<TARGET_FILE:pixed> $<TARGET_FILE:xvfb_screen_probe>
+                   "${PIXED_BITMAP_DIR}"
+                   ${CMAKE_CURRENT_BINARY_DIR}/xvfb/${check} "${PIXED_GOLDEN_STARTUP}")
+  # One at a time: they watch real time, and two of them would share the processor.
+  set_tests_properties(xvfb_${check} PROPERTIES TIMEOUT 180 RESOURCE_LOCK xvfb SKIP_RETURN_CODE 77
+                                                LABELS xvfb)
+endforeach()

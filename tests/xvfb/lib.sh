@@ -1,0 +1,237 @@
+# Shared steps of the real-program checks: a private X server, the editor, input and screenshots.
+# shellcheck shell=bash disable=SC2034
+# Sourced by the check scripts, which are called as:
+#   <script> <pixed> <screen_probe> <bitmap-folder> <test-folder> [golden]
+
+set -euo pipefail
+
+PIXED=$(realpath "$1")
+PROBE=$(realpath "$2")
+BITMAP_DIR=$3
+TEST_DIR=$(realpath -m "$4")
+GOLDEN=${5:-}
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+WORK=$TEST_DIR/work
+SHOTS=$TEST_DIR/shots
+XVFB_PID=
+PIXED_PID=
+PIXED_STATUS=
+WINDOW=
+SHOT=
+TITLE="DirectDraw Test for Game"
+
+rm -rf "$TEST_DIR"
+mkdir -p "$WORK" "$SHOTS"
+
+note() { echo "[$(date +%T.%3N)] $*"; }
+
+# Everything the test leaves behind that helps to see what went wrong.
+diagnose() {
+  echo "---- diagnostics"
+  echo "test folder: $TEST_DIR"
+  local file
+  for file in "$SHOTS"/*.png; do
+    [[ -e "$file" ]] && echo "screenshot: $file"
+  done
+  echo "working folder: $WORK"
+  ls -la "$WORK" 2>/dev/null | sed 's/^/  /' || true
+  for file in "$TEST_DIR"/pixed.stdout "$TEST_DIR"/pixed.stderr "$TEST_DIR"/xvfb.log; do
+    if [[ -s "$file" ]]; then
+      echo "---- last lines of $file"
+      tail -n 30 "$file"
+    fi
+  done
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  diagnose >&2
+  exit 1
+}
+
+cleanup() {
+  local status=$?
+  if [[ -n "$PIXED_PID" ]] && kill -0 "$PIXED_PID" 2>/dev/null; then
+    kill "$PIXED_PID" 2>/dev/null || true
+    sleep 0.5
+    kill -9 "$PIXED_PID" 2>/dev/null || true
+  fi
+  if [[ -n "$XVFB_PID" ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+
+# Waits until a command succeeds, trying every interval seconds for at most limit seconds.
+wait_until() {
+  local limit=$1 interval=$2
+  shift 2
+  local deadline=$((SECONDS + limit))
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep "$interval"
+  done
+}
+
+# An X server of 800 x 600 at 24 bits on a free display. A white root window, so
+# that any part of the screen the editor's window does not cover shows up.
+start_xvfb() {
+  local number_file=$TEST_DIR/display
+  : >"$number_file"
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -wr 3>"$number_file" >"$TEST_DIR/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  wait_until 15 0.1 grep -q '^[0-9]' "$number_file" || fail "Xvfb did not start"
+  DISPLAY=:$(head -n 1 "$number_file")
+  export DISPLAY
+  unset WAYLAND_DISPLAY
+  wait_until 10 0.1 xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
+  note "Xvfb runs on $DISPLAY"
+}
+
+copy_bitmaps() {
+  local count
+  count=$(find "$BITMAP_DIR" -maxdepth 1 -iname '*.bmp' | wc -l)
+  ((count >= 20)) || fail "expected the 20 button bitmaps in $BITMAP_DIR, found $count"
+  cp "$BITMAP_DIR"/*.bmp "$WORK"/
+}
+
+# The three settings files as a run with the defaults leaves them.
+write_default_settings() {
+  write_name_file "$WORK/SaveName.dat" test1.pix
+  write_name_file "$WORK/LoadName.dat" test1.pix
+  printf '\x66\x4e' >"$WORK/SaveSize.dat"
+}
+
+# A 25-byte name file: the name, then zero bytes.
+write_name_file() {
+  local file=$1 name=$2
+  printf '%s' "$name" >"$file"
+  head -c $((25 - ${#name})) /dev/zero >>"$file"
+}
+
+start_pixed() {
+  # Leaks in the X and audio libraries are theirs; ours would still show.
+  export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+  export LSAN_OPTIONS=suppressions=$HERE/lsan.supp:print_suppressions=0
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  (cd "$WORK" && SDL_AUDIODRIVER=dummy exec "$PIXED" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
+  PIXED_PID=$!
+  note "pixed started (pid $PIXED_PID) in $WORK"
+}
+
+pixed_running() { kill -0 "$PIXED_PID" 2>/dev/null; }
+
+window_up() {
+  pixed_running || fail "pixed ended before its window appeared"
+  WINDOW=$(xdotool search --onlyvisible --name "^$TITLE\$" 2>/dev/null | head -n 1) || true
+  [[ -n "$WINDOW" ]]
+}
+wait_window() {
+  wait_until 20 0.1 window_up || fail "no window titled \"$TITLE\" within 20 s"
+  note "window $WINDOW is up"
+}
+
+# The keyboard is read only while the window has the input focus; without a
+# window manager nobody gives it, so the test does.
+focus_window() {
+  timeout 10 xdotool windowfocus --sync "$WINDOW" || fail "could not give the window the input focus"
+}
+
+# Waits for pixed to end by itself; PIXED_STATUS gets its exit status.
+wait_exit() {
+  local limit=$1
+  wait_until "$limit" 0.1 bash -c "! kill -0 $PIXED_PID 2>/dev/null" || fail "pixed still runs $limit s after it was told to end"
+  set +e
+  wait "$PIXED_PID"
+  PIXED_STATUS=$?
+  set -e
+  PIXED_PID=
+  note "pixed ended with status $PIXED_STATUS"
+  if grep -qE 'Sanitizer|runtime error:' "$TEST_DIR/pixed.stderr"; then
+    fail "the sanitizers reported an error in pixed"
+  fi
+}
+
+# Takes a screenshot of the whole screen into $SHOTS/<name>.png; SHOT holds its path.
+shot() {
+  SHOT=$SHOTS/$1.png
+  import -window root "$SHOT" || fail "import could not take a screenshot"
+}
+
+# Input through the X server's test extension, as a user's devices would give it.
+# Presses are short (one xdotool run presses and releases): the editor must see
+# them all the same, and a press held long has meanings of its own (the settings
+# menu takes a held button as a click; an entry stores a held key again).
+move() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.25
+}
+click() {
+  xdotool click "${1:-1}"
+  sleep 0.25
+}
+# The pause keeps two keys out of one poll of an entry (every 120 ms), where
+# they would be taken in the entry's table order instead of the typed order.
+tap() {
+  xdotool key "$1"
+  sleep 0.3
+}
+
+# The distinct colours of a rectangle of a screenshot, as RRGGBB words, sorted.
+# Arguments: file left top width height.
+colours_in() { "$PROBE" colours "$@"; }
+
+# Fails unless every pixel of the rectangle has the one colour.
+expect_colour() {
+  local what=$1 expected=$2 file=$3 left=$4 top=$5 width=$6 height=$7 found
+  found=$(colours_in "$file" "$left" "$top" "$width" "$height")
+  [[ "$found" == "$expected" ]] ||
+    fail "$what: ${width}x${height} at ($left,$top) of $file should be all $expected, found: $found"
+}
+
+# How many pixels are not of the colour, outside the rectangles (left top width height ...).
+pixels_not() { "$PROBE" others "$@"; }
+
+expect_size() {
+  local file=$1 size
+  size=$("$PROBE" size "$file")
+  [[ "$size" == 800x600 ]] || fail "screenshot $file is $size, expected 800x600"
+}
+
+# The grid cell of image pixel (column, row): the 4 x 4 inside its grid lines.
+grid_cell_left() { echo $((141 + 5 * $1)); }
+grid_cell_top() { echo $((6 + 5 * $1)); }
+
+# The image pixel under a cursor position (x > 135, y > 1), by the editor's truncating division.
+column_at() { echo $((($1 - 140) / 5)); }
+row_at() { echo $((($1 - 6) / 5)); }
+
+# Fails unless the file holds exactly the bytes given as hexadecimal words; tells
+# the first byte that differs.
+expect_bytes() {
+  local file=$1 expected=$2 found
+  [[ -f "$file" ]] || fail "$file is missing"
+  found=$(od -An -v -tx1 "$file" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')
+  if [[ "$found" != "$expected" ]]; then
+    fail "$file: $(awk -v f="$found" -v e="$expected" 'BEGIN {
+      nf = split(f, fw, " "); ne = split(e, ew, " ")
+      for (i = 1; i <= nf || i <= ne; i++) if ((i <= nf) != (i <= ne) || fw[i] "" != ew[i] "") break
+      printf "%d bytes, expected %d; first difference at byte %d: expected %s, found %s",
+        nf, ne, i - 1, (i <= ne ? ew[i] : "end of file"), (i <= nf ? fw[i] : "end of file") }')"
+  fi
+}
+
+# The bytes of a 25-byte name file holding name.
+name_file_bytes() {
+  local name=$1 out="" i
+  for ((i = 0; i < 25; i++)); do
+    if ((i < ${#name})); then
+      out+=$(printf '%02x ' "'${name:i:1}")
+    else
+      out+="00 "
+    fi
+  done
+  echo "${out% }"
+}
