@@ -13,8 +13,10 @@ foreach(tool ${PIXED_XVFB_TOOLS})
     list(APPEND PIXED_XVFB_MISSING ${tool})
   endif()
 endforeach()
-find_package(PNG)
-if(NOT PNG_FOUND)
+if(NOT TARGET PkgConfig::PNG)
+  pkg_check_modules(PNG IMPORTED_TARGET libpng)
+endif()
+if(NOT TARGET PkgConfig::PNG)
   list(APPEND PIXED_XVFB_MISSING libpng)
 endif()
 if(PIXED_XVFB_MISSING)
@@ -24,7 +26,7 @@ endif()
 
 # Reads the screenshots: one small program instead of many ImageMagick runs per screenshot.
 add_executable(xvfb_screen_probe ${CMAKE_CURRENT_LIST_DIR}/xvfb/screen_probe.cpp)
-target_link_libraries(xvfb_screen_probe PRIVATE PNG::PNG)
+target_link_libraries(xvfb_screen_probe PRIVATE PkgConfig::PNG)
 
 # The headless start screen that the real program must show too.
 set(PIXED_GOLDEN_STARTUP ${CMAKE_CURRENT_LIST_DIR}/golden/startup.png)
