@@ -198,6 +198,29 @@ TEST(SdlPointer, GarbagePositionsDoNotOverflow) {
   EXPECT_EQ(motion.y, 1);
 }
 
+TEST(SdlPointer, AConfinedPointerStaysInsideItsRectangle) {
+  const RECT menu{420, 440, 654, 460};
+  const RECT empty{10, 20, 10, 20};
+  const RECT inverted{50, 60, 40, 30};
+  const RECT extreme{INT_MIN, INT_MIN, INT_MIN, INT_MIN};
+  const struct {
+    POINT target;
+    const RECT* clip;
+    POINT expected;
+  } cases[] = {
+      {{537, 450}, &menu, {537, 450}}, {{100, 100}, &menu, {420, 440}},
+      {{654, 460}, &menu, {653, 459}}, {{700, 450}, &menu, {653, 450}},
+      {{500, 0}, &menu, {500, 440}},   {{-5, 9999}, nullptr, {-5, 9999}},
+      {{0, 0}, &empty, {10, 20}},      {{99, 99}, &empty, {10, 20}},
+      {{45, 45}, &inverted, {50, 60}}, {{0, 0}, &extreme, {INT_MIN, INT_MIN}},
+  };
+  for (const auto& c : cases) {
+    const POINT got = ConfinedTarget(c.target, c.clip);
+    EXPECT_EQ(got.x, c.expected.x) << "target (" << c.target.x << "," << c.target.y << ")";
+    EXPECT_EQ(got.y, c.expected.y) << "target (" << c.target.x << "," << c.target.y << ")";
+  }
+}
+
 // The editor's pass against a pointer the user pushes around: the cursor
 // follows one to one, is held at 795 by a warp, and a pointer at rest costs
 // no warps at all.

@@ -29,6 +29,9 @@ struct Backend {
   PressLatch<256> asyncKeys;
   PressLatch<4> buttons;
   PointerTrack pointer;
+  // The confinement ClipCursor set, in screen coordinates.
+  bool clipped = false;
+  RECT clip{};
 };
 
 Backend& State();

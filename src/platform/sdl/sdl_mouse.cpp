@@ -68,14 +68,15 @@ bool SetCursorPos(int x, int y) {
   if (backend.window == nullptr) {
     return false;
   }
-  const POINT target{x, y};
+  // A confined pointer stays inside its rectangle, whoever moves it.
+  const POINT target = sdl::ConfinedTarget(POINT{x, y}, backend.clipped ? &backend.clip : nullptr);
   // The editor puts the pointer where it already is thousands of times a
   // second; only a real move may reach the window system.
   if (!sdl::NeedsWarp(backend.pointer, target)) {
     return true;
   }
   const sdl::Letterbox box = sdl::CurrentLetterbox();
-  const POINT inWindow = sdl::ScreenToWindow(box, x, y);
+  const POINT inWindow = sdl::ScreenToWindow(box, target.x, target.y);
   SDL_WarpMouseInWindow(backend.window, std::clamp(inWindow.x, 0, box.windowWidth - 1),
                         std::clamp(inWindow.y, 0, box.windowHeight - 1));
   sdl::NoteWarp(backend.pointer, target);
@@ -87,9 +88,11 @@ bool ClipCursor(const RECT* rect) {
   if (backend.window == nullptr) {
     return false;
   }
+  backend.clipped = rect != nullptr;
   if (rect == nullptr) {
     return SDL_SetWindowMouseRect(backend.window, nullptr) == 0;
   }
+  backend.clip = *rect;
   const sdl::WindowRect area = sdl::ScreenRectToWindow(sdl::CurrentLetterbox(), *rect);
   const SDL_Rect confined{area.x, area.y, area.w, area.h};
   return SDL_SetWindowMouseRect(backend.window, &confined) == 0;

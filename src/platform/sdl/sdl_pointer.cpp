@@ -1,6 +1,7 @@
 // Relative mouse motion from absolute pointer positions, and warp avoidance.
 #include "sdl_pointer.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace plat::sdl {
@@ -33,6 +34,16 @@ void NoteWarp(PointerTrack& track, POINT target) {
   track.origin = target;
   track.known = target;
   track.started = true;
+}
+
+POINT ConfinedTarget(POINT target, const RECT* clip) {
+  if (clip == nullptr) {
+    return target;
+  }
+  // An empty rectangle holds the pointer at its top-left corner.
+  const std::int32_t right = clip->right > clip->left ? clip->right - 1 : clip->left;
+  const std::int32_t bottom = clip->bottom > clip->top ? clip->bottom - 1 : clip->top;
+  return POINT{std::clamp(target.x, clip->left, right), std::clamp(target.y, clip->top, bottom)};
 }
 
 }  // namespace plat::sdl

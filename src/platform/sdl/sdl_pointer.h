@@ -24,5 +24,9 @@ POINT TakeMotion(PointerTrack& track, POINT now);
 bool NeedsWarp(const PointerTrack& track, POINT target);
 // The program put the pointer at target: the move is not motion of the mouse.
 void NoteWarp(PointerTrack& track, POINT target);
+// Where the pointer goes when asked for target while confined to clip
+// (right and bottom excluded, as ClipCursor takes it); target itself when
+// clip is null.
+POINT ConfinedTarget(POINT target, const RECT* clip);
 
 }  // namespace plat::sdl

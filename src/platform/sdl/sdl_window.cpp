@@ -130,6 +130,7 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   state.asyncKeys = {};
   state.buttons = {};
   state.pointer = {};
+  state.clipped = false;
   sdl::programWindowAlive = true;
   // Black at once, before the display is even set up.
   sdl::PresentIfDue(true);
