@@ -9,20 +9,21 @@
 namespace plat::sdl {
 namespace {
 
-// The pointer's screen position. Over the window, the position its motion
-// events left (they follow every move, whoever made it, at no cost); off the
-// window, the global position. SDL refreshes the latter only on raw device
-// motion, so it misses pointer moves made by other programs (XWarpPointer).
+// The pointer's screen position and the buttons down. Over the window, what
+// its events left: they follow every move, whoever made it, and cost no
+// round trip to the X server. Off the window, the global state; SDL
+// refreshes that only on raw device motion, so it would miss pointer moves
+// made by other programs (XWarpPointer) if it were used over the window.
 POINT PointerOnScreen(std::uint32_t* buttonMask) {
-  int globalX = 0;
-  int globalY = 0;
-  *buttonMask = SDL_GetGlobalMouseState(&globalX, &globalY);
   SDL_Window* window = State().window;
   int x = 0;
   int y = 0;
   if (SDL_GetMouseFocus() == window) {
-    *buttonMask |= SDL_GetMouseState(&x, &y);
+    *buttonMask = SDL_GetMouseState(&x, &y);
   } else {
+    int globalX = 0;
+    int globalY = 0;
+    *buttonMask = SDL_GetGlobalMouseState(&globalX, &globalY);
     int windowX = 0;
     int windowY = 0;
     SDL_GetWindowPosition(window, &windowX, &windowY);
