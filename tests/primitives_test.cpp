@@ -114,16 +114,6 @@ TEST_F(PrimitivesTest, CodesOutsideOneToElevenDrawNothing) {
   }
 }
 
-TEST_F(PrimitivesTest, EraseRegionOnALockedSurfaceDrawsNothing) {
-  const ScreenPixels before = FillAndRead(kGrey);
-  plat::DDSURFACEDESC2 desc = {};
-  desc.dwSize = sizeof desc;
-  ASSERT_FALSE(plat::FAILED(primary_->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr)));
-  EraseRegion(5);
-  primary_->Unlock(nullptr);
-  EXPECT_EQ(before, plat::headless::Screen());
-}
-
 // --- DrawTextAt ---
 
 TEST_F(PrimitivesTest, TextIsOpaqueOnBlackInItsOwnCells) {
@@ -178,17 +168,6 @@ TEST_F(PrimitivesTest, NewlineIsDrawnAsACellNotALineBreak) {
   EXPECT_TRUE(pixtest::AllPixelsAre(after, {30, 56, 46, 72}, kGrey)) << "nothing on the next line";
 }
 
-TEST_F(PrimitivesTest, TextWithoutADeviceContextReturnsZero) {
-  const ScreenPixels before = FillAndRead(kGrey);
-  EXPECT_EQ(DrawTextAt("x", 0, 0, plat::RGB(255, 255, 255), nullptr), 0);
-  plat::DDSURFACEDESC2 desc = {};
-  desc.dwSize = sizeof desc;
-  ASSERT_FALSE(plat::FAILED(primary_->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr)));
-  EXPECT_EQ(DrawTextAt("x", 0, 0, plat::RGB(255, 255, 255), primary_), 0);
-  primary_->Unlock(nullptr);
-  EXPECT_EQ(before, plat::headless::Screen());
-}
-
 TEST_F(PrimitivesTest, TextIsClippedAtEveryScreenEdge) {
   struct Case {
     int x;
@@ -231,36 +210,26 @@ const std::vector<std::uint8_t> kPixels = {
 // Palette entries of those colours: black 0, red 4, blue 1, grey 7, white 15, green 18.
 const std::uint8_t kEntryOf[] = {0, 4, 1, 7, 15, 18};
 
+// Eight-bit and 24-bit files of the same picture land on the same palette entries.
 TEST_F(PrimitivesTest, BitmapCoversExactlyItsOwnSizeAtItsPlace) {
-  ASSERT_TRUE(pixtest::WriteFileBytes("small.bmp", pixtest::MakeBmp8(5, 3, kColours, kPixels)));
-  const ScreenPixels before = FillAndRead(200);
-  EXPECT_EQ(DrawBitmapFile(primary_, 40, 30, "small.bmp"), 1);
-  const ScreenPixels after = plat::headless::Screen();
-  EXPECT_TRUE(pixtest::SameOutside(before, after, {40, 30, 45, 33}));
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 5; ++x) {
-      EXPECT_EQ(int{after[static_cast<std::size_t>(30 + y) * 800 + 40 + x]}, kEntryOf[kPixels[y * 5 + x]])
-          << "pixel (" << x << "," << y << ") of the bitmap";
-    }
-  }
-  EXPECT_TRUE(PrimaryIsFree());
-}
-
-TEST_F(PrimitivesTest, TwentyFourBitBitmapsMapToTheirPaletteEntries) {
-  std::vector<pixtest::Rgb> pixels;
+  std::vector<pixtest::Rgb> rgb;
   for (const std::uint8_t index : kPixels) {
-    pixels.push_back(kColours[index]);
+    rgb.push_back(kColours[index]);
   }
-  ASSERT_TRUE(pixtest::WriteFileBytes("deep.bmp", pixtest::MakeBmp24(5, 3, pixels)));
-  const ScreenPixels before = FillAndRead(200);
-  EXPECT_EQ(DrawBitmapFile(primary_, 0, 0, "deep.bmp"), 1);
-  const ScreenPixels after = plat::headless::Screen();
-  EXPECT_TRUE(pixtest::SameOutside(before, after, {0, 0, 5, 3}));
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 5; ++x) {
-      EXPECT_EQ(int{after[static_cast<std::size_t>(y) * 800 + x]}, kEntryOf[kPixels[y * 5 + x]])
-          << "pixel (" << x << "," << y << ")";
+  ASSERT_TRUE(pixtest::WriteFileBytes("small.bmp", pixtest::MakeBmp8(5, 3, kColours, kPixels)));
+  ASSERT_TRUE(pixtest::WriteFileBytes("deep.bmp", pixtest::MakeBmp24(5, 3, rgb)));
+  for (const char* name : {"small.bmp", "deep.bmp"}) {
+    const ScreenPixels before = FillAndRead(200);
+    EXPECT_EQ(DrawBitmapFile(primary_, 40, 30, name), 1) << name;
+    const ScreenPixels after = plat::headless::Screen();
+    EXPECT_TRUE(pixtest::SameOutside(before, after, {40, 30, 45, 33})) << name;
+    for (int y = 0; y < 3; ++y) {
+      for (int x = 0; x < 5; ++x) {
+        EXPECT_EQ(int{after[static_cast<std::size_t>(30 + y) * 800 + 40 + x]}, kEntryOf[kPixels[y * 5 + x]])
+            << name << " pixel (" << x << "," << y << ")";
+      }
     }
+    EXPECT_TRUE(PrimaryIsFree()) << name;
   }
 }
 
@@ -305,17 +274,6 @@ TEST_F(PrimitivesTest, MissingOrUndrawableBitmapReturnsZeroAndChangesNothing) {
   EXPECT_EQ(DrawBitmapFile(nullptr, 10, 10, "missing.bmp"), 0);
 }
 
-TEST_F(PrimitivesTest, BitmapOnALockedSurfaceReturnsZero) {
-  ASSERT_TRUE(pixtest::WriteFileBytes("small.bmp", pixtest::MakeBmp8(5, 3, kColours, kPixels)));
-  const ScreenPixels before = FillAndRead(kGrey);
-  plat::DDSURFACEDESC2 desc = {};
-  desc.dwSize = sizeof desc;
-  ASSERT_FALSE(plat::FAILED(primary_->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr)));
-  EXPECT_EQ(DrawBitmapFile(primary_, 10, 10, "small.bmp"), 0);
-  primary_->Unlock(nullptr);
-  EXPECT_EQ(before, plat::headless::Screen());
-}
-
 TEST_F(PrimitivesTest, AReplacedFileShowsAtTheNextCall) {
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, kColours, {1, 1})));
   FillAndRead(kGrey);
@@ -324,6 +282,21 @@ TEST_F(PrimitivesTest, AReplacedFileShowsAtTheNextCall) {
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, kColours, {5, 5})));
   ASSERT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 1);
   EXPECT_EQ(plat::headless::ScreenAt(0, 0), kEntryOf[5]);
+}
+
+// A surface that is locked gives no device context: nothing is drawn.
+TEST_F(PrimitivesTest, NothingIsDrawnWithoutADeviceContext) {
+  ASSERT_TRUE(pixtest::WriteFileBytes("small.bmp", pixtest::MakeBmp8(5, 3, kColours, kPixels)));
+  const ScreenPixels before = FillAndRead(kGrey);
+  EXPECT_EQ(DrawTextAt("x", 0, 0, plat::RGB(255, 255, 255), nullptr), 0);
+  plat::DDSURFACEDESC2 desc = {};
+  desc.dwSize = sizeof desc;
+  ASSERT_FALSE(plat::FAILED(primary_->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr)));
+  EraseRegion(5);
+  EXPECT_EQ(DrawTextAt("x", 0, 0, plat::RGB(255, 255, 255), primary_), 0);
+  EXPECT_EQ(DrawBitmapFile(primary_, 10, 10, "small.bmp"), 0);
+  primary_->Unlock(nullptr);
+  EXPECT_EQ(before, plat::headless::Screen());
 }
 
 // Every file of the BMP test suite, good, questionable and bad: drawn or not,
