@@ -192,12 +192,21 @@ TEST(SdlLatch, ReleaseAllKeepsPressesNotYetRead) {
   EXPECT_FALSE(keys.Take(DIK_ESCAPE));
 }
 
-TEST(SdlLatch, TakePressedIgnoresAHoldAlreadySeen) {
+TEST(SdlLatch, ButtonSeenHeldIsNotSeenAgainAfterItsRelease) {
   PressLatch<4> buttons;
   buttons.Press(0);
-  EXPECT_TRUE(buttons.TakePressed(0));
-  EXPECT_FALSE(buttons.TakePressed(0)) << "held button counted as a new press";
-  EXPECT_TRUE(buttons.IsDown(0));
+  EXPECT_TRUE(buttons.TakeWith(0, true));
+  buttons.Release(0);
+  EXPECT_FALSE(buttons.TakeWith(0, false)) << "a click already read while held came back after the release";
+}
+
+TEST(SdlLatch, ClickBetweenReadsCountsWhateverTheOtherSourceSays) {
+  PressLatch<4> buttons;
+  buttons.Press(1);
+  buttons.Release(1);
+  EXPECT_TRUE(buttons.TakeWith(1, false)) << "a quick click was lost";
+  EXPECT_FALSE(buttons.TakeWith(1, false));
+  EXPECT_TRUE(buttons.TakeWith(1, true)) << "down now must read down without any event";
 }
 
 TEST(SdlLatch, OutOfRangeIndicesAreIgnored) {
@@ -206,7 +215,7 @@ TEST(SdlLatch, OutOfRangeIndicesAreIgnored) {
   buttons.Press(SIZE_MAX);
   buttons.Release(1000);
   EXPECT_FALSE(buttons.Take(4));
-  EXPECT_FALSE(buttons.TakePressed(SIZE_MAX));
+  EXPECT_TRUE(buttons.TakeWith(SIZE_MAX, true)) << "down now stays down";
   EXPECT_FALSE(buttons.IsDown(4));
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_FALSE(buttons.Take(i)) << "button " << i << " set by an out-of-range press";

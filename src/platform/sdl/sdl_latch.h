@@ -35,13 +35,14 @@ class PressLatch {
     pressed_[i] = false;
     return result;
   }
-  // Only whether a press happened since the previous read; for callers that
-  // know "down now" better from elsewhere.
-  bool TakePressed(std::size_t i) {
+  // For callers that know better from elsewhere whether the key is down
+  // now: downNow, or pressed since the previous read; starts the next
+  // interval either way, so a press seen while held is not seen again.
+  bool TakeWith(std::size_t i, bool downNow) {
     if (i >= N) {
-      return false;
+      return downNow;
     }
-    const bool result = pressed_[i];
+    const bool result = downNow || pressed_[i];
     pressed_[i] = false;
     return result;
   }

@@ -52,11 +52,11 @@ bool ReadMouse(DIMOUSESTATE* state) {
   *state = DIMOUSESTATE{};
   state->lX = motion.x;
   state->lY = motion.y;
-  // Down now (seen wherever the pointer is), or clicked since the last read.
-  state->rgbButtons[0] = sdl::ButtonByte((mask & SDL_BUTTON_LMASK) != 0 || backend.buttons.TakePressed(0));
-  state->rgbButtons[1] = sdl::ButtonByte((mask & SDL_BUTTON_RMASK) != 0 || backend.buttons.TakePressed(1));
-  state->rgbButtons[2] = sdl::ButtonByte((mask & SDL_BUTTON_MMASK) != 0 || backend.buttons.TakePressed(2));
-  state->rgbButtons[3] = sdl::ButtonByte((mask & SDL_BUTTON_X1MASK) != 0 || backend.buttons.TakePressed(3));
+  // Down now, or clicked since the previous read.
+  const std::uint32_t masks[4] = {SDL_BUTTON_LMASK, SDL_BUTTON_RMASK, SDL_BUTTON_MMASK, SDL_BUTTON_X1MASK};
+  for (std::size_t i = 0; i < 4; ++i) {
+    state->rgbButtons[i] = sdl::ButtonByte(backend.buttons.TakeWith(i, (mask & masks[i]) != 0));
+  }
   return true;
 }
 
