@@ -172,6 +172,17 @@ TEST(SdlLatch, PressAfterAReleaseIsSeenAgain) {
   EXPECT_FALSE(keys.Take(DIK_1));
 }
 
+TEST(SdlLatch, AutoRepeatWhileHeldAddsNoCharacterAfterTheRelease) {
+  PressLatch<256> keys;
+  keys.Press(DIK_X);
+  EXPECT_TRUE(keys.Take(DIK_X));
+  keys.Press(DIK_X);  // repeat
+  EXPECT_TRUE(keys.Take(DIK_X));
+  keys.Press(DIK_X);  // repeat after the last read
+  keys.Release(DIK_X);
+  EXPECT_FALSE(keys.Take(DIK_X)) << "a repeat of a held key read as a fresh tap";
+}
+
 TEST(SdlLatch, KeysAreIndependent) {
   PressLatch<256> keys;
   keys.Press(DIK_LSHIFT);

@@ -69,7 +69,9 @@ bool HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const std::uint8_t code = ScanCodeForSdl(event.key.keysym.scancode);
-      if (code == 0) {
+      // Auto-repeat is the entries' own business: they read a held key
+      // on every poll.
+      if (code == 0 || event.key.repeat != 0) {
         return false;
       }
       if (event.type == SDL_KEYDOWN) {

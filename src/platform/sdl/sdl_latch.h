@@ -11,8 +11,9 @@ template <std::size_t N>
 class PressLatch {
  public:
   // Out-of-range indices are ignored: input events come from outside.
+  // A press of a key already down (auto-repeat) is no new press.
   void Press(std::size_t i) {
-    if (i < N) {
+    if (i < N && !down_[i]) {
       down_[i] = true;
       pressed_[i] = true;
     }
