@@ -287,26 +287,6 @@ TEST_F(EntryTest, EchoAndHintDrawnInRed) {
   EXPECT_EQ(other, 0) << "pixels of other colours in the echo";
 }
 
-TEST_F(EntryTest, EchoRedrawnOnEveryPoll) {
-  const struct {
-    Kind kind;
-    std::vector<Keys> polls;
-    std::size_t extraDraws;  // the name's final echo with ".pix"
-  } cases[] = {
-      {Kind::Number, {{}, {}, {}, {DIK_RETURN}}, 0},
-      {Kind::Size, {{DIK_1}, {DIK_2}, {DIK_3}}, 0},
-      {Kind::Name, {{DIK_A}, {}, {DIK_RETURN}}, 1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(KindName(c.kind));
-    Fresh();
-    const std::size_t polls = RunPolls(c.kind, c.polls);
-    // The hint, then per poll the erased echo line and the echo, each on its own device context.
-    EXPECT_EQ(CountCalls("Primary.GetDC"), 1 + 2 * polls + c.extraDraws) << pixtest::CallLogText();
-    EXPECT_EQ(CountCalls("Primary.GetDC"), CountCalls("Primary.ReleaseDC"));
-  }
-}
-
 TEST_F(EntryTest, EscapePostsCloseAndTheEntryGoesOn) {
   plat::headless::QueueEscape(true);
   plat::headless::QueueEscape(false);
