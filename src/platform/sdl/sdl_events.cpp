@@ -106,10 +106,10 @@ void PresentIfDue(bool force) {
     return;
   }
   const std::uint64_t now = SDL_GetTicks64();
-  const bool must = force || state.presentNeeded;
-  if (!must && now - state.lastPresent < kRefreshMs) {
+  if (!force && now - state.lastPresent < kRefreshMs) {
     return;
   }
+  const bool must = force || state.presentNeeded;
   state.lastPresent = now;
   const soft::ScreenView view = soft::CurrentScreen();
   const bool changed = CaptureFrame(state.shown, view, BuildColourTable(view.palette));
@@ -119,6 +119,8 @@ void PresentIfDue(bool force) {
   void* pixels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(state.texture, nullptr, &pixels, &pitch) != 0) {
+    // The captured frame was not shown: try again at the next refresh.
+    state.presentNeeded = true;
     return;
   }
   ExpandFrame(state.shown, pixels, pitch);
