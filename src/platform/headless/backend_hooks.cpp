@@ -1,4 +1,6 @@
 // The headless backend's side of the platform: scripted input, virtual time, recorded sounds.
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "../backend.h"
@@ -54,17 +56,14 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
     return false;
   }
   auto& script = TheMachine().keyboardScript;
+  std::array<std::uint8_t, 256> state = {};
   if (script.empty()) {
-    for (int i = 0; i < 256; ++i) {
-      keys[i] = 0;
-    }
-    keys[DIK_RETURN] = 0x80;
-    return true;
+    state[DIK_RETURN] = 0x80;
+  } else {
+    state = script.front();
+    script.pop_front();
   }
-  for (int i = 0; i < 256; ++i) {
-    keys[i] = script.front()[static_cast<std::size_t>(i)];
-  }
-  script.pop_front();
+  std::copy(state.begin(), state.end(), keys);
   return true;
 }
 
@@ -73,6 +72,16 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
 namespace plat {
 
 using headless::TheMachine;
+
+namespace {
+
+// The nearest point inside bounds (right and bottom excluded).
+POINT Inside(POINT at, const RECT& bounds) {
+  return POINT{std::clamp(at.x, bounds.left, bounds.right - 1),
+               std::clamp(at.y, bounds.top, bounds.bottom - 1)};
+}
+
+}  // namespace
 
 std::int16_t GetAsyncKeyState(int virtualKey) {
   const std::string call = virtualKey == VK_ESCAPE ? "GetAsyncKeyState(VK_ESCAPE)"
@@ -101,12 +110,7 @@ bool SetCursorPos(int x, int y) {
     return false;
   }
   // The system keeps its cursor on the screen and inside the clip.
-  RECT bounds = {0, 0, 800, 600};
-  if (machine.clipped) {
-    bounds = machine.clip;
-  }
-  machine.cursor.x = x < bounds.left ? bounds.left : (x >= bounds.right ? bounds.right - 1 : x);
-  machine.cursor.y = y < bounds.top ? bounds.top : (y >= bounds.bottom ? bounds.bottom - 1 : y);
+  machine.cursor = Inside(POINT{x, y}, machine.clipped ? machine.clip : RECT{0, 0, 800, 600});
   return true;
 }
 
@@ -124,19 +128,14 @@ bool ClipCursor(const RECT* rect) {
     machine.clipped = false;
     return true;
   }
-  RECT clip = *rect;
-  clip.left = clip.left < 0 ? 0 : clip.left;
-  clip.top = clip.top < 0 ? 0 : clip.top;
-  clip.right = clip.right > 800 ? 800 : clip.right;
-  clip.bottom = clip.bottom > 600 ? 600 : clip.bottom;
+  const RECT clip = {std::max(rect->left, 0), std::max(rect->top, 0), std::min(rect->right, 800),
+                     std::min(rect->bottom, 600)};
   if (clip.left >= clip.right || clip.top >= clip.bottom) {
     return false;
   }
   machine.clipped = true;
   machine.clip = clip;
-  const POINT at = machine.cursor;
-  machine.cursor.x = at.x < clip.left ? clip.left : (at.x >= clip.right ? clip.right - 1 : at.x);
-  machine.cursor.y = at.y < clip.top ? clip.top : (at.y >= clip.bottom ? clip.bottom - 1 : at.y);
+  machine.cursor = Inside(machine.cursor, clip);
   return true;
 }
 
