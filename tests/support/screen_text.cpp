@@ -1,6 +1,8 @@
 // Reading text back from the screen by matching its 8 x 16 glyph cells.
 #include "screen_text.h"
 
+#include <vector>
+
 #include "platform/headless/headless.h"
 #include "platform/soft/font.h"
 
