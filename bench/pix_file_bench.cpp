@@ -24,39 +24,84 @@ void RemoveScratchFolder() {
   std::filesystem::remove_all(scratchFolder, error);
 }
 
-// The display alone with the palette panel drawn, a painted working view, and a
-// load file of two images, in a scratch folder of its own.
-bool PrepareScreenAndFiles() {
+// The display alone, unless another benchmark has already started the editor:
+// then its screen is used as it is, so that its own benchmarks go on working.
+bool OpenDisplay() {
+  DisplayDevice& display = displayDevice;
+  if (display.primarySurface != nullptr) {
+    return true;
+  }
+  plat::headless::Reset();
+  ResetEditorState();
+  plat::headless::SetLogging(false);
+  if (plat::FAILED(plat::DirectDrawCreateEx(nullptr, &display.directDraw, nullptr)) ||
+      plat::FAILED(display.directDraw->SetDisplayMode(800, 600, 8, 0, 0))) {
+    return false;
+  }
+  surfaceDesc = {};
+  surfaceDesc.dwSize = sizeof surfaceDesc;
+  surfaceDesc.dwFlags = plat::DDSD_CAPS | plat::DDSD_BACKBUFFERCOUNT;
+  surfaceDesc.dwBackBufferCount = 1;
+  surfaceDesc.ddsCaps.dwCaps = plat::DDSCAPS_PRIMARYSURFACE | plat::DDSCAPS_FLIP | plat::DDSCAPS_COMPLEX;
+  BuildPaletteTable();
+  return !plat::FAILED(display.directDraw->CreateSurface(&surfaceDesc, &display.primarySurface, nullptr)) &&
+         !plat::FAILED(display.directDraw->CreatePalette(plat::DDPCAPS_8BIT | plat::DDPCAPS_ALLOW256,
+                                                         paletteTable, &display.palette, nullptr)) &&
+         !plat::FAILED(display.primarySurface->SetPalette(display.palette));
+}
+
+// A scratch folder holding a load file of two images.
+bool PrepareOnce() {
   static const bool prepared = [] {
     char pattern[] = "/tmp/pixed-pixbench-XXXXXX";
-    if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) {
+    if (mkdtemp(pattern) == nullptr) {
       return false;
     }
     scratchFolder = pattern;
     std::atexit(RemoveScratchFolder);
-    plat::headless::Reset();
-    ResetEditorState();
-    plat::headless::SetLogging(false);
-    DisplayDevice& display = displayDevice;
-    if (plat::FAILED(plat::DirectDrawCreateEx(nullptr, &display.directDraw, nullptr)) ||
-        plat::FAILED(display.directDraw->SetDisplayMode(800, 600, 8, 0, 0))) {
+    std::FILE* file = std::fopen((scratchFolder + "/bench.pix").c_str(), "wb");
+    if (file == nullptr) {
       return false;
     }
-    surfaceDesc = {};
-    surfaceDesc.dwSize = sizeof surfaceDesc;
-    surfaceDesc.dwFlags = plat::DDSD_CAPS | plat::DDSD_BACKBUFFERCOUNT;
-    surfaceDesc.dwBackBufferCount = 1;
-    surfaceDesc.ddsCaps.dwCaps = plat::DDSCAPS_PRIMARYSURFACE | plat::DDSCAPS_FLIP | plat::DDSCAPS_COMPLEX;
-    BuildPaletteTable();
-    if (plat::FAILED(display.directDraw->CreateSurface(&surfaceDesc, &display.primarySurface, nullptr)) ||
-        plat::FAILED(display.directDraw->CreatePalette(plat::DDPCAPS_8BIT | plat::DDPCAPS_ALLOW256,
-                                                       paletteTable, &display.palette, nullptr)) ||
-        plat::FAILED(display.primarySurface->SetPalette(display.palette))) {
-      return false;
+    for (int i = 0; i < 2 * 102 * 78; ++i) {
+      std::fputc(i % 81, file);
     }
+    std::fclose(file);
+    return OpenDisplay();
+  }();
+  return prepared;
+}
+
+// For the time of one benchmark: the scratch folder as working folder, the
+// bench file as load and save file, the panel drawn and the working view
+// painted. The folder and the editor's settings are given back afterwards.
+class PixBenchScope {
+ public:
+  PixBenchScope() : saved_(editorState) {
+    char folder[4096];
+    if (getcwd(folder, sizeof folder) != nullptr) {
+      previousFolder_ = folder;
+    }
+    ready_ = PrepareOnce() && chdir(scratchFolder.c_str()) == 0;
+    std::memcpy(editorState.loadFileName, "bench.pix", 10);
+    std::memcpy(editorState.saveFileName, "bench.pix", 10);
+    editorState.width = 102;
+    editorState.height = 78;
+    ready_ = ready_ && PaintScreen();
+  }
+  ~PixBenchScope() {
+    editorState = saved_;
+    if (!previousFolder_.empty() && chdir(previousFolder_.c_str()) != 0) {
+      std::perror("chdir back");
+    }
+  }
+  bool Ready() const { return ready_; }
+
+ private:
+  static bool PaintScreen() {
     DrawPalettePanel();
     plat::DDSURFACEDESC2 desc = {};
-    if (plat::FAILED(display.primarySurface->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr))) {
+    if (plat::FAILED(displayDevice.primarySurface->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr))) {
       return false;
     }
     auto* memory = static_cast<std::uint8_t*>(desc.lpSurface);
@@ -65,26 +110,19 @@ bool PrepareScreenAndFiles() {
         memory[(128 + y) * desc.lPitch + 6 + x] = static_cast<std::uint8_t>((x * 7 + y * 3) % 81);
       }
     }
-    display.primarySurface->Unlock(nullptr);
-
-    std::FILE* file = std::fopen("bench.pix", "wb");
-    if (file == nullptr) {
-      return false;
-    }
-    for (int i = 0; i < 2 * 102 * 78; ++i) {
-      std::fputc(i % 81, file);
-    }
-    std::fclose(file);
-    std::memcpy(editorState.loadFileName, "bench.pix", 10);
-    std::memcpy(editorState.saveFileName, "bench.pix", 10);
+    displayDevice.primarySurface->Unlock(nullptr);
     return true;
-  }();
-  return prepared;
-}
+  }
+
+  EditorState saved_;
+  std::string previousFolder_;
+  bool ready_ = false;
+};
 
 // Over image 1, so the file keeps its length however many rounds run.
 void BM_SavePixImage(benchmark::State& state) {
-  if (!PrepareScreenAndFiles()) {
+  PixBenchScope scope;
+  if (!scope.Ready()) {
     state.SkipWithError("the headless display could not be prepared");
     return;
   }
@@ -99,7 +137,8 @@ void BM_SavePixImage(benchmark::State& state) {
 BENCHMARK(BM_SavePixImage)->Unit(benchmark::kMillisecond);
 
 void BM_LoadPixImage(benchmark::State& state) {
-  if (!PrepareScreenAndFiles()) {
+  PixBenchScope scope;
+  if (!scope.Ready()) {
     state.SkipWithError("the headless display could not be prepared");
     return;
   }
