@@ -53,14 +53,21 @@ Letterbox MakeLetterbox(int windowWidth, int windowHeight) {
   return box;
 }
 
+// A window pixel shows the screen pixel under its centre, as the renderers
+// sample: floor((w - offset + 1/2) / scale).
 POINT WindowToScreen(const Letterbox& box, int windowX, int windowY) {
-  return POINT{ClampToInt(FloorDiv((std::int64_t{windowX} - box.offsetX) * box.den, box.num)),
-               ClampToInt(FloorDiv((std::int64_t{windowY} - box.offsetY) * box.den, box.num))};
+  const auto map = [&box](int w, int offset) {
+    return ClampToInt(FloorDiv((2 * (std::int64_t{w} - offset) + 1) * box.den, 2 * box.num));
+  };
+  return POINT{map(windowX, box.offsetX), map(windowY, box.offsetY)};
 }
 
+// The first window pixel whose centre lies on screen pixel s.
 POINT ScreenToWindow(const Letterbox& box, int x, int y) {
-  return POINT{ClampToInt(box.offsetX + CeilDiv(std::int64_t{x} * box.num, box.den)),
-               ClampToInt(box.offsetY + CeilDiv(std::int64_t{y} * box.num, box.den))};
+  const auto map = [&box](int s, int offset) {
+    return ClampToInt(offset + CeilDiv(2 * std::int64_t{s} * box.num - box.den, 2 * box.den));
+  };
+  return POINT{map(x, box.offsetX), map(y, box.offsetY)};
 }
 
 WindowRect ScreenRectToWindow(const Letterbox& box, const RECT& rect) {

@@ -22,8 +22,9 @@ struct Letterbox {
 
 // For a window of the given size (sizes below 1 count as 1).
 Letterbox MakeLetterbox(int windowWidth, int windowHeight);
-// The screen pixel under a window point; may lie outside the screen when the
-// point is on a bar or off the window.
+// The screen pixel a window pixel shows (the one under its centre, as the
+// renderer samples); outside the screen when the pixel is on a bar or off
+// the window.
 POINT WindowToScreen(const Letterbox& box, int windowX, int windowY);
 // The first window pixel showing the screen pixel (x, y). For a scale of 1
 // or more, WindowToScreen takes it back to (x, y).
