@@ -89,6 +89,14 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     return sdl::Fail("cannot open the display");
   }
+  // Without a display SDL falls back to drawing nowhere: an editor nobody
+  // can see or end. Only take that when asked for by name.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) &&
+      SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+    SDL_SetError("no display to show the editor on (is DISPLAY set?)");
+    return sdl::Fail("cannot open the display");
+  }
 
   sdl::Backend& state = State();
   // Hidden and untitled until the renderer exists: making a renderer may
