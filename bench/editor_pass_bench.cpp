@@ -23,6 +23,13 @@
 
 namespace {
 
+std::string scratchFolder;
+
+void RemoveScratchFolder() {
+  std::error_code error;
+  std::filesystem::remove_all(scratchFolder, error);
+}
+
 void WriteBytes(const char* name, const void* data, std::size_t size) {
   std::FILE* file = std::fopen(name, "wb");
   if (file != nullptr) {
@@ -40,6 +47,8 @@ bool StartOnce() {
     if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0) {
       return false;
     }
+    scratchFolder = pattern;
+    std::atexit(RemoveScratchFolder);
     std::error_code error;
     int copied = 0;
     for (const auto& entry : fs::directory_iterator(PIXED_BITMAP_DIR, error)) {
