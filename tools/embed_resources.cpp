@@ -57,28 +57,36 @@ bool IsTypeName(const std::string& text) {
   return true;
 }
 
+// Built by appending: g++ 12 warns falsely (-Wrestrict) on "literal" + string.
+std::string Quoted(const fs::path& path) {
+  std::string quoted(1, '"');
+  quoted += path.string();
+  quoted += '"';
+  return quoted;
+}
+
 bool ReadBytes(const fs::path& path, const std::string& where, std::vector<unsigned char>& bytes) {
   std::error_code error;
   if (!fs::is_regular_file(path, error)) {
-    return Fail(where, "cannot read \"" + path.string() + "\": no such file");
+    return Fail(where, "cannot read " + Quoted(path) + ": no such file");
   }
   const std::uintmax_t size = fs::file_size(path, error);
   if (error) {
-    return Fail(where, "cannot read \"" + path.string() + "\": " + error.message());
+    return Fail(where, "cannot read " + Quoted(path) + ": " + error.message());
   }
   if (size == 0) {
-    return Fail(where, "\"" + path.string() + "\" is empty");
+    return Fail(where, Quoted(path) + " is empty");
   }
   if (size > maxResourceBytes) {
-    return Fail(where, "\"" + path.string() + "\" is larger than 16 MB");
+    return Fail(where, Quoted(path) + " is larger than 16 MB");
   }
   std::ifstream in(path, std::ios::binary);
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (!in.good() && !in.eof()) {
-    return Fail(where, "cannot read \"" + path.string() + "\"");
+    return Fail(where, "cannot read " + Quoted(path));
   }
   if (bytes.size() != size) {
-    return Fail(where, "\"" + path.string() + "\" changed while it was read");
+    return Fail(where, Quoted(path) + " changed while it was read");
   }
   return true;
 }
