@@ -140,7 +140,10 @@ int main(int argc, char** argv) {
       for (const std::uint32_t colour : colours) {
         char word[8];
         std::snprintf(word, sizeof word, "%06X", colour);
-        line += (line.empty() ? "" : " ") + std::string(word);
+        if (!line.empty()) {
+          line += ' ';
+        }
+        line += word;
       }
       std::printf("%s\n", line.c_str());
     }
