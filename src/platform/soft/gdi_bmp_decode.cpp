@@ -167,6 +167,9 @@ PlainResult DecodePlain8Bit(const std::uint8_t* data, std::size_t size, BitmapPi
 }
 
 bool DecodeWithSdl(const std::uint8_t* data, std::size_t size, BitmapPixels* out) {
+  if (data == nullptr || size > 0x7FFFFFFF) {
+    return false;
+  }
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (stream == nullptr) {
     return false;
