@@ -245,7 +245,9 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image) {
   const std::uint32_t pixelOffset = 14 + 40 + 256 * 4;
   const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(image.height);
   std::vector<std::uint8_t> out;
-  out.insert(out.end(), {'B', 'M'});
+  out.reserve(pixelOffset + pixelBytes);
+  out.push_back('B');
+  out.push_back('M');
   PutLe(out, pixelOffset + pixelBytes, 4);
   PutLe(out, 0, 4);
   PutLe(out, pixelOffset, 4);
