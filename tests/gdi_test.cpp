@@ -42,7 +42,7 @@ std::set<Point> Painted(const GuardedSurface& surface) {
 std::string Show(const std::set<Point>& points) {
   std::string text;
   for (const Point& p : points) {
-    text += "(" + std::to_string(p.first) + "," + std::to_string(p.second) + ")";
+    text.append("(").append(std::to_string(p.first)).append(",").append(std::to_string(p.second)).append(")");
   }
   return text.empty() ? "nothing" : text;
 }
