@@ -10,8 +10,10 @@ jobs=${PIXED_JOBS:-2}
 
 case "$kind" in
   release)
+    # Warnings are the test build's gate; the optimiser adds false alarms of its own
+    # (g++ 12's -Wrestrict in std::string) that must not keep a user from the editor.
     build=${2:-$root/build-release}
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPIXED_SANITIZE=OFF -DPIXED_WERROR=ON \
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPIXED_SANITIZE=OFF -DPIXED_WERROR=OFF \
       -DPIXED_TESTS=OFF -DPIXED_BENCH=OFF
     ;;
   test)
