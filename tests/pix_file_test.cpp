@@ -125,6 +125,18 @@ TEST_F(PixFileTest, LoadFillsWhatThePixFileLacksWith255) {
   }
 }
 
+// 2,147,483,647 images of 10,000 bytes lie beyond the largest file many file
+// systems allow (16 TiB on ext4), so the seek there fails: still past the end.
+TEST_F(PixFileTest, LoadOfAnImageWhereNoSeekReachesFills255) {
+  editorState.width = 100;
+  editorState.height = 100;
+  const Bytes file = Pattern(10000, 3, 1, 81);
+  ASSERT_TRUE(WriteFileBytes("in.pix", file));
+  EXPECT_EQ(LoadPixImage(INT_MAX), 1);
+  ExpectImageOnScreen(Bytes(10000, 255), 100, 100);
+  EXPECT_EQ(ReadFileBytes("in.pix"), file);
+}
+
 TEST_F(PixFileTest, LoadOfAMissingFileCreatesItEmpty) {
   SetName(editorState.loadFileName, "sprites.pix");
   ASSERT_FALSE(pixtest::FileExists("sprites.pix"));

@@ -59,11 +59,12 @@ struct ImageReader {
   }
 };
 
+// A seek the file system refuses (past its largest file) would leave the stream at
+// byte 0 and show image 0; that image lies past the end just the same.
 ImageReader StartImage(std::FILE* file, std::int64_t position) {
-  if (position == kNoPosition) {
+  if (position == kNoPosition || fseeko(file, static_cast<off_t>(position), SEEK_SET) != 0) {
     return {file, true};
   }
-  fseeko(file, static_cast<off_t>(position), SEEK_SET);
   return {file, false};
 }
 
