@@ -2,10 +2,12 @@
 #include "storage/pix_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -395,6 +397,30 @@ TEST_F(PixSaveTest, FullDiskIsAFailure) {
   editorState.height = 1;
   editorState.offsetNumber = 0;
   EXPECT_EQ(SavePixImage(displayDevice.primarySurface), 0);
+}
+
+TEST_F(PixSaveTest, DiskFillingUpHalfWayLeavesTheFileAsItWas) {
+  scratch_.OpenToEveryone();
+  const Bytes before = SaveOf(RandomImage(7));
+  ASSERT_EQ(ReadFileBytes("out.pix"), before);
+  ASSERT_EQ(chmod("out.pix", 0666), 0);
+  for (int offset : {0, 3}) {
+    SCOPED_TRACE("offset " + std::to_string(offset));
+    // The file may grow by a few hundred bytes only: the write fails part way.
+    const int status = pixtest::RunAsUnprivilegedChild([offset] {
+      const rlimit limit{kImageBytes + 300, kImageBytes + 300};
+      std::signal(SIGXFSZ, SIG_IGN);
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+        return 99;
+      }
+      editorState.offsetNumber = offset;
+      pixtest::PutWorkingView(RandomImage(8));
+      const int result = SavePixImage(displayDevice.primarySurface);
+      return 10 + result + (editorState.offsetNumber == offset ? 0 : 100);
+    });
+    EXPECT_EQ(status, 10) << "the save fails and keeps the offset";
+    EXPECT_EQ(ReadFileBytes("out.pix"), before) << "no half image is left behind";
+  }
 }
 
 TEST_F(PixSaveTest, SaveWithoutADeviceContextWritesNothing) {

@@ -1,6 +1,8 @@
 // The instance handle, the program's own resources and traced file opening.
 #include "system.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -59,6 +61,16 @@ std::FILE* OpenFile(const char* name, const char* mode) {
     }
   }
   return std::fopen(name, cleaned.c_str());
+}
+
+bool TruncateFile(const char* name, std::int64_t length) {
+  const std::string shownName = name != nullptr ? name : "(null)";
+  const std::string call = "TruncateFile(" + shownName + "," + std::to_string(length) + ")";
+  backend::Trace(call);
+  if (backend::ShouldFail(call) || name == nullptr || length < 0) {
+    return false;
+  }
+  return truncate(name, static_cast<off_t>(length)) == 0;
 }
 
 }  // namespace plat

@@ -39,5 +39,8 @@ const ProgramResource* FindProgramResource(int id, const char* type);
 // fopen with the C library's modes; "t" (text mode) is accepted and means
 // nothing here. Logged like the other platform calls.
 std::FILE* OpenFile(const char* name, const char* mode);
+// Cuts the named file back to length bytes (undoing a write that failed half
+// way). Traced "TruncateFile(name,length)".
+bool TruncateFile(const char* name, std::int64_t length);
 
 }  // namespace plat

@@ -151,6 +151,14 @@ bool WriteWorkingView(plat::HDC dc, std::FILE* file) {
   return true;
 }
 
+// The length of an open file, or -1 when it cannot be told.
+std::int64_t FileLength(std::FILE* file) {
+  if (file == nullptr || fseeko(file, 0, SEEK_END) != 0) {
+    return -1;
+  }
+  return static_cast<std::int64_t>(ftello(file));
+}
+
 }  // namespace
 
 int LoadPixImage(int n) {
@@ -213,18 +221,21 @@ int SavePixImage(plat::DrawSurface* surface) {
   }
   FileName name = TerminatedName(editorState.saveFileName);
   std::FILE* file = nullptr;
+  std::int64_t oldLength = -1;
   if (editorState.offsetNumber > 0) {
     // Over image slot offsetNumber of an existing file.
     std::int64_t position = ImagePosition(editorState.offsetNumber);
     if (position != kNoPosition) {
       file = plat::OpenFile(name.text, "r+b");
     }
+    oldLength = FileLength(file);
     if (file != nullptr && fseeko(file, static_cast<off_t>(position), SEEK_SET) != 0) {
       std::fclose(file);
       file = nullptr;
     }
   } else if (editorState.offsetNumber == 0) {
     file = plat::OpenFile(name.text, "a+b");
+    oldLength = FileLength(file);
   }
   if (file == nullptr) {
     surface->ReleaseDC(dc);
@@ -235,6 +246,11 @@ int SavePixImage(plat::DrawSurface* surface) {
   bool closed = std::fclose(file) == 0;
   surface->ReleaseDC(dc);
   if (!written || !closed) {
+    // Half an image at the end would shift every image saved after it: give
+    // the file back its old length.
+    if (oldLength >= 0) {
+      plat::TruncateFile(name.text, oldLength);
+    }
     return 0;
   }
   editorState.offsetNumber = 0;
