@@ -131,6 +131,17 @@ TEST_F(EditorLoopTest, StepsRunInOrderWithinAPaintingPass) {
   EXPECT_EQ(expected, calls) << pixtest::CallLogText();
 }
 
+TEST_F(EditorLoopTest, AFailedMouseReadNeitherMovesNorKeepsTheButtonDown) {
+  Pass(-100, -100, true);
+  plat::headless::FailCall("Mouse.GetDeviceState");
+  for (int pass = 0; pass < 3; ++pass) {
+    Pass(7, 9, true);
+    EXPECT_EQ(300, editorState.cursorX) << "pass " << pass;
+    EXPECT_EQ(200, editorState.cursorY) << "pass " << pass;
+    EXPECT_EQ(0, editorState.mouseState.rgbButtons[0]) << "pass " << pass;
+  }
+}
+
 TEST_F(EditorLoopTest, PaintsOnlyAboveY396) {
   PassAt(300, 395, true);  // row 77: block y 390..394
   EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {301, 391, 305, 395}, 255));

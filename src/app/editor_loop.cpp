@@ -1,7 +1,6 @@
 // The editor's main loop: each pass redraws the screen, follows the mouse, paints and takes button hits.
 #include "app/editor_loop.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include "app/button_actions.h"
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
+#include "app/mouse_state.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
 #include "draw/frames.h"
@@ -51,21 +51,13 @@ void DrawTextFields() {
   DrawNumber(editorState.offsetNumber, 220, 470);
 }
 
-// A wild motion saturates instead of wrapping round to the other side of the screen.
-std::int32_t SaturatingAdd(std::int32_t position, std::int32_t motion) {
-  const std::int64_t sum = static_cast<std::int64_t>(position) + motion;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
-}
-
 // Moves the cursor by the mouse's motion and keeps it on the screen; the
 // system cursor follows every step.
 void FollowMouse() {
-  if (inputDevices.mouse != nullptr) {
-    inputDevices.mouse->GetDeviceState(sizeof(plat::DIMOUSESTATE), &editorState.mouseState);
-  }
+  ReadMouseState();
   EditorState& s = editorState;
-  s.cursorX = SaturatingAdd(s.cursorX, s.mouseState.lX);
-  s.cursorY = SaturatingAdd(s.cursorY, s.mouseState.lY);
+  s.cursorX = MoveCoordinate(s.cursorX, s.mouseState.lX);
+  s.cursorY = MoveCoordinate(s.cursorY, s.mouseState.lY);
   plat::SetCursorPos(s.cursorX, s.cursorY);
   if (s.cursorX >= 795) {
     s.cursorX = 795;

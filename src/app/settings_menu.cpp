@@ -2,11 +2,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
 #include "app/action_common.h"
 #include "app/button_actions.h"
 #include "app/editor_state.h"
+#include "app/mouse_state.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -36,26 +36,13 @@ constexpr plat::RECT kMenuClip = {420, 440, 654, 460};
 SettingsChoice settingsChoice = SettingsChoice::None;
 int settingsChosen = 0;
 
-// The menu does not clamp the cursor; only keep the sum inside 32 bits.
-std::int32_t MoveCoordinate(std::int32_t position, std::int32_t delta) {
-  std::int64_t sum = static_cast<std::int64_t>(position) + delta;
-  if (sum > std::numeric_limits<std::int32_t>::max()) {
-    return std::numeric_limits<std::int32_t>::max();
-  }
-  if (sum < std::numeric_limits<std::int32_t>::min()) {
-    return std::numeric_limits<std::int32_t>::min();
-  }
-  return static_cast<std::int32_t>(sum);
-}
-
 void MenuTurn() {
   plat::Sleep(50);
   if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
     plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
   }
-  if (inputDevices.mouse != nullptr) {
-    inputDevices.mouse->GetDeviceState(sizeof editorState.mouseState, &editorState.mouseState);
-  }
+  // The menu does not clamp the cursor.
+  ReadMouseState();
   editorState.cursorX = MoveCoordinate(editorState.cursorX, editorState.mouseState.lX);
   editorState.cursorY = MoveCoordinate(editorState.cursorY, editorState.mouseState.lY);
   plat::SetCursorPos(editorState.cursorX, editorState.cursorY);
