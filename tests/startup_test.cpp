@@ -230,7 +230,7 @@ TEST_F(StartupTest, WithoutAClassOrAWindowNothingElseHappens) {
   for (const char* failing : {"RegisterClassExA", "CreateWindowExA"}) {
     pixtest::FreshMachine();
     plat::headless::FailCall(failing);
-    EXPECT_EQ(pixtest::RunWinMain(), 0) << failing;
+    EXPECT_EQ(pixtest::RunWinMain(), 1) << failing;
     EXPECT_EQ(pixtest::IndexOfCall("DirectDrawCreateEx"), -1) << failing;
     EXPECT_TRUE(CallsStartingWith("OpenFile(").empty()) << failing;
     EXPECT_FALSE(pixtest::FileExists("SaveName.dat")) << failing;

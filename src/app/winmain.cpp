@@ -27,14 +27,18 @@ int WinMain(plat::HINSTANCE instance, plat::HINSTANCE /*previousInstance*/, char
   windowClass.hIconSm = plat::LoadIconA(nullptr, plat::IDI_APPLICATION);
 
   editorState.instanceHandle = instance;
+  // Without a class or a window nothing was touched; still, a program that
+  // could not start must not report success to whoever started it.
   if (plat::RegisterClassExA(&windowClass) == 0) {
-    return 0;
+    std::fprintf(stderr, "pixed: could not start: RegisterClassExA failed\n");
+    return 1;
   }
   const plat::HWND window =
       plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE, 0,
                             0, 800, 600, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
-    return 0;
+    std::fprintf(stderr, "pixed: could not start: CreateWindowExA failed\n");
+    return 1;
   }
   editorState.windowHandle = window;
 

@@ -5,8 +5,7 @@
 
 // Registers the class, creates the window, sets up the devices, runs the
 // editor and shuts down. Returns the process exit status: 0 after a normal
-// run (and when the class or window cannot be made), 1 when the devices
-// could not be set up.
+// run, 1 when the class, the window or the devices could not be set up.
 int WinMain(plat::HINSTANCE instance, plat::HINSTANCE previousInstance, char* commandLine, int showState);
 
 plat::LRESULT MainWindowProc(plat::HWND window, std::uint32_t message, plat::WPARAM wParam,
