@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -365,6 +367,76 @@ TEST(GdiBitmapSuite, TheDirectReaderAgreesWithSdlOnEveryFileItTakes) {
     }
   }
   EXPECT_GE(taken, 12);
+}
+
+// Damaged variants of a plain 8-bit file, each decoded from a buffer of
+// exactly its size (so the sanitizer sees any read past it): what SDL2
+// refuses gives nothing, the rest decodes to SDL2's pixels.
+TEST(GdiBitmapSuite, DamagedEightBitFilesDecodeAsSdlDoesOrNotAtAll) {
+  const pixtest::Bytes good = pixtest::MakeBmp8(5, 4, kColours, kPixels);  // rows of 8 bytes
+  const auto put32 = [](pixtest::Bytes& file, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+      file[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+  };
+  const auto cut = [](std::size_t drop) { return [drop](pixtest::Bytes& f) { f.resize(f.size() - drop); }; };
+  const auto field = [&](std::size_t at, std::uint32_t value) {
+    return [&put32, at, value](pixtest::Bytes& f) { put32(f, at, value); };
+  };
+  enum Outcome { Refused, AsSdl };
+  struct Case {
+    const char* name;
+    std::function<void(pixtest::Bytes&)> damage;
+    Outcome outcome;
+  };
+  const Case cases[] = {
+      {"cut inside the palette", [](pixtest::Bytes& f) { f.resize(60); }, Refused},
+      {"cut inside the last row's pixels", cut(5), Refused},
+      {"last row without its padding", cut(3), Refused},
+      {"pixels start at the end", field(10, static_cast<std::uint32_t>(good.size())), Refused},
+      {"pixels start past the end", field(10, 0xFFFFFFF0u), Refused},
+      {"pixels start inside the palette", field(10, 62), Refused},
+      {"pixels start inside the header", field(10, 20), Refused},
+      {"more rows than the file holds", field(22, 40), Refused},
+      {"indices beyond the colour count", field(46, 2), Refused},
+      {"negative width", field(18, static_cast<std::uint32_t>(-5)), Refused},
+      {"most negative width", field(18, 0x80000000u), Refused},
+      {"most negative height", field(22, 0x80000000u), Refused},
+      {"no rows", field(22, 0), Refused},
+      {"no bits per pixel", [](pixtest::Bytes& f) { f[28] = 0; }, Refused},
+      {"top-down rows", field(22, static_cast<std::uint32_t>(-4)), AsSdl},
+      {"a wider width the padding still holds", field(18, 6), AsSdl},
+      {"colour count 257", field(46, 257), AsSdl},
+      {"colour count 2^32 - 1", field(46, 0xFFFFFFFFu), AsSdl},
+      {"a newer header size in a short file", field(14, 124), AsSdl},
+      {"a huge header size", field(14, 0xFFFFFFF0u), AsSdl},
+      {"run-length compression over plain rows", field(30, 1), AsSdl},
+      {"no planes", [](pixtest::Bytes& f) { f[26] = 0; }, AsSdl},
+  };
+  for (const Case& c : cases) {
+    pixtest::Bytes damaged = good;
+    c.damage(damaged);
+    const std::size_t size = damaged.size();
+    const auto exact = std::make_unique<std::uint8_t[]>(size);
+    std::copy(damaged.begin(), damaged.end(), exact.get());
+    plat::soft::BitmapPixels got;
+    const bool decoded = plat::soft::DecodeBmp(exact.get(), size, &got);
+    if (c.outcome == Refused) {
+      EXPECT_FALSE(decoded) << c.name << ": decoded as " << got.width << " x " << got.height;
+      continue;
+    }
+    plat::soft::BitmapPixels sdl;
+    ASSERT_TRUE(plat::soft::DecodeWithSdl(exact.get(), size, &sdl)) << c.name << ": SDL2 took it before";
+    ASSERT_TRUE(decoded) << c.name << ": SDL2 reads it";
+    EXPECT_EQ(sdl.width, got.width) << c.name;
+    EXPECT_EQ(sdl.height, got.height) << c.name;
+    EXPECT_EQ(sdl.indices, got.indices) << c.name;
+    for (int i = 0; i < 256; ++i) {
+      if (got.used[i]) {
+        EXPECT_EQ(sdl.colours[i], got.colours[i]) << c.name << " colour " << i;
+      }
+    }
+  }
 }
 
 }  // namespace
