@@ -18,8 +18,8 @@ namespace {
 // Files up to this size come in with a single read into a buffer kept for
 // the next call (the buffer, never the bitmap, outlives the call).
 constexpr std::size_t kScratchBytes = 64 * 1024;
-// The largest file taken: a 16384 x 16384 bitmap at 32 bits and some headers.
-constexpr std::size_t kMaxFileBytes = (std::size_t{1} << 30) + 64 * 1024;
+// The largest file taken: a 4096 x 4096 bitmap at 32 bits and some headers.
+constexpr std::size_t kMaxFileBytes = (std::size_t{1} << 26) + 64 * 1024;
 
 bool ReadAll(int file, std::uint8_t* into, std::size_t bytes) {
   while (bytes > 0) {

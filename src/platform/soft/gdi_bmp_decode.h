@@ -8,8 +8,10 @@
 
 namespace plat::soft {
 
-// Wider or taller bitmaps are refused before any pixel memory is taken.
-constexpr int kMaxBitmapSide = 16384;
+// Wider or taller bitmaps are refused before any pixel memory is taken. Five
+// screens wide is plenty; a few-byte run-length file claiming more would
+// otherwise cost a second of decoding on every pass that draws it.
+constexpr int kMaxBitmapSide = 4096;
 
 // The whole file in memory; false when it is refused.
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, BitmapPixels* out);
