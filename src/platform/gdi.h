@@ -1,4 +1,4 @@
-// GDI on 8-bit palettized surfaces, done in software and shared by every backend.
+// GDI on 8-bit palettized surfaces: the drawing calls the editor makes on a device context.
 //
 // Rules kept here for every caller:
 // - a line from MoveToEx to LineTo leaves out its end point; Polyline too,

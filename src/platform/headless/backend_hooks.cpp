@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "../backend.h"
+#include "../soft/backend.h"
 #include "../input.h"
 #include "../system.h"
 #include "../window.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../shared_state.h"
+#include "../soft/shared_state.h"
 #include "../soft/screen.h"
 #include "machine.h"
 

@@ -1,6 +1,6 @@
 // Window-system events: input latches, the close request and presenting the
 // screen when a display refresh is due.
-#include "../backend.h"
+#include "../soft/backend.h"
 #include "../display.h"
 #include "../window.h"
 #include "sdl_backend.h"

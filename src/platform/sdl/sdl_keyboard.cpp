@@ -1,5 +1,5 @@
 // The keyboard: 256 latched key bytes and the asynchronous Escape state.
-#include "../backend.h"
+#include "../soft/backend.h"
 #include "../input.h"
 #include "sdl_backend.h"
 

@@ -2,7 +2,7 @@
 // moving and confining the pointer.
 #include <algorithm>
 
-#include "../backend.h"
+#include "../soft/backend.h"
 #include "../window.h"
 #include "sdl_backend.h"
 

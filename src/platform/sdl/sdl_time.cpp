@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "../backend.h"
+#include "../soft/backend.h"
 #include "../system.h"
 
 namespace plat {

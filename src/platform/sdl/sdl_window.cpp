@@ -1,7 +1,7 @@
 // The full-screen window, its renderer and the screen texture.
 #include <cstdio>
 
-#include "../backend.h"
+#include "../soft/backend.h"
 #include "../display.h"
 #include "sdl_backend.h"
 

@@ -1,5 +1,5 @@
 // The input object and the mouse and keyboard devices, reading through the backend.
-#include "input.h"
+#include "../input.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,7 +8,7 @@
 
 #include "backend.h"
 #include "shared_state.h"
-#include "window.h"
+#include "../window.h"
 
 namespace plat::shared {
 

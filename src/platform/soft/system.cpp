@@ -1,5 +1,5 @@
 // The instance handle, the program's own resources and traced file opening.
-#include "system.h"
+#include "../system.h"
 
 #include <unistd.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "display.h"
+#include "../display.h"
 
 namespace plat::shared {
 

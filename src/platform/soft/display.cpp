@@ -8,8 +8,8 @@
 #include "backend.h"
 #include "display_objects.h"
 #include "shared_state.h"
-#include "soft/screen.h"
-#include "window.h"
+#include "screen.h"
+#include "../window.h"
 
 namespace plat::shared {
 

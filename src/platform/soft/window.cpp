@@ -1,5 +1,5 @@
 // Window classes, the window, the posted-message queue and painting.
-#include "window.h"
+#include "../window.h"
 
 #include <algorithm>
 #include <cstdio>

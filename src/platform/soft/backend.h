@@ -1,11 +1,11 @@
-// What each backend supplies to the shared platform code (besides the
-// functions marked "Provided by the backend" in the other headers).
+// What a backend under the software emulation (sdl, headless) supplies to it,
+// besides the functions marked "Provided by the backend" in the interface headers.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-#include "platform_types.h"
+#include "../platform_types.h"
 
 namespace plat::backend {
 

@@ -4,7 +4,7 @@
 
 #include "backend.h"
 #include "display_objects.h"
-#include "gdi.h"
+#include "../gdi.h"
 
 namespace plat::shared {
 
