@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "../soft/backend.h"
 #include "../input.h"
+#include "../soft/backend.h"
 #include "../system.h"
 #include "../window.h"
 #include "machine.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "../soft/shared_state.h"
 #include "../soft/screen.h"
+#include "../soft/shared_state.h"
 #include "machine.h"
 
 namespace plat::headless {

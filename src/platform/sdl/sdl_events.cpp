@@ -1,7 +1,7 @@
 // Window-system events: input latches, the close request and presenting the
 // screen when a display refresh is due.
-#include "../soft/backend.h"
 #include "../display.h"
+#include "../soft/backend.h"
 #include "../window.h"
 #include "sdl_backend.h"
 #include "sdl_keymap.h"

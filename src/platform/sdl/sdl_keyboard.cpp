@@ -1,6 +1,6 @@
 // The keyboard: 256 latched key bytes and the asynchronous Escape state.
-#include "../soft/backend.h"
 #include "../input.h"
+#include "../soft/backend.h"
 #include "sdl_backend.h"
 
 namespace plat::sdl {

@@ -1,8 +1,8 @@
 // The full-screen window, its renderer and the screen texture.
 #include <cstdio>
 
-#include "../soft/backend.h"
 #include "../display.h"
+#include "../soft/backend.h"
 #include "sdl_backend.h"
 
 namespace plat::sdl {

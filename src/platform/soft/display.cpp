@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "../window.h"
 #include "backend.h"
 #include "display_objects.h"
-#include "shared_state.h"
 #include "screen.h"
-#include "../window.h"
+#include "shared_state.h"
 
 namespace plat::shared {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "../window.h"
 #include "backend.h"
 #include "shared_state.h"
-#include "../window.h"
 
 namespace plat::shared {
 

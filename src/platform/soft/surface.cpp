@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "../gdi.h"
 #include "backend.h"
 #include "display_objects.h"
-#include "../gdi.h"
 
 namespace plat::shared {
 
