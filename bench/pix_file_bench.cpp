@@ -1,4 +1,4 @@
-// Timing of saving and loading one 102 x 78 pix image, headless.
+// Timing of saving and loading one 102 x 78 pix image, and of the largest save, headless.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -8,11 +8,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/devices.h"
 #include "app/editor_state.h"
+#include "bench_display.h"
 #include "canvas/palette_panel.h"
 #include "platform/display.h"
-#include "platform/headless/headless.h"
 #include "storage/pix_file.h"
 
 namespace {
@@ -22,32 +21,6 @@ std::string scratchFolder;
 void RemoveScratchFolder() {
   std::error_code error;
   std::filesystem::remove_all(scratchFolder, error);
-}
-
-// The display alone, unless another benchmark has already started the editor:
-// then its screen is used as it is, so that its own benchmarks go on working.
-bool OpenDisplay() {
-  DisplayDevice& display = displayDevice;
-  if (display.primarySurface != nullptr) {
-    return true;
-  }
-  plat::headless::Reset();
-  ResetEditorState();
-  plat::headless::SetLogging(false);
-  if (plat::FAILED(plat::DirectDrawCreateEx(nullptr, &display.directDraw, nullptr)) ||
-      plat::FAILED(display.directDraw->SetDisplayMode(800, 600, 8, 0, 0))) {
-    return false;
-  }
-  surfaceDesc = {};
-  surfaceDesc.dwSize = sizeof surfaceDesc;
-  surfaceDesc.dwFlags = plat::DDSD_CAPS | plat::DDSD_BACKBUFFERCOUNT;
-  surfaceDesc.dwBackBufferCount = 1;
-  surfaceDesc.ddsCaps.dwCaps = plat::DDSCAPS_PRIMARYSURFACE | plat::DDSCAPS_FLIP | plat::DDSCAPS_COMPLEX;
-  BuildPaletteTable();
-  return !plat::FAILED(display.directDraw->CreateSurface(&surfaceDesc, &display.primarySurface, nullptr)) &&
-         !plat::FAILED(display.directDraw->CreatePalette(plat::DDPCAPS_8BIT | plat::DDPCAPS_ALLOW256,
-                                                         paletteTable, &display.palette, nullptr)) &&
-         !plat::FAILED(display.primarySurface->SetPalette(display.palette));
 }
 
 // A scratch folder holding a load file of two images.
@@ -67,7 +40,7 @@ bool PrepareOnce() {
       std::fputc(i % 81, file);
     }
     std::fclose(file);
-    return OpenDisplay();
+    return pixbench::OpenDisplay();
   }();
   return prepared;
 }
@@ -135,6 +108,26 @@ void BM_SavePixImage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SavePixImage)->Unit(benchmark::kMillisecond);
+
+// The largest size the settings menu takes: most of the image lies beyond the
+// screen, where every pixel still goes through the colour comparison.
+void BM_SavePixImage999x999(benchmark::State& state) {
+  PixBenchScope scope;
+  if (!scope.Ready()) {
+    state.SkipWithError("the headless display could not be prepared");
+    return;
+  }
+  editorState.width = 999;
+  editorState.height = 999;
+  for (auto _ : state) {
+    editorState.offsetNumber = 1;
+    if (SavePixImage(displayDevice.primarySurface) != 1) {
+      state.SkipWithError("the save failed");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_SavePixImage999x999)->Unit(benchmark::kMillisecond);
 
 void BM_LoadPixImage(benchmark::State& state) {
   PixBenchScope scope;

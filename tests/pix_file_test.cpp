@@ -15,6 +15,7 @@
 #include "app/editor_state.h"
 #include "canvas/palette_panel.h"
 #include "draw/primitives.h"
+#include "platform/gdi.h"
 #include "platform/headless/headless.h"
 #include "support/editor_fixture.h"
 #include "support/file_bytes.h"
@@ -401,22 +402,31 @@ TEST_F(PixSaveTest, FullDiskIsAFailure) {
 
 TEST_F(PixSaveTest, DiskFillingUpHalfWayLeavesTheFileAsItWas) {
   scratch_.OpenToEveryone();
-  const Bytes before = SaveOf(RandomImage(7));
-  ASSERT_EQ(ReadFileBytes("out.pix"), before);
-  ASSERT_EQ(chmod("out.pix", 0666), 0);
-  for (int offset : {0, 3}) {
-    SCOPED_TRACE("offset " + std::to_string(offset));
+  const struct {
+    const char* what;
+    std::size_t bytesBefore;
+    int offset;
+  } cases[] = {
+      {"appending", kImageBytes, 0},
+      {"over a slot past the end", kImageBytes, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Bytes before = Pattern(c.bytesBefore, 7, 3, 81);
+    ASSERT_TRUE(WriteFileBytes("out.pix", before));
+    ASSERT_EQ(chmod("out.pix", 0666), 0);
     // The file may grow by a few hundred bytes only: the write fails part way.
-    const int status = pixtest::RunAsUnprivilegedChild([offset] {
-      const rlimit limit{kImageBytes + 300, kImageBytes + 300};
+    const int status = pixtest::RunAsUnprivilegedChild([&c] {
+      const rlim_t most = c.bytesBefore + 300;
+      const rlimit limit{most, most};
       std::signal(SIGXFSZ, SIG_IGN);
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
         return 99;
       }
-      editorState.offsetNumber = offset;
+      editorState.offsetNumber = c.offset;
       pixtest::PutWorkingView(RandomImage(8));
       const int result = SavePixImage(displayDevice.primarySurface);
-      return 10 + result + (editorState.offsetNumber == offset ? 0 : 100);
+      return 10 + result + (editorState.offsetNumber == c.offset ? 0 : 100);
     });
     EXPECT_EQ(status, 10) << "the save fails and keeps the offset";
     EXPECT_EQ(ReadFileBytes("out.pix"), before) << "no half image is left behind";
@@ -476,23 +486,61 @@ TEST_F(PixSaveTest, UnmatchedColourTakesTheIndexOfThePixelBefore) {
   EXPECT_EQ(ReadFileBytes("out.pix"), (Bytes{0, 5, 5, 9, 9, 9, 80, 80}));
 }
 
-TEST_F(PixSaveTest, PixelsBeyondTheScreenSaveAsBlack) {
-  editorState.width = 800;
-  editorState.height = 1;
-  pixtest::PutWorkingView({800, 1, Bytes(800, 5)});
-  EXPECT_EQ(SavePixImage(displayDevice.primarySurface), 1);
-  Bytes expected(794, 5);
-  expected.resize(800, 0);
-  EXPECT_EQ(ReadFileBytes("out.pix"), expected) << FirstDifference(expected, ReadFileBytes("out.pix"));
-
-  unlink("out.pix");
-  editorState.width = 2;
-  editorState.height = 480;
-  pixtest::PutWorkingView({2, 480, Bytes(960, 9)});
-  EXPECT_EQ(SavePixImage(displayDevice.primarySurface), 1);
-  expected.assign(2 * 472, 9);
-  expected.resize(960, 0);
-  EXPECT_EQ(ReadFileBytes("out.pix"), expected) << FirstDifference(expected, ReadFileBytes("out.pix"));
+// The save reads the swatches once; its bytes must still be those of comparing
+// every pixel with all 81 sample points, where the last match wins and a
+// colour matching none (every pixel beyond the screen among them) keeps the
+// index of the pixel before.
+TEST_F(PixSaveTest, SavedBytesAreThoseOfComparingEveryPixelWithEverySwatch) {
+  const auto perPixelComparison = [](int width, int height) {
+    plat::HDC dc = nullptr;
+    EXPECT_FALSE(plat::FAILED(displayDevice.primarySurface->GetDC(&dc)));
+    Bytes bytes;
+    int index = 0;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const plat::COLORREF colour = plat::GetPixel(dc, 6 + x, 128 + y);
+        for (int swatch = 0; swatch < 81; ++swatch) {
+          if (plat::GetPixel(dc, SwatchSampleX(swatch / 27), SwatchSampleY(swatch % 27)) == colour) {
+            index = swatch;
+          }
+        }
+        bytes.push_back(static_cast<std::uint8_t>(index));
+      }
+    }
+    displayDevice.primarySurface->ReleaseDC(dc);
+    return bytes;
+  };
+  const struct {
+    const char* what;
+    int width;
+    int height;
+    bool swatchRepainted;
+  } cases[] = {
+      {"the usual size", 102, 78, false},
+      {"beyond the right edge of the screen", 800, 3, false},
+      {"beyond its bottom edge", 3, 480, false},
+      {"a swatch repainted in another swatch's colour and in one of none", 102, 78, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DrawPalettePanel();
+    if (c.swatchRepainted) {
+      plat::HDC dc = nullptr;
+      ASSERT_FALSE(plat::FAILED(displayDevice.primarySurface->GetDC(&dc)));
+      plat::SetPixel(dc, SwatchSampleX(0), SwatchSampleY(20), plat::PALETTEINDEX(9));
+      plat::SetPixel(dc, SwatchSampleX(1), SwatchSampleY(3), plat::PALETTEINDEX(200));
+      displayDevice.primarySurface->ReleaseDC(dc);
+    }
+    unlink("out.pix");
+    editorState.width = c.width;
+    editorState.height = c.height;
+    // Every index of the palette, white (15, 80 and 255) and colours no swatch shows among them.
+    pixtest::PutWorkingView(
+        {c.width, c.height, Pattern(static_cast<std::size_t>(c.width) * c.height, 97, 11)});
+    const Bytes expected = perPixelComparison(c.width, c.height);
+    EXPECT_EQ(SavePixImage(displayDevice.primarySurface), 1);
+    EXPECT_EQ(ReadFileBytes("out.pix"), expected) << FirstDifference(expected, ReadFileBytes("out.pix"));
+  }
 }
 
 TEST_F(PixSaveTest, LoadThenSaveGivesTheSameBytes) {

@@ -1,0 +1,147 @@
+// Saving pix images: the working view read back from the screen, one palette index a pixel.
+#include <sys/types.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+
+#include "app/editor_state.h"
+#include "canvas/palette_panel.h"
+#include "platform/gdi.h"
+#include "platform/system.h"
+#include "storage/pix_file.h"
+#include "storage/pix_layout.h"
+
+using pixfile::FileName;
+using pixfile::ImagePosition;
+using pixfile::kNoPosition;
+using pixfile::TerminatedName;
+
+namespace {
+
+// The swatches cannot change during a save, so their colours are read once
+// per save; each colour then keeps the highest index showing it, as the last
+// match of a comparison with all 81 wins.
+class SwatchColours {
+ public:
+  explicit SwatchColours(plat::HDC dc) {
+    slots_.fill(Slot{0, -1});
+    for (int c = 0; c < 3; ++c) {
+      for (int k = 0; k < 27; ++k) {
+        Add(plat::GetPixel(dc, SwatchSampleX(c), SwatchSampleY(k)), 27 * c + k);
+      }
+    }
+  }
+
+  // The highest swatch index showing colour, or -1 when no swatch does.
+  int Match(plat::COLORREF colour) const {
+    for (std::uint32_t slot = SlotOf(colour);; slot = (slot + 1) % kSlots) {
+      if (slots_[slot].index < 0 || slots_[slot].colour == colour) {
+        return slots_[slot].index;
+      }
+    }
+  }
+
+ private:
+  static constexpr std::uint32_t kSlots = 256;  // over three times the 81 colours: short probes
+  struct Slot {
+    plat::COLORREF colour;
+    int index;  // -1: empty
+  };
+
+  static std::uint32_t SlotOf(plat::COLORREF colour) { return (colour * 2654435761u) >> 24; }
+
+  void Add(plat::COLORREF colour, int index) {
+    std::uint32_t slot = SlotOf(colour);
+    while (slots_[slot].index >= 0 && slots_[slot].colour != colour) {
+      slot = (slot + 1) % kSlots;
+    }
+    slots_[slot] = Slot{colour, index};
+  }
+
+  std::array<Slot, kSlots> slots_;
+};
+
+// Writes the working view; false when a write failed. Every pixel is read
+// with GetPixel, those beyond the screen too: they read as no colour, match
+// no swatch and so take the index of the pixel before, as any unmatched
+// colour does.
+bool WriteWorkingView(plat::HDC dc, std::FILE* file) {
+  const SwatchColours swatches(dc);
+  int index = 0;
+  // Neighbouring pixels mostly share a colour: remember the last one's match.
+  plat::COLORREF lastColour = plat::GetPixel(dc, 6, 128);
+  int lastMatch = swatches.Match(lastColour);
+  for (int y = 0; y < editorState.height; ++y) {
+    for (int x = 0; x < editorState.width; ++x) {
+      const plat::COLORREF colour = plat::GetPixel(dc, 6 + x, 128 + y);
+      if (colour != lastColour) {
+        lastColour = colour;
+        lastMatch = swatches.Match(colour);
+      }
+      if (lastMatch >= 0) {
+        index = lastMatch;
+      }
+      if (putc_unlocked(index, file) == EOF) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// The length of an open file, or -1 when it cannot be told.
+std::int64_t FileLength(std::FILE* file) {
+  if (file == nullptr || fseeko(file, 0, SEEK_END) != 0) {
+    return -1;
+  }
+  return static_cast<std::int64_t>(ftello(file));
+}
+
+}  // namespace
+
+int SavePixImage(plat::DrawSurface* surface) {
+  if (surface == nullptr) {
+    return 0;
+  }
+  plat::HDC dc = nullptr;
+  if (plat::FAILED(surface->GetDC(&dc))) {
+    return 0;
+  }
+  FileName name = TerminatedName(editorState.saveFileName);
+  std::FILE* file = nullptr;
+  std::int64_t oldLength = -1;
+  if (editorState.offsetNumber > 0) {
+    // Over image slot offsetNumber of an existing file.
+    std::int64_t position = ImagePosition(editorState.offsetNumber);
+    if (position != kNoPosition) {
+      file = plat::OpenFile(name.text, "r+b");
+    }
+    oldLength = FileLength(file);
+    if (file != nullptr && fseeko(file, static_cast<off_t>(position), SEEK_SET) != 0) {
+      std::fclose(file);
+      file = nullptr;
+    }
+  } else if (editorState.offsetNumber == 0) {
+    file = plat::OpenFile(name.text, "a+b");
+    oldLength = FileLength(file);
+  }
+  if (file == nullptr) {
+    surface->ReleaseDC(dc);
+    return 0;
+  }
+  bool written = WriteWorkingView(dc, file);
+  // A full disk often shows only when the buffer is flushed at the close.
+  bool closed = std::fclose(file) == 0;
+  surface->ReleaseDC(dc);
+  if (!written || !closed) {
+    // Half an image at the end would shift every image saved after it: give
+    // the file back its old length.
+    if (oldLength >= 0) {
+      plat::TruncateFile(name.text, oldLength);
+    }
+    return 0;
+  }
+  editorState.offsetNumber = 0;
+  return 1;
+}
