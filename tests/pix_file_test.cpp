@@ -409,6 +409,7 @@ TEST_F(PixSaveTest, DiskFillingUpHalfWayLeavesTheFileAsItWas) {
   } cases[] = {
       {"appending", kImageBytes, 0},
       {"over a slot past the end", kImageBytes, 3},
+      {"over a slot the file ends inside", kImageBytes + kImageBytes / 2, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

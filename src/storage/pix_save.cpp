@@ -1,9 +1,12 @@
 // Saving pix images: the working view read back from the screen, one palette index a pixel.
 #include <sys/types.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <new>
 
 #include "app/editor_state.h"
 #include "canvas/palette_panel.h"
@@ -98,6 +101,43 @@ std::int64_t FileLength(std::FILE* file) {
   return static_cast<std::int64_t>(ftello(file));
 }
 
+// The bytes of an image slot that an overwrite is about to replace: from
+// position to the end of the image or of the file, whichever comes first.
+struct OldSlot {
+  std::int64_t position = 0;
+  std::size_t count = 0;
+  std::unique_ptr<std::uint8_t[]> bytes;
+};
+
+// False when they cannot be read (and so could not be put back).
+bool ReadOldSlot(std::FILE* file, std::int64_t position, std::int64_t oldLength, OldSlot* old) {
+  const std::int64_t imageBytes =
+      std::int64_t{std::max(editorState.width, 0)} * std::int64_t{std::max(editorState.height, 0)};
+  const std::int64_t count = std::clamp<std::int64_t>(oldLength - position, 0, imageBytes);
+  old->position = position;
+  old->count = static_cast<std::size_t>(count);
+  if (count == 0) {
+    return true;
+  }
+  old->bytes.reset(new (std::nothrow) std::uint8_t[old->count]);
+  return old->bytes != nullptr && fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0 &&
+         std::fread(old->bytes.get(), 1, old->count, file) == old->count;
+}
+
+void RestoreOldSlot(const char* name, const OldSlot& old) {
+  if (old.count == 0) {
+    return;
+  }
+  std::FILE* file = plat::OpenFile(name, "r+b");
+  if (file == nullptr) {
+    return;
+  }
+  if (fseeko(file, static_cast<off_t>(old.position), SEEK_SET) == 0) {
+    std::fwrite(old.bytes.get(), 1, old.count, file);
+  }
+  std::fclose(file);
+}
+
 }  // namespace
 
 int SavePixImage(plat::DrawSurface* surface) {
@@ -111,6 +151,7 @@ int SavePixImage(plat::DrawSurface* surface) {
   FileName name = TerminatedName(editorState.saveFileName);
   std::FILE* file = nullptr;
   std::int64_t oldLength = -1;
+  OldSlot old;
   if (editorState.offsetNumber > 0) {
     // Over image slot offsetNumber of an existing file.
     std::int64_t position = ImagePosition(editorState.offsetNumber);
@@ -118,7 +159,8 @@ int SavePixImage(plat::DrawSurface* surface) {
       file = plat::OpenFile(name.text, "r+b");
     }
     oldLength = FileLength(file);
-    if (file != nullptr && fseeko(file, static_cast<off_t>(position), SEEK_SET) != 0) {
+    if (file != nullptr && (oldLength < 0 || !ReadOldSlot(file, position, oldLength, &old) ||
+                            fseeko(file, static_cast<off_t>(position), SEEK_SET) != 0)) {
       std::fclose(file);
       file = nullptr;
     }
@@ -136,10 +178,12 @@ int SavePixImage(plat::DrawSurface* surface) {
   surface->ReleaseDC(dc);
   if (!written || !closed) {
     // Half an image at the end would shift every image saved after it: give
-    // the file back its old length.
+    // the file back its old length. Then put back the old bytes of the slot
+    // that the failed write covered, read for that before writing.
     if (oldLength >= 0) {
       plat::TruncateFile(name.text, oldLength);
     }
+    RestoreOldSlot(name.text, old);
     return 0;
   }
   editorState.offsetNumber = 0;
