@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/soft/font.h"
+#include "platform/soft/gdi_colour.h"
 #include "platform/soft/gdi_counts.h"
 #include "support/guarded_surface.h"
 
@@ -258,6 +259,69 @@ TEST(GdiColour, ChangedPaletteContentsAreSeenByTheNextContext) {
       EXPECT_EQ(target, surface.At(0, 0)) << "palette " << p << " round " << round;
       palettes[p][target] = pixtest::GdiTestPalette()[target];
     }
+  }
+}
+
+// The mapping goes through a table of colour cells per palette; it must give
+// what comparing with all 256 entries gives, one colour at a time or a row at once.
+TEST(GdiColour, EveryColourMapsAsAFullSearchWouldInAnyPalette) {
+  const auto fullSearch = [](const pixtest::Palette& palette, plat::COLORREF colour) {
+    const int rgb[3] = {int(colour & 0xFF), int(colour >> 8 & 0xFF), int(colour >> 16 & 0xFF)};
+    int best = 0;
+    int bestDistance = INT_MAX;
+    for (int i = 0; i < 256; ++i) {
+      const int d[3] = {palette[i].peRed - rgb[0], palette[i].peGreen - rgb[1], palette[i].peBlue - rgb[2]};
+      const int distance = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+      if (distance < bestDistance) {
+        bestDistance = distance;
+        best = i;
+      }
+    }
+    return static_cast<std::uint8_t>(best);
+  };
+  std::uint32_t seed = 7;
+  const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  const auto palette = [&](const char* kind) {
+    pixtest::Palette entries = pixtest::GdiTestPalette();
+    for (int i = 0; i < 256; ++i) {
+      const std::uint32_t r = next() >> 8;
+      if (std::string(kind) == "scattered") {
+        entries[i] = {std::uint8_t(r), std::uint8_t(r >> 8), std::uint8_t(r >> 16), 0};
+      } else if (std::string(kind) == "crowded into one corner") {
+        entries[i] = {std::uint8_t(250 + r % 6), std::uint8_t(250 + r / 6 % 6),
+                      std::uint8_t(250 + r / 36 % 6), 0};
+      } else if (std::string(kind) == "a lattice, with ties") {
+        entries[i] = {std::uint8_t(i % 8 * 36), std::uint8_t(i / 8 % 8 * 36), std::uint8_t(i / 64 * 85), 0};
+      } else if (std::string(kind) == "one colour") {
+        entries[i] = {9, 9, 9, 0};
+      }
+    }
+    return entries;
+  };
+  std::vector<plat::COLORREF> colours;
+  for (int r = 0; r < 256; r += 31) {
+    for (int g = 1; g < 256; g += 37) {
+      for (int b = 2; b < 256; b += 41) {
+        colours.push_back(plat::RGB(r, g, b));
+      }
+    }
+  }
+  for (int i = 0; i < 1000; ++i) {
+    colours.push_back(next() >> 8);
+  }
+  for (const char* kind :
+       {"test palette", "scattered", "crowded into one corner", "a lattice, with ties", "one colour"}) {
+    const pixtest::Palette entries = palette(kind);
+    std::uint64_t generation = 0;
+    const plat::soft::ColourTable& table = *plat::soft::ColourTableFor(entries.data(), &generation);
+    std::vector<std::uint8_t> row(colours.size());
+    plat::soft::IndicesOfRgb(table, colours.data(), row.data(), colours.size());
+    int wrong = 0;
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+      const std::uint8_t expected = fullSearch(entries, colours[i]);
+      wrong += (plat::soft::IndexOfRgb(table, colours[i]) != expected) + (row[i] != expected);
+    }
+    EXPECT_EQ(wrong, 0) << kind;
   }
 }
 

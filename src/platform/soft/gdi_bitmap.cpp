@@ -116,18 +116,10 @@ void BlitIndexed(DeviceContext& destination, const soft::SourceView& source, std
 void BlitRgb(DeviceContext& destination, const soft::SourceView& source, std::int64_t x, std::int64_t y,
              std::int64_t sourceX, std::int64_t sourceY, Clipped columns, Clipped rows) {
   const soft::ColourTable& table = soft::TableOf(destination);
-  COLORREF lastColour = source.rgb[(sourceY + rows.first) * source.stride + sourceX + columns.first];
-  std::uint8_t lastIndex = soft::IndexOfRgb(table, lastColour);
   for (std::int64_t row = rows.first; row < rows.end; ++row) {
-    const COLORREF* from = source.rgb + (sourceY + row) * source.stride + sourceX;
-    std::uint8_t* to = destination.pixels + (y + row) * destination.pitch + x;
-    for (std::int64_t column = columns.first; column < columns.end; ++column) {
-      if (from[column] != lastColour) {
-        lastColour = from[column];
-        lastIndex = soft::IndexOfRgb(table, lastColour);
-      }
-      to[column] = lastIndex;
-    }
+    const COLORREF* from = source.rgb + (sourceY + row) * source.stride + sourceX + columns.first;
+    std::uint8_t* to = destination.pixels + (y + row) * destination.pitch + x + columns.first;
+    soft::IndicesOfRgb(table, from, to, static_cast<std::size_t>(columns.end - columns.first));
   }
 }
 

@@ -1,6 +1,7 @@
 // Mapping GDI colour values to the palette entries of an 8-bit surface.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "../platform_types.h"
@@ -11,14 +12,18 @@ class DeviceContext;
 
 namespace plat::soft {
 
-// The lookup of one palette's contents: exact colours by hash, the rest by
-// the nearest entry (squared RGB distance, ties to the lowest index). Tables
+// The lookup of one palette's contents: the nearest entry (squared RGB
+// distance, ties to the lowest index), so an exact colour gives the lowest
+// entry holding it. Tables
 // are kept for the few palettes in use and rebuilt when a palette's contents
 // change; a context takes its palette's colours when it first maps one.
 class ColourTable;
 
 // The palette entry for an RGB value (top byte ignored).
 std::uint8_t IndexOfRgb(const ColourTable& table, COLORREF rgb);
+// The same for count values at once, faster for many different colours.
+void IndicesOfRgb(const ColourTable& table, const COLORREF* colours, std::uint8_t* indices,
+                  std::size_t count);
 // The table for these 256 entries, made or found again; generation tells a
 // holder whether the table was since reused for other colours.
 const ColourTable* ColourTableFor(const PALETTEENTRY* palette, std::uint64_t* generation);
