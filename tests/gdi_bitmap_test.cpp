@@ -1,11 +1,13 @@
 // Bitmaps in the software GDI: loading BMP files, BitBlt onto 8-bit surfaces
 // with colour mapping and clipping, and every file of the BMP test suite.
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -236,11 +238,27 @@ TEST(GdiBitmap, UnusableFilesAndRequestsGiveNoBitmap) {
   pixtest::Bytes huge = pixtest::MakeBmp8(1, 1, kColours, {0});
   huge[18] = 0x00, huge[19] = 0x40, huge[22] = 0x00, huge[23] = 0x40;
   ASSERT_TRUE(pixtest::WriteFileBytes("huge.bmp", huge));
+  // Run-length files that end at once: as many pixels as the screen holds
+  // are taken, more are refused (one of 4096 x 4096 cost 25 ms a draw).
+  const auto endedRunLength = [&](std::uint32_t width, std::uint32_t height) {
+    pixtest::Bytes file = pixtest::MakeBmp8(1, 1, kColours, {0});
+    for (int i = 0; i < 4; ++i) {
+      file[18 + i] = static_cast<std::uint8_t>(width >> (8 * i));
+      file[22 + i] = static_cast<std::uint8_t>(height >> (8 * i));
+    }
+    file[30] = 1;               // BI_RLE8
+    file[file.size() - 3] = 1;  // 00 01: end of bitmap
+    return file;
+  };
+  ASSERT_TRUE(pixtest::WriteFileBytes("screen.bmp", endedRunLength(800, 600)));
+  ASSERT_TRUE(pixtest::WriteFileBytes("4096x117.bmp", endedRunLength(4096, 117)));
+  ASSERT_TRUE(pixtest::WriteFileBytes("801x600.bmp", endedRunLength(801, 600)));
+  ASSERT_TRUE(pixtest::WriteFileBytes("4096x4096.bmp", endedRunLength(4096, 4096)));
   ASSERT_EQ(0, mkdir("folder.bmp", 0755));
   ASSERT_EQ(0, mkfifo("pipe.bmp", 0644));
   const std::size_t before = plat::soft::LiveGdiObjects();
   for (const char* name : {"missing.bmp", "empty.bmp", "cut.bmp", "text.bmp", "wide.bmp", "huge.bmp",
-                           "folder.bmp", "pipe.bmp"}) {
+                           "801x600.bmp", "4096x4096.bmp", "folder.bmp", "pipe.bmp"}) {
     EXPECT_EQ(nullptr, plat::LoadImageA(nullptr, name, plat::IMAGE_BITMAP, 0, 0, plat::LR_LOADFROMFILE))
         << name;
   }
@@ -252,6 +270,9 @@ TEST(GdiBitmap, UnusableFilesAndRequestsGiveNoBitmap) {
   EXPECT_EQ(before, plat::soft::LiveGdiObjects());
   LoadedBitmap loaded("good.bmp");
   EXPECT_TRUE(loaded.Loaded()) << "the same file loads with the usual request";
+  for (const char* name : {"screen.bmp", "4096x117.bmp"}) {
+    EXPECT_TRUE(LoadedBitmap(name).Loaded()) << name;
+  }
 }
 
 TEST(GdiBitmap, ABitmapGoesIntoOneMemoryContextAndNeverOntoASurface) {
@@ -367,6 +388,41 @@ TEST(GdiBitmapSuite, TheDirectReaderAgreesWithSdlOnEveryFileItTakes) {
     }
   }
   EXPECT_GE(taken, 12);
+}
+
+// True-colour files go through SDL2's reader and a conversion of our own (a
+// table for the 16-bit forms): their colours must be those of SDL2's own
+// conversion of the surface.
+TEST(GdiBitmapSuite, TrueColourFilesKeepTheColoursOfSdlsConversion) {
+  int compared = 0;
+  for (const char* folder : {"g", "q"}) {
+    for (const auto& path : SuiteFiles(folder)) {
+      const pixtest::Bytes file = pixtest::ReadFileBytes(path.string());
+      plat::soft::BitmapPixels ours;
+      if (!plat::soft::DecodeWithSdl(file.data(), file.size(), &ours) || ours.indexed) {
+        continue;
+      }
+      SDL_Surface* loaded = SDL_LoadBMP_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1);
+      ASSERT_NE(loaded, nullptr) << path;
+      SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_XRGB8888, 0);
+      ASSERT_NE(converted, nullptr) << path;
+      int wrong = 0;
+      for (int y = 0; y < converted->h; ++y) {
+        for (int x = 0; x < converted->w; ++x) {
+          std::uint32_t pixel;
+          std::memcpy(&pixel, static_cast<std::uint8_t*>(converted->pixels) + y * converted->pitch + 4 * x,
+                      4);
+          const plat::COLORREF expected = plat::RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+          wrong += ours.rgb[static_cast<std::size_t>(y * converted->w + x)] != expected;
+        }
+      }
+      EXPECT_EQ(wrong, 0) << path;
+      SDL_FreeSurface(converted);
+      SDL_FreeSurface(loaded);
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 15);
 }
 
 // Damaged variants of a plain 8-bit file, each decoded from a buffer of

@@ -89,8 +89,9 @@ bool DeleteDC(HDC dc);
 
 // Loads a BMP file at its own size (type IMAGE_BITMAP, width and height 0,
 // flags LR_LOADFROMFILE). Every form SDL2's BMP reader takes; anything it
-// refuses gives null, as do bitmaps wider or taller than 4096 pixels. The
-// file is read and decoded on every call. instance is ignored.
+// refuses gives null, as do bitmaps wider or taller than 4096 pixels or of
+// more pixels than the screen (800 x 600), and files larger than such a
+// bitmap needs. The file is read and decoded on every call. instance is ignored.
 HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int width, int height,
                    std::uint32_t flags);
 // Fills a BITMAP; returns bytes written, 0 on failure. size must reach

@@ -18,8 +18,8 @@ namespace {
 // Files up to this size come in with a single read into a buffer kept for
 // the next call (the buffer, never the bitmap, outlives the call).
 constexpr std::size_t kScratchBytes = 64 * 1024;
-// The largest file taken: a 4096 x 4096 bitmap at 32 bits and some headers.
-constexpr std::size_t kMaxFileBytes = (std::size_t{1} << 26) + 64 * 1024;
+// The largest file taken: what the largest bitmap decoded can need.
+constexpr std::size_t kMaxFileBytes = soft::kMaxBitmapFileBytes;
 
 bool ReadAll(int file, std::uint8_t* into, std::size_t bytes) {
   while (bytes > 0) {

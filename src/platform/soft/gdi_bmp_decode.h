@@ -8,10 +8,16 @@
 
 namespace plat::soft {
 
-// Wider or taller bitmaps are refused before any pixel memory is taken. Five
-// screens wide is plenty; a few-byte run-length file claiming more would
-// otherwise cost a second of decoding on every pass that draws it.
+// Bitmaps are refused before any pixel memory is taken when wider or taller
+// than five screens, or larger than the screen in area: no more of one can
+// ever be seen at once, and a small run-length file claiming more (or a large
+// file of true colour) would otherwise cost tens of milliseconds to decode on
+// every pass that draws it. Within these limits every form draws in a few.
 constexpr int kMaxBitmapSide = 4096;
+constexpr std::int64_t kMaxBitmapPixels = 800 * 600;
+// The largest file such a bitmap needs (32 bits a pixel, with room for the
+// longest headers and palette); larger files are refused unread.
+constexpr std::size_t kMaxBitmapFileBytes = 4 * kMaxBitmapPixels + 64 * 1024;
 
 // The whole file in memory; false when it is refused.
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, BitmapPixels* out);
