@@ -209,7 +209,10 @@ PlainResult DecodePlain8Bit(const std::uint8_t* data, std::size_t size, BitmapPi
 }
 
 bool DecodeWithSdl(const std::uint8_t* data, std::size_t size, BitmapPixels* out) {
-  if (data == nullptr || size > 0x7FFFFFFF) {
+  // SDL2 takes the sizes in the header as they stand: it is handed only files
+  // whose sizes are within the limits.
+  int bitsPerPixel = 0;
+  if (data == nullptr || size > 0x7FFFFFFF || !CheckHeader(data, size, &bitsPerPixel)) {
     return false;
   }
   SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
@@ -225,7 +228,9 @@ bool DecodeWithSdl(const std::uint8_t* data, std::size_t size, BitmapPixels* out
     BitmapPixels pixels;
     pixels.width = surface->w;
     pixels.height = surface->h;
-    pixels.bitsPerPixel = surface->format->BitsPerPixel;
+    // The file's depth, not SDL2's expansion of it.
+    pixels.bitsPerPixel =
+        bitsPerPixel > 0 && bitsPerPixel <= 32 ? bitsPerPixel : surface->format->BitsPerPixel;
     if (surface->format->format == SDL_PIXELFORMAT_INDEX8) {
       CopySdlIndexed(surface, &pixels);
       decoded = true;
@@ -242,20 +247,10 @@ bool DecodeWithSdl(const std::uint8_t* data, std::size_t size, BitmapPixels* out
 }
 
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, BitmapPixels* out) {
-  int bitsPerPixel = 0;
-  if (data == nullptr || size > 0x7FFFFFFF || !CheckHeader(data, size, &bitsPerPixel)) {
+  if (data == nullptr) {
     return false;
   }
-  if (DecodePlain8Bit(data, size, out) == PlainResult::Decoded) {
-    return true;
-  }
-  if (!DecodeWithSdl(data, size, out)) {
-    return false;
-  }
-  if (bitsPerPixel > 0 && bitsPerPixel <= 32) {
-    out->bitsPerPixel = bitsPerPixel;  // the file's depth, not SDL2's expansion of it
-  }
-  return true;
+  return DecodePlain8Bit(data, size, out) == PlainResult::Decoded || DecodeWithSdl(data, size, out);
 }
 
 }  // namespace plat::soft

@@ -28,7 +28,7 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, BitmapPixels* out);
 // SDL2 reads those a byte at a time. Anything unusual is left to SDL2.
 enum class PlainResult { Decoded, NotPlain };
 PlainResult DecodePlain8Bit(const std::uint8_t* data, std::size_t size, BitmapPixels* out);
-// Every form SDL2's BMP reader takes.
+// Every form SDL2's BMP reader takes, within the limits above.
 bool DecodeWithSdl(const std::uint8_t* data, std::size_t size, BitmapPixels* out);
 
 }  // namespace plat::soft
