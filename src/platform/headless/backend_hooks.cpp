@@ -142,6 +142,9 @@ bool ClipCursor(const RECT* rect) {
 void Sleep(std::uint32_t ms) {
   // A sleep cannot fail; it is only logged.
   backend::Trace("Sleep(" + std::to_string(ms) + ")");
+  if (TheMachine().sleepObserver != nullptr) {
+    TheMachine().sleepObserver(ms);
+  }
   TheMachine().clock += ms;
 }
 

@@ -65,6 +65,17 @@ std::size_t KeyboardReadsLeft() {
   return TheMachine().keyboardScript.size();
 }
 
+void ClearScripts() {
+  Machine& machine = TheMachine();
+  machine.mouseScript.clear();
+  machine.keyboardScript.clear();
+  machine.escapeScript.clear();
+}
+
+void SetSleepObserver(void (*observer)(std::uint32_t ms)) {
+  TheMachine().sleepObserver = observer;
+}
+
 std::uint64_t Now() {
   return TheMachine().clock;
 }

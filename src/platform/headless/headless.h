@@ -35,6 +35,13 @@ void QueueEscape(bool down);
 void SetKeyboardFocus(bool focused);
 std::size_t MouseReadsLeft();
 std::size_t KeyboardReadsLeft();
+// Empties the mouse, keyboard and Escape scripts (a fuzz target starts each
+// input afresh without a whole Reset).
+void ClearScripts();
+// Called at every Sleep with its length, before the clock moves on: the
+// moments between the polls of an entry, for checks made there. Null for
+// none (as after Reset).
+void SetSleepObserver(void (*observer)(std::uint32_t ms));
 
 // The virtual clock in milliseconds; Sleep advances it without waiting.
 std::uint64_t Now();

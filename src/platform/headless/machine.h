@@ -18,6 +18,7 @@ struct Machine {
   std::deque<bool> escapeScript;
   bool keyboardFocus = true;
   std::uint64_t clock = 0;
+  void (*sleepObserver)(std::uint32_t ms) = nullptr;
   std::vector<SoundPlayed> sounds;
   std::vector<std::string> log;
   bool logging = true;
