@@ -8,6 +8,9 @@ packages=(
   console-setup-linux
   xvfb xauth xdotool imagemagick x11-utils
   clang-format
+  clang-14
+  libclang-rt-14-dev
+  llvm-14
 )
 
 missing=()

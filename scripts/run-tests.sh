@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer + UndefinedBehaviorSanitizer
-# and warnings as errors, smoke-runs the benchmarks and runs every test through CTest.
+# and warnings as errors, smoke-runs the benchmarks, runs every test through CTest, then
+# runs each fuzz target for a bounded time (scripts/fuzz.sh).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -20,3 +21,6 @@ if [[ -x "$build/bench/pixed_bench" ]]; then
 fi
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+# The fuzz targets, built with clang in their own folder, each for a bounded time.
+bash "$root/scripts/fuzz.sh"

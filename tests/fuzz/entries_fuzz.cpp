@@ -1,0 +1,121 @@
+// Fuzz target: the three keyboard entries fed arbitrary keyboard snapshots,
+// with Escape down or not at each poll. After every poll the text stays
+// within the entry's limit (79 digits, 3 digits, 20 name characters), holds
+// only what its keys type, and is followed by zero bytes to the end of its
+// buffer; the echo line stays terminated; the entry ends at the first poll
+// that finishes it, or at the first one after the snapshots run out (Enter);
+// each poll with Escape down posts one close request; a name gets ".pix".
+// Input: which entry, then per poll a byte (Escape, key count) and the keys.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/editor_state.h"
+#include "fuzz_machine.h"
+#include "platform/headless/headless.h"
+#include "textentry/entry.h"
+
+namespace {
+
+constexpr std::size_t kMostPolls = 32;
+
+struct Entry {
+  void (*run)();
+  char* text;
+  std::size_t size;
+  std::size_t limit;
+  const char* typed;  // the characters its keys can store, Backspace's space among them
+};
+
+const Entry kEntries[] = {
+    {EnterNumber, numberText, sizeof numberText, 79, "0123456789 "},
+    {EnterSize, sizeText, sizeof sizeText, 3, "0123456789 "},
+    {EnterFileName, nameText, sizeof nameText, 20,
+     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_ "},
+};
+
+const Entry* running = nullptr;
+std::size_t polls = 0;
+
+void CheckText(const Entry& entry, std::size_t limit, const char* typed) {
+  const std::size_t length = strnlen(entry.text, entry.size);
+  pixfuzz::Check(length <= limit, "the text is longer than the entry takes");
+  for (std::size_t i = 0; i < length; ++i) {
+    pixfuzz::Check(std::strchr(typed, entry.text[i]) != nullptr, "the text holds a character no key types");
+  }
+  for (std::size_t i = length; i < entry.size; ++i) {
+    pixfuzz::Check(entry.text[i] == '\0', "a byte after the text is not zero");
+  }
+  pixfuzz::Check(std::memchr(textLine, 0, sizeof textLine) != nullptr, "the echo line lost its terminator");
+}
+
+// Every poll ends with a sleep of 120 ms, just after the keys were applied.
+void AfterSleep(std::uint32_t ms) {
+  if (ms == 120 && running != nullptr) {
+    ++polls;
+    CheckText(*running, running->limit, running->typed);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  pixfuzz::OpenEditorOnce();
+  const pixfuzz::Input scope;
+  FuzzedDataProvider input(data, size);
+  const Entry& entry = kEntries[input.ConsumeIntegralInRange<int>(0, 2)];
+  std::vector<bool> escape;
+  std::size_t firstEnter = kMostPolls + 1;  // the first poll whose Enter finishes the entry
+  while (input.remaining_bytes() > 0 && escape.size() < kMostPolls) {
+    const auto head = input.ConsumeIntegral<std::uint8_t>();
+    std::array<std::uint8_t, 256> keys = {};
+    for (int k = 0; k < (head >> 1) % 8; ++k) {
+      keys[input.ConsumeIntegral<std::uint8_t>()] = 0x80;
+    }
+    const bool shift = keys[0x2A] != 0 || keys[0x36] != 0;
+    if (keys[0x1C] != 0 && (entry.text != nameText || !shift) && firstEnter > kMostPolls) {
+      firstEnter = escape.size();
+    }
+    escape.push_back((head & 1) != 0);
+    plat::headless::QueueKeyboard(keys);
+    plat::headless::QueueEscape((head & 1) != 0);
+  }
+  // Junk that the entry must clear first.
+  std::memset(entry.text, 'x', entry.size);
+  running = &entry;
+  polls = 0;
+  plat::headless::SetSleepObserver(AfterSleep);
+  entry.run();
+  plat::headless::SetSleepObserver(nullptr);
+  running = nullptr;
+
+  // The entry ends at the poll with Enter, at the first one after the
+  // snapshots (Enter then reads down), or earlier when its limit is reached.
+  const std::size_t lastPoll = std::min(firstEnter + 1, escape.size() + 1);
+  pixfuzz::Check(entry.text == numberText ? polls == lastPoll : polls >= 1 && polls <= lastPoll,
+                 "the entry did not end at the poll that finishes it");
+  pixfuzz::Check(plat::headless::KeyboardReadsLeft() == escape.size() - std::min(polls, escape.size()),
+                 "the entry did not read one snapshot a poll");
+  // Once the snapshots have run out, Escape reads down too.
+  std::size_t closes = polls > escape.size() ? 1 : 0;
+  for (std::size_t i = 0; i < std::min(polls, escape.size()); ++i) {
+    closes += escape[i] ? 1 : 0;
+  }
+  pixfuzz::Check(static_cast<std::size_t>(pixfuzz::TakeCloseRequests()) == closes,
+                 "not one close request for each poll with Escape down");
+  if (entry.text == nameText) {
+    const std::size_t length = strnlen(nameText, sizeof nameText);
+    pixfuzz::Check(length >= 4 && length <= 24 && std::strcmp(nameText + length - 4, ".pix") == 0,
+                   "the name does not end in .pix");
+    std::memset(nameText + length - 4, 0, 4);
+  }
+  CheckText(entry, entry.limit, entry.typed);
+  pixfuzz::Check(polls == lastPoll || strnlen(entry.text, entry.size) == entry.limit,
+                 "the entry ended early without reaching its limit");
+  return 0;
+}
