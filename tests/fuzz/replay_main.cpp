@@ -33,12 +33,20 @@ int main(int argc, char** argv) {
       inputs.emplace_back(argument);
     }
   }
+  // Targets change into a working folder of their own.
+  for (auto& path : inputs) {
+    path = std::filesystem::absolute(path);
+  }
   std::sort(inputs.begin(), inputs.end());
   // The best of three runs of each input: the first pays for tables built once.
   std::vector<std::pair<double, std::string>> times;
   double total = 0;
   for (const auto& path : inputs) {
     std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+      std::fprintf(stderr, "cannot read %s (a running fuzzer may have replaced it)\n", path.c_str());
+      continue;
+    }
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(stream)), {});
     double best = 1e300;
     for (int round = 0; round < 3; ++round) {
