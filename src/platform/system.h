@@ -37,7 +37,9 @@ extern const std::size_t programResourceCount;
 const ProgramResource* FindProgramResource(int id, const char* type);
 
 // fopen with the C library's modes; "t" (text mode) is accepted and means
-// nothing here. Logged like the other platform calls.
+// nothing here. Only regular files open: a folder, a FIFO or a device in the
+// file's place fails (nothing blocks, nothing is truncated). Logged like the
+// other platform calls.
 std::FILE* OpenFile(const char* name, const char* mode);
 // Cuts the named file back to length bytes (undoing a write that failed half
 // way). Traced "TruncateFile(name,length)".
