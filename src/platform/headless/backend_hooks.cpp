@@ -5,6 +5,7 @@
 
 #include "../input.h"
 #include "../soft/backend.h"
+#include "../soft/end_request.h"
 #include "../system.h"
 #include "../window.h"
 #include "machine.h"
@@ -40,7 +41,19 @@ void DisplayModeChanged(bool exclusive800x600x8) {
   TheMachine().displayExclusive = exclusive800x600x8;
 }
 
+namespace {
+
+void CountInputRead() {
+  std::size_t& reads = TheMachine().readsUntilEnd;
+  if (reads > 0 && --reads == 0) {
+    soft::RequestEnd();
+  }
+}
+
+}  // namespace
+
 bool ReadMouse(DIMOUSESTATE* state) {
+  CountInputRead();
   auto& script = TheMachine().mouseScript;
   if (script.empty()) {
     *state = DIMOUSESTATE{};
@@ -52,6 +65,7 @@ bool ReadMouse(DIMOUSESTATE* state) {
 }
 
 bool ReadKeyboard(std::uint8_t keys[256]) {
+  CountInputRead();
   if (!TheMachine().keyboardFocus) {
     return false;
   }

@@ -65,6 +65,10 @@ std::size_t KeyboardReadsLeft() {
   return TheMachine().keyboardScript.size();
 }
 
+void RequestEndAtRead(std::size_t read) {
+  TheMachine().readsUntilEnd = read;
+}
+
 std::uint64_t Now() {
   return TheMachine().clock;
 }

@@ -35,6 +35,10 @@ void QueueEscape(bool down);
 void SetKeyboardFocus(bool focused);
 std::size_t MouseReadsLeft();
 std::size_t KeyboardReadsLeft();
+// The system asks the program to end (as a termination signal does to the
+// real program) at the given input read from now: 1 is the next mouse or
+// keyboard read, which then gives its state as usual.
+void RequestEndAtRead(std::size_t read);
 
 // The virtual clock in milliseconds; Sleep advances it without waiting.
 std::uint64_t Now();
