@@ -5,6 +5,7 @@
 #include "../window.h"
 #include "sdl_backend.h"
 #include "sdl_keymap.h"
+#include "sdl_signals.h"
 
 namespace plat::sdl {
 namespace {
@@ -145,6 +146,7 @@ void PumpEvents() {
     return;
   }
   pumping = true;
+  sdl::ForwardEndSignal();
   SDL_PumpEvents();
   bool closeRequested = false;
   SDL_Event event;
