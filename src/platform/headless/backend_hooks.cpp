@@ -56,7 +56,7 @@ bool ReadMouse(DIMOUSESTATE* state) {
   CountInputRead();
   auto& script = TheMachine().mouseScript;
   if (script.empty()) {
-    *state = DIMOUSESTATE{};
+    *state = TheMachine().source != nullptr ? TheMachine().source->NextMouse() : DIMOUSESTATE{};
     return true;
   }
   *state = script.front();
@@ -71,7 +71,9 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
   }
   auto& script = TheMachine().keyboardScript;
   std::array<std::uint8_t, 256> state = {};
-  if (script.empty()) {
+  if (script.empty() && TheMachine().source != nullptr) {
+    state = TheMachine().source->NextKeyboard();
+  } else if (script.empty()) {
     state[DIK_RETURN] = 0x80;
   } else {
     state = script.front();
@@ -110,6 +112,9 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
     const bool down = machine.escapeScript.front();
     machine.escapeScript.pop_front();
     return down ? kDown : 0;
+  }
+  if (machine.source != nullptr) {
+    return machine.source->NextEscape() ? kDown : 0;
   }
   // Once every script has run out, Escape ends the run.
   return machine.mouseScript.empty() && machine.keyboardScript.empty() ? kDown : 0;

@@ -65,6 +65,10 @@ std::size_t KeyboardReadsLeft() {
   return TheMachine().keyboardScript.size();
 }
 
+void SetInputSource(InputSource* source) {
+  TheMachine().source = source;
+}
+
 void RequestEndAtRead(std::size_t read) {
   TheMachine().readsUntilEnd = read;
 }
