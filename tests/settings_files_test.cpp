@@ -2,8 +2,10 @@
 #include "storage/settings_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -290,6 +292,25 @@ TEST_F(SettingsFilesTest, OnlyRegularFilesAreReadAndWritten) {
       fs::remove(file);
     }
   }
+}
+
+// A disk that fills up: the open works, the bytes do not all reach the file.
+// Each write still shows its message and reports the failure.
+TEST_F(SettingsFilesTest, AWriteThatFailsAfterTheOpenIsAFailure) {
+  scratch_.OpenToEveryone();
+  const int failures = pixtest::RunAsUnprivilegedChild([] {
+    const rlimit limit{1, 1};
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+      return 99;
+    }
+    int bad = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+      bad |= kWriters[i]() != 0 ? 1 << i : 0;
+    }
+    return bad | (plat::headless::Now() != 6000 ? 8 : 0);
+  });
+  EXPECT_EQ(failures, 0) << "bits 0-2: a write reported success; 3: not three messages; -1: child died";
 }
 
 // A read-only file counts as missing when read (it is opened for update) and

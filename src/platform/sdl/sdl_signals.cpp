@@ -28,7 +28,7 @@ void CatchEndSignals() {
   action.sa_handler = OnEndSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (const int signal : {SIGTERM, SIGINT}) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     struct sigaction previous {};
     // A signal that whoever started the program ignores stays ignored
     // (nohup, a background job of a shell without job control).

@@ -1,10 +1,11 @@
 // The termination signals of the real program: SIGTERM (a desktop logging
-// out, a service manager) and SIGINT (Ctrl+C in its terminal).
+// out, a service manager), SIGINT (Ctrl+C in its terminal) and SIGHUP (its
+// terminal closed).
 #pragma once
 
 namespace plat::sdl {
 
-// Takes SIGTERM and SIGINT from SDL and from their default action, which
+// Takes SIGTERM, SIGINT and SIGHUP from SDL and from their default action, which
 // ends the process without the settings written. Called before SDL's events
 // are started.
 void CatchEndSignals();
