@@ -73,6 +73,7 @@ wait_until 10 0.1 prompt_shown load || fail "the Load entry did not open ($SHOT)
 tap 5
 end_with INT 0
 expect_settings_written
+grep -q "disk i/o audio driver" "$TEST_DIR/pixed.stderr" || fail "the failing audio device was never opened"
 note "SIGINT in the Load entry: settings written, exit 0"
 
 # The settings menu, where only a click on a sub-button would end it.
