@@ -89,12 +89,11 @@ TEST_F(EditorLoopTest, SystemCursorFollowsTheMoveAndEachClamp) {
   EXPECT_EQ(expected, pixtest::CallsStartingWith("SetCursorPos")) << pixtest::CallLogText();
 }
 
-TEST_F(EditorLoopTest, StatusLineShowsTheClampedPositionWithoutErasing) {
-  Pass(1000, -1000, false);
-  EXPECT_EQ("Pointer (795,0)", pixtest::ReadScreenText(12, 572, 15));
+TEST_F(EditorLoopTest, StatusLineShowsTheClampedPositionAndNothingOfTheLastOne) {
+  Pass(1000, 1000, false);
+  EXPECT_EQ("Pointer (795,595)", pixtest::ReadScreenText(12, 572, 17));
   PassAt(5, 5, false);
-  // The shorter text leaves the end of the longer one standing.
-  EXPECT_EQ("Pointer (5,5)0)", pixtest::ReadScreenText(12, 572, 15));
+  EXPECT_EQ("Pointer (5,5)    ", pixtest::ReadScreenText(12, 572, 17));
 }
 
 TEST_F(EditorLoopTest, PassesDoNotWait) {
