@@ -1,6 +1,7 @@
 // Bitmap files by name: case aside in their folder, then in the program's own bitmap folder.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -95,6 +96,33 @@ TEST(BitmapLookup, ExactNameThenCaseAsideThenTheProgramsOwnFolder) {
     EXPECT_EQ(int{plat::headless::ScreenAt(10, 10)}, c.shown == kNone ? 0 : c.shown);
     pixtest::CloseTestDisplay();
   }
+}
+
+// The names of a folder left alone for a while are kept between draws; a
+// change to the folder is seen at the next one all the same.
+TEST(BitmapLookup, AnArtFolderChangedWhileTheProgramRunsIsSeenAtTheNextDraw) {
+  namespace fs = std::filesystem;
+  pixtest::ScratchDir scratch;
+  ASSERT_TRUE(pixtest::OpenTestDisplay());
+  ASSERT_TRUE(Make({"own/savesettings.bmp", kBlue}));
+  plat::SetBitmapFolder(scratch.File("own").c_str());
+  const auto shown = [] {
+    DrawBitmapFile(displayDevice.primarySurface, 10, 10, "savesettings.bmp");
+    return int{plat::headless::ScreenAt(10, 10)};
+  };
+  const auto quiet = [] {
+    fs::last_write_time(".", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  };
+  quiet();
+  EXPECT_EQ(shown(), kBlue);
+  ASSERT_TRUE(Make({"SaveSettings.bmp", kRed}));
+  EXPECT_EQ(shown(), kRed) << "put in";
+  quiet();
+  EXPECT_EQ(shown(), kRed);
+  ASSERT_TRUE(fs::remove("SaveSettings.bmp"));
+  EXPECT_EQ(shown(), kBlue) << "taken away";
+  plat::SetBitmapFolder(nullptr);
+  pixtest::CloseTestDisplay();
 }
 
 }  // namespace

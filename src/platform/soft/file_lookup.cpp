@@ -7,7 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../system.h"
 
@@ -34,31 +37,84 @@ int OpenRegularFile(const std::string& path, int* error) {
   return file;
 }
 
-bool SameIgnoringCase(const char* a, const std::string& b) {
-  std::size_t i = 0;
-  for (; a[i] != '\0' && i < b.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
     if (lower(a[i]) != lower(b[i])) {
       return false;
     }
   }
-  return a[i] == '\0' && i == b.size();
+  return true;
+}
+
+// A folder's names, kept while the folder stays as it was: the editor looks
+// for its missing buttons on every pass, and an art folder may be long.
+struct Listing {
+  dev_t device = 0;
+  ino_t inode = 0;
+  timespec modified = {};
+  std::vector<std::string> names;
+};
+std::vector<Listing> listings;
+constexpr std::size_t kMaxListings = 8;
+// A change within one tick of the file system's clock leaves the folder's
+// time as it was, so a listing is kept only once the folder has been quiet
+// for longer than that.
+constexpr time_t kQuietSeconds = 2;
+
+// The names in folder, or null when it cannot be read.
+const std::vector<std::string>* NamesIn(const std::string& folder, std::vector<std::string>* fresh) {
+  struct stat info;
+  const char* path = folder.empty() ? "." : folder.c_str();
+  if (stat(path, &info) != 0 || !S_ISDIR(info.st_mode)) {
+    return nullptr;
+  }
+  for (const Listing& listing : listings) {
+    if (listing.device == info.st_dev && listing.inode == info.st_ino &&
+        listing.modified.tv_sec == info.st_mtim.tv_sec && listing.modified.tv_nsec == info.st_mtim.tv_nsec) {
+      return &listing.names;
+    }
+  }
+  DIR* folderStream = opendir(path);
+  if (folderStream == nullptr) {
+    return nullptr;
+  }
+  fresh->clear();
+  while (const dirent* entry = readdir(folderStream)) {
+    fresh->emplace_back(entry->d_name);
+  }
+  closedir(folderStream);
+  timespec now = {};
+  clock_gettime(CLOCK_REALTIME, &now);
+  if (now.tv_sec - info.st_mtim.tv_sec <= kQuietSeconds) {
+    return fresh;
+  }
+  std::erase_if(listings,
+                [&](const Listing& l) { return l.device == info.st_dev && l.inode == info.st_ino; });
+  if (listings.size() >= kMaxListings) {
+    listings.erase(listings.begin());
+  }
+  listings.push_back({info.st_dev, info.st_ino, info.st_mtim, std::move(*fresh)});
+  return &listings.back().names;
 }
 
 // The entry of folder whose name differs from name only in case; the first
 // in byte order when there are several, so the choice never changes by chance.
 std::string MatchIgnoringCase(const std::string& folder, const std::string& name) {
-  DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
-  if (listing == nullptr) {
-    return {};
-  }
+  std::vector<std::string> fresh;
+  const std::vector<std::string>* names = NamesIn(folder, &fresh);
   std::string match;
-  while (const dirent* entry = readdir(listing)) {
-    if (SameIgnoringCase(entry->d_name, name) && (match.empty() || match > entry->d_name)) {
-      match = entry->d_name;
+  if (names == nullptr) {
+    return match;
+  }
+  for (const std::string& entry : *names) {
+    if (SameIgnoringCase(entry, name) && (match.empty() || match > entry)) {
+      match = entry;
     }
   }
-  closedir(listing);
   return match;
 }
 
