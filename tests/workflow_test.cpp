@@ -256,6 +256,10 @@ void QueueColour(MouseScript& mouse, const char* number) {
   const int colour = std::stoi(number);
   mouse.RightClick(700 + 30 * (colour / 27), 10 + 16 * (colour % 27));
 }
+// Between two rows of the panel: the colour stays, at first the start colour 255.
+void QueueBetweenRows(MouseScript& mouse, const char* /*unused*/) {
+  mouse.RightClick(700, 18);
+}
 void QueueLoad(MouseScript& mouse, const char* number) {
   mouse.Click(200, 510);
   QueueText(number);
@@ -303,7 +307,8 @@ TEST_F(WorkflowTest, AShortValueLeavesNothingOfTheLongOneBeforeIt) {
     int y;
     const char* shown;  // every cell the widest value can take
   } cases[] = {
-      {"colour", QueueColour, "26", QueueColour, "5", 360, 572, "color 5 "},
+      {"colour", QueueColour, "26", QueueColour, "5", 360, 572, "color 5  "},
+      {"colour after the start colour", QueueBetweenRows, "", QueueColour, "5", 360, 572, "color 5  "},
       {"image number", QueueLoad, "123", QueueLoad, "5", 775, 550, "5  "},  // the screen ends after 3 cells
       {"offset", QueueOffset, "2147483648", QueueOffset, "5", 220, 470, "5          "},
       {"offset after a save", QueueOffset, "12", QueueSave, "", 220, 470, "0          "},

@@ -54,8 +54,9 @@ void HitQuad() {
   }
 }
 
-// The widest colour status: "color 80", colours being panel indices.
-constexpr int kColourStatusCells = 8;
+// The widest colour status: "color 255", the start colour, shown by a pick
+// between the rows; every other colour is a panel index.
+constexpr int kColourStatusCells = 9;
 
 }  // namespace
 
