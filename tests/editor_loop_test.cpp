@@ -94,6 +94,14 @@ TEST_F(EditorLoopTest, StatusLineShowsTheClampedPositionAndNothingOfTheLastOne) 
   EXPECT_EQ("Pointer (795,595)", pixtest::ReadScreenText(12, 572, 17));
   PassAt(5, 5, false);
   EXPECT_EQ("Pointer (5,5)    ", pixtest::ReadScreenText(12, 572, 17));
+  // The settings menu leaves the position unclamped for the rest of its pass.
+  plat::headless::QueueMouse(200 - 5, 550 - 5, true);  // over Settings
+  plat::headless::QueueMouse(0, 100000, true);         // far below the save-name sub-button
+  plat::headless::QueueKeys({plat::DIK_RETURN});
+  RunEditorPass();
+  EXPECT_EQ("Pointer (537,100450)", pixtest::ReadScreenText(12, 572, 20));
+  PassAt(5, 5, false);
+  EXPECT_EQ("Pointer (5,5)" + std::string(20, ' '), pixtest::ReadScreenText(12, 572, 33));
 }
 
 TEST_F(EditorLoopTest, PassesDoNotWait) {

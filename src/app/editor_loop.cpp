@@ -22,8 +22,9 @@ namespace {
 
 constexpr plat::COLORREF kFieldColour = plat::RGB(255, 255, 255);
 constexpr plat::COLORREF kStatusColour = plat::PALETTEINDEX(15);
-// The widest status: "Pointer (795,595)".
-constexpr int kPointerCells = 17;
+// The widest status: two 32-bit numbers. The settings menu does not clamp
+// the position, and the status of its pass shows it as the menu left it.
+constexpr int kPointerCells = 33;
 
 // The file names come from files and entries; never read past their 25 bytes.
 void DrawName(const char* name, int x, int y) {
