@@ -36,8 +36,9 @@ int RunInfo(const Options& options) {
   if (!ReadPixFile(options.file, options.size, false, file, error)) {
     return Fail(error);
   }
-  std::printf("%s: %zu images of %d x %d (%zu bytes each), %zu bytes left over\n", options.file.c_str(),
-              file.WholeImages(), file.size.width, file.size.height, file.size.Bytes(), file.LeftoverBytes());
+  std::printf("%s: %zu images of %d x %d (%zu bytes each), %zu byte%s left over\n", options.file.c_str(),
+              file.WholeImages(), file.size.width, file.size.height, file.size.Bytes(), file.LeftoverBytes(),
+              file.LeftoverBytes() == 1 ? "" : "s");
   for (std::size_t n = 0; n < file.WholeImages(); ++n) {
     std::array<bool, 256> used = {};
     bool above = false;
