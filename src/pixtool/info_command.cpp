@@ -19,9 +19,13 @@ std::string IndexList(const std::array<bool, 256>& used, int from) {
     while (last + 1 < 256 && used[static_cast<std::size_t>(last + 1)]) {
       ++last;
     }
-    text += (text.empty() ? "" : " ") + std::to_string(i);
+    if (!text.empty()) {
+      text += ' ';
+    }
+    text += std::to_string(i);
     if (last > i) {
-      text += "-" + std::to_string(last);
+      text += '-';
+      text += std::to_string(last);
     }
     i = last;
   }
