@@ -20,8 +20,9 @@ void PressButton(const char* pressedBitmap, int x, int y) {
   DrawBitmapFile(displayDevice.primarySurface, x, y, pressedBitmap);
 }
 
-void DrawNumberAt(std::int32_t value, int x, int y) {
+void DrawNumberAt(std::int32_t value, int cells, int x, int y) {
   std::snprintf(textLine, sizeof textLine, "%d", value);
+  PadToCells(textLine, sizeof textLine, cells);
   DrawTextAt(textLine, x, y, kValueColour, displayDevice.primarySurface);
 }
 
@@ -38,7 +39,7 @@ void LoadAction() {
     editorState.pixNumber = ConvertNumber(numberText);
     EraseRegion(9);
     DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
-    DrawNumberAt(editorState.pixNumber, 775, 550);
+    DrawNumberAt(editorState.pixNumber, kNumberCells, 775, 550);
     LoadPixImage(editorState.pixNumber);
   }
   EraseRegion(5);
@@ -77,7 +78,7 @@ void OffsetAction() {
   if (EnterNumber() == 1) {
     editorState.offsetNumber = ConvertNumber(numberText);
     EraseRegion(8);
-    DrawNumberAt(editorState.offsetNumber, 220, 470);
+    DrawNumberAt(editorState.offsetNumber, kNumberCells, 220, 470);
   }
   EraseRegion(5);
   editorState.pendingAction = ButtonAction::None;

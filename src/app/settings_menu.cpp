@@ -95,7 +95,7 @@ void ChangeSize() {
     return;
   }
   editorState.width = ConvertNumber(sizeText);
-  DrawNumberAt(editorState.width, 205, 450);
+  DrawNumberAt(editorState.width, kSizeCells, 205, 450);
 
   DrawPrompt("Change Height:");
   EraseRegion(11);
@@ -104,7 +104,7 @@ void ChangeSize() {
     return;
   }
   editorState.height = ConvertNumber(sizeText);
-  DrawNumberAt(editorState.height, 311, 450);
+  DrawNumberAt(editorState.height, kSizeCells, 311, 450);
 }
 
 }  // namespace
