@@ -34,7 +34,7 @@ expect_settings_written() {
 
 # Sends the signal and waits for the end; a blocked entry or menu would hold it.
 end_with() {
-  local signal=$1 expected_status=$2 limit=${3:-10}
+  local signal=$1 expected_status=$2 limit=${3:-20}
   kill "-$signal" "$PIXED_PID"
   wait_exit "$limit"
   ((PIXED_STATUS == expected_status)) || fail "pixed exited with status $PIXED_STATUS after SIG$signal, expected $expected_status"
@@ -90,6 +90,6 @@ note "SIGTERM in the settings menu: settings written, exit 0"
 # shutdown, and the exit status of settings that could not be written.
 new_run removed
 rm -rf "$WORK"
-end_with TERM 3 20
+end_with TERM 3 30
 grep -q "SaveSize.dat could not be written" "$TEST_DIR/pixed.stderr" || fail "no word on the standard error of the settings that were lost"
 note "PASS: SIGTERM and SIGINT end the program with its settings; silent without audio; exit 3 without its folder"
