@@ -56,7 +56,7 @@ std::FILE* OpenRegularFile(const char* name, const char* mode) {
   }
   // Not blocking, in case a FIFO took the file's place since; not truncated
   // until it is known to be a regular file.
-  const int fd = open(name, parsed.flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  const int fd = open(name, parsed.flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) {
     return nullptr;
   }
