@@ -30,23 +30,24 @@ bool Report(const char* display) {
 }  // namespace
 
 bool OpenVideo() {
-  // A driver asked for by name is taken as it is, the invisible ones included.
   const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-  if (asked != nullptr && *asked != '\0') {
-    return InitVideo() || Report(nullptr);
-  }
+  asked = asked != nullptr && *asked != '\0' ? asked : nullptr;
+  const char* display = SDL_getenv("DISPLAY");
+  display = display != nullptr && *display != '\0' ? display : nullptr;
   if (InitVideo()) {
-    if (!Invisible(SDL_GetCurrentVideoDriver())) {
+    // A driver asked for by name is taken as it is, the invisible ones too.
+    if (asked != nullptr || !Invisible(SDL_GetCurrentVideoDriver())) {
       return true;
     }
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
-  // Without a display SDL falls back to drawing nowhere: an editor nobody
-  // can see or end.
-  const char* display = SDL_getenv("DISPLAY");
-  if (display == nullptr || *display == '\0') {
-    SDL_SetError("no display to show the editor on (is DISPLAY set?)");
-    return Report(nullptr);
+  if (display == nullptr || (asked != nullptr && SDL_strcasecmp(asked, "x11") != 0)) {
+    // Without a display SDL falls back to drawing nowhere: an editor nobody
+    // can see or end.
+    if (asked == nullptr) {
+      SDL_SetError("no display to show the editor on (is DISPLAY set?)");
+    }
+    return Report(asked == nullptr ? nullptr : display);
   }
   // An X server that loses its last client resets itself and drops whoever
   // connects meanwhile (Xvfb and bare X servers do, between two programs);
@@ -54,9 +55,7 @@ bool OpenVideo() {
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   bool opened = false;
   for (int attempt = 0; attempt < kX11Attempts && !opened; ++attempt) {
-    if (attempt > 0) {
-      SDL_Delay(kX11RetryMs);
-    }
+    SDL_Delay(kX11RetryMs);
     opened = InitVideo();
   }
   SDL_ResetHint(SDL_HINT_VIDEODRIVER);
