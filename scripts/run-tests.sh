@@ -8,6 +8,7 @@ build=${PIXED_BUILD_DIR:-$root/build-tests}
 jobs=${PIXED_JOBS:-2}
 
 bash "$root/scripts/install-deps.sh"
+bash "$root/scripts/check-format.sh"
 bash "$root/scripts/build.sh" test "$build"
 
 # The benchmarks are built to prove they compile and run; their timings under the

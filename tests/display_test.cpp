@@ -150,7 +150,6 @@ TEST_F(DisplayTest, LockAndDeviceContextExcludeEachOther) {
   // The back buffer is a surface of its own.
   HDC backDc = nullptr;
   EXPECT_EQ(backBuffer->GetDC(&backDc), DD_OK);
-  EXPECT_EQ(backBuffer->ReleaseDC(backDc), DD_OK);
   ASSERT_EQ(primary->Unlock(nullptr), DD_OK);
 
   ASSERT_EQ(primary->GetDC(&dc), DD_OK);
@@ -165,6 +164,8 @@ TEST_F(DisplayTest, LockAndDeviceContextExcludeEachOther) {
   EXPECT_EQ(primary->ReleaseDC(dc), DDERR_INVALIDPARAMS) << "released twice";
   EXPECT_EQ(primary->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
   EXPECT_EQ(primary->Unlock(nullptr), DD_OK);
+  // Held until here, so no context of the primary can take its address.
+  EXPECT_EQ(backBuffer->ReleaseDC(backDc), DD_OK);
 }
 
 TEST_F(DisplayTest, ColourFillCoversTheSurfaceOrItsRectangleOnly) {
