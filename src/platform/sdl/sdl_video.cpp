@@ -47,7 +47,7 @@ bool OpenVideo() {
     if (asked == nullptr) {
       SDL_SetError("no display to show the editor on (is DISPLAY set?)");
     }
-    return Report(asked == nullptr ? nullptr : display);
+    return Report(nullptr);
   }
   // An X server that loses its last client resets itself and drops whoever
   // connects meanwhile (Xvfb and bare X servers do, between two programs);
