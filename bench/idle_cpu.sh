@@ -41,7 +41,8 @@ for _ in $(seq 100); do
   grep -q '^[0-9]' "$work/display" && break
   sleep 0.1
 done
-export DISPLAY=:$(head -n 1 "$work/display")
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 unset WAYLAND_DISPLAY
 
 (cd "$work" && SDL_AUDIODRIVER=dummy exec "$pixed" >/dev/null 2>"$work/pixed.stderr") &
