@@ -20,8 +20,9 @@ void PressButton(const char* pressedBitmap, int x, int y) {
   DrawBitmapFile(displayDevice.primarySurface, x, y, pressedBitmap);
 }
 
-void DrawNumberAt(std::int32_t value, int x, int y) {
+void DrawNumberAt(std::int32_t value, int cells, int x, int y) {
   std::snprintf(textLine, sizeof textLine, "%d", value);
+  PadToCells(textLine, sizeof textLine, cells);
   DrawTextAt(textLine, x, y, kValueColour, displayDevice.primarySurface);
 }
 
@@ -33,12 +34,14 @@ void LoadAction() {
   PressButton("load_down_button.bmp", 160, 500);
   EraseRegion(6);
   DrawPrompt("Load Pix Number:");
-  EnterNumber();
-  editorState.pixNumber = ConvertNumber(numberText);
-  EraseRegion(9);
-  DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
-  DrawNumberAt(editorState.pixNumber, 775, 550);
-  LoadPixImage(editorState.pixNumber);
+  // An entry cut short by the end of the program loads nothing.
+  if (EnterNumber() == 1) {
+    editorState.pixNumber = ConvertNumber(numberText);
+    EraseRegion(9);
+    DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
+    DrawNumberAt(editorState.pixNumber, kNumberCells, 775, 550);
+    LoadPixImage(editorState.pixNumber);
+  }
   EraseRegion(5);
   editorState.pendingAction = ButtonAction::None;
 }
@@ -72,10 +75,11 @@ void OffsetAction() {
   PressButton("offset_down.bmp", 410, 540);
   EraseRegion(6);
   DrawPrompt("Change Offset Number:");
-  EnterNumber();
-  editorState.offsetNumber = ConvertNumber(numberText);
-  EraseRegion(8);
-  DrawNumberAt(editorState.offsetNumber, 220, 470);
+  if (EnterNumber() == 1) {
+    editorState.offsetNumber = ConvertNumber(numberText);
+    EraseRegion(8);
+    DrawNumberAt(editorState.offsetNumber, kNumberCells, 220, 470);
+  }
   EraseRegion(5);
   editorState.pendingAction = ButtonAction::None;
 }

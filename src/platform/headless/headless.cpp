@@ -76,6 +76,14 @@ void SetSleepObserver(void (*observer)(std::uint32_t ms)) {
   TheMachine().sleepObserver = observer;
 }
 
+void SetInputSource(InputSource* source) {
+  TheMachine().source = source;
+}
+
+void RequestEndAtRead(std::size_t read) {
+  TheMachine().readsUntilEnd = read;
+}
+
 std::uint64_t Now() {
   return TheMachine().clock;
 }
