@@ -25,7 +25,7 @@ namespace {
 constexpr std::size_t kMostPolls = 32;
 
 struct Entry {
-  void (*run)();
+  int (*run)();
   char* text;
   std::size_t size;
   std::size_t limit;
@@ -90,9 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   running = &entry;
   polls = 0;
   plat::headless::SetSleepObserver(AfterSleep);
-  entry.run();
+  const int ended = entry.run();
   plat::headless::SetSleepObserver(nullptr);
   running = nullptr;
+  pixfuzz::Check(ended == 1, "the entry gave up without an end request");
 
   // The entry ends at the poll with Enter, at the first one after the
   // snapshots (Enter then reads down), or earlier when its limit is reached.
