@@ -8,6 +8,11 @@ packages=(
   console-setup-linux
   xvfb xauth xdotool imagemagick x11-utils
   clang-format
+  g++-mingw-w64-x86-64
+  wine
+  wine64
+  fonts-wine
+  libgl1-mesa-dri
 )
 
 missing=()

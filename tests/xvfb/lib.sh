@@ -5,7 +5,7 @@
 
 set -euo pipefail
 
-PIXED=$(realpath "$1")
+PIXED=$(realpath -m "$1")
 PROBE=$(realpath "$2")
 BITMAP_DIR=$3
 TEST_DIR=$(realpath -m "$4")
@@ -75,12 +75,12 @@ wait_until() {
   done
 }
 
-# An X server of 800 x 600 at 24 bits on a free display. A white root window, so
+# An X server of 800 x 600 at 24 bits (or XVFB_SCREEN) on a free display. A white root window, so
 # that any part of the screen the editor's window does not cover shows up.
 start_xvfb() {
   local number_file=$TEST_DIR/display
   : >"$number_file"
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -wr 3>"$number_file" >"$TEST_DIR/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp -wr 3>"$number_file" >"$TEST_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
   wait_until 15 0.1 grep -q '^[0-9]' "$number_file" || fail "Xvfb did not start"
   DISPLAY=:$(head -n 1 "$number_file")
@@ -111,12 +111,18 @@ write_name_file() {
   head -c $((25 - ${#name})) /dev/zero >>"$file"
 }
 
+# Starts the program, or the one given; a .exe runs under Wine.
 start_pixed() {
+  local program=${1:-$PIXED}
+  if [[ "$program" == *.exe ]]; then
+    start_pixed_exe "$program"
+    return
+  fi
   # Leaks in the X and audio libraries are theirs; ours would still show.
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
   export LSAN_OPTIONS=suppressions=$HERE/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  (cd "$WORK" && SDL_AUDIODRIVER=dummy exec "$PIXED" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
+  (cd "$WORK" && SDL_AUDIODRIVER=dummy exec "$program" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
   PIXED_PID=$!
   note "pixed started (pid $PIXED_PID) in $WORK"
 }
@@ -235,3 +241,11 @@ name_file_bytes() {
   done
   echo "${out% }"
 }
+
+# Cells of the start screen that may differ from the golden screen: none for the Linux program.
+TEXT_CELLS=()
+# pixed.exe runs under Wine, with steps of its own.
+if [[ "$PIXED" == *.exe ]]; then
+  # shellcheck source=wine_lib.sh
+  source "$HERE/wine_lib.sh"
+fi

@@ -1,0 +1,69 @@
+# The checks' steps for pixed.exe under Wine, sourced by lib.sh when the program is a .exe: the
+# Wine prefix, the program's start, held presses, and the text cells that Wine draws in its font.
+# shellcheck shell=bash disable=SC2034
+# PIXED_WINE_PREFIX names the prefix that wine_prefix.sh made for this test run.
+
+export WINEPREFIX=${PIXED_WINE_PREFIX:-}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+for tool in wine wineserver; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed (scripts/install-deps.sh installs wine and wine64)"
+    exit 77
+  fi
+done
+[[ -n "$WINEPREFIX" && -f "$WINEPREFIX/system.reg" ]] || fail "no Wine prefix at '$WINEPREFIX' (wine_prefix.sh makes it)"
+
+# The start screen's texts: Wine writes them in the system's font, whose glyphs are narrower than
+# the Linux program's 8 x 16 cells but for digits, one pixel wider. These rectangles (left top width
+# height) are each text's cells and one more, and may differ from the golden screen.
+TEXT_CELLS=(
+  150 410 128 16 270 410 80 16 # Load File Name: test1.pix
+  150 430 128 16 270 430 80 16 # Save File Name: test1.pix
+  150 450 56 16 205 450 32 16  # Width: 102
+  245 450 64 16 311 450 24 16  # Height: 78
+  150 470 64 16 220 470 16 16  # Offset: 0
+  12 572 144 16                # Pointer (x,y)
+)
+
+start_pixed_exe() {
+  (cd "$WORK" && exec wine "$1" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
+  PIXED_PID=$!
+  note "$(basename "$1") started under Wine (pid $PIXED_PID) in $WORK"
+}
+
+# Wine's own processes for the prefix end a few seconds after the program; they must not outlive
+# this check's X server, which lib.sh's cleanup ends.
+wine_cleanup() {
+  local status=$?
+  if [[ -n "$PIXED_PID" ]] && kill -0 "$PIXED_PID" 2>/dev/null; then
+    kill "$PIXED_PID" 2>/dev/null || true
+  fi
+  timeout 20 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
+  (exit "$status")
+  cleanup
+}
+trap wine_cleanup EXIT
+
+# Presses are held: DirectInput and GetAsyncKeyState give the buttons and keys as they are at the
+# moment of the read, so a press shorter than a pass of the editor (tens of milliseconds under
+# Wine) may go unseen. Held presses suit those that mean the same when several passes see them.
+hold() {
+  xdotool mousedown "$1"
+  sleep "$2"
+  xdotool mouseup "$1"
+  sleep 0.2
+}
+click() { hold "${1:-1}" 0.6; }
+# Escape is held until the program ends (at most 20 s), as it is read only between passes.
+tap() {
+  xdotool keydown "$1"
+  if [[ "$1" == Escape ]]; then
+    wait_until 20 0.1 bash -c "! kill -0 $PIXED_PID 2>/dev/null" || true
+  else
+    sleep 0.15
+  fi
+  xdotool keyup "$1"
+  sleep 0.3
+}
