@@ -67,3 +67,47 @@ tap() {
   xdotool keyup "$1"
   sleep 0.3
 }
+
+# A button (1 left, 3 right) held down until the command succeeds (at most limit seconds), then let
+# go: the press is seen by the passes it lasts, however slow they are, and ends before a press that
+# repeats (Save saves again on every pass that finds the button still down) does it twice.
+hold_until() {
+  local button=$1 limit=$2 status=0
+  shift 2
+  xdotool mousedown "$button"
+  wait_until "$limit" 0.02 "$@" || status=1
+  xdotool mouseup "$button"
+  sleep 0.2
+  return "$status"
+}
+
+# Keys pressed together, held and let go: an entry stores every key it finds down in one poll, in
+# its own table order (letters, digits, Enter last), so a text typed in that order with Enter ends
+# the entry in one poll whatever the timing.
+chord() {
+  xdotool keydown --delay 0 "$@"
+  sleep 0.3
+  xdotool keyup --delay 0 "$@"
+  sleep 0.2
+}
+
+# Wine's DirectInput takes the mouse's motion from the cursor's positions, and the editor puts the
+# cursor back where it sees it on every pass: a move that comes while Wine puts it back is lost.
+# So a move is made again until the pointer stays where it was put.
+pointer_at() {
+  local location
+  location=$(xdotool getmouselocation --shell)
+  [[ "$location" == *"X=$1"$'\n'"Y=$2"$'\n'* ]]
+}
+move() {
+  local try
+  for try in 1 2 3 4 5 6; do
+    xdotool mousemove "$1" "$2"
+    sleep 0.3
+    if pointer_at "$1" "$2" && sleep 0.3 && pointer_at "$1" "$2"; then
+      return
+    fi
+    note "the move to ($1,$2) was lost (try $try)"
+  done
+  fail "the pointer does not stay at ($1,$2): the editor does not follow it"
+}

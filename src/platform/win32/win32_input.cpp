@@ -5,6 +5,7 @@
 // is kept for a later one.
 #include "../input.h"
 // After the plat headers (see there).
+#include "win32_cursor.h"
 #include "win32_handles.h"
 
 namespace plat {
@@ -12,7 +13,7 @@ namespace {
 
 class Device final : public InputDevice {
  public:
-  explicit Device(IDirectInputDevice7A* real) : real_(real) {}
+  Device(IDirectInputDevice7A* real, bool mouse) : real_(real), mouse_(mouse) {}
 
   HRESULT SetCooperativeLevel(HWND window, std::uint32_t flags) override {
     return real_->SetCooperativeLevel(win32::ToReal<::HWND>(window), flags);
@@ -51,6 +52,10 @@ class Device final : public InputDevice {
     if (FAILED(result)) {
       ZeroMemory(data, size);
     }
+    if (mouse_) {
+      const auto* state = static_cast<const ::DIMOUSESTATE*>(data);
+      win32::NoteMouseRead(FAILED(result) || size < sizeof *state || state->lX != 0 || state->lY != 0);
+    }
     return result;
   }
 
@@ -62,6 +67,7 @@ class Device final : public InputDevice {
 
  private:
   IDirectInputDevice7A* real_;
+  bool mouse_;
   bool wanted_ = false;
 };
 
@@ -77,7 +83,9 @@ class Input final : public DirectInput {
     const HRESULT result =
         real_->CreateDeviceEx(which == DeviceGuid::SysMouse ? ::GUID_SysMouse : ::GUID_SysKeyboard,
                               IID_IDirectInputDevice7A, &made, static_cast<IUnknown*>(outer));
-    *device = SUCCEEDED(result) ? new Device(static_cast<IDirectInputDevice7A*>(made)) : nullptr;
+    *device = SUCCEEDED(result)
+                  ? new Device(static_cast<IDirectInputDevice7A*>(made), which == DeviceGuid::SysMouse)
+                  : nullptr;
     return result;
   }
 
