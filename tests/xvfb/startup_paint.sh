@@ -50,6 +50,9 @@ if ((${#TEXT_CELLS[@]} == 0)); then
   difference=$(golden_difference)
   [[ "$difference" == 0 ]] || fail "ImageMagick finds $difference pixels of difference from the golden screen"
 fi
+# The status line is written in palette entry 15, white, on black: also where the text cells differ.
+status_colours=$(colours_in "$SHOT" 12 572 144 16)
+[[ "$status_colours" == "000000 FFFFFF" ]] || fail "the status line should be white on black, found $status_colours ($SHOT)"
 note "start screen equals the golden screen ($SHOT) outside $((${#TEXT_CELLS[@]} / 4)) text cells"
 
 # Paint with the start colour (255, white), pick red (colour 4: row 4 of the

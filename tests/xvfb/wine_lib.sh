@@ -47,15 +47,20 @@ wine_cleanup() {
 trap wine_cleanup EXIT
 
 # Presses are held: DirectInput and GetAsyncKeyState give the buttons and keys as they are at the
-# moment of the read, so a press shorter than a pass of the editor (tens of milliseconds under
-# Wine) may go unseen. Held presses suit those that mean the same when several passes see them.
-hold() {
-  xdotool mousedown "$1"
-  sleep "$2"
-  xdotool mouseup "$1"
-  sleep 0.2
+# moment of the read, and Wine hands the program its input once a pass, so a press shorter than a
+# pass (up to half a second under load) may go unseen.
+# A click is held until the screen changes (at most 5 s): the checks click only where a press
+# changes it (painting, picking a colour) and means the same to every pass that sees it.
+screen_changed_from() {
+  import -window root "$SHOTS/click-after.png" && (($("$PROBE" differ "$1" "$SHOTS/click-after.png") > 0))
 }
-click() { hold "${1:-1}" 0.6; }
+click() {
+  import -window root "$SHOTS/click-before.png" || fail "import could not take a screenshot"
+  xdotool mousedown "${1:-1}"
+  wait_until 5 0.05 screen_changed_from "$SHOTS/click-before.png" || true
+  xdotool mouseup "${1:-1}"
+  sleep 0.25
+}
 # Escape is held until the program ends (at most 20 s), as it is read only between passes.
 tap() {
   xdotool keydown "$1"
@@ -81,19 +86,9 @@ hold_until() {
   return "$status"
 }
 
-# Keys pressed together, held and let go: an entry stores every key it finds down in one poll, in
-# its own table order (letters, digits, Enter last), so a text typed in that order with Enter ends
-# the entry in one poll whatever the timing.
-chord() {
-  xdotool keydown --delay 0 "$@"
-  sleep 0.3
-  xdotool keyup --delay 0 "$@"
-  sleep 0.2
-}
-
-# Wine's DirectInput takes the mouse's motion from the cursor's positions, and the editor puts the
-# cursor back where it sees it on every pass: a move that comes while Wine puts it back is lost.
-# So a move is made again until the pointer stays where it was put.
+# Wine's DirectInput takes the mouse's motion from the cursor's positions: a move that comes while
+# the program puts the cursor somewhere (at its start, and after each motion it saw) is lost. So a
+# move is made again until the pointer stays where it was put.
 pointer_at() {
   local location
   location=$(xdotool getmouselocation --shell)

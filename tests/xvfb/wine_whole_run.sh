@@ -51,12 +51,21 @@ quad_on() {
   shot before-quad
   hold_until 1 10 changed_from "$SHOT" 285 540 89 23 || fail "the Quad button did not change"
 }
+# Keys pressed together and held until the entry has ended: it stores every key it finds down in
+# one poll, in its own table order (letters, digits, Enter last), so a text typed in that order
+# with Enter ends it in one poll whatever the timing.
+type_chord() {
+  local status=0
+  xdotool keydown --delay 0 "$@"
+  wait_until 10 0.1 prompt_gone || status=1
+  xdotool keyup --delay 0 "$@"
+  ((status == 0)) || fail "the entry did not end when $* were typed ($SHOT)"
+}
 # A number entry: the button held until the entry is open, then the digits and Enter.
 enter_number() {
   move "$1" "$2"
   hold_until 1 15 prompt_shown || fail "no entry prompt after the button at ($1,$2) ($SHOT)"
-  chord "$3" Return
-  wait_until 10 0.2 prompt_gone || fail "the entry of $3 did not end ($SHOT)"
+  type_chord "$3" Return
 }
 # Save (330, 511), held until the file has changed; then it must have the given size.
 save_to_size() {
@@ -94,8 +103,7 @@ session() {
   # still down when the menu first looks chooses it, else a second press does.
   move 205 551
   hold_until 1 10 prompt_shown || hold_until 1 10 prompt_shown || fail "no save-name entry from the settings menu ($SHOT)"
-  chord a r t 2 9 Return
-  wait_until 10 0.2 prompt_gone || fail "the save-name entry did not end ($SHOT)"
+  type_chord a r t 2 9 Return
   move 580 511 # Quit
   xdotool mousedown 1
   wait_exit 20
