@@ -87,8 +87,8 @@ hold_until() {
 }
 
 # Wine's DirectInput takes the mouse's motion from the cursor's positions: a move that comes while
-# the program puts the cursor somewhere (at its start, and after each motion it saw) is lost. So a
-# move is made again until the pointer stays where it was put.
+# the program puts the cursor elsewhere (its first pass does) is lost. So a move is made again until
+# the pointer stays where it was put.
 pointer_at() {
   local location
   location=$(xdotool getmouselocation --shell)

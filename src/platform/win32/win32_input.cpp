@@ -5,7 +5,6 @@
 // is kept for a later one.
 #include "../input.h"
 // After the plat headers (see there).
-#include "win32_cursor.h"
 #include "win32_handles.h"
 
 namespace plat {
@@ -13,7 +12,7 @@ namespace {
 
 class Device final : public InputDevice {
  public:
-  Device(IDirectInputDevice7A* real, bool mouse) : real_(real), mouse_(mouse) {}
+  explicit Device(IDirectInputDevice7A* real) : real_(real) {}
 
   HRESULT SetCooperativeLevel(HWND window, std::uint32_t flags) override {
     return real_->SetCooperativeLevel(win32::ToReal<::HWND>(window), flags);
@@ -52,10 +51,6 @@ class Device final : public InputDevice {
     if (FAILED(result)) {
       ZeroMemory(data, size);
     }
-    if (mouse_) {
-      const auto* state = static_cast<const ::DIMOUSESTATE*>(data);
-      win32::NoteMouseRead(FAILED(result) || size < sizeof *state || state->lX != 0 || state->lY != 0);
-    }
     return result;
   }
 
@@ -67,7 +62,6 @@ class Device final : public InputDevice {
 
  private:
   IDirectInputDevice7A* real_;
-  bool mouse_;
   bool wanted_ = false;
 };
 
@@ -83,9 +77,7 @@ class Input final : public DirectInput {
     const HRESULT result =
         real_->CreateDeviceEx(which == DeviceGuid::SysMouse ? ::GUID_SysMouse : ::GUID_SysKeyboard,
                               IID_IDirectInputDevice7A, &made, static_cast<IUnknown*>(outer));
-    *device = SUCCEEDED(result)
-                  ? new Device(static_cast<IDirectInputDevice7A*>(made), which == DeviceGuid::SysMouse)
-                  : nullptr;
+    *device = SUCCEEDED(result) ? new Device(static_cast<IDirectInputDevice7A*>(made)) : nullptr;
     return result;
   }
 

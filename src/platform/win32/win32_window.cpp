@@ -1,7 +1,6 @@
 // The win32 backend's window: the real class, window, message queue, painting and cursor.
 #include "../window.h"
 // After the plat headers (see there).
-#include "win32_cursor.h"
 #include "win32_handles.h"
 #include "win32_pass_timer.h"
 
@@ -42,22 +41,7 @@ LRESULT CALLBACK WindowProcedure(::HWND window, UINT message, ::WPARAM wParam, :
 // The paint record between BeginPaint and EndPaint.
 ::PAINTSTRUCT painting = {};
 
-// Where the cursor was last put, and whether the mouse has moved since.
-struct CursorPlace {
-  bool known = false;
-  int x = 0;
-  int y = 0;
-  bool moved = true;
-};
-CursorPlace cursorPlace;
-
 }  // namespace
-
-void win32::NoteMouseRead(bool moved) {
-  if (moved) {
-    cursorPlace.moved = true;
-  }
-}
 
 HICON LoadIconA(HINSTANCE instance, int id) {
   return ::LoadIconA(win32::ToReal<::HINSTANCE>(instance), MAKEINTRESOURCEA(id));
@@ -164,23 +148,11 @@ bool EndPaint(HWND window, const PAINTSTRUCT* /*paint*/) {
   return ::EndPaint(win32::ToReal<::HWND>(window), &painting) != FALSE;
 }
 
-// The editor puts the cursor where it sees it on every pass. When it is
-// already there and the mouse has not moved since, the call would change
-// nothing, so it is left out: under Wine, whose DirectInput takes the mouse's
-// motion from the cursor's positions, each such call moves the pointer back
-// and can swallow a real motion that comes meanwhile.
 bool SetCursorPos(int x, int y) {
-  if (cursorPlace.known && !cursorPlace.moved && cursorPlace.x == x && cursorPlace.y == y) {
-    return true;
-  }
-  const bool put = ::SetCursorPos(x, y) != FALSE;
-  cursorPlace = {put, x, y, false};
-  return put;
+  return ::SetCursorPos(x, y) != FALSE;
 }
 
-// A new clip may move the cursor into it.
 bool ClipCursor(const RECT* rect) {
-  cursorPlace.moved = true;
   if (rect == nullptr) {
     return ::ClipCursor(nullptr) != FALSE;
   }
