@@ -69,3 +69,7 @@ if(PIXED_BITMAP_DIR)
     VERBATIM)
   add_custom_target(button_bitmaps ALL DEPENDS ${CMAKE_BINARY_DIR}/bitmaps.stamp)
 endif()
+
+# A check run under Wine by the tests: pixed.exe carries the sounds as PlaySoundA finds them.
+add_executable(resource_check ${PROJECT_SOURCE_DIR}/tests/win32/resource_check.cpp)
+target_link_options(resource_check PRIVATE -static)

@@ -41,3 +41,12 @@ foreach(check foundation startup_paint wine_whole_run wine_wrong_screen)
     ENVIRONMENT "PIXED_WINE_PREFIX=${PIXED_WINE_PREFIX};PIXED_SDL=$<TARGET_FILE:pixed>"
     FIXTURES_REQUIRED wine_prefix TIMEOUT 240 RESOURCE_LOCK xvfb SKIP_RETURN_CODE 77 LABELS "xvfb;wine")
 endforeach()
+
+# The sounds inside pixed.exe, found through the system's resource calls.
+add_test(NAME wine_resources
+         COMMAND bash -c "command -v wine >/dev/null || { echo 'SKIP: wine is not installed'; exit 77; }; exec wine \"$0\" \"$1\" \"$2\" \"$3\""
+                 ${PIXED_WIN32_BUILD_DIR}/resource_check.exe ${PIXED_EXE} ${PROJECT_SOURCE_DIR}/resources/click.wav
+                 ${PROJECT_SOURCE_DIR}/resources/saved.wav)
+set_tests_properties(wine_resources PROPERTIES
+  ENVIRONMENT "WINEPREFIX=${PIXED_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
+  FIXTURES_REQUIRED wine_prefix TIMEOUT 60 SKIP_RETURN_CODE 77 LABELS wine)
