@@ -73,3 +73,11 @@ endif()
 # A check run under Wine by the tests: pixed.exe carries the sounds as PlaySoundA finds them.
 add_executable(resource_check ${PROJECT_SOURCE_DIR}/tests/win32/resource_check.cpp)
 target_link_options(resource_check PRIVATE -static)
+
+# A check run under Wine by the tests: the backend's file calls.
+add_executable(files_check ${PROJECT_SOURCE_DIR}/tests/win32/files_check.cpp
+                           ${PIXED_WIN32_DIR}/win32_system.cpp)
+target_include_directories(files_check PRIVATE src)
+target_compile_definitions(files_check PRIVATE _FILE_OFFSET_BITS=64)
+target_link_libraries(files_check PRIVATE winmm)
+target_link_options(files_check PRIVATE -static)

@@ -42,11 +42,15 @@ foreach(check foundation startup_paint wine_whole_run wine_wrong_screen)
     FIXTURES_REQUIRED wine_prefix TIMEOUT 240 RESOURCE_LOCK xvfb SKIP_RETURN_CODE 77 LABELS "xvfb;wine")
 endforeach()
 
-# The sounds inside pixed.exe, found through the system's resource calls.
+# Windows programs of the checks, run under Wine without a display: the sounds inside pixed.exe
+# found through the system's resource calls, and the backend's file calls.
+set(PIXED_WINE_RUN "command -v wine >/dev/null || { echo 'SKIP: wine is not installed'; exit 77; }; exec wine \"$@\"")
 add_test(NAME wine_resources
-         COMMAND bash -c "command -v wine >/dev/null || { echo 'SKIP: wine is not installed'; exit 77; }; exec wine \"$0\" \"$1\" \"$2\" \"$3\""
-                 ${PIXED_WIN32_BUILD_DIR}/resource_check.exe ${PIXED_EXE} ${PROJECT_SOURCE_DIR}/resources/click.wav
-                 ${PROJECT_SOURCE_DIR}/resources/saved.wav)
-set_tests_properties(wine_resources PROPERTIES
+         COMMAND bash -c "${PIXED_WINE_RUN}" wine ${PIXED_WIN32_BUILD_DIR}/resource_check.exe ${PIXED_EXE}
+                 ${PROJECT_SOURCE_DIR}/resources/click.wav ${PROJECT_SOURCE_DIR}/resources/saved.wav)
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/wine/files)
+add_test(NAME wine_files COMMAND bash -c "${PIXED_WINE_RUN}" wine ${PIXED_WIN32_BUILD_DIR}/files_check.exe
+                                 ${CMAKE_CURRENT_BINARY_DIR}/wine/files)
+set_tests_properties(wine_resources wine_files PROPERTIES
   ENVIRONMENT "WINEPREFIX=${PIXED_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
   FIXTURES_REQUIRED wine_prefix TIMEOUT 60 SKIP_RETURN_CODE 77 LABELS wine)
