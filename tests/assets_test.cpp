@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/fixed_colours.h"
+#include "canvas/fixed_colours.h"
 #include "platform/gdi.h"
 #include "platform/system.h"
 #include "support/file_bytes.h"
@@ -201,16 +201,16 @@ std::vector<std::string> AllNames() {
 struct Image {
   std::string fault;
   int width = 0, height = 0, bits = 0;
-  std::vector<FixedColour> pixels;  // top row first
-  const FixedColour& At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  std::vector<PaletteColour> pixels;  // top row first
+  const PaletteColour& At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
-std::string Show(const FixedColour& c) {
+std::string Show(const PaletteColour& c) {
   return "(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
 }
 
-bool InPalette(const FixedColour& c) {
-  return std::any_of(fixedColours.begin(), fixedColours.end(), [&](const FixedColour& p) {
+bool InPalette(const PaletteColour& c) {
+  return std::any_of(fixedColours.begin(), fixedColours.end(), [&](const PaletteColour& p) {
     return p.red == c.red && p.green == c.green && p.blue == c.blue;
   });
 }
@@ -235,9 +235,9 @@ Image ReadPanelBmp(const std::string& path) {
     image.fault = "not uncompressed 8-bit with 256 colours, or the pixels run past the end";
     return image;
   }
-  std::vector<FixedColour> table;
+  std::vector<PaletteColour> table;
   for (std::uint32_t i = 0; i < colours; ++i) {
-    const FixedColour c{b[54 + 4 * i + 2], b[54 + 4 * i + 1], b[54 + 4 * i]};
+    const PaletteColour c{b[54 + 4 * i + 2], b[54 + 4 * i + 1], b[54 + 4 * i]};
     if (!InPalette(c)) {
       image.fault = "colour table entry " + std::to_string(i) + " " + Show(c) + " is not a panel colour";
       return image;
@@ -254,7 +254,7 @@ Image ReadPanelBmp(const std::string& path) {
   return image;
 }
 
-int Luma(const FixedColour& c) {
+int Luma(const PaletteColour& c) {
   return (299 * c.red + 587 * c.green + 114 * c.blue) / 1000;
 }
 
@@ -271,8 +271,8 @@ double MeanLuma(const Image& image, int left, int top, int right, int bottom) {
 int CountDifferences(const Image& a, const Image& b) {
   int count = 0;
   for (std::size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) {
-    const FixedColour& p = a.pixels[i];
-    const FixedColour& q = b.pixels[i];
+    const PaletteColour& p = a.pixels[i];
+    const PaletteColour& q = b.pixels[i];
     count += (p.red != q.red || p.green != q.green || p.blue != q.blue) ? 1 : 0;
   }
   return count;
@@ -333,7 +333,7 @@ TEST(ButtonBitmaps, TheProgramDrawsThemWithExactColours) {
     int wrong = 0;
     for (int y = 0; y < expected.height; ++y) {
       for (int x = 0; x < expected.width; ++x) {
-        const FixedColour& want = expected.At(x, y);
+        const PaletteColour& want = expected.At(x, y);
         const std::uint8_t got = surface[static_cast<std::size_t>(y * expected.width + x)];
         const bool exact = got < fixedColours.size() && fixedColours[got].red == want.red &&
                            fixedColours[got].green == want.green && fixedColours[got].blue == want.blue;

@@ -89,12 +89,19 @@ TEST_F(EditorLoopTest, SystemCursorFollowsTheMoveAndEachClamp) {
   EXPECT_EQ(expected, pixtest::CallsStartingWith("SetCursorPos")) << pixtest::CallLogText();
 }
 
-TEST_F(EditorLoopTest, StatusLineShowsTheClampedPositionWithoutErasing) {
-  Pass(1000, -1000, false);
-  EXPECT_EQ("Pointer (795,0)", pixtest::ReadScreenText(12, 572, 15));
+TEST_F(EditorLoopTest, StatusLineShowsTheClampedPositionAndNothingOfTheLastOne) {
+  Pass(1000, 1000, false);
+  EXPECT_EQ("Pointer (795,595)", pixtest::ReadScreenText(12, 572, 17));
   PassAt(5, 5, false);
-  // The shorter text leaves the end of the longer one standing.
-  EXPECT_EQ("Pointer (5,5)0)", pixtest::ReadScreenText(12, 572, 15));
+  EXPECT_EQ("Pointer (5,5)    ", pixtest::ReadScreenText(12, 572, 17));
+  // The settings menu leaves the position unclamped for the rest of its pass.
+  plat::headless::QueueMouse(200 - 5, 550 - 5, true);  // over Settings
+  plat::headless::QueueMouse(0, 100000, true);         // far below the save-name sub-button
+  plat::headless::QueueKeys({plat::DIK_RETURN});
+  RunEditorPass();
+  EXPECT_EQ("Pointer (537,100450)", pixtest::ReadScreenText(12, 572, 20));
+  PassAt(5, 5, false);
+  EXPECT_EQ("Pointer (5,5)" + std::string(20, ' '), pixtest::ReadScreenText(12, 572, 33));
 }
 
 TEST_F(EditorLoopTest, PassesDoNotWait) {

@@ -1,7 +1,10 @@
 // Tests of the drawing primitives: region erasing, bitmap files, text and fills.
 #include "draw/primitives.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstring>
@@ -260,18 +263,52 @@ TEST_F(PrimitivesTest, BitmapIsClippedAtEveryScreenEdge) {
   EXPECT_EQ(plat::headless::ScreenAt(799, 12), kEntryOf[3]);
 }
 
+// Drawn when readable, left out otherwise, and never a wait. Each name is
+// drawn in a child without root rights, so that file modes count, and with a
+// deadline, so that a read that blocks fails the case instead of the run.
 TEST_F(PrimitivesTest, MissingOrUndrawableBitmapReturnsZeroAndChangesNothing) {
+  namespace fs = std::filesystem;
+  const pixtest::Bytes good = pixtest::MakeBmp8(5, 3, kColours, kPixels);
+  ASSERT_TRUE(pixtest::WriteFileBytes("good.bmp", good));
   ASSERT_TRUE(pixtest::WriteFileBytes("empty.bmp", pixtest::Bytes{}));
   ASSERT_TRUE(pixtest::WriteFileBytes("text.bmp", std::string("not a bitmap at all")));
-  std::filesystem::create_directory("folder.bmp");
-  for (const char* name : {"missing.bmp", "empty.bmp", "text.bmp", "folder.bmp", ""}) {
-    const ScreenPixels before = FillAndRead(kGrey);
-    EXPECT_EQ(DrawBitmapFile(primary_, 10, 10, name), 0) << name;
-    EXPECT_EQ(before, plat::headless::Screen()) << name;
-    EXPECT_TRUE(PrimaryIsFree()) << name;
+  ASSERT_TRUE(pixtest::WriteFileBytes("secret.bmp", good));
+  fs::permissions("secret.bmp", fs::perms::none);
+  fs::create_directory("folder.bmp");
+  ASSERT_EQ(0, mkfifo("pipe.bmp", 0644));
+  // A FIFO with a writer that has put a whole bitmap into it.
+  ASSERT_EQ(0, mkfifo("fed.bmp", 0644));
+  const int writer = open("fed.bmp", O_RDWR | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(static_cast<ssize_t>(good.size()), write(writer, good.data(), good.size()));
+  fs::create_symlink("/dev/zero", "zero.bmp");
+  scratch_.OpenToEveryone();
+
+  const struct {
+    const char* name;
+    bool drawn;
+  } cases[] = {
+      {"good.bmp", true},  {"missing.bmp", false}, {"empty.bmp", false},
+      {"text.bmp", false}, {"secret.bmp", false},  {"folder.bmp", false},
+      {"pipe.bmp", false}, {"fed.bmp", false},     {"zero.bmp", false},
+      {"", false},
+  };
+  for (const auto& c : cases) {
+    const int status = pixtest::RunAsUnprivilegedChild([&] {
+      alarm(10);
+      const ScreenPixels before = FillAndRead(kGrey);
+      const int result = DrawBitmapFile(primary_, 10, 10, c.name);
+      return result | (before != plat::headless::Screen() ? 2 : 0) | (PrimaryIsFree() ? 0 : 4);
+    });
+    if (status == 125) {
+      GTEST_SKIP() << "cannot drop root rights for the unreadable file";
+    }
+    // -1: the child hung past its deadline or died.
+    EXPECT_EQ(status, c.drawn ? 3 : 0) << c.name;
   }
+  close(writer);
   EXPECT_EQ(DrawBitmapFile(primary_, 10, 10, nullptr), 0);
-  EXPECT_EQ(DrawBitmapFile(nullptr, 10, 10, "missing.bmp"), 0);
+  EXPECT_EQ(DrawBitmapFile(nullptr, 10, 10, "good.bmp"), 0);
 }
 
 TEST_F(PrimitivesTest, AReplacedFileShowsAtTheNextCall) {
@@ -282,6 +319,14 @@ TEST_F(PrimitivesTest, AReplacedFileShowsAtTheNextCall) {
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, kColours, {5, 5})));
   ASSERT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 1);
   EXPECT_EQ(plat::headless::ScreenAt(0, 0), kEntryOf[5]);
+  // Taken away and put back while the program runs.
+  ASSERT_EQ(0, unlink("button.bmp"));
+  FillAndRead(kGrey);
+  EXPECT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 0);
+  EXPECT_EQ(plat::headless::ScreenAt(0, 0), kGrey);
+  ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, kColours, {2, 2})));
+  EXPECT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 1);
+  EXPECT_EQ(plat::headless::ScreenAt(0, 0), kEntryOf[2]);
 }
 
 // A surface that is locked gives no device context: nothing is drawn.

@@ -1,19 +1,22 @@
-// The SDL backend's display-free logic: scancode table, press latches,
-// pointer bookkeeping, letterbox mapping and palette expansion.
+// The SDL backend's display-free logic: scancode table, press latches, the
+// entries' keys and the pacing of the event pump.
 #include <SDL_scancode.h>
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/display.h"
 #include "platform/platform_types.h"
+#include "platform/sdl/sdl_entry_keys.h"
 #include "platform/sdl/sdl_frame.h"
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/sdl/sdl_latch.h"
 #include "platform/sdl/sdl_letterbox.h"
+#include "platform/sdl/sdl_pacing.h"
 #include "platform/sdl/sdl_pointer.h"
 
 namespace {
@@ -231,6 +234,81 @@ TEST(SdlLatch, OutOfRangeIndicesAreIgnored) {
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_FALSE(buttons.Take(i)) << "button " << i << " set by an out-of-range press";
   }
+}
+
+// ---- Keys of the entries ----------------------------------------------------------
+
+// What an entry's polls see of the keys pressed around them. Steps: "+K" and
+// "-K" press and release key K ('R' Enter, digits themselves), "pN" a pause
+// of N ms (a Sleep), "K?" a read expecting K down, "K!" one expecting it up.
+struct KeysCase {
+  const char* name;
+  std::vector<std::string> steps;
+};
+
+std::uint8_t KeyCode(char key) {
+  if (key == 'R') {
+    return DIK_RETURN;
+  }
+  return key == '0' ? std::uint8_t{DIK_0} : static_cast<std::uint8_t>(DIK_1 + (key - '1'));
+}
+
+TEST(SdlEntryKeys, PressesBelongToTheEntryThatPollsAfterThem) {
+  const KeysCase cases[] = {
+      {"tap between two polls of a running entry", {"p200", "5!", "p120", "+5", "-5", "5?", "p120", "5!"}},
+      {"tap between polls under a slow machine's clock", {"p200", "5!", "+5", "-5", "p120", "5?"}},
+      {"Enter typed while painting, then Load", {"+R", "-R", "p200", "R!"}},
+      {"digit typed in the settings menu", {"+7", "-7", "p50", "p50", "p100", "p200", "7!"}},
+      {"Enter still held when the entry first polls", {"+R", "p200", "R?", "-R", "p120", "R!"}},
+      {"Enter after the width's last digit, before the height's entry",
+       {"p200", "3!", "p120", "+R", "-R", "p200", "R!"}},
+      {"tap while the entry prompt is up, before its first poll", {"p100", "+2", "-2", "p200", "2!"}},
+      {"first read of all", {"+4", "-4", "4!"}},
+  };
+  for (const KeysCase& c : cases) {
+    EntryKeyboard keyboard;
+    int read = 0;
+    for (const std::string& step : c.steps) {
+      if (step[0] == '+' || step[0] == '-') {
+        step[0] == '+' ? keyboard.Press(KeyCode(step[1])) : keyboard.Release(KeyCode(step[1]));
+      } else if (step[0] == 'p') {
+        keyboard.Paused(std::stoul(step.substr(1)));
+      } else {
+        std::uint8_t keys[256] = {};
+        keyboard.Read(keys);
+        ++read;
+        EXPECT_EQ(keys[KeyCode(step[0])], step[1] == '?' ? 0x80 : 0x00) << c.name << ", read " << read;
+      }
+    }
+  }
+}
+
+// ---- Pacing of the event pump ------------------------------------------------------
+
+TEST(SdlPacing, WaitsOnlyOnceTheScreenSettledAndNeverPastTheNextRefresh) {
+  constexpr std::uint64_t kRefresh = Pacing::kRefreshMs;
+  Pacing pacing;
+  EXPECT_EQ(pacing.WaitMs(0, UINT64_MAX, false), 0u) << "waited before the screen was ever looked at";
+  EXPECT_TRUE(pacing.CaptureDue(0));
+  pacing.Captured(0, true);
+  EXPECT_FALSE(pacing.CaptureDue(kRefresh - 1));
+  EXPECT_EQ(pacing.WaitMs(5, UINT64_MAX, false), 0u) << "waited while the screen changes";
+  EXPECT_EQ(pacing.WaitMs(5, UINT64_MAX, true), kRefresh - 5) << "a pause waits until the next refresh";
+  EXPECT_EQ(pacing.WaitMs(5, 9, true), 4u) << "a pause waits no longer than asked";
+
+  pacing.Captured(kRefresh, false);
+  ASSERT_TRUE(pacing.Quiet()) << "a whole interval without input or change";
+  EXPECT_EQ(pacing.WaitMs(kRefresh + 3, UINT64_MAX, false), kRefresh - 3);
+  EXPECT_EQ(pacing.WaitMs(2 * kRefresh, UINT64_MAX, false), 0u) << "waited past the next refresh";
+
+  pacing.Input();
+  EXPECT_EQ(pacing.WaitMs(kRefresh + 4, UINT64_MAX, false), 0u) << "input must end the waiting at once";
+  pacing.Captured(3 * kRefresh, false);
+  EXPECT_FALSE(pacing.Quiet()) << "the pass answering the input may not have drawn yet";
+  pacing.Captured(4 * kRefresh, false);
+  EXPECT_TRUE(pacing.Quiet());
+  pacing.Captured(5 * kRefresh, true);
+  EXPECT_FALSE(pacing.Quiet()) << "a change on the screen ends the waiting";
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The SDL backend's mapping between screen and window and its frames:
-// letterbox, pointer bookkeeping, palette expansion and change detection.
+// letterbox, pointer bookkeeping, palette expansion, change detection and
+// scaling.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +19,7 @@
 #include "platform/sdl/sdl_frame.h"
 #include "platform/sdl/sdl_letterbox.h"
 #include "platform/sdl/sdl_pointer.h"
+#include "platform/sdl/sdl_scaling.h"
 
 namespace {
 
@@ -61,31 +64,58 @@ TEST(SdlLetterbox, ScreenCornersLandOnTheShownArea) {
 
 TEST(SdlLetterbox, EveryScreenPixelComesBackFromTheWindowWhenScaledUp) {
   for (const BoxCase& c : kBoxes) {
-    const Letterbox box = MakeLetterbox(c.windowWidth, c.windowHeight);
-    if (box.num < box.den) {
-      continue;
-    }
-    int failures = 0;
-    for (int x = 0; x < kScreenWidth && failures < 5; ++x) {
-      const POINT back = WindowToScreen(box, ScreenToWindow(box, x, 0).x, ScreenToWindow(box, 0, 0).y);
-      if (back.x != x) {
-        ++failures;
-        ADD_FAILURE() << c.windowWidth << "x" << c.windowHeight << ": x " << x << " came back as " << back.x;
+    for (const Scaling scaling : {Scaling::Area, Scaling::Whole}) {
+      const Letterbox box = MakeLetterbox(c.windowWidth, c.windowHeight, scaling);
+      if (box.num < box.den) {
+        continue;
       }
-    }
-    for (int y = 0; y < kScreenHeight && failures < 5; ++y) {
-      const POINT back = WindowToScreen(box, ScreenToWindow(box, 0, 0).x, ScreenToWindow(box, 0, y).y);
-      if (back.y != y) {
-        ++failures;
-        ADD_FAILURE() << c.windowWidth << "x" << c.windowHeight << ": y " << y << " came back as " << back.y;
+      int failures = 0;
+      for (int x = 0; x < kScreenWidth && failures < 5; ++x) {
+        const POINT back = WindowToScreen(box, ScreenToWindow(box, x, 0).x, ScreenToWindow(box, 0, 0).y);
+        if (back.x != x) {
+          ++failures;
+          ADD_FAILURE() << c.windowWidth << "x" << c.windowHeight << ": x " << x << " came back as "
+                        << back.x;
+        }
+      }
+      for (int y = 0; y < kScreenHeight && failures < 5; ++y) {
+        const POINT back = WindowToScreen(box, ScreenToWindow(box, 0, 0).x, ScreenToWindow(box, 0, y).y);
+        if (back.y != y) {
+          ++failures;
+          ADD_FAILURE() << c.windowWidth << "x" << c.windowHeight << ": y " << y << " came back as "
+                        << back.y;
+        }
       }
     }
   }
 }
 
+TEST(SdlLetterbox, WholeMultiplesSitInTheMiddleAndGiveWayInSmallWindows) {
+  const struct {
+    int w;
+    int h;
+    // Window pixels per screen pixel, and the screen's top-left corner.
+    double scale;
+    int left;
+    int top;
+  } cases[] = {
+      {800, 600, 1, 0, 0},       {1920, 1080, 1, 560, 240},        {1600, 1200, 2, 0, 0},
+      {2560, 1440, 2, 480, 120}, {3840, 2160, 3, 720, 180},        {1599, 1200, 1, 399, 300},
+      {640, 480, 0.8, 0, 0},     {799, 2000, 799.0 / 800, 0, 700},
+  };
+  for (const auto& c : cases) {
+    const Letterbox box = MakeLetterbox(c.w, c.h, Scaling::Whole);
+    SCOPED_TRACE(::testing::Message() << c.w << "x" << c.h);
+    EXPECT_DOUBLE_EQ(double(box.num) / double(box.den), c.scale);
+    EXPECT_EQ(box.offsetX, c.left);
+    EXPECT_EQ(box.offsetY, c.top);
+  }
+}
+
 // SDL's own renderer (the software one, which needs no display) draws a
-// screen whose every pixel names its coordinates; the pointer mapping must
-// find the pixel SDL actually shows under each window point.
+// screen whose every pixel names its coordinates with nearest sampling, laid
+// out by SDL_RenderSetLogicalSize; the pointer mapping must find the pixel
+// SDL shows under each window point.
 TEST(SdlLetterbox, PointsLandOnThePixelSdlDrawsThere) {
   std::vector<std::uint32_t> pattern(std::size_t{kScreenWidth} * kScreenHeight);
   for (int y = 0; y < kScreenHeight; ++y) {
@@ -431,6 +461,113 @@ TEST(SdlFrame, ExpansionWritesEveryPixelAndNoPadding) {
   ExpandFrame(frame, tooNarrow.data(), 100);
   EXPECT_TRUE(std::all_of(tooNarrow.begin(), tooNarrow.end(), [](std::uint8_t b) { return b == 0xCD; }))
       << "a pitch shorter than a row must write nothing";
+}
+
+// ---- Scaling -----------------------------------------------------------------------
+
+TEST(SdlScaling, TheSettingNamesAreAreaAndWhole) {
+  const struct {
+    const char* name;
+    Scaling scaling;
+    bool known;
+  } cases[] = {
+      {nullptr, Scaling::Area, true},  {"", Scaling::Area, true},       {"area", Scaling::Area, true},
+      {"whole", Scaling::Whole, true}, {"WHOLE", Scaling::Whole, true}, {"nearest", Scaling::Area, false},
+  };
+  for (const auto& c : cases) {
+    bool known = !c.known;
+    EXPECT_EQ(ScalingFromName(c.name, &known), c.scaling) << (c.name ? c.name : "unset");
+    EXPECT_EQ(known, c.known) << (c.name ? c.name : "unset");
+  }
+}
+
+// The share of a screen pixel's area white in a one-pixel checkerboard
+// (white where x + y is even) over the screen rectangle [x0, x1) x [y0, y1).
+double WhiteShare(double x0, double x1, double y0, double y1) {
+  double white = 0;
+  for (int y = static_cast<int>(std::floor(y0)); y < y1; ++y) {
+    const double h = std::min(y1, y + 1.0) - std::max(y0, double(y));
+    for (int x = static_cast<int>(std::floor(x0)); x < x1; ++x) {
+      const double w = std::min(x1, x + 1.0) - std::max(x0, double(x));
+      if ((x + y) % 2 == 0) {
+        white += w * h;
+      }
+    }
+  }
+  return white / ((x1 - x0) * (y1 - y0));
+}
+
+// A checkerboard screen drawn by SDL's software renderer as the program
+// draws it: every window pixel on the screen's area is as bright as the share
+// of white it covers (within 40 of 255), the bars are black. Nearest sampling
+// at 1.8 times fails this by far: its pixels are all black or all white.
+// Between 1.2 and 1.5 times, and around 2.4, two linear taps cannot follow
+// both axes' shares, and a pixel may be off by up to a quarter of the range.
+TEST(SdlScaling, EveryWindowPixelShowsTheShareOfWhiteItCovers) {
+  std::vector<std::uint32_t> board(std::size_t{kScreenWidth} * kScreenHeight);
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
+      board[std::size_t{kScreenWidth} * y + x] = (x + y) % 2 == 0 ? 0xFFFFFFFFu : 0xFF000000u;
+    }
+  }
+  const struct {
+    int w;
+    int h;
+    Scaling scaling;
+    double tolerance;
+  } cases[] = {
+      {1920, 1080, Scaling::Area, 40}, {1680, 1050, Scaling::Area, 40}, {808, 606, Scaling::Area, 40},
+      {1366, 768, Scaling::Area, 64},  {1280, 800, Scaling::Area, 64},  {2560, 1440, Scaling::Area, 64},
+      {1600, 1200, Scaling::Area, 0},  {800, 600, Scaling::Area, 0},    {1920, 1080, Scaling::Whole, 0},
+      {2560, 1440, Scaling::Whole, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.w << "x" << c.h << (c.scaling == Scaling::Whole ? " whole" : ""));
+    SDL_Surface* window = SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 32, SDL_PIXELFORMAT_ARGB8888);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(window);
+    ASSERT_NE(renderer, nullptr) << SDL_GetError();
+    SDL_Texture* screen = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                            kScreenWidth, kScreenHeight);
+    ASSERT_NE(screen, nullptr) << SDL_GetError();
+    SDL_UpdateTexture(screen, nullptr, board.data(), kScreenWidth * 4);
+    SDL_Texture* work = nullptr;
+    const ScalePlan plan = PlanScale(MakeLetterbox(c.w, c.h, c.scaling));
+    ASSERT_TRUE(DrawScreen(renderer, screen, work, plan)) << SDL_GetError();
+    SDL_RenderPresent(renderer);
+
+    const double sx = double(kScreenWidth) / plan.dest.w;
+    const double sy = double(kScreenHeight) / plan.dest.h;
+    int failures = 0;
+    // Every 7th row and the top and bottom ones; every column.
+    for (int wy = 0; wy < c.h && failures < 5; wy += (wy + 7 < c.h ? 7 : std::max(1, c.h - 1 - wy))) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(
+          static_cast<const std::uint8_t*>(window->pixels) + static_cast<std::size_t>(window->pitch) * wy);
+      for (int wx = 0; wx < c.w && failures < 5; ++wx) {
+        const int found = static_cast<int>((row[wx] >> 8) & 0xFFu);
+        const bool inside = wx >= plan.dest.x && wx < plan.dest.x + plan.dest.w && wy >= plan.dest.y &&
+                            wy < plan.dest.y + plan.dest.h;
+        const double expected = inside
+                                    ? 255 * WhiteShare((wx - plan.dest.x) * sx, (wx + 1 - plan.dest.x) * sx,
+                                                       (wy - plan.dest.y) * sy, (wy + 1 - plan.dest.y) * sy)
+                                    : 0;
+        if (std::abs(found - expected) > c.tolerance) {
+          ++failures;
+          ADD_FAILURE() << "window pixel (" << wx << "," << wy << ") is " << found << ", expected "
+                        << expected;
+        }
+      }
+      if (wy == c.h - 1) {
+        break;
+      }
+    }
+    if (work != nullptr) {
+      SDL_DestroyTexture(work);
+    }
+    SDL_DestroyTexture(screen);
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(window);
+  }
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 #include "app/devices.h"
 #include "app/editor_state.h"
-#include "app/fixed_colours.h"
 #include "app/winmain.h"
+#include "canvas/palette_table.h"
 #include "platform/headless/headless.h"
 #include "support/file_bytes.h"
 #include "support/program_run.h"

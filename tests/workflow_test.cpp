@@ -16,6 +16,7 @@
 #include "support/program_run.h"
 #include "support/scratch_dir.h"
 #include "support/screen_compare.h"
+#include "support/screen_text.h"
 
 namespace {
 
@@ -248,6 +249,93 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_TRUE(pixtest::TextShownAt(cleared, "sprites.pix", 270, 410, kWhite));
   EXPECT_EQ(cleared[10 * 800 + 730], 27) << "palette swatch 27";
   ShutdownApp();
+}
+
+// Each field shows a long value and then a short one: nothing of the long one may stay.
+void QueueColour(MouseScript& mouse, const char* number) {
+  const int colour = std::stoi(number);
+  mouse.RightClick(700 + 30 * (colour / 27), 10 + 16 * (colour % 27));
+}
+// Between two rows of the panel: the colour stays, at first the start colour 255.
+void QueueBetweenRows(MouseScript& mouse, const char* /*unused*/) {
+  mouse.RightClick(700, 18);
+}
+void QueueLoad(MouseScript& mouse, const char* number) {
+  mouse.Click(200, 510);
+  QueueText(number);
+}
+void QueueOffset(MouseScript& mouse, const char* number) {
+  mouse.Click(450, 550);
+  QueueText(number);
+}
+// A save over an existing file sets the offset back to 0.
+void QueueSave(MouseScript& mouse, const char* /*unused*/) {
+  mouse.Click(300, 510);
+}
+// Width and height both; a third digit ends an entry without Enter.
+void QueueSize(MouseScript& mouse, const char* digits) {
+  mouse.Settings(600);
+  for (int i = 0; i < 2; ++i) {
+    const std::string text = digits;
+    if (text.size() < 3) {
+      QueueText(text);
+    } else {
+      for (char c : text) {
+        plat::headless::QueueKeys(
+            {static_cast<std::uint8_t>(c == '0' ? plat::DIK_0 : plat::DIK_1 + (c - '1'))});
+      }
+    }
+  }
+}
+void QueueLoadName(MouseScript& mouse, const char* name) {
+  mouse.Settings(450);
+  QueueText(name);
+}
+void QueueSaveName(MouseScript& mouse, const char* name) {
+  mouse.Settings(540);
+  QueueText(name);
+}
+
+TEST_F(WorkflowTest, AShortValueLeavesNothingOfTheLongOneBeforeIt) {
+  const struct {
+    const char* field;
+    void (*queueLong)(MouseScript&, const char*);
+    const char* longValue;
+    void (*queueShort)(MouseScript&, const char*);
+    const char* shortValue;
+    int x;
+    int y;
+    const char* shown;  // every cell the widest value can take
+  } cases[] = {
+      {"colour", QueueColour, "26", QueueColour, "5", 360, 572, "color 5  "},
+      {"colour after the start colour", QueueBetweenRows, "", QueueColour, "5", 360, 572, "color 5  "},
+      {"image number", QueueLoad, "123", QueueLoad, "5", 775, 550, "5  "},  // the screen ends after 3 cells
+      {"offset", QueueOffset, "2147483648", QueueOffset, "5", 220, 470, "5          "},
+      {"offset after a save", QueueOffset, "12", QueueSave, "", 220, 470, "0          "},
+      {"width", QueueSize, "999", QueueSize, "5", 205, 450, "5  "},
+      {"height", QueueSize, "999", QueueSize, "5", 311, 450, "5  "},
+      {"load name", QueueLoadName, "abcdefghijklmnopqrs", QueueLoadName, "a", 270, 410,
+       "a.pix                  "},
+      {"save name", QueueSaveName, "abcdefghijklmnopqrs", QueueSaveName, "a", 270, 430,
+       "a.pix                  "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.field);
+    pixtest::FreshMachine();
+    ASSERT_TRUE(pixtest::WriteFileBytes("SaveName.dat", pixtest::NameFileBytes("test1.pix")));
+    ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("test1.pix")));
+    ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{102, 78}));
+    ASSERT_TRUE(pixtest::WriteFileBytes("test1.pix", Bytes{}));
+    MouseScript mouse;
+    c.queueLong(mouse, c.longValue);
+    c.queueShort(mouse, c.shortValue);
+    mouse.MoveTo(580, 510, true);  // Quit
+    ASSERT_TRUE(RunEditorKeepingTheScreen());
+    EXPECT_EQ(plat::headless::KeyboardReadsLeft(), 0u);
+    const int cells = static_cast<int>(std::string(c.shown).size());
+    EXPECT_EQ(c.shown, pixtest::ReadScreenText(c.x, c.y, cells));
+    ShutdownApp();
+  }
 }
 
 TEST_F(WorkflowTest, EscapeInTheMenuAndInTheEntryTakesEffectAfterwards) {

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/fixed_colours.h"
+#include "canvas/fixed_colours.h"
 #include "platform/soft/font.h"
 
 namespace {
@@ -263,7 +263,7 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image) {
   PutLe(out, 256, 4);  // colours used
   PutLe(out, 0, 4);    // all important
   for (std::size_t i = 0; i < 256; ++i) {
-    const FixedColour c = i < fixedColours.size() ? fixedColours[i] : fixedColours[0];
+    const PaletteColour c = i < fixedColours.size() ? fixedColours[i] : fixedColours[0];
     out.insert(out.end(), {c.blue, c.green, c.red, 0});
   }
   for (int y = image.height - 1; y >= 0; --y) {

@@ -12,7 +12,11 @@ constexpr plat::COLORREF kValueColour = plat::RGB(255, 255, 255);
 void PlayProgramSound(int resource);
 // The click and the pressed image with which every action begins.
 void PressButton(const char* pressedBitmap, int x, int y);
-// A value written back into its text field: "%d" in white at (x, y).
-void DrawNumberAt(std::int32_t value, int x, int y);
+// The widest image width or height: three digits.
+constexpr int kSizeCells = 3;
+
+// A value written back into its text field: "%d" in white at (x, y), padded
+// with blanks to the cells of the widest value the field shows.
+void DrawNumberAt(std::int32_t value, int cells, int x, int y);
 // A red prompt on the prompt line at (420, 410).
 void DrawPrompt(const char* prompt);

@@ -20,8 +20,9 @@ void PressButton(const char* pressedBitmap, int x, int y) {
   DrawBitmapFile(displayDevice.primarySurface, x, y, pressedBitmap);
 }
 
-void DrawNumberAt(std::int32_t value, int x, int y) {
+void DrawNumberAt(std::int32_t value, int cells, int x, int y) {
   std::snprintf(textLine, sizeof textLine, "%d", value);
+  PadToCells(textLine, sizeof textLine, cells);
   DrawTextAt(textLine, x, y, kValueColour, displayDevice.primarySurface);
 }
 
@@ -37,7 +38,7 @@ void LoadAction() {
   editorState.pixNumber = ConvertNumber(numberText);
   EraseRegion(9);
   DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
-  DrawNumberAt(editorState.pixNumber, 775, 550);
+  DrawNumberAt(editorState.pixNumber, kNumberCells, 775, 550);
   LoadPixImage(editorState.pixNumber);
   EraseRegion(5);
   editorState.pendingAction = ButtonAction::None;
@@ -75,7 +76,7 @@ void OffsetAction() {
   EnterNumber();
   editorState.offsetNumber = ConvertNumber(numberText);
   EraseRegion(8);
-  DrawNumberAt(editorState.offsetNumber, 220, 470);
+  DrawNumberAt(editorState.offsetNumber, kNumberCells, 220, 470);
   EraseRegion(5);
   editorState.pendingAction = ButtonAction::None;
 }

@@ -2,10 +2,10 @@
 // letting them all go again.
 #include "devices.h"
 
+#include "../canvas/palette_table.h"
 #include "../draw/primitives.h"
 #include "../storage/settings_files.h"
 #include "editor_state.h"
-#include "fixed_colours.h"
 
 namespace {
 
@@ -20,46 +20,13 @@ bool StepFailed(plat::HRESULT result, const char* step) {
   return true;
 }
 
-void AdvanceState(PaletteRandom& generator) {
-  generator.state = generator.state * 1664525u + 1013904223u;
-}
-
 }  // namespace
 
-std::uint32_t NextPaletteRandom(PaletteRandom& generator) {
-  if (!generator.prepared) {
-    for (int i = 0; i < 8; ++i) {
-      AdvanceState(generator);
-    }
-    for (std::uint32_t& slot : generator.table) {
-      AdvanceState(generator);
-      slot = generator.state;
-    }
-    generator.lastOutput = generator.table[31];
-    generator.prepared = true;
-  }
-  AdvanceState(generator);
-  const std::uint32_t slot = generator.lastOutput & 31u;
-  generator.lastOutput = generator.table[slot];
-  generator.table[slot] = generator.state;
-  return generator.lastOutput & 0x3FFFFFFFu;
-}
-
 void BuildPaletteTable() {
-  // A fresh generator every time: the generated colours are the same in every run.
-  PaletteRandom generator;
-  for (int i = 1; i <= 254; ++i) {
-    plat::PALETTEENTRY& entry = paletteTable[i];
-    entry.peRed = static_cast<std::uint8_t>(NextPaletteRandom(generator) % 256);
-    entry.peGreen = static_cast<std::uint8_t>(NextPaletteRandom(generator) % 256);
-    entry.peBlue = static_cast<std::uint8_t>(NextPaletteRandom(generator) % 256);
-    entry.peFlags = plat::PC_NOCOLLAPSE;
+  const PaletteColours colours = GeneratePaletteColours();
+  for (std::size_t i = 0; i < colours.size(); ++i) {
+    paletteTable[i] = {colours[i].red, colours[i].green, colours[i].blue, plat::PC_NOCOLLAPSE};
   }
-  for (std::size_t i = 1; i <= 80; ++i) {
-    paletteTable[i] = {fixedColours[i].red, fixedColours[i].green, fixedColours[i].blue, plat::PC_NOCOLLAPSE};
-  }
-  paletteTable[0] = {0, 0, 0, plat::PC_NOCOLLAPSE};
-  paletteTable[255] = {255, 255, 255, plat::PC_NOCOLLAPSE};
 }
 
 const char* FailedInitStep() {

@@ -1,8 +1,6 @@
 // Taking the display, building the palette and opening the input devices.
 #pragma once
 
-#include <cstdint>
-
 // Runs the start-up steps; 1 when all succeeded, 0 at the first failing one.
 int InitDevices();
 // The name of the step at which the last InitDevices stopped, or null after success.
@@ -15,12 +13,3 @@ void ReleaseDevices();
 
 // Fills paletteTable: generated colours, the 81 fixed ones, black 0, white 255.
 void BuildPaletteTable();
-
-// The never-seeded generator behind the palette's entries 81 to 254.
-struct PaletteRandom {
-  std::uint32_t state = 1;
-  std::uint32_t table[32] = {};
-  std::uint32_t lastOutput = 0;
-  bool prepared = false;
-};
-std::uint32_t NextPaletteRandom(PaletteRandom& generator);

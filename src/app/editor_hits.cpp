@@ -54,6 +54,10 @@ void HitQuad() {
   }
 }
 
+// The widest colour status: "color 255", the start colour, shown by a pick
+// between the rows; every other colour is a panel index.
+constexpr int kColourStatusCells = 9;
+
 }  // namespace
 
 void DrawButtonBar() {
@@ -102,7 +106,9 @@ void PickPaletteColour(std::int32_t x, std::int32_t y) {
   if (colour >= 0) {
     editorState.currentColor = colour;
   }
+  // Region 7 lies elsewhere; the padding clears the digit a longer number left.
   EraseRegion(7);
   std::snprintf(textLine, sizeof textLine, "color %d", static_cast<int>(editorState.currentColor));
+  PadToCells(textLine, sizeof textLine, kColourStatusCells);
   DrawTextAt(textLine, 360, 572, plat::PALETTEINDEX(15), displayDevice.primarySurface);
 }

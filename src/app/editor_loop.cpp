@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/action_common.h"
 #include "app/button_actions.h"
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
@@ -21,6 +22,9 @@ namespace {
 
 constexpr plat::COLORREF kFieldColour = plat::RGB(255, 255, 255);
 constexpr plat::COLORREF kStatusColour = plat::PALETTEINDEX(15);
+// The widest status: two 32-bit numbers. The settings menu does not clamp
+// the position, and the status of its pass shows it as the menu left it.
+constexpr int kPointerCells = 33;
 
 // The file names come from files and entries; never read past their 25 bytes.
 void DrawName(const char* name, int x, int y) {
@@ -28,8 +32,11 @@ void DrawName(const char* name, int x, int y) {
   DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
 }
 
-void DrawNumber(std::int32_t value, int x, int y) {
+// A save sets the offset back to 0 behind the field's back: the padding
+// clears the digits of the longer value.
+void DrawNumber(std::int32_t value, int cells, int x, int y) {
   std::snprintf(textLine, sizeof textLine, "%d", static_cast<int>(value));
+  PadToCells(textLine, sizeof textLine, cells);
   DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
 }
 
@@ -44,11 +51,11 @@ void DrawTextFields() {
   DrawLabel("Save File Name:", 150, 430);
   DrawName(editorState.saveFileName, 270, 430);
   DrawLabel("Width:", 150, 450);
-  DrawNumber(editorState.width, 205, 450);
+  DrawNumber(editorState.width, kSizeCells, 205, 450);
   DrawLabel("Height:", 245, 450);
-  DrawNumber(editorState.height, 311, 450);
+  DrawNumber(editorState.height, kSizeCells, 311, 450);
   DrawLabel("Offset:", 150, 470);
-  DrawNumber(editorState.offsetNumber, 220, 470);
+  DrawNumber(editorState.offsetNumber, kNumberCells, 220, 470);
 }
 
 // Moves the cursor by the mouse's motion and keeps it on the screen; the
@@ -141,6 +148,7 @@ bool RunEditorPass() {
 
   std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(s.cursorX),
                 static_cast<int>(s.cursorY));
+  PadToCells(textLine, sizeof textLine, kPointerCells);
   DrawTextAt(textLine, 12, 572, kStatusColour, displayDevice.primarySurface);
 
   return s.pendingAction == ButtonAction::None;

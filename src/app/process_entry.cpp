@@ -1,10 +1,64 @@
-// The process entry of the real program: hands over to WinMain.
+// The process entry of the real program: the command line, then WinMain.
+#include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "app/winmain.h"
 #include "platform/system.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: pixed [FOLDER]\n"
+    "A full-screen 8-bit pixel editor for a game's graphics.\n"
+    "\n"
+    "It works in FOLDER, or in the current folder when none is given: the\n"
+    "settings files and the pix files are read and written there, and button\n"
+    "bitmaps found there are drawn instead of the program's own.\n"
+    "\n"
+    "  --help     show this help and end\n"
+    "  --version  show the version and end\n";
+
+int UsageError(const std::string& problem) {
+  std::fprintf(stderr, "pixed: %s\nTry 'pixed --help'.\n", problem.c_str());
+  return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const char* folder = nullptr;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && (argument == "--help" || argument == "-h")) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (!optionsEnded && argument == "--version") {
+      std::printf("pixed %s\n", PIXED_VERSION);
+      return 0;
+    } else if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
+      return UsageError("unknown option " + argument);
+    } else if (folder != nullptr) {
+      return UsageError("one folder at most, not also " + argument);
+    } else {
+      folder = argv[i];
+    }
+  }
+  if (folder != nullptr) {
+    std::error_code error;
+    std::filesystem::current_path(folder, error);
+    if (error) {
+      std::fprintf(stderr, "pixed: cannot work in %s: %s\n", folder, error.message().c_str());
+      return 1;
+    }
+  }
+  // Buttons the working folder lacks come from the program's own folder.
+  plat::SetBitmapFolder(plat::ProgramBitmapFolder().c_str());
+
   // The command line as the program would see it: the arguments after its name.
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {

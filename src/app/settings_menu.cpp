@@ -88,14 +88,14 @@ void ChangeSize() {
   editorState.previousWidth = editorState.width;
   EnterSize();
   editorState.width = ConvertNumber(sizeText);
-  DrawNumberAt(editorState.width, 205, 450);
+  DrawNumberAt(editorState.width, kSizeCells, 205, 450);
 
   DrawPrompt("Change Height:");
   EraseRegion(11);
   editorState.previousHeight = editorState.height;
   EnterSize();
   editorState.height = ConvertNumber(sizeText);
-  DrawNumberAt(editorState.height, 311, 450);
+  DrawNumberAt(editorState.height, kSizeCells, 311, 450);
 }
 
 }  // namespace

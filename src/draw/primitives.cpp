@@ -97,3 +97,15 @@ void FillSurface(plat::DrawSurface* surface, int paletteIndex) {
   fill.dwFillColor = static_cast<std::uint32_t>(paletteIndex);
   surface->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL | plat::DDBLT_WAIT, &fill);
 }
+
+void PadToCells(char* text, std::size_t size, int cells) {
+  if (text == nullptr || size == 0) {
+    return;
+  }
+  const std::size_t wanted = cells > 0 ? static_cast<std::size_t>(cells) : 0;
+  std::size_t length = std::strlen(text);
+  while (length + 1 < size && length < wanted) {
+    text[length++] = ' ';
+  }
+  text[length] = '\0';
+}

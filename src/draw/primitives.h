@@ -1,6 +1,8 @@
 // Erasing screen regions, blitting bitmap files, text and whole-surface fills.
 #pragma once
 
+#include <cstddef>
+
 #include "../platform/display.h"
 #include "../platform/platform_types.h"
 
@@ -22,3 +24,10 @@ int DrawBitmapFile(plat::DrawSurface* surface, int x, int y, const char* fileNam
 int DrawTextAt(const char* text, int x, int y, plat::COLORREF colour, plat::DrawSurface* surface);
 // Fills the whole surface with a palette index.
 void FillSurface(plat::DrawSurface* surface, int paletteIndex);
+
+// The widest "%d" of a 32-bit value: "-2147483648".
+constexpr int kNumberCells = 11;
+// Pads the zero-terminated text in a buffer of size bytes with blanks up to
+// cells characters. Text is drawn opaque, so the blanks clear what a longer
+// value drawn earlier left in the field's cells.
+void PadToCells(char* text, std::size_t size, int cells);

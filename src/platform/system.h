@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "platform_types.h"
 
@@ -39,6 +40,17 @@ const ProgramResource* FindProgramResource(int id, const char* type);
 // fopen with the C library's modes; "t" (text mode) is accepted and means
 // nothing here. Logged like the other platform calls.
 std::FILE* OpenFile(const char* name, const char* mode);
+// Bitmap files (LoadImageA) are found by name in the working folder: the
+// name as it stands, else one that differs only in case, as on the first
+// platform. A bare name that is not there at all is looked for in this
+// folder next, where the program's own bitmaps lie. None ("" or null) at
+// start; the process entry of the real program sets it.
+void SetBitmapFolder(const char* folder);
+// The folder of the bitmaps that came with the running program: share/pixed
+// beside the bin/ folder it is installed in, or bitmaps/ in the build folder
+// it runs from. Empty when neither exists.
+std::string ProgramBitmapFolder();
+
 // Cuts the named file back to length bytes (undoing a write that failed half
 // way). Traced "TruncateFile(name,length)".
 bool TruncateFile(const char* name, std::int64_t length);

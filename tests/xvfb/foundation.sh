@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 MESSAGE=(30 40 $((34 * 8)) 16)
 
 start_xvfb
-start_pixed # no settings files, no bitmaps
+start_pixed # no settings files; the buttons come from the build folder
 wait_window
 
 # Start-up shows three messages, one after another, each for 2 s. Watch the

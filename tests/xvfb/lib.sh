@@ -51,6 +51,10 @@ fail() {
 
 cleanup() {
   local status=$?
+  # A check's own leftovers first (it may define cleanup_check).
+  if declare -F cleanup_check >/dev/null; then
+    cleanup_check || true
+  fi
   if [[ -n "$PIXED_PID" ]] && kill -0 "$PIXED_PID" 2>/dev/null; then
     kill "$PIXED_PID" 2>/dev/null || true
     sleep 0.5
@@ -75,12 +79,14 @@ wait_until() {
   done
 }
 
-# An X server of 800 x 600 at 24 bits (or XVFB_SCREEN) on a free display. A white root window, so
-# that any part of the screen the editor's window does not cover shows up.
+# An X server of 800 x 600 (or the size given) at 24 bits on a free display. A
+# white root window, so that any part of the screen the editor's window does
+# not cover shows up. Like a bare X server it resets itself whenever its last
+# client leaves.
 start_xvfb() {
-  local number_file=$TEST_DIR/display
+  local number_file=$TEST_DIR/display size=${1:-800x600}
   : >"$number_file"
-  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x24}" -nolisten tcp -wr 3>"$number_file" >"$TEST_DIR/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -wr 3>"$number_file" >"$TEST_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
   wait_until 15 0.1 grep -q '^[0-9]' "$number_file" || fail "Xvfb did not start"
   DISPLAY=:$(head -n 1 "$number_file")

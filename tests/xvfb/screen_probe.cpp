@@ -8,10 +8,16 @@
 //       -> how many pixels are not RRGGBB, outside every rectangle given
 //   screen_probe differ FILE FILE [LEFT TOP WIDTH HEIGHT]...
 //       -> how many pixels differ between the two images, outside every rectangle given
+//   screen_probe checker FILE LEFT TOP NUM DEN VIEW_LEFT VIEW_TOP VIEW_WIDTH VIEW_HEIGHT
+//       -> for a window showing the editor's screen from (LEFT, TOP) at NUM / DEN times, with a
+//          one-pixel checkerboard (white where x + y is even) in the view rectangle of the screen:
+//          "COUNT WORST X Y FOUND EXPECTED", the window pixels lying wholly on the view, and the one
+//          whose brightness is furthest from 255 times the share of white it covers
 // Exits with 2 and a message on a bad argument or an unreadable file; rectangles are clipped to the image.
 #include <png.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -110,11 +116,64 @@ void ForEachPixel(const Image& image, const Rect& rect, Visit visit) {
   }
 }
 
+// The share of [x0, x1) x [y0, y1) (screen coordinates) on white squares of the checkerboard.
+double WhiteShare(double x0, double x1, double y0, double y1) {
+  double white = 0;
+  for (long y = static_cast<long>(std::floor(y0)); y < y1; ++y) {
+    const double h = std::min(y1, y + 1.0) - std::max(y0, static_cast<double>(y));
+    for (long x = static_cast<long>(std::floor(x0)); x < x1; ++x) {
+      const double w = std::min(x1, x + 1.0) - std::max(x0, static_cast<double>(x));
+      if ((x + y) % 2 == 0) {
+        white += w * h;
+      }
+    }
+  }
+  return white / ((x1 - x0) * (y1 - y0));
+}
+
+void Checker(const Image& image, int argc, char** argv) {
+  const int left = Number(argv[3]);
+  const int top = Number(argv[4]);
+  const double num = Number(argv[5]);
+  const double den = Number(argv[6]);
+  const Rect view = Rects(argc, argv, 7)[0];
+  if (num <= 0 || den <= 0) {
+    Die("the scale must be positive");
+  }
+  long count = 0;
+  double worst = -1;
+  int worstX = 0;
+  int worstY = 0;
+  double worstFound = 0;
+  double worstExpected = 0;
+  ForEachPixel(image, {0, 0, image.width, image.height}, [&](int x, int y) {
+    const double x0 = (x - left) * den / num;
+    const double x1 = (x + 1 - left) * den / num;
+    const double y0 = (y - top) * den / num;
+    const double y1 = (y + 1 - top) * den / num;
+    if (x0 < view.left || y0 < view.top || x1 > view.left + view.width || y1 > view.top + view.height) {
+      return;
+    }
+    const std::uint32_t colour = image.At(x, y);
+    const double found = ((colour >> 16) + ((colour >> 8) & 0xFF) + (colour & 0xFF)) / 3.0;
+    const double expected = 255 * WhiteShare(x0, x1, y0, y1);
+    ++count;
+    if (std::fabs(found - expected) > worst) {
+      worst = std::fabs(found - expected);
+      worstX = x;
+      worstY = y;
+      worstFound = found;
+      worstExpected = expected;
+    }
+  });
+  std::printf("%ld %.0f %d %d %.0f %.0f\n", count, worst, worstX, worstY, worstFound, worstExpected);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    Die("usage: screen_probe size|colours|hash|others|differ FILE ...");
+    Die("usage: screen_probe size|colours|hash|others|differ|checker FILE ...");
   }
   const std::string command = argv[1];
   const Image image = Load(argv[2]);
@@ -170,6 +229,8 @@ int main(int argc, char** argv) {
       }
     });
     std::printf("%ld\n", count);
+  } else if (command == "checker" && argc == 11) {
+    Checker(image, argc, argv);
   } else {
     Die("unknown command or wrong number of arguments: " + command);
   }

@@ -4,8 +4,7 @@
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-XVFB_SCREEN=1024x768x24
-start_xvfb
+start_xvfb 1024x768
 start_pixed # no settings files: a run that went on would write them at its end
 wait_exit 30
 ((PIXED_STATUS == 1)) || fail "pixed.exe exited with status $PIXED_STATUS on a 1024 x 768 screen, expected 1"

@@ -1,14 +1,17 @@
-// What the SDL backend's files share: the window, renderer and texture, the
-// latched input and the pointer bookkeeping. Internal to src/platform/sdl.
+// What the SDL backend's files share: the window, renderer and textures, the
+// pacing of the event pump, the latched input and the pointer bookkeeping.
+// Internal to src/platform/sdl.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
 
+#include "sdl_entry_keys.h"
 #include "sdl_frame.h"
 #include "sdl_latch.h"
 #include "sdl_letterbox.h"
+#include "sdl_pacing.h"
 #include "sdl_pointer.h"
 
 namespace plat::sdl {
@@ -17,15 +20,18 @@ struct Backend {
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
+  // The screen at a whole multiple, scaled down from there (see DrawScreen).
+  SDL_Texture* work = nullptr;
+  Scaling scaling = Scaling::Area;
 
   ShownFrame shown;
-  std::uint64_t lastPresent = 0;
+  Pacing pacing;
   // Set by window events after which the window's contents are lost.
   bool presentNeeded = false;
 
   // Keyboard device state, GetAsyncKeyState's own latch, mouse buttons
   // (0 left, 1 right, 2 middle as the mouse record orders them).
-  PressLatch<256> keys;
+  EntryKeyboard keys;
   PressLatch<256> asyncKeys;
   PressLatch<4> buttons;
   PointerTrack pointer;
@@ -36,12 +42,21 @@ struct Backend {
 
 Backend& State();
 
+// Starts SDL's video and events on the user's display; false, with SDL's
+// reason on stderr, when there is none to be had.
+bool OpenVideo();
+
 // The window's letterbox now (the window's size can change at any time).
 Letterbox CurrentLetterbox();
 // Handles one SDL event (input latches, close request, lost contents).
 // Returns true when it asks the program to close.
 bool HandleEvent(const SDL_Event& event);
-// Shows the primary surface if a refresh is due (or forced), without waiting.
+// Compares the primary surface with the frame shown last when a refresh is
+// due (or forced), and shows it if it differs (or is forced), without waiting.
 void PresentIfDue(bool force);
+// Handles pending events and presents when due. Then waits for an event,
+// never past the next refresh nor past until: always when pause is set,
+// otherwise only while the screen is quiet. False when it did not wait.
+bool Pump(std::uint64_t until, bool pause);
 
 }  // namespace plat::sdl

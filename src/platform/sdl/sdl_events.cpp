@@ -1,5 +1,8 @@
-// Window-system events: input latches, the close request and presenting the
-// screen when a display refresh is due.
+// Window-system events: input latches, the close request, and waiting for
+// them while the screen is quiet.
+#include <algorithm>
+#include <climits>
+
 #include "../display.h"
 #include "../soft/backend.h"
 #include "../window.h"
@@ -8,14 +11,6 @@
 
 namespace plat::sdl {
 namespace {
-
-// About one display refresh.
-constexpr std::uint64_t kRefreshMs = 16;
-// An unchanged screen is still shown again now and then, in case the window
-// system lost the window's contents without saying so.
-constexpr std::uint64_t kKeepAliveMs = 1000;
-
-std::uint64_t lastShownAt = 0;
 
 int ButtonIndex(std::uint8_t sdlButton) {
   switch (sdlButton) {
@@ -50,6 +45,18 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
     default:
       break;
   }
+}
+
+// Handles every event already queued; true when one asked to close.
+bool DrainEvents() {
+  SDL_PumpEvents();
+  bool closeRequested = false;
+  SDL_Event event;
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    State().pacing.Input();
+    closeRequested = HandleEvent(event) || closeRequested;
+  }
+  return closeRequested;
 }
 
 }  // namespace
@@ -100,56 +107,25 @@ bool HandleEvent(const SDL_Event& event) {
   }
 }
 
-void PresentIfDue(bool force) {
-  Backend& state = State();
-  if (state.renderer == nullptr || state.texture == nullptr) {
-    return;
-  }
-  const std::uint64_t now = SDL_GetTicks64();
-  if (!force && now - state.lastPresent < kRefreshMs) {
-    return;
-  }
-  const bool must = force || state.presentNeeded;
-  state.lastPresent = now;
-  const soft::ScreenView view = soft::CurrentScreen();
-  const bool changed = CaptureFrame(state.shown, view, BuildColourTable(view.palette));
-  if (!must && !changed && now - lastShownAt < kKeepAliveMs) {
-    return;
-  }
-  void* pixels = nullptr;
-  int pitch = 0;
-  if (SDL_LockTexture(state.texture, nullptr, &pixels, &pitch) != 0) {
-    // The captured frame was not shown: try again at the next refresh.
-    state.presentNeeded = true;
-    return;
-  }
-  ExpandFrame(state.shown, pixels, pitch);
-  SDL_UnlockTexture(state.texture);
-  SDL_SetRenderDrawColor(state.renderer, 0, 0, 0, 255);
-  SDL_RenderClear(state.renderer);
-  SDL_RenderCopy(state.renderer, state.texture, nullptr, nullptr);
-  SDL_RenderPresent(state.renderer);
-  lastShownAt = now;
-  state.presentNeeded = false;
-}
-
-}  // namespace plat::sdl
-
-namespace plat::backend {
-
-void PumpEvents() {
+bool Pump(std::uint64_t until, bool pause) {
   // Posting the close request must not lead back in here.
   static bool pumping = false;
-  sdl::Backend& state = sdl::State();
+  Backend& state = State();
   if (pumping || state.window == nullptr) {
-    return;
+    return false;
   }
   pumping = true;
-  SDL_PumpEvents();
-  bool closeRequested = false;
-  SDL_Event event;
-  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
-    closeRequested = sdl::HandleEvent(event) || closeRequested;
+  bool closeRequested = DrainEvents();
+  PresentIfDue(false);
+  const std::uint64_t wait = state.pacing.WaitMs(SDL_GetTicks64(), until, pause);
+  if (wait > 0) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min<std::uint64_t>(wait, INT_MAX))) != 0) {
+      state.pacing.Input();
+      closeRequested = HandleEvent(event) || closeRequested;
+      closeRequested = DrainEvents() || closeRequested;
+    }
+    PresentIfDue(false);
   }
   // The close button gives both a window close and a quit event: one
   // WM_CLOSE for both, handled as Escape's.
@@ -158,8 +134,16 @@ void PumpEvents() {
       PostMessageA(window, WM_CLOSE, 0, 0);
     }
   }
-  sdl::PresentIfDue(false);
   pumping = false;
+  return wait > 0;
+}
+
+}  // namespace plat::sdl
+
+namespace plat::backend {
+
+void PumpEvents() {
+  sdl::Pump(UINT64_MAX, false);
 }
 
 }  // namespace plat::backend

@@ -1,4 +1,4 @@
-// The keyboard: 256 latched key bytes and the asynchronous Escape state.
+// The keyboard: the entries' 256 key bytes and the asynchronous Escape state.
 #include "../input.h"
 #include "../soft/backend.h"
 #include "sdl_backend.h"
@@ -20,10 +20,7 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
   if (keys == nullptr || !sdl::HasKeyboardFocus()) {
     return false;
   }
-  sdl::Backend& state = sdl::State();
-  for (std::size_t code = 0; code < 256; ++code) {
-    keys[code] = state.keys.Take(code) ? 0x80 : 0x00;
-  }
+  sdl::State().keys.Read(keys);
   return true;
 }
 

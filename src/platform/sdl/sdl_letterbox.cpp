@@ -30,13 +30,19 @@ int ClampToInt(std::int64_t value) {
 
 }  // namespace
 
-Letterbox MakeLetterbox(int windowWidth, int windowHeight) {
+Letterbox MakeLetterbox(int windowWidth, int windowHeight, Scaling scaling) {
   const int w = std::clamp(windowWidth, 1, kMaxWindowSide);
   const int h = std::clamp(windowHeight, 1, kMaxWindowSide);
   Letterbox box{};
   box.windowWidth = w;
   box.windowHeight = h;
-  if (std::int64_t{kScreenWidth} * h >= std::int64_t{kScreenHeight} * w) {
+  const int whole = std::min(w / kScreenWidth, h / kScreenHeight);
+  if (scaling == Scaling::Whole && whole >= 1) {
+    box.num = whole;
+    box.den = 1;
+    box.offsetX = (w - kScreenWidth * whole) / 2;
+    box.offsetY = (h - kScreenHeight * whole) / 2;
+  } else if (std::int64_t{kScreenWidth} * h >= std::int64_t{kScreenHeight} * w) {
     // Window as wide as the screen's shape or narrower: bars above and below.
     box.num = w;
     box.den = kScreenWidth;

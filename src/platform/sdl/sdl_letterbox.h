@@ -1,5 +1,5 @@
-// Where the 800 x 600 screen sits in the window: the scale and black bars
-// that SDL_RenderSetLogicalSize gives, and the mapping of points both ways.
+// Where the 800 x 600 screen sits in the window: the scale and black bars,
+// and the mapping of points both ways.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,12 @@
 #include "../platform_types.h"
 
 namespace plat::sdl {
+
+// How the screen is fitted into the window. Area: as large as the window
+// allows, each window pixel showing the share of each screen pixel it
+// covers. Whole: the largest whole multiple that fits, every screen pixel a
+// square of window pixels (area again in a window smaller than the screen).
+enum class Scaling { Area, Whole };
 
 // The screen is scaled by num / den (kept as a fraction so that a point
 // taken to the window and back lands on itself exactly) and offset by the
@@ -20,8 +26,9 @@ struct Letterbox {
   int windowHeight;
 };
 
-// For a window of the given size (sizes below 1 count as 1).
-Letterbox MakeLetterbox(int windowWidth, int windowHeight);
+// For a window of the given size (sizes below 1 count as 1). Area scaling
+// lays the screen out as SDL_RenderSetLogicalSize does.
+Letterbox MakeLetterbox(int windowWidth, int windowHeight, Scaling scaling = Scaling::Area);
 // The screen pixel a window pixel shows (the one under its centre, as the
 // renderer samples); outside the screen when the pixel is on a bar or off
 // the window.

@@ -3,23 +3,27 @@
 
 #include <algorithm>
 
-#include "../soft/backend.h"
 #include "../system.h"
+#include "sdl_backend.h"
 
 namespace plat {
 
 void Sleep(std::uint32_t ms) {
-  // Short slices: the screen is presented and the window system answered
-  // throughout a wait (the settings messages wait two seconds).
-  constexpr std::uint64_t kSliceMs = 4;
+  sdl::State().keys.Paused(ms);
+  // The pump waits for events and wakes for every refresh: the screen is
+  // presented and the window system answered throughout a wait (the
+  // settings messages wait two seconds).
   const std::uint64_t end = SDL_GetTicks64() + ms;
   for (;;) {
-    backend::PumpEvents();
+    const bool waited = sdl::Pump(end, true);
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= end) {
       return;
     }
-    SDL_Delay(static_cast<Uint32>(std::min(end - now, kSliceMs)));
+    if (!waited) {
+      // No window to wait on.
+      SDL_Delay(static_cast<Uint32>(std::min<std::uint64_t>(end - now, 4)));
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include "../display.h"
 #include "../soft/backend.h"
 #include "sdl_backend.h"
+#include "sdl_scaling.h"
 
 namespace plat::sdl {
 namespace {
@@ -16,6 +17,10 @@ bool displayModeHeld = false;
 
 void TearDown() {
   Backend& state = State();
+  if (state.work != nullptr) {
+    SDL_DestroyTexture(state.work);
+    state.work = nullptr;
+  }
   if (state.texture != nullptr) {
     SDL_DestroyTexture(state.texture);
     state.texture = nullptr;
@@ -55,7 +60,7 @@ Letterbox CurrentLetterbox() {
   if (State().window != nullptr) {
     SDL_GetWindowSize(State().window, &width, &height);
   }
-  return MakeLetterbox(width, height);
+  return MakeLetterbox(width, height, State().scaling);
 }
 
 }  // namespace plat::sdl
@@ -77,7 +82,6 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
     sdl::programWindowAlive = true;
     return true;
   }
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   // Presenting must never wait for the monitor: the editor's passes run
   // without pause.
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
@@ -86,17 +90,11 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   // Never shut down again: that would unload the window-system libraries SDL
   // opened, and the leak checker at exit could no longer tell their leftovers
   // from ours. Nothing of the desktop needs restoring when the process ends.
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    return sdl::Fail("cannot open the display");
+  if (!sdl::OpenVideo()) {
+    return false;
   }
-  // Without a display SDL falls back to drawing nowhere: an editor nobody
-  // can see or end. Only take that when asked for by name.
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) &&
-      SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
-    SDL_SetError("no display to show the editor on (is DISPLAY set?)");
-    return sdl::Fail("cannot open the display");
-  }
+  // The sentinel SDL queues while waiting for events would end every wait.
+  SDL_EventState(SDL_POLLSENTINEL, SDL_IGNORE);
 
   sdl::Backend& state = State();
   // Hidden and untitled until the renderer exists: making a renderer may
@@ -120,8 +118,10 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   if (state.renderer == nullptr) {
     return sdl::Fail("cannot draw in the window");
   }
-  if (SDL_RenderSetLogicalSize(state.renderer, kScreenWidth, kScreenHeight) != 0) {
-    return sdl::Fail("cannot scale the screen");
+  bool knownScaling = true;
+  state.scaling = sdl::ScalingFromName(SDL_getenv("PIXED_SCALING"), &knownScaling);
+  if (!knownScaling) {
+    std::fprintf(stderr, "pixed: PIXED_SCALING is \"area\" or \"whole\"; taking \"area\"\n");
   }
   state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                     kScreenWidth, kScreenHeight);
@@ -134,6 +134,7 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   SDL_RaiseWindow(state.window);
 
   state.shown = sdl::ShownFrame{};
+  state.pacing = {};
   state.keys = {};
   state.asyncKeys = {};
   state.buttons = {};

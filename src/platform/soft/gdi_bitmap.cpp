@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "file_lookup.h"
 #include "gdi_bmp_decode.h"
 #include "gdi_colour.h"
 #include "gdi_internal.h"
@@ -33,12 +34,12 @@ bool ReadAll(int file, std::uint8_t* into, std::size_t bytes) {
   return true;
 }
 
-// The whole file, or false. Non-blocking open, so a FIFO in the way reads
-// as empty instead of hanging.
+// The whole file, or false. Only regular files are opened, so a FIFO or a
+// device in the way is refused instead of hanging.
 bool ReadWholeFile(const char* name, std::vector<std::uint8_t>* large, const std::uint8_t** data,
                    std::size_t* size) {
   static std::vector<std::uint8_t> scratch(kScratchBytes);
-  const int file = open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  const int file = soft::OpenBitmapFile(name);
   if (file < 0) {
     return false;
   }

@@ -4,14 +4,14 @@
 #include <array>
 #include <cstdint>
 
-struct FixedColour {
+struct PaletteColour {
   std::uint8_t red;
   std::uint8_t green;
   std::uint8_t blue;
 };
 
 // Entry r + 27c is row r of panel column c.
-inline constexpr std::array<FixedColour, 81> fixedColours = {{
+inline constexpr std::array<PaletteColour, 81> fixedColours = {{
     {0, 0, 0},       {0, 0, 204},     {51, 153, 51},   {0, 255, 255},   {255, 0, 0},     {153, 0, 204},
     {153, 51, 0},    {204, 204, 204}, {153, 153, 153}, {255, 204, 102}, {255, 217, 217}, {251, 191, 191},
     {254, 92, 92},   {254, 198, 198}, {255, 255, 64},  {255, 255, 255}, {244, 198, 126}, {216, 212, 212},

@@ -1,0 +1,54 @@
+// When the screen is looked at for changes, and how long the event pump may
+// wait for input instead of handing control straight back to the editor.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace plat::sdl {
+
+// The editor runs its passes back to back and calls the pump several times
+// in each. Once a whole refresh interval went by without input and the
+// screen came out the same as before, further passes only draw what is
+// there already: the pump may then wait for input, though never past the
+// next refresh, so a pass still runs now and then. Any input ends the
+// waiting at once and until the screen has settled again.
+class Pacing {
+ public:
+  // About one display refresh.
+  static constexpr std::uint64_t kRefreshMs = 16;
+
+  // An event came in (input, or the window needs drawing again).
+  void Input() {
+    inputSinceCapture_ = true;
+    quiet_ = false;
+  }
+  bool CaptureDue(std::uint64_t now) const { return !captured_ || now - lastCapture_ >= kRefreshMs; }
+  // The screen was compared with the frame shown last.
+  void Captured(std::uint64_t now, bool changed) {
+    quiet_ = captured_ && !changed && !inputSinceCapture_;
+    inputSinceCapture_ = false;
+    captured_ = true;
+    lastCapture_ = now;
+  }
+  bool Quiet() const { return quiet_; }
+  // How long to wait at now for input: until the next capture is due, and
+  // not past until. A pause waits whatever the screen does; the pump only
+  // when quiet (pass until = the next refresh's time or later).
+  std::uint64_t WaitMs(std::uint64_t now, std::uint64_t until, bool pause) const {
+    if (!pause && !quiet_) {
+      return 0;
+    }
+    const std::uint64_t due = captured_ ? lastCapture_ + kRefreshMs : now;
+    const std::uint64_t end = std::min(due, until);
+    return end > now ? end - now : 0;
+  }
+
+ private:
+  std::uint64_t lastCapture_ = 0;
+  bool captured_ = false;
+  bool inputSinceCapture_ = false;
+  bool quiet_ = false;
+};
+
+}  // namespace plat::sdl

@@ -1,0 +1,33 @@
+// Drawing the 800 x 600 screen into the window at the letterbox's scale, so
+// that every screen pixel looks the same size whatever the window's size.
+#pragma once
+
+#include <SDL.h>
+
+#include "sdl_letterbox.h"
+
+namespace plat::sdl {
+
+// The PIXED_SCALING setting: "whole" for whole multiples; area sampling
+// otherwise. known is false for a value that is neither "area" nor "whole".
+Scaling ScalingFromName(const char* name, bool* known);
+
+// The screen's place in the renderer's output (as SDL_RenderSetLogicalSize
+// would put it) and the whole multiple it is first drawn at (at least 1).
+struct ScalePlan {
+  WindowRect dest;
+  int factor;
+};
+ScalePlan PlanScale(const Letterbox& box);
+
+// Clears the output to black and draws the 800 x 600 screen texture into
+// plan.dest. A whole multiple is drawn with nearest sampling. Any other scale
+// is area sampled ("sharp bilinear"): the screen is drawn with nearest
+// sampling at plan.factor times into work (a render target made, or made
+// again, at that size) and work is fitted into dest with linear filtering;
+// at a factor of 1, or when the renderer cannot keep such a target, the
+// screen is filtered into dest directly.
+// False when SDL fails to draw.
+bool DrawScreen(SDL_Renderer* renderer, SDL_Texture* screen, SDL_Texture*& work, const ScalePlan& plan);
+
+}  // namespace plat::sdl
