@@ -51,21 +51,21 @@ quad_on() {
   shot before-quad
   hold_until 1 10 changed_from "$SHOT" 285 540 89 23 || fail "the Quad button did not change"
 }
-# Keys pressed together and held until the entry has ended: it stores every key it finds down in
-# one poll, in its own table order (letters, digits, Enter last), so a text typed in that order
-# with Enter ends it in one poll whatever the timing.
-type_chord() {
-  local status=0
-  xdotool keydown --delay 0 "$@"
-  wait_until 10 0.1 prompt_gone || status=1
-  xdotool keyup --delay 0 "$@"
-  ((status == 0)) || fail "the entry did not end when $* were typed ($SHOT)"
-}
-# A number entry: the button held until the entry is open, then the digits and Enter.
+# True when no prompt is seen three times over a second: an entry that a press still down opened
+# again has ended too.
+prompts_over() { prompt_gone && sleep 0.5 && prompt_gone && sleep 0.5 && prompt_gone; }
+# Keys are held down from before the press that opens an entry until it has ended: its first poll
+# finds them all down at once, stores them in its own table order (letters, digits, Enter last) and
+# ends, whatever the timing, and an entry opened again reads the same.
+keys_down() { xdotool keydown --delay 0 "$@"; }
+keys_up() { xdotool keyup --delay 0 "$@"; }
+# A number entry: the button held until the entry shows, with the digits and Enter down.
 enter_number() {
   move "$1" "$2"
+  keys_down "$3" Return
   hold_until 1 15 prompt_shown || fail "no entry prompt after the button at ($1,$2) ($SHOT)"
-  type_chord "$3" Return
+  wait_until 15 0.1 prompts_over || fail "the entry of $3 did not end ($SHOT)"
+  keys_up "$3" Return
 }
 # Save (330, 511), held until the file has changed; then it must have the given size.
 save_to_size() {
@@ -99,11 +99,15 @@ session() {
   wait_until 10 0.2 cell_is 300 200 F9E21F || fail "image 1 did not come back with Load ($SHOT)"
   shot "loaded-$2"
   LOADED=$SHOT
-  # Settings (205, 551): the menu puts the cursor on its middle button, the save name; a press
-  # still down when the menu first looks chooses it, else a second press does.
+  # Settings (205, 551): the menu puts the cursor on its middle button, the save name, where the
+  # press still down chooses it; the name's keys are down before.
   move 205 551
-  hold_until 1 10 prompt_shown || hold_until 1 10 prompt_shown || fail "no save-name entry from the settings menu ($SHOT)"
-  type_chord a r t 2 9 Return
+  keys_down a r t 2 9 Return
+  hold_until 1 15 pointer_at 537 450 || fail "no settings menu ($SHOT)"
+  xdotool mousedown 1
+  wait_until 15 0.1 prompts_over || fail "the save-name entry did not end ($SHOT)"
+  xdotool mouseup 1
+  keys_up a r t 2 9 Return
   move 580 511 # Quit
   xdotool mousedown 1
   wait_exit 20
