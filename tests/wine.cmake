@@ -39,12 +39,14 @@ foreach(check foundation startup_paint wine_whole_run wine_wrong_screen)
                    "${PIXED_BITMAP_DIR}" ${CMAKE_CURRENT_BINARY_DIR}/wine/${name} "${PIXED_GOLDEN_STARTUP}")
   set_tests_properties(wine_${name} PROPERTIES
     ENVIRONMENT "PIXED_WINE_PREFIX=${PIXED_WINE_PREFIX};PIXED_SDL=$<TARGET_FILE:pixed>"
-    FIXTURES_REQUIRED wine_prefix TIMEOUT 240 RESOURCE_LOCK xvfb SKIP_RETURN_CODE 77 LABELS "xvfb;wine")
+    FIXTURES_REQUIRED wine_prefix TIMEOUT 240 RESOURCE_LOCK "xvfb;wine" SKIP_RETURN_CODE 77 LABELS "xvfb;wine")
 endforeach()
 
 # Windows programs of the checks, run under Wine without a display: the sounds inside pixed.exe
 # found through the system's resource calls, and the backend's file calls.
-set(PIXED_WINE_RUN "command -v wine >/dev/null || { echo 'SKIP: wine is not installed'; exit 77; }; exec wine \"$@\"")
+# Each Wine check waits for the prefix's processes to end, and none runs beside another: a check
+# must not find Wine's processes of another, started with another display or none.
+set(PIXED_WINE_RUN "command -v wine >/dev/null || { echo 'SKIP: wine is not installed'; exit 77; }; wine \"$@\"; status=$?; wineserver -w; exit $status")
 add_test(NAME wine_resources
          COMMAND bash -c "${PIXED_WINE_RUN}" wine ${PIXED_WIN32_BUILD_DIR}/resource_check.exe ${PIXED_EXE}
                  ${PROJECT_SOURCE_DIR}/resources/click.wav ${PROJECT_SOURCE_DIR}/resources/saved.wav)
@@ -53,4 +55,4 @@ add_test(NAME wine_files COMMAND bash -c "${PIXED_WINE_RUN}" wine ${PIXED_WIN32_
                                  ${CMAKE_CURRENT_BINARY_DIR}/wine/files)
 set_tests_properties(wine_resources wine_files PROPERTIES
   ENVIRONMENT "WINEPREFIX=${PIXED_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
-  FIXTURES_REQUIRED wine_prefix TIMEOUT 60 SKIP_RETURN_CODE 77 LABELS wine)
+  FIXTURES_REQUIRED wine_prefix TIMEOUT 60 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine LABELS wine)

@@ -14,6 +14,8 @@ for tool in wine wineserver; do
   fi
 done
 [[ -n "$WINEPREFIX" && -f "$WINEPREFIX/system.reg" ]] || fail "no Wine prefix at '$WINEPREFIX' (wine_prefix.sh makes it)"
+# Wine's processes of an earlier check, bound to its display, end first.
+timeout 20 wineserver -w || fail "Wine's processes of an earlier check do not end"
 
 # The start screen's texts: Wine writes them in the system's font, whose glyphs are narrower than
 # the Linux program's 8 x 16 cells but for digits, one pixel wider. These rectangles (left top width
