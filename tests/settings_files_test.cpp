@@ -2,8 +2,10 @@
 #include "storage/settings_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -53,10 +55,12 @@ const Operation kReads[] = {
     {"ReadLoadNameFile", ReadLoadNameFile, "LoadName.dat", "LoadName file could not be opened\n"},
     {"ReadSizeFile", ReadSizeFile, "SaveSize.dat", "SaveSize file could not be opened\n"},
 };
+// The writers' results, in the order of kWrites.
+int (*const kWriters[])() = {WriteSaveNameFile, WriteLoadNameFile, WriteSizeFile};
 const Operation kWrites[] = {
-    {"WriteSaveNameFile", WriteSaveNameFile, "SaveName.dat", "Problem opening the SaveName file\n"},
-    {"WriteLoadNameFile", WriteLoadNameFile, "LoadName.dat", "Problem opening the LoadName file\n"},
-    {"WriteSizeFile", WriteSizeFile, "SaveSize.dat", "SaveSize file could not be opened\n"},
+    {"WriteSaveNameFile", [] { WriteSaveNameFile(); }, "SaveName.dat", "Problem opening the SaveName file\n"},
+    {"WriteLoadNameFile", [] { WriteLoadNameFile(); }, "LoadName.dat", "Problem opening the LoadName file\n"},
+    {"WriteSizeFile", [] { WriteSizeFile(); }, "SaveSize.dat", "SaveSize file could not be opened\n"},
 };
 
 class SettingsFilesTest : public ::testing::Test {
@@ -91,8 +95,8 @@ TEST_F(SettingsFilesTest, FirstRunShowsEachMessageForTwoSecondsAndKeepsTheDefaul
 }
 
 TEST_F(SettingsFilesTest, WritingCreatesTheFilesWithTheDefaults) {
-  for (const Operation& op : kWrites) {
-    op.run();
+  for (const auto write : kWriters) {
+    EXPECT_EQ(write(), 1);
   }
   EXPECT_EQ(ReadFileBytes("SaveName.dat"), NameFileBytes("test1.pix"));
   EXPECT_EQ(ReadFileBytes("LoadName.dat"), NameFileBytes("test1.pix"));
@@ -228,20 +232,85 @@ TEST_F(SettingsFilesTest, AShortSizeFileKeepsTheValuesItDoesNotHold) {
   EXPECT_EQ(plat::headless::Now(), 0u);
 }
 
-// Root may open any file: a folder in the file's place fails for everyone.
-TEST_F(SettingsFilesTest, AFolderInPlaceOfAFileFailsBothWaysAndSurvives) {
-  for (std::size_t i = 0; i < 3; ++i) {
-    std::filesystem::create_directory(kReads[i].file);
-    editorState.width = 50;
-    ExpectFailureMessage(kReads[i]);
-    ExpectFailureMessage(kWrites[i]);
-    EXPECT_TRUE(std::filesystem::is_directory(kReads[i].file)) << kReads[i].file;
-    std::filesystem::remove(kReads[i].file);
+// Only a regular file holds settings. A folder, a FIFO or a device in a
+// file's place (a FIFO blocked start-up for good, /dev/zero gave a size of
+// 0 x 0, /dev/null swallowed the names) counts as a file that cannot be
+// opened, both ways, and is left as it was; a link to a regular file is
+// followed. Root may open anything: this holds for every user.
+TEST_F(SettingsFilesTest, OnlyRegularFilesAreReadAndWritten) {
+  namespace fs = std::filesystem;
+  enum class Node { Folder, Fifo, LinkToZero, LinkToNull, LinkToFile };
+  const struct {
+    const char* what;
+    Node node;
+  } cases[] = {{"a folder", Node::Folder},
+               {"a FIFO", Node::Fifo},
+               {"a link to /dev/zero", Node::LinkToZero},
+               {"a link to /dev/null", Node::LinkToNull},
+               {"a link to a regular file", Node::LinkToFile}};
+  const Bytes stored[] = {NameFileBytes("linked.pix"), NameFileBytes("linked.pix"), Bytes{20, 30}};
+  for (const auto& c : cases) {
+    for (std::size_t i = 0; i < 3; ++i) {
+      const char* file = kReads[i].file;
+      const std::string target = std::string("target-") + file;
+      switch (c.node) {
+        case Node::Folder:
+          ASSERT_TRUE(fs::create_directory(file));
+          break;
+        case Node::Fifo:
+          ASSERT_EQ(mkfifo(file, 0666), 0);
+          break;
+        case Node::LinkToZero:
+          fs::create_symlink("/dev/zero", file);
+          break;
+        case Node::LinkToNull:
+          fs::create_symlink("/dev/null", file);
+          break;
+        case Node::LinkToFile:
+          ASSERT_TRUE(pixtest::WriteFileBytes(target, stored[i]));
+          fs::create_symlink(target, file);
+          break;
+      }
+      const fs::file_status before = fs::symlink_status(file);
+      editorState = EditorState{};
+      if (c.node == Node::LinkToFile) {
+        // Read and written back through the link: the defaults would differ.
+        kReads[i].run();
+        EXPECT_EQ(kWriters[i](), 1) << file;
+        EXPECT_TRUE(fs::is_symlink(file)) << file << ": the link is kept";
+        EXPECT_EQ(ReadFileBytes(target), stored[i]) << file << ": " << ShowBytes(ReadFileBytes(target));
+      } else {
+        ExpectFailureMessage(kReads[i]);
+        ExpectFailureMessage(kWrites[i]);
+        EXPECT_EQ(kWriters[i](), 0) << file << " in place of " << c.what;
+        EXPECT_EQ(fs::symlink_status(file).type(), before.type()) << file << " as " << c.what;
+        EXPECT_STREQ(editorState.saveFileName, "test1.pix") << c.what;
+        EXPECT_STREQ(editorState.loadFileName, "test1.pix") << c.what;
+        EXPECT_EQ(editorState.width, 102) << c.what;
+        EXPECT_EQ(editorState.height, 78) << c.what;
+      }
+      fs::remove(file);
+    }
   }
-  EXPECT_STREQ(editorState.saveFileName, "test1.pix");
-  EXPECT_STREQ(editorState.loadFileName, "test1.pix");
-  EXPECT_EQ(editorState.width, 50);
-  EXPECT_EQ(editorState.height, 78);
+}
+
+// A disk that fills up: the open works, the bytes do not all reach the file.
+// Each write still shows its message and reports the failure.
+TEST_F(SettingsFilesTest, AWriteThatFailsAfterTheOpenIsAFailure) {
+  scratch_.OpenToEveryone();
+  const int failures = pixtest::RunAsUnprivilegedChild([] {
+    const rlimit limit{1, 1};
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+      return 99;
+    }
+    int bad = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+      bad |= kWriters[i]() != 0 ? 1 << i : 0;
+    }
+    return bad | (plat::headless::Now() != 6000 ? 8 : 0);
+  });
+  EXPECT_EQ(failures, 0) << "bits 0-2: a write reported success; 3: not three messages; -1: child died";
 }
 
 // A read-only file counts as missing when read (it is opened for update) and

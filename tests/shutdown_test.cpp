@@ -1,15 +1,18 @@
 // Tests of the end of a run: the window procedure, Escape, and shutdown's
 // settings writes and releases.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/editor_state.h"
 #include "app/winmain.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
+#include "support/editor_session.h"
 #include "support/file_bytes.h"
 #include "support/program_run.h"
 #include "support/scratch_dir.h"
@@ -122,14 +125,14 @@ TEST_F(ShutdownTest, EscapeHeldForManyPassesStillShutsDownOnce) {
   EXPECT_GT(plat::headless::MouseReadsLeft(), 190u) << "the loop ended promptly";
 }
 
-// Writes that fail still show their messages while the display exists, and
-// shutdown goes on to release everything.
+// Writes that fail still show their messages while the display exists,
+// shutdown goes on to release everything, and the exit status tells.
 TEST_F(ShutdownTest, FailedWritesShowTheirMessagesBeforeTheDisplayIsReleased) {
   pixtest::FreshMachine();
   for (const std::string& write : kWrites) {
     plat::headless::FailCall(write);
   }
-  ASSERT_EQ(pixtest::RunWinMain(), 0);
+  ASSERT_EQ(pixtest::RunWinMain(), kExitSettingsNotWritten);
   const std::vector<std::string> pauses = CallsStartingWith("Sleep(2000)");
   EXPECT_EQ(pauses.size(), 3u);
   const auto& log = plat::headless::CallLog();
@@ -142,6 +145,53 @@ TEST_F(ShutdownTest, FailedWritesShowTheirMessagesBeforeTheDisplayIsReleased) {
   EXPECT_LT(lastPause, IndexOfCall("Primary.Release"));
   EXPECT_EQ(ReleaseCalls(), kReleaseOrder);
   EXPECT_EQ(pixtest::ReadFileBytes("SaveName.dat"), pixtest::NameFileBytes("out.pix")) << "left as it was";
+
+  // One write failing is enough, whichever it is; the others are still made.
+  for (const std::string& write : kWrites) {
+    std::filesystem::remove("SaveSize.dat");
+    pixtest::FreshMachine();
+    plat::headless::FailCall(write);
+    EXPECT_EQ(pixtest::RunWinMain(), kExitSettingsNotWritten) << write;
+    EXPECT_EQ(Writes(), kWrites) << write;
+    EXPECT_EQ(pixtest::FileExists("SaveSize.dat"), write != kWrites[2]) << write;
+  }
+}
+
+// A working folder the user may not write in (a first run in a read-only
+// folder): start-up and shutdown show their messages, and the exit status
+// tells. Checked in a child that dropped root.
+TEST_F(ShutdownTest, AReadOnlyWorkingFolderFailsTheWritesAndTheExitStatusTells) {
+  for (const char* file : {"SaveName.dat", "LoadName.dat", "SaveSize.dat"}) {
+    std::filesystem::remove(file);
+  }
+  ASSERT_EQ(chmod(scratch_.Path().c_str(), 0555), 0);
+  const int status = pixtest::RunAsUnprivilegedChild([] {
+    const int exit = pixtest::RunProgram();
+    return exit == kExitSettingsNotWritten && CallsStartingWith("Sleep(2000)").size() == 6 ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0) << "1: wrong exit status or not six messages; -1: the child died";
+  EXPECT_TRUE(std::filesystem::is_empty(scratch_.Path()));
+}
+
+// The working folder removed under the running editor: saving and loading
+// fail silently, the passes go on, and shutdown shows the three write
+// messages and releases everything.
+TEST_F(ShutdownTest, AWorkingFolderRemovedWhileRunningFailsOnlyTheWrites) {
+  ASSERT_GT(pixtest::CopyButtonBitmaps(), 0u);
+  ASSERT_TRUE(pixtest::StartEditor());
+  ASSERT_TRUE(pixtest::PassAt(330, 511, true));  // Save
+  ASSERT_TRUE(pixtest::FileExists("out.pix"));
+  std::filesystem::remove_all(scratch_.Path());
+  plat::headless::ClearLog();
+  for (const auto& [x, y] : {std::pair{330, 511}, std::pair{200, 510}, std::pair{200, 100}}) {
+    EXPECT_TRUE(pixtest::PassAt(x, y, true)) << x << "," << y;  // Save, Load, paint
+    pixtest::IdlePasses(2);
+  }
+  EXPECT_EQ(CallsStartingWith("PlaySoundA(8002)").size(), 0u) << "a failed save plays no \"saved\" sound";
+  EXPECT_EQ(ShutdownApp(), 0);
+  EXPECT_EQ(CallsStartingWith("Sleep(2000)").size(), 3u);
+  EXPECT_EQ(ReleaseCalls(), kReleaseOrder);
+  EXPECT_FALSE(std::filesystem::exists(scratch_.Path()));
 }
 
 // --- The window procedure ---

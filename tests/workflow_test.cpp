@@ -1,6 +1,7 @@
 // Whole-editor scenarios: settings, painting, saving, offset, loading, clearing and quitting in one run.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -249,6 +250,44 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_TRUE(pixtest::TextShownAt(cleared, "sprites.pix", 270, 410, kWhite));
   EXPECT_EQ(cleared[10 * 800 + 730], 27) << "palette swatch 27";
   ShutdownApp();
+}
+
+// Without sound (no audio device, or one that fails) the editor does the same
+// work: the same file, the same screen, the same pauses.
+TEST_F(WorkflowTest, SoundsThatFailChangeNothingElse) {
+  struct Outcome {
+    Bytes out;
+    pixtest::ScreenPixels screen;
+    std::uint64_t clock;
+    std::size_t sounds;
+  };
+  const auto session = [](bool soundFails) {
+    pixtest::FreshMachine();
+    std::filesystem::remove("out.pix");
+    EXPECT_TRUE(pixtest::WriteFileBytes("SaveName.dat", pixtest::NameFileBytes("test1.pix")));
+    EXPECT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("test1.pix")));
+    EXPECT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{102, 78}));
+    if (soundFails) {
+      plat::headless::FailCall("PlaySoundA(8001)");
+      plat::headless::FailCall("PlaySoundA(8002)");
+    }
+    MouseScript mouse;
+    QueueWorkUpToTheLoad(mouse);
+    mouse.MoveTo(580, 510, true);  // Quit
+    EXPECT_TRUE(RunEditorKeepingTheScreen());
+    Outcome outcome{ReadFileBytes("out.pix"), plat::headless::Screen(), plat::headless::Now(),
+                    plat::headless::Sounds().size()};
+    ShutdownApp();
+    return outcome;
+  };
+  const Outcome withSound = session(false);
+  const Outcome silent = session(true);
+  EXPECT_GT(withSound.sounds, 0u);
+  EXPECT_EQ(silent.sounds, 0u);
+  EXPECT_EQ(silent.out, withSound.out) << FirstDifference(withSound.out, silent.out);
+  EXPECT_EQ(silent.out.size(), 2u * kImage);
+  EXPECT_TRUE(silent.screen == withSound.screen);
+  EXPECT_EQ(silent.clock, withSound.clock);
 }
 
 // Each field shows a long value and then a short one: nothing of the long one may stay.

@@ -34,12 +34,14 @@ void LoadAction() {
   PressButton("load_down_button.bmp", 160, 500);
   EraseRegion(6);
   DrawPrompt("Load Pix Number:");
-  EnterNumber();
-  editorState.pixNumber = ConvertNumber(numberText);
-  EraseRegion(9);
-  DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
-  DrawNumberAt(editorState.pixNumber, kNumberCells, 775, 550);
-  LoadPixImage(editorState.pixNumber);
+  // An entry cut short by the end of the program loads nothing.
+  if (EnterNumber() == 1) {
+    editorState.pixNumber = ConvertNumber(numberText);
+    EraseRegion(9);
+    DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
+    DrawNumberAt(editorState.pixNumber, kNumberCells, 775, 550);
+    LoadPixImage(editorState.pixNumber);
+  }
   EraseRegion(5);
   editorState.pendingAction = ButtonAction::None;
 }
@@ -73,10 +75,11 @@ void OffsetAction() {
   PressButton("offset_down.bmp", 410, 540);
   EraseRegion(6);
   DrawPrompt("Change Offset Number:");
-  EnterNumber();
-  editorState.offsetNumber = ConvertNumber(numberText);
-  EraseRegion(8);
-  DrawNumberAt(editorState.offsetNumber, kNumberCells, 220, 470);
+  if (EnterNumber() == 1) {
+    editorState.offsetNumber = ConvertNumber(numberText);
+    EraseRegion(8);
+    DrawNumberAt(editorState.offsetNumber, kNumberCells, 220, 470);
+  }
   EraseRegion(5);
   editorState.pendingAction = ButtonAction::None;
 }

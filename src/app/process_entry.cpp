@@ -18,7 +18,10 @@ constexpr const char* kUsage =
     "bitmaps found there are drawn instead of the program's own.\n"
     "\n"
     "  --help     show this help and end\n"
-    "  --version  show the version and end\n";
+    "  --version  show the version and end\n"
+    "\n"
+    "Exit status: 0 after a normal run, 1 when the editor could not start,\n"
+    "3 when a settings file could not be written at the end.\n";
 
 int UsageError(const std::string& problem) {
   std::fprintf(stderr, "pixed: %s\nTry 'pixed --help'.\n", problem.c_str());

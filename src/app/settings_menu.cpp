@@ -67,7 +67,9 @@ void DrawName(const char* name, int x, int y) {
 
 void ChangeLoadName() {
   DrawPrompt("Change Load File Name:");
-  EnterFileName();
+  if (EnterFileName() == 0) {
+    return;
+  }
   std::memcpy(editorState.loadFileName, nameText, sizeof editorState.loadFileName);
   EraseRegion(3);
   DrawName(editorState.loadFileName, 270, 410);
@@ -75,25 +77,32 @@ void ChangeLoadName() {
 
 void ChangeSaveName() {
   DrawPrompt("Change Save File Name:");
-  EnterFileName();
+  if (EnterFileName() == 0) {
+    return;
+  }
   std::memcpy(editorState.saveFileName, nameText, sizeof editorState.saveFileName);
   EraseRegion(4);
   DrawName(editorState.saveFileName, 270, 430);
 }
 
 // The width stands as soon as it is typed, before the height is asked for.
+// An entry cut short by the end of the program changes nothing more.
 void ChangeSize() {
   DrawPrompt("Change Width:");
   EraseRegion(10);
   editorState.previousWidth = editorState.width;
-  EnterSize();
+  if (EnterSize() == 0) {
+    return;
+  }
   editorState.width = ConvertNumber(sizeText);
   DrawNumberAt(editorState.width, kSizeCells, 205, 450);
 
   DrawPrompt("Change Height:");
   EraseRegion(11);
   editorState.previousHeight = editorState.height;
-  EnterSize();
+  if (EnterSize() == 0) {
+    return;
+  }
   editorState.height = ConvertNumber(sizeText);
   DrawNumberAt(editorState.height, kSizeCells, 311, 450);
 }
@@ -114,8 +123,9 @@ void SettingsAction() {
   plat::SetCursorPos(editorState.cursorX, editorState.cursorY);
   plat::ClipCursor(&kMenuClip);
   editorState.mouseState.rgbButtons[0] = 0;
-  // Escape only asks for the close: the menu is left by a choice alone.
-  while (settingsChosen != 1) {
+  // Escape only asks for the close: the menu is left by a choice alone, or
+  // when the system ends the program and nobody is left to choose.
+  while (settingsChosen != 1 && !plat::EndRequested()) {
     MenuTurn();
   }
   plat::ClipCursor(nullptr);

@@ -51,8 +51,7 @@ int WinMain(plat::HINSTANCE instance, plat::HINSTANCE /*previousInstance*/, char
     return 1;
   }
   RunEditorLoop();
-  ShutdownApp();
-  return 0;
+  return ShutdownApp() == 1 ? 0 : kExitSettingsNotWritten;
 }
 
 plat::LRESULT MainWindowProc(plat::HWND window, std::uint32_t message, plat::WPARAM wParam,
@@ -76,9 +75,10 @@ plat::LRESULT MainWindowProc(plat::HWND window, std::uint32_t message, plat::WPA
 }
 
 int ShutdownApp() {
-  WriteSaveNameFile();
-  WriteLoadNameFile();
-  WriteSizeFile();
+  // All three are tried, whatever the first one did.
+  const int saveName = WriteSaveNameFile();
+  const int loadName = WriteLoadNameFile();
+  const int size = WriteSizeFile();
   ReleaseDevices();
-  return 1;
+  return saveName == 1 && loadName == 1 && size == 1 ? 1 : 0;
 }

@@ -38,7 +38,9 @@ extern const std::size_t programResourceCount;
 const ProgramResource* FindProgramResource(int id, const char* type);
 
 // fopen with the C library's modes; "t" (text mode) is accepted and means
-// nothing here. Logged like the other platform calls.
+// nothing here. Only regular files open: a folder, a FIFO or a device in the
+// file's place fails (nothing blocks, nothing is truncated). Logged like the
+// other platform calls.
 std::FILE* OpenFile(const char* name, const char* mode);
 // Bitmap files (LoadImageA) are found by name in the working folder: the
 // name as it stands, else one that differs only in case, as on the first

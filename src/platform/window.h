@@ -58,6 +58,11 @@ bool IsWindow(HWND window);
 // posts the window system's close request.
 HWND GetActiveWindow();
 
+// True once the system has asked the program to end (a termination signal,
+// the session ending); WM_CLOSE has been posted then too. Nobody is left to
+// finish a keyboard entry or the settings menu: they give up at once.
+bool EndRequested();
+
 bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
 // Takes the next message for any window (window null, filters 0, 0). Pumps
 // the backend's events first.

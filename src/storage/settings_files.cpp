@@ -1,6 +1,7 @@
 // The three settings files: save name, load name, image size.
 #include "settings_files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -33,14 +34,28 @@ void ReadNameFile(const char* fileName, char (&name)[nameSize], const char* fail
   }
 }
 
-void WriteNameFile(const char* fileName, const char (&name)[nameSize], const char* failure) {
+// A write that fails shows the message of a failed open (the only one there
+// is) and says why on the standard error, for whoever started the editor.
+int WriteFailed(const char* fileName, const char* failure) {
+  const int error = errno;
+  std::fprintf(stderr, "pixed: %s could not be written: %s\n", fileName, std::strerror(error));
+  ShowFailure(failure);
+  return 0;
+}
+
+// A full disk often shows only when the buffer is flushed at the close.
+int Finish(std::FILE* file, bool written, const char* fileName, const char* failure) {
+  const bool closed = std::fclose(file) == 0;
+  return written && closed ? 1 : WriteFailed(fileName, failure);
+}
+
+int WriteNameFile(const char* fileName, const char (&name)[nameSize], const char* failure) {
   std::FILE* file = plat::OpenFile(fileName, "w+t");
   if (file == nullptr) {
-    ShowFailure(failure);
-    return;
+    return WriteFailed(fileName, failure);
   }
-  std::fwrite(name, 1, nameSize, file);
-  std::fclose(file);
+  const bool written = std::fwrite(name, 1, nameSize, file) == nameSize;
+  return Finish(file, written, fileName, failure);
 }
 
 }  // namespace
@@ -72,21 +87,21 @@ void ReadSizeFile() {
   std::fclose(file);
 }
 
-void WriteSaveNameFile() {
-  WriteNameFile("SaveName.dat", editorState.saveFileName, "Problem opening the SaveName file\n");
+int WriteSaveNameFile() {
+  return WriteNameFile("SaveName.dat", editorState.saveFileName, "Problem opening the SaveName file\n");
 }
 
-void WriteLoadNameFile() {
-  WriteNameFile("LoadName.dat", editorState.loadFileName, "Problem opening the LoadName file\n");
+int WriteLoadNameFile() {
+  return WriteNameFile("LoadName.dat", editorState.loadFileName, "Problem opening the LoadName file\n");
 }
 
-void WriteSizeFile() {
+int WriteSizeFile() {
+  const char* failure = "SaveSize file could not be opened\n";
   std::FILE* file = plat::OpenFile("SaveSize.dat", "w+b");
   if (file == nullptr) {
-    ShowFailure("SaveSize file could not be opened\n");
-    return;
+    return WriteFailed("SaveSize.dat", failure);
   }
-  std::fputc(editorState.width & 0xFF, file);
-  std::fputc(editorState.height & 0xFF, file);
-  std::fclose(file);
+  const bool written =
+      std::fputc(editorState.width & 0xFF, file) != EOF && std::fputc(editorState.height & 0xFF, file) != EOF;
+  return Finish(file, written, "SaveSize.dat", failure);
 }

@@ -4,6 +4,8 @@
 void ReadSaveNameFile();
 void ReadLoadNameFile();
 void ReadSizeFile();
-void WriteSaveNameFile();
-void WriteLoadNameFile();
-void WriteSizeFile();
+// Each returns 1, or 0 when its file could not be written (opened, written or
+// closed); the failure has then been shown and said on the standard error.
+int WriteSaveNameFile();
+int WriteLoadNameFile();
+int WriteSizeFile();

@@ -112,7 +112,7 @@ bool ApplyKeys(const Entry& entry, int& count) {
   return enter;
 }
 
-void RunEntry(const Entry& entry) {
+bool RunEntry(const Entry& entry) {
   plat::DrawSurface* screen = displayDevice.primarySurface;
   DrawTextAt("Hit Enter When Done", 420, 470, kEntryColour, screen);
   std::memset(entry.text, 0, entry.textSize);
@@ -120,6 +120,9 @@ void RunEntry(const Entry& entry) {
   bool finished = false;
   plat::Sleep(200);
   while (!finished) {
+    if (plat::EndRequested()) {
+      return false;
+    }
     if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
       plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
     }
@@ -135,24 +138,28 @@ void RunEntry(const Entry& entry) {
       finished = true;
     }
   }
+  return true;
 }
 
 }  // namespace
 
-void EnterNumber() {
-  RunEntry({numberText, sizeof numberText, kNumberLimit, false, DigitTable});
+int EnterNumber() {
+  return RunEntry({numberText, sizeof numberText, kNumberLimit, false, DigitTable}) ? 1 : 0;
 }
 
-void EnterSize() {
-  RunEntry({sizeText, sizeof sizeText, kSizeLimit, true, DigitTable});
+int EnterSize() {
+  return RunEntry({sizeText, sizeof sizeText, kSizeLimit, true, DigitTable}) ? 1 : 0;
 }
 
-void EnterFileName() {
-  RunEntry({nameText, sizeof nameText, kNameLimit, true, NameTable});
+int EnterFileName() {
+  if (!RunEntry({nameText, sizeof nameText, kNameLimit, true, NameTable})) {
+    return 0;
+  }
   // At most 20 characters were typed, so the extension and the terminator fit.
   std::strcat(nameText, ".pix");
   std::snprintf(textLine, sizeof textLine, "%s", nameText);
   DrawTextAt(textLine, 420, 440, kEntryColour, displayDevice.primarySurface);
+  return 1;
 }
 
 std::int32_t ConvertNumber(const char* text) {

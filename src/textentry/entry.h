@@ -8,9 +8,12 @@ extern char numberText[300];
 extern char sizeText[4];
 extern char nameText[25];
 
-void EnterNumber();
-void EnterSize();
-void EnterFileName();
+// Each returns 1 when Enter (or the size's third digit) ended the entry, and
+// 0 when it gave up because the system asked the program to end: the buffer
+// then holds a half-typed text that must not be used.
+int EnterNumber();
+int EnterSize();
+int EnterFileName();
 
 // Unsigned decimal: leading blanks skipped, digits up to the first non-digit,
 // none = 0, above 4,294,967,295 = 4,294,967,295. Kept bit for bit in a signed field.

@@ -36,11 +36,14 @@ ScratchDir::~ScratchDir() {
     std::perror("chdir back from scratch folder");
   }
   // Tests may leave read-only files or folders behind; root removes them anyway,
-  // and for others the modes are opened first.
+  // and for others the modes are opened first. Never through a link: it may
+  // lead to a device or anywhere else.
   std::error_code error;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error)) {
-    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
+    if (!entry.is_symlink(error)) {
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, error);
+    }
   }
   std::filesystem::remove_all(path_, error);
 }

@@ -128,7 +128,8 @@ start_pixed() {
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
   export LSAN_OPTIONS=suppressions=$HERE/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  (cd "$WORK" && SDL_AUDIODRIVER=dummy exec "$program" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
+  # AUDIO_DRIVER: SDL's audio driver, silent by default.
+  (cd "$WORK" && SDL_AUDIODRIVER=${AUDIO_DRIVER:-dummy} exec "$program" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
   PIXED_PID=$!
   note "pixed started (pid $PIXED_PID) in $WORK"
 }

@@ -5,6 +5,7 @@
 
 #include "../input.h"
 #include "../soft/backend.h"
+#include "../soft/end_request.h"
 #include "../system.h"
 #include "../window.h"
 #include "machine.h"
@@ -40,10 +41,22 @@ void DisplayModeChanged(bool exclusive800x600x8) {
   TheMachine().displayExclusive = exclusive800x600x8;
 }
 
+namespace {
+
+void CountInputRead() {
+  std::size_t& reads = TheMachine().readsUntilEnd;
+  if (reads > 0 && --reads == 0) {
+    soft::RequestEnd();
+  }
+}
+
+}  // namespace
+
 bool ReadMouse(DIMOUSESTATE* state) {
+  CountInputRead();
   auto& script = TheMachine().mouseScript;
   if (script.empty()) {
-    *state = DIMOUSESTATE{};
+    *state = TheMachine().source != nullptr ? TheMachine().source->NextMouse() : DIMOUSESTATE{};
     return true;
   }
   *state = script.front();
@@ -52,12 +65,15 @@ bool ReadMouse(DIMOUSESTATE* state) {
 }
 
 bool ReadKeyboard(std::uint8_t keys[256]) {
+  CountInputRead();
   if (!TheMachine().keyboardFocus) {
     return false;
   }
   auto& script = TheMachine().keyboardScript;
   std::array<std::uint8_t, 256> state = {};
-  if (script.empty()) {
+  if (script.empty() && TheMachine().source != nullptr) {
+    state = TheMachine().source->NextKeyboard();
+  } else if (script.empty()) {
     state[DIK_RETURN] = 0x80;
   } else {
     state = script.front();
@@ -96,6 +112,9 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
     const bool down = machine.escapeScript.front();
     machine.escapeScript.pop_front();
     return down ? kDown : 0;
+  }
+  if (machine.source != nullptr) {
+    return machine.source->NextEscape() ? kDown : 0;
   }
   // Once every script has run out, Escape ends the run.
   return machine.mouseScript.empty() && machine.keyboardScript.empty() ? kDown : 0;

@@ -65,6 +65,14 @@ std::size_t KeyboardReadsLeft() {
   return TheMachine().keyboardScript.size();
 }
 
+void SetInputSource(InputSource* source) {
+  TheMachine().source = source;
+}
+
+void RequestEndAtRead(std::size_t read) {
+  TheMachine().readsUntilEnd = read;
+}
+
 std::uint64_t Now() {
   return TheMachine().clock;
 }

@@ -35,6 +35,23 @@ void QueueEscape(bool down);
 void SetKeyboardFocus(bool focused);
 std::size_t MouseReadsLeft();
 std::size_t KeyboardReadsLeft();
+// Input made up as it is read, for long random runs: once set, every mouse
+// read, keyboard read and Escape test that finds its script empty asks it,
+// instead of following the rules above for scripts that have run out. The
+// caller keeps it alive; null (as after Reset) removes it.
+class InputSource {
+ public:
+  virtual ~InputSource() = default;
+  virtual DIMOUSESTATE NextMouse() = 0;
+  virtual std::array<std::uint8_t, 256> NextKeyboard() = 0;
+  virtual bool NextEscape() = 0;
+};
+void SetInputSource(InputSource* source);
+
+// The system asks the program to end (as a termination signal does to the
+// real program) at the given input read from now: 1 is the next mouse or
+// keyboard read, which then gives its state as usual.
+void RequestEndAtRead(std::size_t read);
 
 // The virtual clock in milliseconds; Sleep advances it without waiting.
 std::uint64_t Now();

@@ -16,7 +16,10 @@ struct Machine {
   std::deque<DIMOUSESTATE> mouseScript;
   std::deque<std::array<std::uint8_t, 256>> keyboardScript;
   std::deque<bool> escapeScript;
+  InputSource* source = nullptr;
   bool keyboardFocus = true;
+  // Input reads to go until the end request; 0: none pending.
+  std::size_t readsUntilEnd = 0;
   std::uint64_t clock = 0;
   std::vector<SoundPlayed> sounds;
   std::vector<std::string> log;

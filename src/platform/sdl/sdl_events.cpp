@@ -8,6 +8,7 @@
 #include "../window.h"
 #include "sdl_backend.h"
 #include "sdl_keymap.h"
+#include "sdl_signals.h"
 
 namespace plat::sdl {
 namespace {
@@ -115,6 +116,9 @@ bool Pump(std::uint64_t until, bool pause) {
     return false;
   }
   pumping = true;
+  // A signal that came during a wait is seen at the next pump: waits last a
+  // refresh at most.
+  ForwardEndSignal();
   bool closeRequested = DrainEvents();
   PresentIfDue(false);
   const std::uint64_t wait = state.pacing.WaitMs(SDL_GetTicks64(), until, pause);

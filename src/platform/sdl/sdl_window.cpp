@@ -5,6 +5,7 @@
 #include "../soft/backend.h"
 #include "sdl_backend.h"
 #include "sdl_scaling.h"
+#include "sdl_signals.h"
 
 namespace plat::sdl {
 namespace {
@@ -87,6 +88,7 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
   // Artists switch to other programs while drawing; keep the window there.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  sdl::CatchEndSignals();
   // Never shut down again: that would unload the window-system libraries SDL
   // opened, and the leak checker at exit could no longer tell their leftovers
   // from ours. Nothing of the desktop needs restoring when the process ends.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "backend.h"
+#include "regular_file.h"
 
 namespace plat {
 
@@ -60,7 +61,7 @@ std::FILE* OpenFile(const char* name, const char* mode) {
       cleaned += *c;
     }
   }
-  return std::fopen(name, cleaned.c_str());
+  return soft::OpenRegularFile(name, cleaned.c_str());
 }
 
 bool TruncateFile(const char* name, std::int64_t length) {

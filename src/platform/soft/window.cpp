@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "backend.h"
+#include "end_request.h"
 #include "shared_state.h"
 
 namespace plat {
@@ -44,6 +45,7 @@ struct WindowSystem {
   std::deque<MSG> posted;
   bool quitPosted = false;
   int quitCode = 0;
+  bool endRequested = false;
   PaintTarget paintTarget;
 };
 
@@ -204,6 +206,10 @@ HWND GetActiveWindow() {
   return nullptr;
 }
 
+bool EndRequested() {
+  return System().endRequested;
+}
+
 bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
   if (Traced("PostMessageA(" + MessageName(message) + ")")) {
     return false;
@@ -333,6 +339,22 @@ bool EndPaint(HWND handle, const PAINTSTRUCT* paint) {
 
 }  // namespace plat
 
+namespace plat::soft {
+
+void RequestEnd() {
+  WindowSystem& system = System();
+  if (system.endRequested) {
+    return;
+  }
+  backend::Trace("RequestEnd");
+  system.endRequested = true;
+  if (const HWND window = GetActiveWindow(); window != nullptr) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+}
+
+}  // namespace plat::soft
+
 namespace plat::shared {
 
 void ResetWindows() {
@@ -347,6 +369,7 @@ void ResetWindows() {
   system.posted.clear();
   system.quitPosted = false;
   system.quitCode = 0;
+  system.endRequested = false;
 }
 
 }  // namespace plat::shared
