@@ -14,7 +14,23 @@ namespace {
 // every message on to it.
 WNDPROC programProcedure = nullptr;
 
+// Set when the session is to end.
+bool endRequested = false;
+
 LRESULT CALLBACK WindowProcedure(::HWND window, UINT message, ::WPARAM wParam, ::LPARAM lParam) {
+  // The system ends the process soon after the session's end is agreed to,
+  // so the program asks for a moment instead: it closes at once, an entry
+  // or the settings menu giving up, and writes its settings; the session
+  // ends when it has gone.
+  if (message == WM_QUERYENDSESSION || (message == WM_ENDSESSION && wParam != FALSE)) {
+    if (!endRequested) {
+      endRequested = true;
+      ::PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    if (message == WM_QUERYENDSESSION) {
+      return FALSE;
+    }
+  }
   if (programProcedure == nullptr) {
     return ::DefWindowProcA(window, message, wParam, lParam);
   }
@@ -90,6 +106,14 @@ bool IsWindow(HWND window) {
 
 HWND GetActiveWindow() {
   return win32::ToPlat<HWND>(::GetActiveWindow());
+}
+
+// The session's end comes as a message sent to the window, which only a
+// message call takes: entries and the settings menu ask here between polls.
+bool EndRequested() {
+  ::MSG sent = {};
+  ::PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  return endRequested;
 }
 
 bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
