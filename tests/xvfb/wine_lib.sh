@@ -39,6 +39,7 @@ start_pixed_exe() {
 # this check's X server, which lib.sh's cleanup ends.
 wine_cleanup() {
   local status=$?
+  set +e # the check's status is passed on below, not acted on
   if [[ -n "$PIXED_PID" ]] && kill -0 "$PIXED_PID" 2>/dev/null; then
     kill "$PIXED_PID" 2>/dev/null || true
   fi
