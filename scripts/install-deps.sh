@@ -11,6 +11,11 @@ packages=(
   clang-14
   libclang-rt-14-dev
   llvm-14
+  g++-mingw-w64-x86-64
+  wine
+  wine64
+  fonts-wine
+  libgl1-mesa-dri
 )
 
 missing=()

@@ -88,6 +88,7 @@ class DirectDraw {
 
 // guid null = the default display driver. Shared code: the surfaces live in
 // memory; the backend is told of the display mode through plat::backend.
+// The win32 backend wraps the real DirectDraw's objects instead.
 HRESULT DirectDrawCreateEx(const void* guid, DirectDraw** directDraw, void* outer);
 
 }  // namespace plat

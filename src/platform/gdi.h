@@ -13,6 +13,8 @@
 //   on background colour, nothing between), without breaking lines;
 // - every write is clipped to the surface: nothing lands outside it or wraps
 //   into another row.
+// The win32 backend leaves them to the real GDI, which keeps them, but for the
+// text, which is in the system's font.
 #pragma once
 
 #include <cstdint>
@@ -105,7 +107,7 @@ int GetObjectA(HGDIOBJ object, int size, void* out);
 bool BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
             std::uint32_t rop);
 
-// For surfaces: a device context drawing on width x height bytes at pixels
+// For the software surfaces (soft/) only: a device context drawing on width x height bytes at pixels
 // with the given pitch, colours looked up in palette (256 entries, which
 // must outlive the context). Called by surface implementations' GetDC.
 HDC CreateSurfaceDC(std::uint8_t* pixels, int width, int height, int pitch, const PALETTEENTRY* palette);

@@ -29,6 +29,7 @@ class InputDevice {
   // A button or key that went down and up again since the previous read of
   // this device reads as down once. Fails when the device is not acquired
   // (and, for the keyboard, when the window is not in front).
+  // The win32 backend reads the real device as it is at that moment.
   virtual HRESULT GetDeviceState(std::uint32_t size, void* data) = 0;
   virtual std::uint32_t Release() = 0;
 };
@@ -41,6 +42,7 @@ class DirectInput {
 };
 
 // Shared code: device states come from plat::backend::ReadMouse and ReadKeyboard.
+// The win32 backend wraps the real DirectInput's objects instead.
 HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInput** directInput,
                             void* outer);
 

@@ -5,7 +5,7 @@
 
 set -euo pipefail
 
-PIXED=$(realpath "$1")
+PIXED=$(realpath -m "$1")
 PROBE=$(realpath "$2")
 BITMAP_DIR=$3
 TEST_DIR=$(realpath -m "$4")
@@ -117,13 +117,19 @@ write_name_file() {
   head -c $((25 - ${#name})) /dev/zero >>"$file"
 }
 
+# Starts the program, or the one given; a .exe runs under Wine.
 start_pixed() {
+  local program=${1:-$PIXED}
+  if [[ "$program" == *.exe ]]; then
+    start_pixed_exe "$program"
+    return
+  fi
   # Leaks in the X and audio libraries are theirs; ours would still show.
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
   export LSAN_OPTIONS=suppressions=$HERE/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   # AUDIO_DRIVER: SDL's audio driver, silent by default.
-  (cd "$WORK" && SDL_AUDIODRIVER=${AUDIO_DRIVER:-dummy} exec "$PIXED" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
+  (cd "$WORK" && SDL_AUDIODRIVER=${AUDIO_DRIVER:-dummy} exec "$program" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
   PIXED_PID=$!
   note "pixed started (pid $PIXED_PID) in $WORK"
 }
@@ -242,3 +248,11 @@ name_file_bytes() {
   done
   echo "${out% }"
 }
+
+# Cells of the start screen that may differ from the golden screen: none for the Linux program.
+TEXT_CELLS=()
+# pixed.exe runs under Wine, with steps of its own.
+if [[ "$PIXED" == *.exe ]]; then
+  # shellcheck source=wine_lib.sh
+  source "$HERE/wine_lib.sh"
+fi

@@ -1,0 +1,224 @@
+// The win32 backend's display: the real DirectDraw 7 object, surfaces and palette behind the plat classes.
+#include "../display.h"
+// After the plat headers (see there).
+#include "win32_handles.h"
+
+namespace plat {
+namespace {
+
+// A call on a surface that was lost (the display was taken away) restores
+// every surface of the display once and is tried again: their content is
+// gone, but the editor draws everything it shows again on its next pass.
+template <typename Call>
+HRESULT WithRestore(IDirectDraw7* owner, Call call) {
+  HRESULT result = call();
+  if (result == DDERR_SURFACELOST && owner != nullptr && SUCCEEDED(owner->RestoreAllSurfaces())) {
+    result = call();
+  }
+  return result;
+}
+
+class Palette final : public DrawPalette {
+ public:
+  explicit Palette(IDirectDrawPalette* real) : real_(real) {}
+
+  HRESULT GetEntries(std::uint32_t first, std::uint32_t count, PALETTEENTRY* entries) override {
+    static_assert(sizeof(PALETTEENTRY) == sizeof(::PALETTEENTRY));
+    ::PALETTEENTRY copied[256];
+    if (entries == nullptr || first > 256 || count > 256 - first) {
+      return DDERR_INVALIDPARAMS;
+    }
+    const HRESULT result = real_->GetEntries(0, first, count, copied);
+    for (std::uint32_t i = 0; i < count && SUCCEEDED(result); ++i) {
+      entries[i] = {copied[i].peRed, copied[i].peGreen, copied[i].peBlue, copied[i].peFlags};
+    }
+    return result;
+  }
+
+  std::uint32_t Release() override {
+    const ULONG left = real_->Release();
+    delete this;
+    return left;
+  }
+
+  IDirectDrawPalette* real() const { return real_; }
+
+ private:
+  IDirectDrawPalette* real_;
+};
+
+class Surface final : public DrawSurface {
+ public:
+  Surface(IDirectDrawSurface7* real, IDirectDraw7* owner) : real_(real), owner_(owner) {}
+
+  HRESULT Lock(plat::RECT* rect, DDSURFACEDESC2* desc, std::uint32_t flags, void* event) override {
+    if (desc == nullptr) {
+      return DDERR_INVALIDPARAMS;
+    }
+    ::DDSURFACEDESC2 real = {};
+    real.dwSize = sizeof real;
+    ::RECT area = {};
+    if (rect != nullptr) {
+      area = win32::ToReal(*rect);
+    }
+    const HRESULT result = WithRestore(owner_, [&] {
+      return real_->Lock(rect != nullptr ? &area : nullptr, &real, flags, static_cast<HANDLE>(event));
+    });
+    if (SUCCEEDED(result)) {
+      desc->dwFlags = real.dwFlags;
+      desc->dwWidth = real.dwWidth;
+      desc->dwHeight = real.dwHeight;
+      desc->lPitch = real.lPitch;
+      desc->lpSurface = real.lpSurface;
+    }
+    return result;
+  }
+
+  HRESULT Unlock(plat::RECT* rect) override {
+    ::RECT area = {};
+    if (rect != nullptr) {
+      area = win32::ToReal(*rect);
+    }
+    return real_->Unlock(rect != nullptr ? &area : nullptr);
+  }
+
+  HRESULT GetDC(HDC* dc) override {
+    if (dc == nullptr) {
+      return DDERR_INVALIDPARAMS;
+    }
+    ::HDC real = nullptr;
+    const HRESULT result = WithRestore(owner_, [&] { return real_->GetDC(&real); });
+    *dc = SUCCEEDED(result) ? win32::ToPlat<HDC>(real) : nullptr;
+    return result;
+  }
+
+  HRESULT ReleaseDC(HDC dc) override { return real_->ReleaseDC(win32::ToReal<::HDC>(dc)); }
+
+  HRESULT Blt(plat::RECT* dest, DrawSurface* source, plat::RECT* sourceRect, std::uint32_t flags,
+              DDBLTFX* fx) override {
+    ::DDBLTFX real = {};
+    real.dwSize = sizeof real;
+    if (fx != nullptr) {
+      real.dwFillColor = fx->dwFillColor;
+    }
+    ::RECT destArea = {};
+    ::RECT sourceArea = {};
+    if (dest != nullptr) {
+      destArea = win32::ToReal(*dest);
+    }
+    if (sourceRect != nullptr) {
+      sourceArea = win32::ToReal(*sourceRect);
+    }
+    IDirectDrawSurface7* realSource = source != nullptr ? static_cast<Surface*>(source)->real_ : nullptr;
+    return WithRestore(owner_, [&] {
+      return real_->Blt(dest != nullptr ? &destArea : nullptr, realSource,
+                        sourceRect != nullptr ? &sourceArea : nullptr, flags,
+                        fx != nullptr ? &real : nullptr);
+    });
+  }
+
+  HRESULT GetAttachedSurface(DDSCAPS2* caps, DrawSurface** attached) override {
+    if (caps == nullptr || attached == nullptr) {
+      return DDERR_INVALIDPARAMS;
+    }
+    ::DDSCAPS2 real = {};
+    real.dwCaps = caps->dwCaps;
+    real.dwCaps2 = caps->dwCaps2;
+    real.dwCaps3 = caps->dwCaps3;
+    real.dwCaps4 = caps->dwCaps4;
+    IDirectDrawSurface7* found = nullptr;
+    const HRESULT result = real_->GetAttachedSurface(&real, &found);
+    *attached = SUCCEEDED(result) ? new Surface(found, owner_) : nullptr;
+    return result;
+  }
+
+  HRESULT SetPalette(DrawPalette* palette) override {
+    return real_->SetPalette(palette != nullptr ? static_cast<Palette*>(palette)->real() : nullptr);
+  }
+
+  std::uint32_t Release() override {
+    const ULONG left = real_->Release();
+    delete this;
+    return left;
+  }
+
+ private:
+  IDirectDrawSurface7* real_;
+  IDirectDraw7* owner_;  // not owned: the surfaces go before the display object
+};
+
+class Display final : public DirectDraw {
+ public:
+  explicit Display(IDirectDraw7* real) : real_(real) {}
+
+  HRESULT SetCooperativeLevel(HWND window, std::uint32_t flags) override {
+    return real_->SetCooperativeLevel(win32::ToReal<::HWND>(window), flags);
+  }
+
+  HRESULT SetDisplayMode(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel,
+                         std::uint32_t refreshRate, std::uint32_t flags) override {
+    return real_->SetDisplayMode(width, height, bitsPerPixel, refreshRate, flags);
+  }
+
+  HRESULT CreateSurface(DDSURFACEDESC2* desc, DrawSurface** surface, void* outer) override {
+    if (desc == nullptr || surface == nullptr) {
+      return DDERR_INVALIDPARAMS;
+    }
+    ::DDSURFACEDESC2 real = {};
+    real.dwSize = sizeof real;
+    real.dwFlags = desc->dwFlags;
+    real.dwHeight = desc->dwHeight;
+    real.dwWidth = desc->dwWidth;
+    real.lPitch = desc->lPitch;
+    real.dwBackBufferCount = desc->dwBackBufferCount;
+    real.ddsCaps.dwCaps = desc->ddsCaps.dwCaps;
+    real.ddsCaps.dwCaps2 = desc->ddsCaps.dwCaps2;
+    real.ddsCaps.dwCaps3 = desc->ddsCaps.dwCaps3;
+    real.ddsCaps.dwCaps4 = desc->ddsCaps.dwCaps4;
+    IDirectDrawSurface7* made = nullptr;
+    const HRESULT result = real_->CreateSurface(&real, &made, static_cast<IUnknown*>(outer));
+    *surface = SUCCEEDED(result) ? new Surface(made, real_) : nullptr;
+    return result;
+  }
+
+  HRESULT CreatePalette(std::uint32_t flags, const PALETTEENTRY* entries, DrawPalette** palette,
+                        void* outer) override {
+    if (entries == nullptr || palette == nullptr) {
+      return DDERR_INVALIDPARAMS;
+    }
+    ::PALETTEENTRY copied[256];
+    for (int i = 0; i < 256; ++i) {
+      copied[i] = {entries[i].peRed, entries[i].peGreen, entries[i].peBlue, entries[i].peFlags};
+    }
+    IDirectDrawPalette* made = nullptr;
+    const HRESULT result = real_->CreatePalette(flags, copied, &made, static_cast<IUnknown*>(outer));
+    *palette = SUCCEEDED(result) ? new Palette(made) : nullptr;
+    return result;
+  }
+
+  HRESULT RestoreDisplayMode() override { return real_->RestoreDisplayMode(); }
+
+  std::uint32_t Release() override {
+    const ULONG left = real_->Release();
+    delete this;
+    return left;
+  }
+
+ private:
+  IDirectDraw7* real_;
+};
+
+}  // namespace
+
+HRESULT DirectDrawCreateEx(const void* guid, DirectDraw** directDraw, void* outer) {
+  if (directDraw == nullptr) {
+    return DDERR_INVALIDPARAMS;
+  }
+  void* made = nullptr;
+  const HRESULT result = ::DirectDrawCreateEx(static_cast<GUID*>(const_cast<void*>(guid)), &made,
+                                              IID_IDirectDraw7, static_cast<IUnknown*>(outer));
+  *directDraw = SUCCEEDED(result) ? new Display(static_cast<IDirectDraw7*>(made)) : nullptr;
+  return result;
+}
+
+}  // namespace plat

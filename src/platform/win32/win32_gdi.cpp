@@ -1,0 +1,206 @@
+// The win32 backend's GDI: the editor's drawing calls on the real device contexts and objects.
+//
+// Not here: CreateSurfaceDC and DestroySurfaceDC, which only the software
+// surfaces use; the real surfaces hand out their own device contexts.
+#include <cstdio>
+
+#include "../gdi.h"
+// After the plat headers (see there).
+#include "win32_handles.h"
+
+namespace plat {
+namespace {
+
+// The largest bitmap side taken, as on the other platforms: a tiny run-length
+// file can claim a huge bitmap, which would be made anew on every pass.
+constexpr long kLargestSide = 4096;
+
+long LittleEndian(const unsigned char* bytes, int count) {
+  unsigned long value = 0;
+  for (int i = count - 1; i >= 0; --i) {
+    value = (value << 8) | bytes[i];
+  }
+  return static_cast<long>(value);
+}
+
+// True when the file is a bitmap claiming more than the largest side; the
+// system loader judges everything else.
+bool ClaimsTooLarge(const char* name) {
+  std::FILE* file = std::fopen(name, "rb");
+  if (file == nullptr) {
+    return false;
+  }
+  unsigned char header[26] = {};
+  const std::size_t got = std::fread(header, 1, sizeof header, file);
+  std::fclose(file);
+  if (got < 22 || header[0] != 'B' || header[1] != 'M') {
+    return false;
+  }
+  long width = 0;
+  long height = 0;
+  if (LittleEndian(header + 14, 4) == 12) {  // the old core header: 16-bit sides
+    width = LittleEndian(header + 18, 2);
+    height = LittleEndian(header + 20, 2);
+  } else if (got == sizeof header) {
+    width = static_cast<std::int32_t>(LittleEndian(header + 18, 4));
+    height = static_cast<std::int32_t>(LittleEndian(header + 22, 4));
+  }
+  const auto side = [](long value) { return value < 0 ? -value : value; };
+  return side(width) > kLargestSide || side(height) > kLargestSide;
+}
+
+// PALETTEINDEX(i) means the surface's palette entry i, as on the other
+// platforms. The real GDI would take entry i of the context's logical palette,
+// which on a surface is the system's default one (its entry 15 is yellow,
+// where the editor means the surface's white). The colour table of the
+// surface's bitmap, or else the system palette the surface's palette is set
+// into, gives the entry's colour.
+COLORREF SurfaceColour(::HDC dc, COLORREF colour) {
+  if ((colour >> 24) != 1) {
+    return colour;
+  }
+  const UINT index = (colour & 0xFFFFu) > 255 ? 255 : (colour & 0xFFFFu);
+  RGBQUAD entry = {};
+  if (::GetDIBColorTable(dc, index, 1, &entry) == 1) {
+    return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+  }
+  ::PALETTEENTRY system = {};
+  if (::GetSystemPaletteEntries(dc, index, 1, &system) == 1) {
+    return RGB(system.peRed, system.peGreen, system.peBlue);
+  }
+  return colour;
+}
+
+::HDC Real(HDC dc) {
+  return win32::ToReal<::HDC>(dc);
+}
+
+::HGDIOBJ Real(HGDIOBJ object) {
+  return win32::ToReal<::HGDIOBJ>(object);
+}
+
+}  // namespace
+
+HPEN CreatePen(int style, int width, COLORREF colour) {
+  return win32::ToPlat<HPEN>(::CreatePen(style, width, colour));
+}
+
+HBRUSH CreateSolidBrush(COLORREF colour) {
+  return win32::ToPlat<HBRUSH>(::CreateSolidBrush(colour));
+}
+
+HGDIOBJ GetStockObject(int which) {
+  return win32::ToPlat<HGDIOBJ>(::GetStockObject(which));
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+  return win32::ToPlat<HGDIOBJ>(::SelectObject(Real(dc), Real(object)));
+}
+
+bool DeleteObject(HGDIOBJ object) {
+  return ::DeleteObject(Real(object)) != FALSE;
+}
+
+bool Rectangle(HDC dc, int left, int top, int right, int bottom) {
+  return ::Rectangle(Real(dc), left, top, right, bottom) != FALSE;
+}
+
+bool Polyline(HDC dc, const POINT* points, int count) {
+  if (points == nullptr || count < 2) {
+    return false;
+  }
+  // The editor's outlines have a handful of points; longer lines go in pieces
+  // that share their joints.
+  constexpr int kPiece = 16;
+  ::POINT real[kPiece];
+  int start = 0;
+  do {
+    const int length = count - start < kPiece ? count - start : kPiece;
+    for (int i = 0; i < length; ++i) {
+      real[i] = {points[start + i].x, points[start + i].y};
+    }
+    if (::Polyline(Real(dc), real, length) == FALSE) {
+      return false;
+    }
+    start += length - 1;
+  } while (start < count - 1);
+  return true;
+}
+
+bool MoveToEx(HDC dc, int x, int y, POINT* previous) {
+  ::POINT real = {};
+  const bool moved = ::MoveToEx(Real(dc), x, y, &real) != FALSE;
+  if (moved && previous != nullptr) {
+    *previous = {real.x, real.y};
+  }
+  return moved;
+}
+
+bool LineTo(HDC dc, int x, int y) {
+  return ::LineTo(Real(dc), x, y) != FALSE;
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
+  return ::SetPixel(Real(dc), x, y, SurfaceColour(Real(dc), colour));
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+  return ::GetPixel(Real(dc), x, y);
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+  return ::SetTextColor(Real(dc), SurfaceColour(Real(dc), colour));
+}
+
+COLORREF SetBkColor(HDC dc, COLORREF colour) {
+  return ::SetBkColor(Real(dc), colour);
+}
+
+int SetBkMode(HDC dc, int mode) {
+  return ::SetBkMode(Real(dc), mode);
+}
+
+bool TextOutA(HDC dc, int x, int y, const char* text, int length) {
+  return ::TextOutA(Real(dc), x, y, text, length) != FALSE;
+}
+
+HDC CreateCompatibleDC(HDC reference) {
+  return win32::ToPlat<HDC>(::CreateCompatibleDC(Real(reference)));
+}
+
+bool DeleteDC(HDC dc) {
+  return ::DeleteDC(Real(dc)) != FALSE;
+}
+
+HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int width, int height,
+                   std::uint32_t flags) {
+  if (name == nullptr || ((flags & LR_LOADFROMFILE) != 0 && ClaimsTooLarge(name))) {
+    return nullptr;
+  }
+  return win32::ToPlat<HBITMAP>(
+      ::LoadImageA(win32::ToReal<::HINSTANCE>(instance), name, type, width, height, flags));
+}
+
+int GetObjectA(HGDIOBJ object, int size, void* out) {
+  ::BITMAP real = {};
+  if (out == nullptr || size < static_cast<int>(sizeof(BITMAP)) ||
+      ::GetObjectType(Real(object)) != OBJ_BITMAP || ::GetObjectA(Real(object), sizeof real, &real) == 0) {
+    return 0;
+  }
+  BITMAP* description = static_cast<BITMAP*>(out);
+  description->bmType = real.bmType;
+  description->bmWidth = real.bmWidth;
+  description->bmHeight = real.bmHeight;
+  description->bmWidthBytes = real.bmWidthBytes;
+  description->bmPlanes = real.bmPlanes;
+  description->bmBitsPixel = real.bmBitsPixel;
+  description->bmBits = real.bmBits;
+  return sizeof(BITMAP);
+}
+
+bool BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+            std::uint32_t rop) {
+  return ::BitBlt(Real(destination), x, y, width, height, Real(source), sourceX, sourceY, rop) != FALSE;
+}
+
+}  // namespace plat

@@ -1,0 +1,112 @@
+// The win32 backend's input: the real DirectInput 7 mouse and keyboard behind the plat classes.
+//
+// A read gives the device as it is now, as DirectInput does: a key pressed and
+// released between two reads is not seen, and nothing pressed before a read
+// is kept for a later one.
+#include "../input.h"
+// After the plat headers (see there).
+#include "win32_handles.h"
+
+namespace plat {
+namespace {
+
+class Device final : public InputDevice {
+ public:
+  explicit Device(IDirectInputDevice7A* real) : real_(real) {}
+
+  HRESULT SetCooperativeLevel(HWND window, std::uint32_t flags) override {
+    return real_->SetCooperativeLevel(win32::ToReal<::HWND>(window), flags);
+  }
+
+  HRESULT SetDataFormat(DataFormat format) override {
+    return real_->SetDataFormat(format == DataFormat::Mouse ? &::c_dfDIMouse : &::c_dfDIKeyboard);
+  }
+
+  HRESULT Acquire() override {
+    const HRESULT result = real_->Acquire();
+    // Held even when refused (the keyboard while the window is behind another):
+    // the program asked for the device, so a later read may take it again.
+    wanted_ = true;
+    return result;
+  }
+
+  HRESULT Unacquire() override {
+    wanted_ = false;
+    return real_->Unacquire();
+  }
+
+  // The system takes a device away when the window loses the foreground;
+  // DirectInput gives it back only to a new Acquire, so a read tries one.
+  // A failed read clears the caller's record: no key or button stays down
+  // from an earlier read.
+  HRESULT GetDeviceState(std::uint32_t size, void* data) override {
+    if (data == nullptr) {
+      return DIERR_INVALIDPARAM;
+    }
+    HRESULT result = real_->GetDeviceState(size, data);
+    if ((result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) && wanted_ &&
+        SUCCEEDED(real_->Acquire())) {
+      result = real_->GetDeviceState(size, data);
+    }
+    if (FAILED(result)) {
+      ZeroMemory(data, size);
+    }
+    return result;
+  }
+
+  std::uint32_t Release() override {
+    const ULONG left = real_->Release();
+    delete this;
+    return left;
+  }
+
+ private:
+  IDirectInputDevice7A* real_;
+  bool wanted_ = false;
+};
+
+class Input final : public DirectInput {
+ public:
+  explicit Input(IDirectInput7A* real) : real_(real) {}
+
+  HRESULT CreateDeviceEx(DeviceGuid which, InputDevice** device, void* outer) override {
+    if (device == nullptr) {
+      return DIERR_INVALIDPARAM;
+    }
+    void* made = nullptr;
+    const HRESULT result =
+        real_->CreateDeviceEx(which == DeviceGuid::SysMouse ? ::GUID_SysMouse : ::GUID_SysKeyboard,
+                              IID_IDirectInputDevice7A, &made, static_cast<IUnknown*>(outer));
+    *device = SUCCEEDED(result) ? new Device(static_cast<IDirectInputDevice7A*>(made)) : nullptr;
+    return result;
+  }
+
+  std::uint32_t Release() override {
+    const ULONG left = real_->Release();
+    delete this;
+    return left;
+  }
+
+ private:
+  IDirectInput7A* real_;
+};
+
+}  // namespace
+
+HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInput** directInput,
+                            void* outer) {
+  if (directInput == nullptr) {
+    return DIERR_INVALIDPARAM;
+  }
+  void* made = nullptr;
+  const HRESULT result = ::DirectInputCreateEx(win32::ToReal<::HINSTANCE>(instance), version,
+                                               IID_IDirectInput7A, &made, static_cast<IUnknown*>(outer));
+  *directInput = SUCCEEDED(result) ? new Input(static_cast<IDirectInput7A*>(made)) : nullptr;
+  return result;
+}
+
+std::int16_t GetAsyncKeyState(int virtualKey) {
+  return ::GetAsyncKeyState(virtualKey);
+}
+
+}  // namespace plat

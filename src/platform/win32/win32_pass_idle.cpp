@@ -1,0 +1,8 @@
+// The program's build of the pass hook: nothing is timed.
+#include "win32_pass_timer.h"
+
+namespace plat::win32 {
+
+void NoteMainLoopTurn() {}
+
+}  // namespace plat::win32

@@ -1,0 +1,11 @@
+// The win32 backend's hook for timing main-loop passes in the benchmark build.
+#pragma once
+
+namespace plat::win32 {
+
+// Called at the start of every pass of the main loop (its one message peek).
+// The program's build does nothing here; the benchmark build times the passes
+// and, after the number asked for, prints the figures and ends the loop.
+void NoteMainLoopTurn();
+
+}  // namespace plat::win32
