@@ -57,6 +57,11 @@ void QueueStep(std::uint8_t kind, std::uint8_t a, std::uint8_t b, std::uint8_t c
   bool right = (c & 2) != 0;
   switch (kind % 4) {
     case 0:  // anywhere, buttons as given: moving, painting
+      // Not a left press on the button bar: Settings would wait for a click
+      // on its menu that no step gives, and Quit would end the editor.
+      if (left && to.y > 500) {
+        to.y = 500;
+      }
       break;
     case 1:  // in the editing grid
       to = {141 + a * 510 / 256, 6 + b * 390 / 256};
