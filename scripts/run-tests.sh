@@ -16,7 +16,14 @@ bash "$root/scripts/build.sh" test "$build"
 # sanitizers mean nothing, so each runs only briefly.
 if [[ -x "$build/bench/pixed_bench" ]]; then
   echo "run-tests: benchmark smoke run"
-  "$build/bench/pixed_bench" --benchmark_min_time=0.001 --benchmark_format=console >/dev/null
+  bench_log=$build/bench/smoke.log
+  "$build/bench/pixed_bench" --benchmark_min_time=0.001 --benchmark_format=console >"$bench_log" 2>&1
+  # A benchmark that cannot set itself up reports an error but still exits 0.
+  if grep -q "ERROR OCCURRED" "$bench_log"; then
+    grep "ERROR OCCURRED" "$bench_log" | sort -u >&2
+    echo "run-tests: a benchmark could not run (log: $bench_log)" >&2
+    exit 1
+  fi
   echo "run-tests: benchmarks ran"
 fi
 
