@@ -15,14 +15,15 @@
 #include "platform/sdl/sdl_frame.h"
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/sdl/sdl_latch.h"
-#include "platform/sdl/sdl_letterbox.h"
-#include "platform/sdl/sdl_pacing.h"
+#include "platform/present/letterbox.h"
+#include "platform/present/pacing.h"
 #include "platform/sdl/sdl_pointer.h"
 
 namespace {
 
 using namespace plat;
 using namespace plat::sdl;
+using namespace plat::present;
 
 // ---- Scancode table ----------------------------------------------------------
 

@@ -16,8 +16,9 @@
 
 #include "platform/display.h"
 #include "platform/platform_types.h"
-#include "platform/sdl/sdl_frame.h"
-#include "platform/sdl/sdl_letterbox.h"
+#include "platform/present/frame.h"
+#include "platform/present/letterbox.h"
+#include "platform/present/scale_plan.h"
 #include "platform/sdl/sdl_pointer.h"
 #include "platform/sdl/sdl_scaling.h"
 
@@ -384,7 +385,7 @@ TEST(SdlFrame, ColourTableIsOpaqueRgbWithoutTheFlags) {
 TEST(SdlFrame, OnlyAChangedScreenOrPaletteCountsAsNew) {
   std::vector<std::uint8_t> pixels(800 * 600, 3);
   std::vector<PALETTEENTRY> palette = TestPalette();
-  soft::ScreenView view{pixels.data(), 800, 600, 800, palette.data()};
+  FrameView view{pixels.data(), 800, 600, 800};
   ShownFrame frame;
   EXPECT_TRUE(CaptureFrame(frame, view, BuildColourTable(palette.data()))) << "first frame";
   EXPECT_FALSE(CaptureFrame(frame, view, BuildColourTable(palette.data()))) << "same frame";
@@ -401,11 +402,11 @@ TEST(SdlFrame, MissingOrOddScreensShowBlackWithoutReadingPastThem) {
   const ColourTable colours = BuildColourTable(palette.data());
   ShownFrame frame;
   std::vector<std::uint8_t> full(800 * 600, 7);
-  ASSERT_TRUE(CaptureFrame(frame, soft::ScreenView{full.data(), 800, 600, 800, palette.data()}, colours));
+  ASSERT_TRUE(CaptureFrame(frame, FrameView{full.data(), 800, 600, 800}, colours));
 
   // A small primary (10 x 4, pitch 16): its pixels top-left, black elsewhere.
   std::vector<std::uint8_t> small(16 * 4, 5);
-  EXPECT_TRUE(CaptureFrame(frame, soft::ScreenView{small.data(), 10, 4, 16, palette.data()}, colours));
+  EXPECT_TRUE(CaptureFrame(frame, FrameView{small.data(), 10, 4, 16}, colours));
   EXPECT_EQ(frame.pixels[3 * 800 + 9], 5);
   EXPECT_EQ(frame.pixels[3 * 800 + 10], 0);
   EXPECT_EQ(frame.pixels[4 * 800], 0);
@@ -413,16 +414,16 @@ TEST(SdlFrame, MissingOrOddScreensShowBlackWithoutReadingPastThem) {
 
   // A larger one is cut at 800 x 600.
   std::vector<std::uint8_t> large(1000 * 700, 6);
-  EXPECT_TRUE(CaptureFrame(frame, soft::ScreenView{large.data(), 1000, 700, 1000, palette.data()}, colours));
+  EXPECT_TRUE(CaptureFrame(frame, FrameView{large.data(), 1000, 700, 1000}, colours));
   EXPECT_EQ(frame.pixels[599 * 800 + 799], 6);
   EXPECT_EQ(frame.pixels.size(), 800u * 600u);
 
-  const soft::ScreenView broken[] = {
-      {nullptr, 800, 600, 800, palette.data()},
-      {small.data(), 10, 4, 9, palette.data()},
-      {small.data(), -10, 4, 16, palette.data()},
+  const FrameView broken[] = {
+      {nullptr, 800, 600, 800},
+      {small.data(), 10, 4, 9},
+      {small.data(), -10, 4, 16},
   };
-  for (const soft::ScreenView& view : broken) {
+  for (const FrameView& view : broken) {
     CaptureFrame(frame, view, colours);
     EXPECT_TRUE(std::all_of(frame.pixels.begin(), frame.pixels.end(), [](std::uint8_t p) { return p == 0; }))
         << "width " << view.width << " pitch " << view.pitch;
@@ -437,7 +438,7 @@ TEST(SdlFrame, ExpansionWritesEveryPixelAndNoPadding) {
   pixels[799] = 1;
   pixels[599 * 800] = 255;
   ShownFrame frame;
-  CaptureFrame(frame, soft::ScreenView{pixels.data(), 800, 600, 800, palette.data()},
+  CaptureFrame(frame, FrameView{pixels.data(), 800, 600, 800},
                BuildColourTable(palette.data()));
   const int pitch = 800 * 4 + 12;
   std::vector<std::uint8_t> out(static_cast<std::size_t>(pitch) * 600, 0xAB);

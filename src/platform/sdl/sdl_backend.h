@@ -8,13 +8,16 @@
 #include <cstdint>
 
 #include "sdl_entry_keys.h"
-#include "sdl_frame.h"
 #include "sdl_latch.h"
-#include "sdl_letterbox.h"
-#include "sdl_pacing.h"
+#include "../present/frame.h"
+#include "../present/letterbox.h"
+#include "../present/pacing.h"
 #include "sdl_pointer.h"
 
 namespace plat::sdl {
+
+// The letterbox and pacing shared with the win32 backend.
+using namespace present;
 
 struct Backend {
   SDL_Window* window = nullptr;

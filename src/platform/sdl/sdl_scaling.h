@@ -4,21 +4,12 @@
 
 #include <SDL.h>
 
-#include "sdl_letterbox.h"
+#include "../present/scale_plan.h"
 
 namespace plat::sdl {
 
-// The PIXED_SCALING setting: "whole" for whole multiples; area sampling
-// otherwise. known is false for a value that is neither "area" nor "whole".
-Scaling ScalingFromName(const char* name, bool* known);
-
-// The screen's place in the renderer's output (as SDL_RenderSetLogicalSize
-// would put it) and the whole multiple it is first drawn at (at least 1).
-struct ScalePlan {
-  WindowRect dest;
-  int factor;
-};
-ScalePlan PlanScale(const Letterbox& box);
+// The letterbox and scale plan shared with the win32 backend.
+using namespace present;
 
 // Clears the output to black and draws the 800 x 600 screen texture into
 // plan.dest. A whole multiple is drawn with nearest sampling. Any other scale

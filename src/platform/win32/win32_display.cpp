@@ -1,7 +1,12 @@
 // The win32 backend's display: the real DirectDraw 7 object, surfaces and palette behind the plat classes.
+//
+// On the desktop (the default) the display mode stays as it is, and the primary surface with
+// its back buffer that the editor asks for are 8-bit palettized surfaces in system memory: the
+// editor draws on them as on the screen, and the backend shows the primary in the window
+// (win32_present.cpp). With --exclusive they are the real exclusive mode's.
 #include "../display.h"
 // After the plat headers (see there).
-#include "win32_handles.h"
+#include "win32_desktop.h"
 
 namespace plat {
 namespace {
@@ -49,7 +54,9 @@ class Palette final : public DrawPalette {
 
 class Surface final : public DrawSurface {
  public:
-  Surface(IDirectDrawSurface7* real, IDirectDraw7* owner) : real_(real), owner_(owner) {}
+  // attached: the back buffer of a primary made on the desktop, held with it.
+  Surface(IDirectDrawSurface7* real, IDirectDraw7* owner, IDirectDrawSurface7* attached = nullptr)
+      : real_(real), owner_(owner), attached_(attached) {}
 
   HRESULT Lock(plat::RECT* rect, DDSURFACEDESC2* desc, std::uint32_t flags, void* event) override {
     if (desc == nullptr) {
@@ -127,16 +134,32 @@ class Surface final : public DrawSurface {
     real.dwCaps3 = caps->dwCaps3;
     real.dwCaps4 = caps->dwCaps4;
     IDirectDrawSurface7* found = nullptr;
+    if (attached_ != nullptr && (caps->dwCaps & DDSCAPS_BACKBUFFER) != 0) {
+      attached_->AddRef();
+      *attached = new Surface(attached_, owner_);
+      return DD_OK;
+    }
     const HRESULT result = real_->GetAttachedSurface(&real, &found);
     *attached = SUCCEEDED(result) ? new Surface(found, owner_) : nullptr;
     return result;
   }
 
   HRESULT SetPalette(DrawPalette* palette) override {
-    return real_->SetPalette(palette != nullptr ? static_cast<Palette*>(palette)->real() : nullptr);
+    IDirectDrawPalette* real = palette != nullptr ? static_cast<Palette*>(palette)->real() : nullptr;
+    const HRESULT result = real_->SetPalette(real);
+    if (SUCCEEDED(result) && win32::IsScreenSurface(real_)) {
+      win32::SetScreenPalette(real);
+    }
+    return result;
   }
 
   std::uint32_t Release() override {
+    if (win32::IsScreenSurface(real_)) {
+      win32::SetScreenSurface(nullptr);
+    }
+    if (attached_ != nullptr) {
+      attached_->Release();
+    }
     const ULONG left = real_->Release();
     delete this;
     return left;
@@ -145,24 +168,49 @@ class Surface final : public DrawSurface {
  private:
   IDirectDrawSurface7* real_;
   IDirectDraw7* owner_;  // not owned: the surfaces go before the display object
+  IDirectDrawSurface7* attached_;
 };
+
+// An 800 x 600 8-bit palettized surface in system memory.
+HRESULT CreateMemorySurface(IDirectDraw7* display, IDirectDrawSurface7** made) {
+  ::DDSURFACEDESC2 desc = {};
+  desc.dwSize = sizeof desc;
+  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+  desc.dwWidth = kScreenWidth;
+  desc.dwHeight = kScreenHeight;
+  // Its own device context for good: the editor takes one some twenty times a pass.
+  desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY | DDSCAPS_OWNDC;
+  desc.ddpfPixelFormat.dwSize = sizeof desc.ddpfPixelFormat;
+  desc.ddpfPixelFormat.dwFlags = DDPF_RGB | DDPF_PALETTEINDEXED8;
+  desc.ddpfPixelFormat.dwRGBBitCount = 8;
+  return display->CreateSurface(&desc, made, nullptr);
+}
 
 class Display final : public DirectDraw {
  public:
   explicit Display(IDirectDraw7* real) : real_(real) {}
 
+  // On the desktop the program shares the display with the others.
   HRESULT SetCooperativeLevel(HWND window, std::uint32_t flags) override {
-    return real_->SetCooperativeLevel(win32::ToReal<::HWND>(window), flags);
+    return real_->SetCooperativeLevel(win32::ToReal<::HWND>(window),
+                                      win32::Exclusive() ? flags : DDSCL_NORMAL);
   }
 
+  // On the desktop the mode is the desktop's own: nothing changes.
   HRESULT SetDisplayMode(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel,
                          std::uint32_t refreshRate, std::uint32_t flags) override {
+    if (!win32::Exclusive()) {
+      return DD_OK;
+    }
     return real_->SetDisplayMode(width, height, bitsPerPixel, refreshRate, flags);
   }
 
   HRESULT CreateSurface(DDSURFACEDESC2* desc, DrawSurface** surface, void* outer) override {
     if (desc == nullptr || surface == nullptr) {
       return DDERR_INVALIDPARAMS;
+    }
+    if (!win32::Exclusive() && (desc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) != 0) {
+      return CreateDesktopPrimary(surface);
     }
     ::DDSURFACEDESC2 real = {};
     real.dwSize = sizeof real;
@@ -196,7 +244,7 @@ class Display final : public DirectDraw {
     return result;
   }
 
-  HRESULT RestoreDisplayMode() override { return real_->RestoreDisplayMode(); }
+  HRESULT RestoreDisplayMode() override { return win32::Exclusive() ? real_->RestoreDisplayMode() : DD_OK; }
 
   std::uint32_t Release() override {
     const ULONG left = real_->Release();
@@ -205,6 +253,27 @@ class Display final : public DirectDraw {
   }
 
  private:
+  // The primary the editor draws on, and its back buffer, in system memory; the backend shows
+  // the primary.
+  HRESULT CreateDesktopPrimary(DrawSurface** surface) {
+    IDirectDrawSurface7* primary = nullptr;
+    IDirectDrawSurface7* back = nullptr;
+    HRESULT result = CreateMemorySurface(real_, &primary);
+    if (SUCCEEDED(result)) {
+      result = CreateMemorySurface(real_, &back);
+      if (FAILED(result)) {
+        primary->Release();
+      }
+    }
+    if (FAILED(result)) {
+      *surface = nullptr;
+      return result;
+    }
+    win32::SetScreenSurface(primary);
+    *surface = new Surface(primary, real_, back);
+    return result;
+  }
+
   IDirectDraw7* real_;
 };
 

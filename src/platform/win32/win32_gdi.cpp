@@ -2,52 +2,14 @@
 //
 // Not here: CreateSurfaceDC and DestroySurfaceDC, which only the software
 // surfaces use; the real surfaces hand out their own device contexts.
-#include <cstdio>
+// LoadImageA: win32_bitmaps.cpp.
 
 #include "../gdi.h"
 // After the plat headers (see there).
-#include "win32_handles.h"
+#include "win32_bitmaps.h"
 
 namespace plat {
 namespace {
-
-// The largest bitmap side taken, as on the other platforms: a tiny run-length
-// file can claim a huge bitmap, which would be made anew on every pass.
-constexpr long kLargestSide = 4096;
-
-long LittleEndian(const unsigned char* bytes, int count) {
-  unsigned long value = 0;
-  for (int i = count - 1; i >= 0; --i) {
-    value = (value << 8) | bytes[i];
-  }
-  return static_cast<long>(value);
-}
-
-// True when the file is a bitmap claiming more than the largest side; the
-// system loader judges everything else.
-bool ClaimsTooLarge(const char* name) {
-  std::FILE* file = std::fopen(name, "rb");
-  if (file == nullptr) {
-    return false;
-  }
-  unsigned char header[26] = {};
-  const std::size_t got = std::fread(header, 1, sizeof header, file);
-  std::fclose(file);
-  if (got < 22 || header[0] != 'B' || header[1] != 'M') {
-    return false;
-  }
-  long width = 0;
-  long height = 0;
-  if (LittleEndian(header + 14, 4) == 12) {  // the old core header: 16-bit sides
-    width = LittleEndian(header + 18, 2);
-    height = LittleEndian(header + 20, 2);
-  } else if (got == sizeof header) {
-    width = static_cast<std::int32_t>(LittleEndian(header + 18, 4));
-    height = static_cast<std::int32_t>(LittleEndian(header + 22, 4));
-  }
-  const auto side = [](long value) { return value < 0 ? -value : value; };
-  return side(width) > kLargestSide || side(height) > kLargestSide;
-}
 
 // PALETTEINDEX(i) means the surface's palette entry i, as on the other
 // platforms. The real GDI would take entry i of the context's logical palette,
@@ -97,7 +59,11 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   return win32::ToPlat<HGDIOBJ>(::SelectObject(Real(dc), Real(object)));
 }
 
+// The bitmaps LoadImageA keeps are deleted when their file changes, not by the editor.
 bool DeleteObject(HGDIOBJ object) {
+  if (win32::IsKeptBitmap(Real(object))) {
+    return true;
+  }
   return ::DeleteObject(Real(object)) != FALSE;
 }
 
@@ -170,15 +136,6 @@ HDC CreateCompatibleDC(HDC reference) {
 
 bool DeleteDC(HDC dc) {
   return ::DeleteDC(Real(dc)) != FALSE;
-}
-
-HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int width, int height,
-                   std::uint32_t flags) {
-  if (name == nullptr || ((flags & LR_LOADFROMFILE) != 0 && ClaimsTooLarge(name))) {
-    return nullptr;
-  }
-  return win32::ToPlat<HBITMAP>(
-      ::LoadImageA(win32::ToReal<::HINSTANCE>(instance), name, type, width, height, flags));
 }
 
 int GetObjectA(HGDIOBJ object, int size, void* out) {

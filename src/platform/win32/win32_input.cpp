@@ -5,7 +5,7 @@
 // is kept for a later one.
 #include "../input.h"
 // After the plat headers (see there).
-#include "win32_handles.h"
+#include "win32_desktop.h"
 
 namespace plat {
 namespace {
@@ -19,7 +19,8 @@ class Device final : public InputDevice {
   }
 
   HRESULT SetDataFormat(DataFormat format) override {
-    return real_->SetDataFormat(format == DataFormat::Mouse ? &::c_dfDIMouse : &::c_dfDIKeyboard);
+    mouse_ = format == DataFormat::Mouse;
+    return real_->SetDataFormat(mouse_ ? &::c_dfDIMouse : &::c_dfDIKeyboard);
   }
 
   HRESULT Acquire() override {
@@ -50,6 +51,10 @@ class Device final : public InputDevice {
     }
     if (FAILED(result)) {
       ZeroMemory(data, size);
+    } else if (!win32::Exclusive() && mouse_ && size >= sizeof(::DIMOUSESTATE)) {
+      win32::MapMouseState(static_cast<::DIMOUSESTATE*>(data));
+    } else if (!win32::Exclusive() && !win32::Active()) {
+      ZeroMemory(data, size);
     }
     return result;
   }
@@ -63,6 +68,7 @@ class Device final : public InputDevice {
  private:
   IDirectInputDevice7A* real_;
   bool wanted_ = false;
+  bool mouse_ = false;
 };
 
 class Input final : public DirectInput {
@@ -105,8 +111,11 @@ HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInp
   return result;
 }
 
+// On the desktop, keys typed into another program are not the editor's (Escape there must not
+// end it).
 std::int16_t GetAsyncKeyState(int virtualKey) {
-  return ::GetAsyncKeyState(virtualKey);
+  const std::int16_t state = ::GetAsyncKeyState(virtualKey);
+  return win32::Exclusive() || win32::Active() ? state : 0;
 }
 
 }  // namespace plat

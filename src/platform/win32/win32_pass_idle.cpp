@@ -4,5 +4,7 @@
 namespace plat::win32 {
 
 void NoteMainLoopTurn() {}
+void NoteWaitBegins() {}
+void NoteWaitEnds() {}
 
 }  // namespace plat::win32

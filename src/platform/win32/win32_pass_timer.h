@@ -7,5 +7,8 @@ namespace plat::win32 {
 // The program's build does nothing here; the benchmark build times the passes
 // and, after the number asked for, prints the figures and ends the loop.
 void NoteMainLoopTurn();
+// Around a wait for input between passes: the time waited is not the pass's.
+void NoteWaitBegins();
+void NoteWaitEnds();
 
 }  // namespace plat::win32

@@ -1,12 +1,12 @@
 // Palette expansion of the 8-bit screen and change detection between frames.
-#include "sdl_frame.h"
+#include "frame.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "../display.h"
 
-namespace plat::sdl {
+namespace plat::present {
 
 ColourTable BuildColourTable(const PALETTEENTRY* palette) {
   ColourTable table;
@@ -21,13 +21,14 @@ ColourTable BuildColourTable(const PALETTEENTRY* palette) {
   return table;
 }
 
-bool CaptureFrame(ShownFrame& frame, const soft::ScreenView& view, const ColourTable& colours) {
+bool CaptureFrame(ShownFrame& frame, const FrameView& view, const ColourTable& colours) {
   constexpr std::size_t kSize = std::size_t{kScreenWidth} * kScreenHeight;
   bool changed = !frame.valid || frame.colours != colours;
   if (frame.pixels.size() != kSize) {
     frame.pixels.assign(kSize, 0);
     changed = true;
   }
+  frame.changedRows.assign(kScreenHeight, changed ? 1 : 0);
   const bool usable = view.pixels != nullptr && view.width > 0 && view.height > 0 && view.pitch >= view.width;
   const int width = usable ? std::min(view.width, kScreenWidth) : 0;
   const int height = usable ? std::min(view.height, kScreenHeight) : 0;
@@ -37,6 +38,7 @@ bool CaptureFrame(ShownFrame& frame, const soft::ScreenView& view, const ColourT
       const std::uint8_t* source = view.pixels + static_cast<std::size_t>(view.pitch) * y;
       if (std::memcmp(row, source, width) != 0) {
         std::memcpy(row, source, width);
+        frame.changedRows[y] = 1;
         changed = true;
       }
     }
@@ -45,6 +47,7 @@ bool CaptureFrame(ShownFrame& frame, const soft::ScreenView& view, const ColourT
     const auto blank = std::find_if(row + from, row + kScreenWidth, [](std::uint8_t p) { return p != 0; });
     if (blank != row + kScreenWidth) {
       std::fill(row + from, row + kScreenWidth, 0);
+      frame.changedRows[y] = 1;
       changed = true;
     }
   }
@@ -69,4 +72,4 @@ void ExpandFrame(const ShownFrame& frame, void* out, int pitch) {
   }
 }
 
-}  // namespace plat::sdl
+}  // namespace plat::present

@@ -1,11 +1,11 @@
 // The screen's place in the window and the mapping of points both ways.
-#include "sdl_letterbox.h"
+#include "letterbox.h"
 
 #include <algorithm>
 
 #include "../display.h"
 
-namespace plat::sdl {
+namespace plat::present {
 namespace {
 
 // Sizes beyond this are nonsense from a broken window system; capping them
@@ -86,4 +86,4 @@ WindowRect ScreenRectToWindow(const Letterbox& box, const RECT& rect) {
   return WindowRect{left, top, right - left, bottom - top};
 }
 
-}  // namespace plat::sdl
+}  // namespace plat::present

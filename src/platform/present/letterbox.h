@@ -1,12 +1,12 @@
-// Where the 800 x 600 screen sits in the window: the scale and black bars,
-// and the mapping of points both ways.
+// Where the 800 x 600 screen sits in a window: the scale and black bars, and
+// the mapping of points both ways. Shared by the sdl and win32 backends.
 #pragma once
 
 #include <cstdint>
 
 #include "../platform_types.h"
 
-namespace plat::sdl {
+namespace plat::present {
 
 // How the screen is fitted into the window. Area: as large as the window
 // allows, each window pixel showing the share of each screen pixel it
@@ -46,4 +46,4 @@ struct WindowRect {
 };
 WindowRect ScreenRectToWindow(const Letterbox& box, const RECT& rect);
 
-}  // namespace plat::sdl
+}  // namespace plat::present
