@@ -6,6 +6,8 @@
 // Internal to src/platform/win32; include it after the plat headers.
 #pragma once
 
+#include <cstdint>
+
 #include "../present/letterbox.h"
 // After the plat headers (see there).
 #include "win32_handles.h"
@@ -39,10 +41,11 @@ bool ConfineCursor(const ::RECT* screenRect);
 
 // ---- The picture (win32_present.cpp) ----
 
-// The surface the editor takes for its primary, and its palette; null when released.
-void SetScreenSurface(::IDirectDrawSurface7* surface);
+// The memory of the surface the editor takes for its primary (800 x 600 bytes, row after row),
+// and its palette; null when released.
+void SetScreenMemory(const std::uint8_t* memory);
 void SetScreenPalette(::IDirectDrawPalette* palette);
-bool IsScreenSurface(::IDirectDrawSurface7* surface);
+bool IsScreenMemory(const std::uint8_t* memory);
 // The window lost its picture, or changed its size: the next present shows it whole.
 void PictureLost();
 // The letterbox of the window now.

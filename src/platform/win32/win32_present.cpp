@@ -17,7 +17,7 @@ namespace plat::win32 {
 namespace {
 
 struct Picture {
-  ::IDirectDrawSurface7* surface = nullptr;
+  const std::uint8_t* screen = nullptr;
   ::IDirectDrawPalette* palette = nullptr;
   present::Scaling scaling = present::Scaling::Area;
   bool scalingRead = false;
@@ -120,7 +120,7 @@ bool LayOut(Picture& picture, ::HWND window) {
 
 // Compares the surface with the frame shown last; true when it changed.
 bool Capture(Picture& picture) {
-  if (picture.surface == nullptr) {
+  if (picture.screen == nullptr) {
     return false;
   }
   ::PALETTEENTRY entries[256] = {};
@@ -129,16 +129,10 @@ bool Capture(Picture& picture) {
   for (int i = 0; i < 256; ++i) {
     colours[i] = {entries[i].peRed, entries[i].peGreen, entries[i].peBlue, entries[i].peFlags};
   }
-  ::DDSURFACEDESC2 desc = {};
-  desc.dwSize = sizeof desc;
-  if (FAILED(picture.surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY | DDLOCK_NOSYSLOCK, nullptr))) {
-    return false;
-  }
-  const present::FrameView view{static_cast<const std::uint8_t*>(desc.lpSurface), static_cast<int>(desc.dwWidth),
-                                static_cast<int>(desc.dwHeight), static_cast<int>(desc.lPitch)};
-  const bool changed = present::CaptureFrame(picture.shown, view, present::BuildColourTable(coloured ? colours : nullptr));
-  picture.surface->Unlock(nullptr);
-  return changed;
+  // GDI's drawing on the surface is done with.
+  ::GdiFlush();
+  const present::FrameView view{picture.screen, kScreenWidth, kScreenHeight, kScreenWidth};
+  return present::CaptureFrame(picture.shown, view, present::BuildColourTable(coloured ? colours : nullptr));
 }
 
 void Show(const Picture& picture, ::HWND window, int top, int bottom) {
@@ -193,12 +187,12 @@ void PresentIfDue(bool force) {
 
 }  // namespace
 
-void SetScreenSurface(::IDirectDrawSurface7* surface) {
+void SetScreenMemory(const std::uint8_t* memory) {
   Picture& picture = State();
-  picture.surface = surface;
+  picture.screen = memory;
   picture.shown.valid = false;
   picture.lost = true;
-  if (surface == nullptr) {
+  if (memory == nullptr) {
     picture.palette = nullptr;
   }
 }
@@ -207,8 +201,8 @@ void SetScreenPalette(::IDirectDrawPalette* palette) {
   State().palette = palette;
 }
 
-bool IsScreenSurface(::IDirectDrawSurface7* surface) {
-  return surface != nullptr && State().surface == surface;
+bool IsScreenMemory(const std::uint8_t* memory) {
+  return memory != nullptr && State().screen == memory;
 }
 
 void PictureLost() {
