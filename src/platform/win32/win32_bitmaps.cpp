@@ -10,6 +10,7 @@
 #include "../gdi.h"
 // After the plat headers (see there).
 #include "win32_bitmaps.h"
+#include "win32_desktop.h"
 
 namespace plat {
 namespace {
@@ -93,6 +94,55 @@ bool Small(::HBITMAP bitmap) {
          static_cast<long long>(description.bmWidth) * description.bmHeight <= kKeptPixels;
 }
 
+// The bitmap in the screen's own colours (on the desktop): drawing it on the screen is then a
+// copy of its indices, where each draw would otherwise match every pixel's colour to the
+// palette anew. The match is GDI's either way, so the screen shows the same indices.
+::HBITMAP InScreenColours(::HBITMAP bitmap) {
+  struct {
+    ::BITMAPINFOHEADER header;
+    ::RGBQUAD colours[256];
+  } info = {};
+  ::BITMAP description = {};
+  if (win32::Exclusive() || !win32::ScreenColours(info.colours) ||
+      ::GetObjectA(bitmap, sizeof description, &description) == 0) {
+    return bitmap;
+  }
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = description.bmWidth;
+  info.header.biHeight = -description.bmHeight;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = 8;
+  info.header.biCompression = BI_RGB;
+  info.header.biClrUsed = 256;
+  void* bits = nullptr;
+  const ::HBITMAP converted =
+      ::CreateDIBSection(nullptr, reinterpret_cast<::BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  const ::HDC from = ::CreateCompatibleDC(nullptr);
+  const ::HDC to = ::CreateCompatibleDC(nullptr);
+  bool copied = false;
+  if (converted != nullptr && from != nullptr && to != nullptr) {
+    const ::HGDIOBJ oldFrom = ::SelectObject(from, bitmap);
+    const ::HGDIOBJ oldTo = ::SelectObject(to, converted);
+    copied = ::BitBlt(to, 0, 0, description.bmWidth, description.bmHeight, from, 0, 0, SRCCOPY) != FALSE;
+    ::SelectObject(from, oldFrom);
+    ::SelectObject(to, oldTo);
+  }
+  if (from != nullptr) {
+    ::DeleteDC(from);
+  }
+  if (to != nullptr) {
+    ::DeleteDC(to);
+  }
+  if (!copied) {
+    if (converted != nullptr) {
+      ::DeleteObject(converted);
+    }
+    return bitmap;
+  }
+  ::DeleteObject(bitmap);
+  return converted;
+}
+
 }  // namespace
 
 HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int width, int height,
@@ -122,10 +172,11 @@ HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int
   if (known) {
     Forget(entries, at);
   }
-  const ::HBITMAP bitmap = LoadFresh(instance, name, type, width, height, flags);
+  ::HBITMAP bitmap = LoadFresh(instance, name, type, width, height, flags);
   if (bitmap == nullptr || !found || !Small(bitmap)) {
     return win32::ToPlat<HBITMAP>(bitmap);
   }
+  bitmap = InScreenColours(bitmap);
   if (entries.size() == kKeptCount) {
     std::size_t oldest = 0;
     for (std::size_t i = 1; i < entries.size(); ++i) {

@@ -149,6 +149,7 @@ bool WindowMessage(::HWND window, UINT message, ::WPARAM wParam, ::LPARAM /*lPar
       ApplyClip();
       PictureLost();
       return false;
+    case WM_PAINT:
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED:
       PictureLost();

@@ -46,6 +46,8 @@ bool ConfineCursor(const ::RECT* screenRect);
 void SetScreenMemory(const std::uint8_t* memory);
 void SetScreenPalette(::IDirectDrawPalette* palette);
 bool IsScreenMemory(const std::uint8_t* memory);
+// The colours of the screen's palette as a bitmap's colour table; false before there is one.
+bool ScreenColours(::RGBQUAD* table);
 // The window lost its picture, or changed its size: the next present shows it whole.
 void PictureLost();
 // The letterbox of the window now.

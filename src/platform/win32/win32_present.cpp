@@ -154,10 +154,6 @@ void PresentIfDue(bool force) {
   if (!LayOut(picture, window)) {
     return;
   }
-  // Uncovered or shown again: the system wants it painted.
-  if (::GetUpdateRect(window, nullptr, FALSE)) {
-    picture.lost = true;
-  }
   int top = picture.height;
   int bottom = 0;
   const std::uint64_t now = ::GetTickCount64();
@@ -201,6 +197,19 @@ void SetScreenPalette(::IDirectDrawPalette* palette) {
   State().palette = palette;
 }
 
+bool ScreenColours(::RGBQUAD* table) {
+  Picture& picture = State();
+  ::PALETTEENTRY entries[256] = {};
+  if (picture.screen == nullptr || picture.palette == nullptr ||
+      FAILED(picture.palette->GetEntries(0, 0, 256, entries))) {
+    return false;
+  }
+  for (int i = 0; i < 256; ++i) {
+    table[i] = {entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+  }
+  return true;
+}
+
 bool IsScreenMemory(const std::uint8_t* memory) {
   return memory != nullptr && State().screen == memory;
 }
@@ -221,16 +230,12 @@ void PumpPass() {
   PresentIfDue(false);
   // Minimised, nothing is shown and nothing settles: a pass a refresh, or at input.
   const bool hidden = Window() == nullptr || ::IsIconic(Window());
-  // Messages waiting are input, or the window's business: the passes go on at once.
-  if (HIWORD(::GetQueueStatus(QS_ALLINPUT)) != 0) {
-    picture.pacing.Input();
-    return;
-  }
   const std::uint64_t now = ::GetTickCount64();
   const std::uint64_t wait = picture.pacing.WaitMs(now, now + present::Pacing::kRefreshMs, hidden);
   if (wait == 0) {
     return;
   }
+  // Ends at once when messages wait already: input, or the window's business.
   NoteWaitBegins();
   const DWORD woken =
       ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(wait), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -250,6 +255,10 @@ void SleepPresenting(DWORD ms) {
                                   0);
     ::MSG sent = {};
     ::PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    // Uncovered or shown again meanwhile: the system wants it painted.
+    if (!hidden && Window() != nullptr && ::GetUpdateRect(Window(), nullptr, FALSE)) {
+      PictureLost();
+    }
     PresentIfDue(false);
   }
 }
