@@ -4,6 +4,9 @@
 // surfaces use; the real surfaces hand out their own device contexts.
 // LoadImageA: win32_bitmaps.cpp.
 
+#include <algorithm>
+#include <vector>
+
 #include "../gdi.h"
 // After the plat headers (see there).
 #include "win32_bitmaps.h"
@@ -130,11 +133,53 @@ bool TextOutA(HDC dc, int x, int y, const char* text, int length) {
   return ::TextOutA(Real(dc), x, y, text, length) != FALSE;
 }
 
+// The editor makes a memory device context for every bitmap it draws, seven a pass; making one
+// costs more than the drawing under Wine. So the screen-compatible ones are kept for the next
+// call, each put back as new (its first saved state) when the editor deletes it.
+namespace {
+
+struct MemoryDCs {
+  std::vector<::HDC> made;  // every one made here and not yet deleted for good
+  std::vector<::HDC> free;
+};
+
+MemoryDCs& KeptDCs() {
+  static MemoryDCs dcs;
+  return dcs;
+}
+
+constexpr std::size_t kKeptDCs = 4;
+
+}  // namespace
+
 HDC CreateCompatibleDC(HDC reference) {
-  return win32::ToPlat<HDC>(::CreateCompatibleDC(Real(reference)));
+  if (reference != nullptr) {
+    return win32::ToPlat<HDC>(::CreateCompatibleDC(Real(reference)));
+  }
+  MemoryDCs& dcs = KeptDCs();
+  if (!dcs.free.empty()) {
+    const ::HDC dc = dcs.free.back();
+    dcs.free.pop_back();
+    return win32::ToPlat<HDC>(dc);
+  }
+  const ::HDC dc = ::CreateCompatibleDC(nullptr);
+  if (dc != nullptr && ::SaveDC(dc) != 0) {
+    dcs.made.push_back(dc);
+  }
+  return win32::ToPlat<HDC>(dc);
 }
 
 bool DeleteDC(HDC dc) {
+  MemoryDCs& dcs = KeptDCs();
+  const auto made = std::find(dcs.made.begin(), dcs.made.end(), Real(dc));
+  if (made != dcs.made.end() && dcs.free.size() < kKeptDCs && ::RestoreDC(Real(dc), 1) != FALSE &&
+      ::SaveDC(Real(dc)) != 0) {
+    dcs.free.push_back(Real(dc));
+    return true;
+  }
+  if (made != dcs.made.end()) {
+    dcs.made.erase(made);
+  }
   return ::DeleteDC(Real(dc)) != FALSE;
 }
 

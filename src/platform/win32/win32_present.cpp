@@ -221,7 +221,9 @@ void PictureLost() {
 
 const present::Letterbox& CurrentLetterbox() {
   Picture& picture = State();
-  LayOut(picture, Window());
+  if (picture.pixels == nullptr || picture.lost) {
+    LayOut(picture, Window());
+  }
   return picture.box;
 }
 
