@@ -1,9 +1,11 @@
 // LoadImageA over the real one. The editor reads every button bitmap again on every pass; under
 // Wine a file's read and decoding cost more than the rest of the pass. So a bitmap decoded from
 // a file is kept and handed out again for as long as the file keeps its size and time of last
-// writing: a file replaced on disk still shows at the next call.
+// writing: a file replaced on disk still shows at the next call. The file is looked at again
+// only once the working folder reports a change (or always, when it cannot).
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -71,12 +73,44 @@ struct Kept {
   std::uint64_t size;
   ::HBITMAP bitmap;
   std::uint64_t lastUse;
+  // The folder's changes counted when the file was last looked at.
+  std::uint64_t seenAt;
 };
 
 struct KeptBitmaps {
   std::vector<Kept> entries;
   std::uint64_t clock = 0;
+  // Signalled when a file of the working folder changes; changes counts the signals.
+  ::HANDLE watch = INVALID_HANDLE_VALUE;
+  bool watchMade = false;
+  std::uint64_t changes = 1;
+  std::uint64_t lookedAt = 0;
 };
+
+// The count of the working folder's changes so far; 0 when they cannot be watched.
+std::uint64_t FolderChanges(KeptBitmaps& bitmaps) {
+  if (!bitmaps.watchMade) {
+    bitmaps.watchMade = true;
+    bitmaps.watch = ::FindFirstChangeNotificationA(
+        ".", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
+  }
+  if (bitmaps.watch == INVALID_HANDLE_VALUE) {
+    return 0;
+  }
+  // Once a millisecond at most: the seven bitmaps of a pass share one look.
+  const std::uint64_t now = ::GetTickCount64();
+  if (now != bitmaps.lookedAt && ::WaitForSingleObject(bitmaps.watch, 0) == WAIT_OBJECT_0) {
+    ++bitmaps.changes;
+    ::FindNextChangeNotification(bitmaps.watch);
+  }
+  bitmaps.lookedAt = now;
+  return bitmaps.changes;
+}
+
+// Only a bare name lies in the watched folder.
+bool InWorkingFolder(const char* name) {
+  return std::strpbrk(name, "\\/:") == nullptr;
+}
 
 KeptBitmaps& Bitmaps() {
   static KeptBitmaps bitmaps;
@@ -160,6 +194,11 @@ HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int
     ++at;
   }
   const bool known = at < entries.size();
+  const std::uint64_t changes = InWorkingFolder(name) ? FolderChanges(bitmaps) : 0;
+  if (known && changes != 0 && entries[at].seenAt == changes) {
+    entries[at].lastUse = ++bitmaps.clock;
+    return win32::ToPlat<HBITMAP>(entries[at].bitmap);
+  }
   ::WIN32_FILE_ATTRIBUTE_DATA file = {};
   const bool found = ::GetFileAttributesExA(name, GetFileExInfoStandard, &file) != FALSE &&
                      (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -167,6 +206,7 @@ HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int
   if (known && found && entries[at].size == size &&
       ::CompareFileTime(&entries[at].written, &file.ftLastWriteTime) == 0) {
     entries[at].lastUse = ++bitmaps.clock;
+    entries[at].seenAt = changes;
     return win32::ToPlat<HBITMAP>(entries[at].bitmap);
   }
   if (known) {
@@ -184,7 +224,7 @@ HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int
     }
     Forget(entries, oldest);
   }
-  entries.push_back(Kept{name, file.ftLastWriteTime, size, bitmap, ++bitmaps.clock});
+  entries.push_back(Kept{name, file.ftLastWriteTime, size, bitmap, ++bitmaps.clock, changes});
   return win32::ToPlat<HBITMAP>(bitmap);
 }
 

@@ -35,6 +35,8 @@ struct Picture {
   int height = 0;
   // The window shows nothing of it (new, restored, uncovered, resized).
   bool lost = true;
+  // The last wait between passes ended with no input at all.
+  bool nothingCame = false;
 };
 
 Picture& State() {
@@ -229,6 +231,7 @@ const present::Letterbox& CurrentLetterbox() {
 
 void PumpPass() {
   Picture& picture = State();
+  picture.nothingCame = false;
   PresentIfDue(false);
   // Minimised, nothing is shown and nothing settles: a pass a refresh, or at input.
   const bool hidden = Window() == nullptr || ::IsIconic(Window());
@@ -245,9 +248,17 @@ void PumpPass() {
   if (woken == WAIT_OBJECT_0) {
     picture.pacing.Input();
   }
+  picture.nothingCame = woken == WAIT_TIMEOUT;
+}
+
+bool NothingCame() {
+  const bool nothing = State().nothingCame;
+  State().nothingCame = false;
+  return nothing;
 }
 
 void SleepPresenting(DWORD ms) {
+  State().nothingCame = false;
   const std::uint64_t end = ::GetTickCount64() + ms;
   PresentIfDue(true);
   for (std::uint64_t now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
