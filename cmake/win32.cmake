@@ -84,3 +84,8 @@ target_include_directories(files_check PRIVATE src)
 target_compile_definitions(files_check PRIVATE _FILE_OFFSET_BITS=64)
 target_link_libraries(files_check PRIVATE pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
 target_link_options(files_check PRIVATE -static)
+
+# A check run under Wine by the tests: what a desktop does to the editor's window (focus,
+# minimising, the resolution changing).
+add_executable(window_events ${PROJECT_SOURCE_DIR}/tests/win32/window_events.cpp)
+target_link_options(window_events PRIVATE -static)

@@ -55,9 +55,9 @@ const present::Letterbox& CurrentLetterbox();
 // The main loop's turn (its one message peek): presents when due, then waits for input while
 // the screen has settled, never past the next refresh.
 void PumpPass();
-// True, once, when the wait before this pass ended without any input or message: the mouse
-// reads as it did at the pass before. False after a Sleep.
-bool NothingCame();
+// The event DirectInput signals when the mouse changes (null when there is none): the waits
+// between passes end at it too.
+void SetMouseChanged(::HANDLE event);
 // Sleep that keeps the picture: presents at once, then answers the window until ms are over.
 void SleepPresenting(DWORD ms);
 

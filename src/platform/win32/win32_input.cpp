@@ -22,7 +22,18 @@ class Device final : public InputDevice {
 
   HRESULT SetDataFormat(DataFormat format) override {
     mouse_ = format == DataFormat::Mouse;
-    return real_->SetDataFormat(mouse_ ? &::c_dfDIMouse : &::c_dfDIKeyboard);
+    const HRESULT result = real_->SetDataFormat(mouse_ ? &::c_dfDIMouse : &::c_dfDIKeyboard);
+    // On the desktop the mouse tells when it moved or a button changed: a read finds nothing
+    // new without asking the device, and the waits between passes end at once.
+    if (SUCCEEDED(result) && mouse_ && !win32::Exclusive() && changed_ == nullptr) {
+      changed_ = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
+      if (changed_ != nullptr && FAILED(real_->SetEventNotification(changed_))) {
+        ::CloseHandle(changed_);
+        changed_ = nullptr;
+      }
+      win32::SetMouseChanged(changed_);
+    }
+    return result;
   }
 
   HRESULT Acquire() override {
@@ -46,18 +57,19 @@ class Device final : public InputDevice {
     if (data == nullptr) {
       return DIERR_INVALIDPARAM;
     }
-    // On the desktop, a mouse read after a wait that no input ended finds the buttons as they
-    // were and no motion; under Wine a read polls the X server first, the dearest step of a
-    // pass the editor makes when idle.
-    const bool unchanged =
-        !win32::Exclusive() && mouse_ && size == sizeof last_ && win32::NothingCame() && haveLast_;
-    if (unchanged) {
+    // A mouse that reported no change since the last read reads as it did, without motion:
+    // under Wine a read polls the X server first, the dearest step of an idle pass.
+    if (changed_ != nullptr && haveLast_ && size == sizeof last_ && ::WaitForSingleObject(changed_, 0) == WAIT_TIMEOUT) {
       std::memcpy(data, &last_, sizeof last_);
       static_cast<::DIMOUSESTATE*>(data)->lX = 0;
       static_cast<::DIMOUSESTATE*>(data)->lY = 0;
       static_cast<::DIMOUSESTATE*>(data)->lZ = 0;
       win32::MapMouseState(static_cast<::DIMOUSESTATE*>(data));
       return DI_OK;
+    }
+    if (changed_ != nullptr) {
+      // What changes after this comes with the read, or signals again for the next one.
+      ::ResetEvent(changed_);
     }
     HRESULT result = real_->GetDeviceState(size, data);
     if ((result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) && wanted_ &&
@@ -80,12 +92,18 @@ class Device final : public InputDevice {
 
   std::uint32_t Release() override {
     const ULONG left = real_->Release();
+    if (changed_ != nullptr) {
+      win32::SetMouseChanged(nullptr);
+      ::CloseHandle(changed_);
+    }
     delete this;
     return left;
   }
 
  private:
   IDirectInputDevice7A* real_;
+  // Signalled by DirectInput when the mouse changed (on the desktop).
+  ::HANDLE changed_ = nullptr;
   bool wanted_ = false;
   bool mouse_ = false;
   // The mouse's last record as read, before the mapping.

@@ -35,8 +35,8 @@ struct Picture {
   int height = 0;
   // The window shows nothing of it (new, restored, uncovered, resized).
   bool lost = true;
-  // The last wait between passes ended with no input at all.
-  bool nothingCame = false;
+  // Signalled when the mouse changed.
+  ::HANDLE mouseChanged = nullptr;
 };
 
 Picture& State() {
@@ -231,7 +231,6 @@ const present::Letterbox& CurrentLetterbox() {
 
 void PumpPass() {
   Picture& picture = State();
-  picture.nothingCame = false;
   PresentIfDue(false);
   // Minimised, nothing is shown and nothing settles: a pass a refresh, or at input.
   const bool hidden = Window() == nullptr || ::IsIconic(Window());
@@ -242,23 +241,20 @@ void PumpPass() {
   }
   // Ends at once when messages wait already: input, or the window's business.
   NoteWaitBegins();
-  const DWORD woken =
-      ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(wait), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  const DWORD handles = picture.mouseChanged != nullptr ? 1 : 0;
+  const DWORD woken = ::MsgWaitForMultipleObjectsEx(handles, &picture.mouseChanged, static_cast<DWORD>(wait),
+                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   NoteWaitEnds();
-  if (woken == WAIT_OBJECT_0) {
+  if (woken != WAIT_TIMEOUT) {
     picture.pacing.Input();
   }
-  picture.nothingCame = woken == WAIT_TIMEOUT;
 }
 
-bool NothingCame() {
-  const bool nothing = State().nothingCame;
-  State().nothingCame = false;
-  return nothing;
+void SetMouseChanged(::HANDLE event) {
+  State().mouseChanged = event;
 }
 
 void SleepPresenting(DWORD ms) {
-  State().nothingCame = false;
   const std::uint64_t end = ::GetTickCount64() + ms;
   PresentIfDue(true);
   for (std::uint64_t now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
