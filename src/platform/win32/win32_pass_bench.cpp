@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "../present/pacing.h"
 #include "win32_pass_timer.h"
 // After the plat headers (see there).
 #include "win32_handles.h"
@@ -69,6 +70,10 @@ void NoteMainLoopTurn() {
     times.microseconds.push_back(0);  // reported once
     ::PostQuitMessage(0);
   }
+}
+
+unsigned IdlePassMs() {
+  return present::Pacing::kRefreshMs;
 }
 
 void NoteWaitBegins() {

@@ -4,6 +4,9 @@
 namespace plat::win32 {
 
 void NoteMainLoopTurn() {}
+unsigned IdlePassMs() {
+  return 250;
+}
 void NoteWaitBegins() {}
 void NoteWaitEnds() {}
 

@@ -37,6 +37,8 @@ struct Picture {
   bool lost = true;
   // Signalled when the mouse changed.
   ::HANDLE mouseChanged = nullptr;
+  // When the last pass began.
+  std::uint64_t lastPass = 0;
 };
 
 Picture& State() {
@@ -229,25 +231,35 @@ const present::Letterbox& CurrentLetterbox() {
   return picture.box;
 }
 
+// Once the screen has settled, the waits go on from refresh to refresh for as long as nothing
+// comes (input, a message, the mouse's event): a pass would only draw the same screen again, and
+// under Wine one costs more than all the waiting. A pass runs every IdlePassMs() all the same.
 void PumpPass() {
   Picture& picture = State();
   PresentIfDue(false);
-  // Minimised, nothing is shown and nothing settles: a pass a refresh, or at input.
+  std::uint64_t now = ::GetTickCount64();
+  // Minimised, nothing is shown and nothing settles.
   const bool hidden = Window() == nullptr || ::IsIconic(Window());
-  const std::uint64_t now = ::GetTickCount64();
-  const std::uint64_t wait = picture.pacing.WaitMs(now, now + present::Pacing::kRefreshMs, hidden);
-  if (wait == 0) {
+  if (!picture.pacing.Quiet() && !hidden) {
+    picture.lastPass = now;
     return;
   }
-  // Ends at once when messages wait already: input, or the window's business.
-  NoteWaitBegins();
+  const std::uint64_t next = picture.lastPass + IdlePassMs();
   const DWORD handles = picture.mouseChanged != nullptr ? 1 : 0;
-  const DWORD woken = ::MsgWaitForMultipleObjectsEx(handles, &picture.mouseChanged, static_cast<DWORD>(wait),
-                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  NoteWaitEnds();
-  if (woken != WAIT_TIMEOUT) {
-    picture.pacing.Input();
+  while (now < next) {
+    // Ends at once when messages wait already: input, or the window's business.
+    NoteWaitBegins();
+    const DWORD woken = ::MsgWaitForMultipleObjectsEx(
+        handles, &picture.mouseChanged, static_cast<DWORD>(std::min<std::uint64_t>(next - now, present::Pacing::kRefreshMs)),
+        QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    NoteWaitEnds();
+    if (woken != WAIT_TIMEOUT) {
+      picture.pacing.Input();
+      break;
+    }
+    now = ::GetTickCount64();
   }
+  picture.lastPass = ::GetTickCount64();
 }
 
 void SetMouseChanged(::HANDLE event) {
