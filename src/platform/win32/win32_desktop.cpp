@@ -143,6 +143,9 @@ bool WindowMessage(::HWND window, UINT message, ::WPARAM wParam, ::LPARAM /*lPar
       desktop.active = wParam != FALSE;
       ApplyClip();
       PictureLost();
+      // The system may have taken the mouse away meanwhile: the next read asks the device itself
+      // (and acquires it again).
+      MouseChanged();
       return false;
     case WM_DISPLAYCHANGE:
       CoverMonitor(window);

@@ -58,6 +58,8 @@ void PumpPass();
 // The event DirectInput signals when the mouse changes (null when there is none): the waits
 // between passes end at it too.
 void SetMouseChanged(::HANDLE event);
+// Signals that event: the next read asks the device.
+void MouseChanged();
 // Sleep that keeps the picture: presents at once, then answers the window until ms are over.
 void SleepPresenting(DWORD ms);
 

@@ -58,8 +58,11 @@ class Device final : public InputDevice {
       return DIERR_INVALIDPARAM;
     }
     // A mouse that reported no change since the last read reads as it did, without motion:
-    // under Wine a read polls the X server first, the dearest step of an idle pass.
-    if (changed_ != nullptr && haveLast_ && size == sizeof last_ && ::WaitForSingleObject(changed_, 0) == WAIT_TIMEOUT) {
+    // under Wine a read polls the X server first, the dearest step of an idle pass. A device
+    // taken away reports nothing, so it is asked every half second all the same.
+    const std::uint64_t now = ::GetTickCount64();
+    if (changed_ != nullptr && haveLast_ && size == sizeof last_ && now - lastRead_ < kAskEveryMs &&
+        ::WaitForSingleObject(changed_, 0) == WAIT_TIMEOUT) {
       std::memcpy(data, &last_, sizeof last_);
       static_cast<::DIMOUSESTATE*>(data)->lX = 0;
       static_cast<::DIMOUSESTATE*>(data)->lY = 0;
@@ -71,6 +74,7 @@ class Device final : public InputDevice {
       // What changes after this comes with the read, or signals again for the next one.
       ::ResetEvent(changed_);
     }
+    lastRead_ = now;
     HRESULT result = real_->GetDeviceState(size, data);
     if ((result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) && wanted_ &&
         SUCCEEDED(real_->Acquire())) {
@@ -102,8 +106,10 @@ class Device final : public InputDevice {
 
  private:
   IDirectInputDevice7A* real_;
-  // Signalled by DirectInput when the mouse changed (on the desktop).
+  // Signalled by DirectInput when the mouse changed (on the desktop), and when it was last asked.
   ::HANDLE changed_ = nullptr;
+  std::uint64_t lastRead_ = 0;
+  static constexpr std::uint64_t kAskEveryMs = 500;
   bool wanted_ = false;
   bool mouse_ = false;
   // The mouse's last record as read, before the mapping.

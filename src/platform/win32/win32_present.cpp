@@ -266,6 +266,12 @@ void SetMouseChanged(::HANDLE event) {
   State().mouseChanged = event;
 }
 
+void MouseChanged() {
+  if (State().mouseChanged != nullptr) {
+    ::SetEvent(State().mouseChanged);
+  }
+}
+
 void SleepPresenting(DWORD ms) {
   const std::uint64_t end = ::GetTickCount64() + ms;
   PresentIfDue(true);
