@@ -11,12 +11,12 @@
 
 #include "platform/display.h"
 #include "platform/platform_types.h"
-#include "platform/sdl/sdl_entry_keys.h"
 #include "platform/present/frame.h"
-#include "platform/sdl/sdl_keymap.h"
-#include "platform/sdl/sdl_latch.h"
 #include "platform/present/letterbox.h"
 #include "platform/present/pacing.h"
+#include "platform/sdl/sdl_entry_keys.h"
+#include "platform/sdl/sdl_keymap.h"
+#include "platform/sdl/sdl_latch.h"
 #include "platform/sdl/sdl_pointer.h"
 
 namespace {

@@ -438,8 +438,7 @@ TEST(SdlFrame, ExpansionWritesEveryPixelAndNoPadding) {
   pixels[799] = 1;
   pixels[599 * 800] = 255;
   ShownFrame frame;
-  CaptureFrame(frame, FrameView{pixels.data(), 800, 600, 800},
-               BuildColourTable(palette.data()));
+  CaptureFrame(frame, FrameView{pixels.data(), 800, 600, 800}, BuildColourTable(palette.data()));
   const int pitch = 800 * 4 + 12;
   std::vector<std::uint8_t> out(static_cast<std::size_t>(pitch) * 600, 0xAB);
   ExpandFrame(frame, out.data(), pitch);

@@ -63,7 +63,7 @@ TEST(Win32Scaler, DrawsWhatTheSdlBackendDraws) {
     int w;
     int h;
     Scaling scaling;
-  } cases[] = {{1920, 1080, Scaling::Area}, {1366, 768, Scaling::Area}, {640, 480, Scaling::Area},
+  } cases[] = {{1920, 1080, Scaling::Area}, {1366, 768, Scaling::Area},   {640, 480, Scaling::Area},
                {800, 600, Scaling::Area},   {1600, 1200, Scaling::Whole}, {1920, 1080, Scaling::Whole}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.w << "x" << c.h << (c.scaling == Scaling::Whole ? " whole" : ""));
@@ -80,11 +80,12 @@ TEST(Win32Scaler, DrawsWhatTheSdlBackendDraws) {
     const std::vector<std::uint32_t> ours = Scaled(frame, c.w, c.h, c.scaling);
     int worst = 0;
     for (int y = 0; y < c.h; ++y) {
-      const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(window->pixels) +
-                                                              static_cast<std::size_t>(window->pitch) * y);
+      const auto* row = reinterpret_cast<const std::uint32_t*>(
+          static_cast<const std::uint8_t*>(window->pixels) + static_cast<std::size_t>(window->pitch) * y);
       for (int x = 0; x < c.w; ++x) {
         for (int shift : {0, 8, 16}) {
-          worst = std::max(worst, std::abs(Channel(row[x], shift) - Channel(ours[std::size_t(c.w) * y + x], shift)));
+          worst = std::max(worst,
+                           std::abs(Channel(row[x], shift) - Channel(ours[std::size_t(c.w) * y + x], shift)));
         }
       }
     }

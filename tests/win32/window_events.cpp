@@ -32,7 +32,8 @@ void Pump(DWORD ms) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: window_events focus-away MS | minimize-restore | resize W H | display-change\n");
+    std::fprintf(stderr,
+                 "usage: window_events focus-away MS | minimize-restore | resize W H | display-change\n");
     return 2;
   }
   const HWND editor = Editor();
@@ -42,8 +43,8 @@ int main(int argc, char** argv) {
   }
   const char* command = argv[1];
   if (std::strcmp(command, "focus-away") == 0 && argc == 3) {
-    const HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE | WS_BORDER, 100, 100,
-                                       320, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const HWND other = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE | WS_BORDER, 100,
+                                       100, 320, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(other);
     Pump(static_cast<DWORD>(std::atoi(argv[2])));
     DestroyWindow(other);
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
     SetForegroundWindow(editor);
     Pump(200);
   } else if (std::strcmp(command, "resize") == 0 && argc == 4) {
-    SetWindowPos(editor, nullptr, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(editor, nullptr, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   } else if (std::strcmp(command, "display-change") == 0) {
     DWORD_PTR result = 0;
     const LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));

@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
-#include "sdl_entry_keys.h"
-#include "sdl_latch.h"
 #include "../present/frame.h"
 #include "../present/letterbox.h"
 #include "../present/pacing.h"
+#include "sdl_entry_keys.h"
+#include "sdl_latch.h"
 #include "sdl_pointer.h"
 
 namespace plat::sdl {

@@ -16,8 +16,8 @@ void PresentIfDue(bool force) {
     return;
   }
   const soft::ScreenView view = soft::CurrentScreen();
-  const bool changed =
-      CaptureFrame(state.shown, {view.pixels, view.width, view.height, view.pitch}, BuildColourTable(view.palette));
+  const bool changed = CaptureFrame(state.shown, {view.pixels, view.width, view.height, view.pitch},
+                                    BuildColourTable(view.palette));
   state.pacing.Captured(now, changed);
   if (!force && !changed && !state.presentNeeded) {
     return;

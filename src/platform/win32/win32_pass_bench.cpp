@@ -59,7 +59,8 @@ void NoteMainLoopTurn() {
   LARGE_INTEGER now = {};
   ::QueryPerformanceCounter(&now);
   if (times.turns > kWarmUp) {
-    times.microseconds.push_back(1e6 * static_cast<double>(now.QuadPart - times.previous.QuadPart - times.waited) /
+    times.microseconds.push_back(1e6 *
+                                 static_cast<double>(now.QuadPart - times.previous.QuadPart - times.waited) /
                                  static_cast<double>(times.frequency.QuadPart));
   }
   times.previous = now;

@@ -15,7 +15,8 @@ POINT Confined(POINT point, const RECT& limit) {
 
 // Motion far beyond any window is garbage from a broken device; it must not overflow.
 std::int32_t Moved(std::int32_t position, std::int32_t motion) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{position} + motion, -(1 << 24), 1 << 24));
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(std::int64_t{position} + motion, -(1 << 24), 1 << 24));
 }
 
 }  // namespace

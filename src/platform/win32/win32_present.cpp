@@ -1,8 +1,8 @@
 // The win32 backend's picture: the editor's 8-bit surface compared with the frame shown last at
 // most once a refresh, scaled into a 32-bit bitmap of the window's size where it changed, and
 // copied to the window; and the waits between passes once nothing changes.
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "../display.h"
 #include "../present/frame.h"
@@ -128,7 +128,8 @@ bool Capture(Picture& picture) {
     return false;
   }
   ::PALETTEENTRY entries[256] = {};
-  const bool coloured = picture.palette != nullptr && SUCCEEDED(picture.palette->GetEntries(0, 0, 256, entries));
+  const bool coloured =
+      picture.palette != nullptr && SUCCEEDED(picture.palette->GetEntries(0, 0, 256, entries));
   plat::PALETTEENTRY colours[256];
   for (int i = 0; i < 256; ++i) {
     colours[i] = {entries[i].peRed, entries[i].peGreen, entries[i].peBlue, entries[i].peFlags};
@@ -250,8 +251,9 @@ void PumpPass() {
     // Ends at once when messages wait already: input, or the window's business.
     NoteWaitBegins();
     const DWORD woken = ::MsgWaitForMultipleObjectsEx(
-        handles, &picture.mouseChanged, static_cast<DWORD>(std::min<std::uint64_t>(next - now, present::Pacing::kRefreshMs)),
-        QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        handles, &picture.mouseChanged,
+        static_cast<DWORD>(std::min<std::uint64_t>(next - now, present::Pacing::kRefreshMs)), QS_ALLINPUT,
+        MWMO_INPUTAVAILABLE);
     NoteWaitEnds();
     if (woken != WAIT_TIMEOUT) {
       picture.pacing.Input();
@@ -278,8 +280,8 @@ void SleepPresenting(DWORD ms) {
   for (std::uint64_t now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
     // Only what the window must answer: the queue's input waits for the editor's next pass.
     const bool hidden = Window() == nullptr || ::IsIconic(Window());
-    ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_SENDMESSAGE | (hidden ? 0 : QS_PAINT),
-                                  0);
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now),
+                                  QS_SENDMESSAGE | (hidden ? 0 : QS_PAINT), 0);
     ::MSG sent = {};
     ::PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     // Uncovered or shown again meanwhile: the system wants it painted.

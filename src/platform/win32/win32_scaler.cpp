@@ -78,7 +78,8 @@ Scaler::Filtered& Scaler::FilteredRow(const present::ShownFrame& frame, int scre
     const std::uint32_t a = frame.colours[row[tap.first]];
     const std::uint32_t b = frame.colours[row[tap.second]];
     const auto mix = [&tap](std::uint32_t p, std::uint32_t q, int shift) {
-      return static_cast<std::uint16_t>(((p >> shift) & 0xFF) * (256 - tap.weight) + ((q >> shift) & 0xFF) * tap.weight);
+      return static_cast<std::uint16_t>(((p >> shift) & 0xFF) * (256 - tap.weight) +
+                                        ((q >> shift) & 0xFF) * tap.weight);
     };
     filtered.red[x] = mix(a, b, 16);
     filtered.green[x] = mix(a, b, 8);

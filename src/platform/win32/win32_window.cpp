@@ -104,9 +104,9 @@ HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* t
     width = monitor.right - monitor.left;
     height = monitor.bottom - monitor.top;
   }
-  const ::HWND made = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height,
-                                        win32::ToReal<::HWND>(parent), win32::ToReal<::HMENU>(menu),
-                                        win32::ToReal<::HINSTANCE>(instance), param);
+  const ::HWND made =
+      ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, win32::ToReal<::HWND>(parent),
+                        win32::ToReal<::HMENU>(menu), win32::ToReal<::HINSTANCE>(instance), param);
   if (made != nullptr && !win32::Exclusive()) {
     win32::SetWindow(made);
   }
