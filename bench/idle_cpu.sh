@@ -24,11 +24,11 @@ pixed_pid=
 wine=
 [[ "$pixed" == *.exe ]] && wine=1
 
+# Every step is tried, whatever the one before did (the program may have ended already).
 cleanup() {
+  set +e
   [[ -n "$pixed_pid" ]] && kill "$pixed_pid" 2>/dev/null
-  if [[ -n "$wine" ]]; then
-    timeout 20 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
-  fi
+  [[ -n "$wine" ]] && { timeout 20 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null; }
   [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$work"

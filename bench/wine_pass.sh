@@ -17,7 +17,9 @@ work=$(mktemp -d)
 xvfb_pid=
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Every step is tried, whatever the one before did.
 cleanup() {
+  set +e
   if [[ "$renderer" == gdi ]]; then
     wine reg delete 'HKCU\Software\Wine\Direct3D' /v renderer /f >/dev/null 2>&1 || true
   fi
