@@ -1,6 +1,36 @@
 # The Windows zip pixed-<version>-windows-x86_64.zip, made by cpack (scripts/package.sh): pixed.exe,
 # the twenty button bitmaps, README.txt and the licence texts in one folder, the texts with Windows
 # line ends. Unpacked, the folder is the program's working folder.
+# The version, as Windows shows it in the program's properties.
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/version.rc @ONLY CONTENT [=[
+1 VERSIONINFO
+FILEVERSION @PROJECT_VERSION_MAJOR@,@PROJECT_VERSION_MINOR@,@PROJECT_VERSION_PATCH@,0
+PRODUCTVERSION @PROJECT_VERSION_MAJOR@,@PROJECT_VERSION_MINOR@,@PROJECT_VERSION_PATCH@,0
+FILEOS 0x40004
+FILETYPE 1
+BEGIN
+  BLOCK "StringFileInfo"
+  BEGIN
+    BLOCK "040904B0"
+    BEGIN
+      VALUE "CompanyName", "pixed maintainers"
+      VALUE "FileDescription", "pixed, @PROJECT_DESCRIPTION@"
+      VALUE "FileVersion", "@PROJECT_VERSION@"
+      VALUE "InternalName", "pixed"
+      VALUE "LegalCopyright", "Copyright (c) 2026 pixed maintainers, MIT licence"
+      VALUE "OriginalFilename", "pixed.exe"
+      VALUE "ProductName", "pixed"
+      VALUE "ProductVersion", "@PROJECT_VERSION@"
+    END
+  END
+  BLOCK "VarFileInfo"
+  BEGIN
+    VALUE "Translation", 0x409, 1200
+  END
+END
+]=])
+target_sources(pixed PRIVATE ${CMAKE_BINARY_DIR}/generated/version.rc)
+
 set(PIXED_ZIP_TEXTS ${CMAKE_BINARY_DIR}/zip-texts)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${PIXED_ZIP_TEXTS}/README.txt @ONLY
                NEWLINE_STYLE CRLF)

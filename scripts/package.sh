@@ -75,7 +75,7 @@ if grep -qE '^[[:space:]]*([a-z0-9]+\|)*web(\|[a-z0-9]+)*\)' "$root/scripts/buil
   index=$(find "$web" -name index.html -not -path '*/CMakeFiles/*' -printf '%d %p\n' | sort -n | head -n 1 | cut -d' ' -f2-)
   [[ -n "$index" ]] || { echo "package: the web build made no index.html in $web" >&2; exit 1; }
   site=$(dirname "$index")
-  tar -C "$site" --sort=name --owner=0 --group=0 --numeric-owner --mtime="@${SOURCE_DATE_EPOCH:-0}" \
+  tar -C "$site" --sort=name --owner=0 --group=0 --numeric-owner --mtime="@${SOURCE_DATE_EPOCH:-$(date +%s)}" \
     --transform "s,^\.,pixed-${version}-web," -cf - . | gzip -9n >"$tarball"
 fi
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows zip as a user unpacks it: into an empty folder, it holds pixed.exe, the twenty button
-# bitmaps, README.txt with Windows line ends and the licence texts; pixed.exe started there under
-# Wine shows its buttons, and Escape ends it with its settings files written beside it.
+# bitmaps, README.txt with Windows line ends and the licence texts, and pixed.exe carries the zip's
+# version; started there under Wine it shows its buttons, and Escape ends it with its settings
+# files written beside it.
 # Usage: zip.sh <pixed-VERSION-windows-x86_64.zip> <screen_probe> <test-folder> <golden>
 #   PIXED_WINE_PREFIX names the Wine prefix that wine_prefix.sh made for this test run.
 set -euo pipefail
@@ -35,6 +36,9 @@ for topic in "version $version" --exclusive PIXED_SCALING PIXED_HISTORY_MB Ctrl+
   [[ "$readme" == *"$topic"* ]] || fail "README.txt does not tell of $topic"
 done
 grep -q 'SIL OPEN FONT LICENSE Version 1.1' "$WORK/licences/terminus-font.txt" || fail "terminus-font.txt lacks the licence"
+# The version in the program's properties (its version resource, in UTF-16) is the zip's.
+[[ "$(strings -el "$WORK/pixed.exe" | grep -A1 -x ProductVersion | tail -n 1)" == "$version" ]] ||
+  fail "pixed.exe does not carry the version $version"
 note "$(basename "$zip"): pixed.exe, $count bitmaps, README.txt and the licences, in CR LF"
 
 first_start "$WORK/pixed.exe"
