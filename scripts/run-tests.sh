@@ -14,7 +14,7 @@ bash "$root/scripts/build.sh" test "$build"
 
 # The release files, from a Release build of their own and this build's pixed.exe; the checks in
 # CTest install and start them.
-PIXED_PACKAGE_BUILD=$build/release-build PIXED_WIN32_BUILD=$build/win32 \
+PIXED_PACKAGE_BUILD=$build/release-build PIXED_WIN32_BUILD=$build/win32 PIXED_WEB_BUILD=$build/web \
   bash "$root/scripts/package.sh" "$build/release-files"
 
 # The benchmarks are built to prove they compile and run; their timings under the
