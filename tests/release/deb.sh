@@ -48,7 +48,7 @@ dpkg-query -L pixed >"$TEST_DIR/files"
 note "installed $(basename "$deb"): $(wc -l <"$TEST_DIR/files") paths"
 
 [[ "$(command -v pixed)" == /usr/bin/pixed && "$(command -v pixtool)" == /usr/bin/pixtool ]] ||
-  fail "pixed and pixtool are not /usr/bin/pixed and /usr/bin/pixtool on the PATH"
+  fail "the PATH gives $(command -v pixed) and $(command -v pixtool), not the package's /usr/bin/pixed and /usr/bin/pixtool"
 [[ "$(cd "$WORK" && pixed --version)" == "pixed $version" ]] || fail "pixed --version says $(pixed --version)"
 help=$(cd "$WORK" && pixtool --help) || fail "pixtool --help failed"
 [[ "$help" == *"pixtool export"* ]] || fail "pixtool --help says: $help"
@@ -67,7 +67,7 @@ validation=$(desktop-file-validate /usr/share/applications/pixed.desktop 2>&1) |
 [[ -z "$validation" ]] || fail "desktop-file-validate: $validation"
 
 for page in pixed pixtool; do
-  [[ "$(man -w "$page")" == "/usr/share/man/man1/$page.1.gz" ]] || fail "man finds $page at $(man -w "$page" 2>&1)"
+  man -aw "$page" | grep -qx "/usr/share/man/man1/$page.1.gz" || fail "man finds $page only at $(man -aw "$page" 2>&1)"
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [[ -z "$warnings" ]] || fail "man warns on $page(1): $warnings"
   LC_ALL=C.UTF-8 MANWIDTH=80 man "$page" 2>/dev/null | grep -q "pixed $version" || fail "man $page does not show version $version"
