@@ -20,6 +20,17 @@ constexpr const char* kUsage =
     "  --help     show this help and end\n"
     "  --version  show the version and end\n"
     "\n"
+    "Ctrl+Z takes back the last stroke, Load or Clear; Ctrl+Y or Ctrl+Shift+Z\n"
+    "puts it back. Held, they repeat after half a second, ten steps a second.\n"
+    "\n"
+    "Environment:\n"
+    "  PIXED_HISTORY_MB\n"
+    "      the most memory the undo history keeps, in megabytes of 1,048,576\n"
+    "      bytes: 64 when unset or empty, at least 256 steps of a 102 x 78\n"
+    "      image; the oldest steps go first. 0 turns undo and redo off. A whole\n"
+    "      number from 0 to 1024; a larger one counts as 1024, anything else\n"
+    "      (negative, a fraction, text) as 64, with a warning on stderr.\n"
+    "\n"
     "Exit status: 0 after a normal run, 1 when the editor could not start,\n"
     "3 when a settings file could not be written at the end.\n";
 

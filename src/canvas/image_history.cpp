@@ -8,8 +8,11 @@
 #include <deque>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "app/editor_state.h"
+#include "canvas/locked_screen.h"
+#include "platform/display.h"
 
 namespace {
 
@@ -23,16 +26,30 @@ struct Geometry {
   int screenHeight;
 };
 
+// Copies are kept in blocks of one size, which the history keeps for the next
+// steps when it drops old ones: the memory it takes never grows past the cap,
+// whatever sizes the steps come in, and a stroke seldom asks the allocator.
+constexpr std::size_t kBlockBytes = 16 * 1024;
+using Block = std::array<std::uint8_t, kBlockBytes>;
+// A copy holds at most the whole screen.
+constexpr std::size_t kMostBlocks =
+    (static_cast<std::size_t>(plat::kScreenWidth) * plat::kScreenHeight + kBlockBytes - 1) / kBlockBytes;
+
 // One step: the pixels of its areas, row by row. Before an undo they are the
 // image as it was before the step; after it, as the step left it.
 struct Step {
   Geometry geometry;
   std::size_t size;
-  std::unique_ptr<std::uint8_t[]> pixels;
+  std::array<std::unique_ptr<Block>, kMostBlocks> blocks;
 };
 
-// What the allocator keeps beside a copy: at most a page for a large one.
-constexpr std::uint64_t kAllocatorShare = 4096 + sizeof(Step);
+std::size_t BlocksFor(std::size_t size) {
+  return (size + kBlockBytes - 1) / kBlockBytes;
+}
+
+std::uint64_t CostOf(std::size_t size) {
+  return BlocksFor(size) * kBlockBytes + sizeof(Step);
+}
 
 struct History {
   std::deque<Step> steps;
@@ -40,6 +57,8 @@ struct History {
   std::size_t next = 0;
   std::uint64_t capBytes = kDefaultHistoryMegabytes * kMegabyte;
   std::uint64_t usedBytes = 0;
+  // Blocks of dropped steps, for the next ones.
+  std::vector<std::unique_ptr<Block>> spare;
 };
 
 History history;
@@ -66,72 +85,99 @@ template <typename Visit>
 void ForEachBand(const Geometry& geometry, Visit&& visit) {
   const std::int64_t w = std::max<std::int64_t>(geometry.width, 0);
   const std::int64_t h = std::max<std::int64_t>(geometry.height, 0);
+  // By their left edges, so that each row meets its bands in order.
   const std::array<Area, 3> areas = {{
       {6, 6, 6 + w, 6 + h},
-      {140, 5, 140 + 5 * w, 5 + 5 * h},
       {6, 128, 6 + w, 128 + h},
+      {140, 5, 140 + 5 * w, 5 + 5 * h},
   }};
   for (int y = 0; y < geometry.screenHeight; ++y) {
-    std::array<Band, 3> bands{};
-    std::size_t count = 0;
+    bool open = false;
+    Band merged{0, 0};
     for (const Area& area : areas) {
       const std::int64_t left = std::max<std::int64_t>(area.left, 0);
       const std::int64_t right = std::min<std::int64_t>(area.right, geometry.screenWidth);
-      if (area.top <= y && y < area.bottom && left < right) {
-        bands[count++] = Band{left, right};
+      if (area.top > y || y >= area.bottom || left >= right) {
+        continue;
       }
+      if (open && left <= merged.right) {
+        merged.right = std::max(merged.right, right);
+        continue;
+      }
+      if (open) {
+        visit(y, merged.left, merged.right);
+      }
+      merged = Band{left, right};
+      open = true;
     }
-    std::sort(bands.begin(), bands.begin() + count,
-              [](const Band& a, const Band& b) { return a.left < b.left; });
-    for (std::size_t i = 0; i < count;) {
-      Band merged = bands[i++];
-      while (i < count && bands[i].left <= merged.right) {
-        merged.right = std::max(merged.right, bands[i++].right);
-      }
+    if (open) {
       visit(y, merged.left, merged.right);
     }
   }
 }
 
-struct LockedScreen {
-  std::uint8_t* memory;
-  std::ptrdiff_t pitch;
-  int width;
-  int height;
-};
-
-bool LockScreen(LockedScreen& screen) {
-  plat::DrawSurface* surface = displayDevice.primarySurface;
-  if (surface == nullptr || plat::FAILED(surface->Lock(nullptr, &surfaceDesc, plat::DDLOCK_WAIT, nullptr))) {
-    return false;
-  }
-  screen = {static_cast<std::uint8_t*>(surfaceDesc.lpSurface), surfaceDesc.lPitch,
-            static_cast<int>(surfaceDesc.dwWidth), static_cast<int>(surfaceDesc.dwHeight)};
-  if (screen.memory == nullptr || screen.pitch < screen.width) {
-    surface->Unlock(nullptr);
-    return false;
-  }
-  return true;
+// Calls apply(screenPixels, storedPixels, count) over the step's areas, in
+// pieces that end where a band or a block ends.
+template <typename Apply>
+void ForEachPiece(const LockedScreen& screen, Step& step, Apply&& apply) {
+  std::size_t stored = 0;
+  ForEachBand(step.geometry, [&](int y, std::int64_t left, std::int64_t right) {
+    std::uint8_t* pixels = screen.Row(y) + left;
+    auto count = static_cast<std::size_t>(right - left);
+    while (count > 0) {
+      const std::size_t inBlock = stored % kBlockBytes;
+      const std::size_t piece = std::min(count, kBlockBytes - inBlock);
+      apply(pixels, step.blocks[stored / kBlockBytes]->data() + inBlock, piece);
+      pixels += piece;
+      stored += piece;
+      count -= piece;
+    }
+  });
 }
 
-void UnlockScreen() {
-  displayDevice.primarySurface->Unlock(nullptr);
+void ReturnBlocks(Step& step) {
+  for (std::unique_ptr<Block>& block : step.blocks) {
+    if (block != nullptr) {
+      history.spare.push_back(std::move(block));
+    }
+  }
 }
 
-std::uint64_t CostOf(std::size_t size) {
-  return size + kAllocatorShare;
+void ForgetStep(Step& step) {
+  history.usedBytes -= CostOf(step.size);
+  ReturnBlocks(step);
 }
 
 void DropOldestStep() {
-  history.usedBytes -= CostOf(history.steps.front().size);
+  ForgetStep(history.steps.front());
   history.steps.pop_front();
   history.next = history.next > 0 ? history.next - 1 : 0;
 }
 
 void DropRedoSteps() {
   while (history.steps.size() > history.next) {
-    history.usedBytes -= CostOf(history.steps.back().size);
+    ForgetStep(history.steps.back());
     history.steps.pop_back();
+  }
+}
+
+// A spare block, else a new one; short of memory, the oldest step gives up
+// its blocks. Null when none can be had. The caller has made room under the
+// cap, so the blocks in use and spare never take more than the cap.
+std::unique_ptr<Block> TakeBlock() {
+  while (true) {
+    if (!history.spare.empty()) {
+      std::unique_ptr<Block> block = std::move(history.spare.back());
+      history.spare.pop_back();
+      return block;
+    }
+    if (std::unique_ptr<Block> block(new (std::nothrow) Block); block != nullptr) {
+      return block;
+    }
+    if (history.steps.empty()) {
+      return nullptr;
+    }
+    DropOldestStep();
   }
 }
 
@@ -145,10 +191,8 @@ bool SwapWithScreen(Step& step) {
     UnlockScreen();
     return false;
   }
-  std::uint8_t* stored = step.pixels.get();
-  ForEachBand(step.geometry, [&](int y, std::int64_t left, std::int64_t right) {
-    std::uint8_t* row = screen.memory + y * screen.pitch;
-    stored = std::swap_ranges(row + left, row + right, stored);
+  ForEachPiece(screen, step, [](std::uint8_t* pixels, std::uint8_t* stored, std::size_t count) {
+    std::swap_ranges(pixels, pixels + count, stored);
   });
   UnlockScreen();
   return true;
@@ -203,36 +247,31 @@ void BeginImageStep() {
   if (!LockScreen(screen)) {
     return;
   }
-  const Geometry geometry = {editorState.width, editorState.height, screen.width, screen.height};
-  std::size_t size = 0;
-  ForEachBand(geometry, [&size](int, std::int64_t left, std::int64_t right) {
-    size += static_cast<std::size_t>(right - left);
+  Step step{{editorState.width, editorState.height, screen.width, screen.height}, 0, {}};
+  ForEachBand(step.geometry, [&step](int, std::int64_t left, std::int64_t right) {
+    step.size += static_cast<std::size_t>(right - left);
   });
-  const std::uint64_t cost = CostOf(size);
-  if (cost > history.capBytes) {
+  const std::uint64_t cost = CostOf(step.size);
+  if (cost > history.capBytes || BlocksFor(step.size) > kMostBlocks) {
     UnlockScreen();
     return;
   }
   while (history.usedBytes + cost > history.capBytes) {
     DropOldestStep();
   }
-  // Short of memory, the oldest steps make room.
-  std::unique_ptr<std::uint8_t[]> pixels(new (std::nothrow) std::uint8_t[std::max<std::size_t>(size, 1)]);
-  while (pixels == nullptr && !history.steps.empty()) {
-    DropOldestStep();
-    pixels.reset(new (std::nothrow) std::uint8_t[std::max<std::size_t>(size, 1)]);
+  for (std::size_t i = 0; i < BlocksFor(step.size); ++i) {
+    step.blocks[i] = TakeBlock();
+    if (step.blocks[i] == nullptr) {
+      UnlockScreen();
+      ReturnBlocks(step);
+      return;
+    }
   }
-  if (pixels == nullptr) {
-    UnlockScreen();
-    return;
-  }
-  std::uint8_t* stored = pixels.get();
-  ForEachBand(geometry, [&](int y, std::int64_t left, std::int64_t right) {
-    const std::uint8_t* row = screen.memory + y * screen.pitch;
-    stored = std::copy(row + left, row + right, stored);
+  ForEachPiece(screen, step, [](const std::uint8_t* pixels, std::uint8_t* stored, std::size_t count) {
+    std::copy(pixels, pixels + count, stored);
   });
   UnlockScreen();
-  history.steps.push_back(Step{geometry, size, std::move(pixels)});
+  history.steps.push_back(std::move(step));
   history.next = history.steps.size();
   history.usedBytes += cost;
 }

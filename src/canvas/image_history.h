@@ -44,5 +44,5 @@ bool RedoImageStep();
 bool ImageHistoryOn();
 std::size_t UndoableSteps();
 std::size_t RedoableSteps();
-// What the steps' copies take, in bytes, the allocator's share included.
+// What the steps take, in bytes: their copies in whole blocks, and their records.
 std::uint64_t HistoryBytes();
