@@ -22,7 +22,8 @@ enum class CapSetting {
 std::uint64_t HistoryCapFromSetting(const char* text, CapSetting* how);
 
 // Forgets every step and takes the cap in bytes (0: no history). Called at
-// every start of the editor.
+// every start of the editor. The blocks the copies were kept in stay for the
+// next steps, as many as the new cap holds.
 void ResetImageHistory(std::uint64_t capBytes);
 
 // A step (a stroke, a Load, a Clear) is about to change the image: copies the
