@@ -32,7 +32,7 @@ add_test(NAME wine_prefix COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/wine_prefi
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 120 SKIP_RETURN_CODE 77
                                             LABELS wine)
 
-foreach(check foundation startup_paint wine_whole_run wine_wrong_screen wine_session_end)
+foreach(check foundation startup_paint undo_keys wine_whole_run wine_wrong_screen wine_session_end)
   string(REGEX REPLACE "^wine_" "" name ${check})
   add_test(NAME wine_${name}
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/${check}.sh ${PIXED_EXE} $<TARGET_FILE:xvfb_screen_probe>
