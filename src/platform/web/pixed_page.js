@@ -312,6 +312,9 @@ const pixedPage = {
   firstScreenMs: 0,
   benchmark: "",
   hasEnded: false,
+  get storingFiles() {
+    return storing !== null;
+  },
   placeCanvas(x, y, w, h, factor) {
     const ratio = window.devicePixelRatio || 1;
     plan = { w, h, factor };
@@ -321,12 +324,12 @@ const pixedPage = {
                                   width: w / ratio + "px", height: h / ratio + "px" });
     drawCanvas();
   },
-  showFrame(pixels, count) {
+  showFrame(pixels, wholePassDrawn) {
     frame.data.set(pixels);
     screenContext.putImageData(frame, 0, 0);
     drawCanvas();
-    // The first frame after the editor's first pass: its start screen.
-    if (count > 1 && !pixedPage.firstScreenMs) pixedPage.firstScreenMs = performance.now();
+    // The first frame that a whole pass of the editor drew: its start screen.
+    if (wholePassDrawn && !pixedPage.firstScreenMs) pixedPage.firstScreenMs = performance.now();
   },
   // A zero wait is a message to the page itself: timers of 0 ms wait 4 ms once nested.
   wait(ms, wakeOnInput) {

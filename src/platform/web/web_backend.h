@@ -29,7 +29,9 @@ struct Backend {
   soft::ShownFrame shown;
   std::vector<std::uint32_t> canvasPixels;
   soft::Pacing pacing;
-  std::uint64_t framesShown = 0;
+  // The main loop has drawn a whole screen: it reads the mouse after drawing.
+  bool passesBegun = false;
+  bool wholeScreenDrawn = false;
 
   // Keyboard device state, GetAsyncKeyState's own latch, mouse buttons
   // (0 left, 1 right, 2 middle, 3 back as the mouse record orders them).

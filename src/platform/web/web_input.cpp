@@ -20,6 +20,7 @@ bool ReadMouse(DIMOUSESTATE* state) {
                         ? soft::ConfinedTarget(backend.pointerAt, backend.clipped ? &backend.clip : nullptr)
                         : backend.pointer.known;
   const POINT motion = soft::TakeMotion(backend.pointer, now);
+  backend.wholeScreenDrawn = backend.wholeScreenDrawn || backend.passesBegun;
   *state = DIMOUSESTATE{};
   state->lX = motion.x;
   state->lY = motion.y;
@@ -45,6 +46,7 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
   web::Backend& backend = web::State();
   if (virtualKey == VK_ESCAPE) {
     // The main loop's first call of every pass.
+    backend.passesBegun = true;
     backend.passes.PassBegins(web::NowMs());
     if (const std::string report = backend.passes.TakeReport(); !report.empty()) {
       web::page::Report(report.c_str());

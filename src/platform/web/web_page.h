@@ -12,8 +12,9 @@ namespace plat::web::page {
 // factor times with nearest sampling first, then fitted with linear filtering.
 void PlaceCanvas(int x, int y, int w, int h, int factor);
 // Draws 800 x 600 RGBA pixels on the canvas; the page keeps a copy to draw
-// again when its size changes. frame counts the frames shown, from 1.
-void ShowFrame(const std::uint32_t* pixels, std::uint64_t frame);
+// again when its size changes. wholePassDrawn: the editor's first pass has
+// drawn the whole screen by now (the page times its first screen by it).
+void ShowFrame(const std::uint32_t* pixels, bool wholePassDrawn);
 // Gives control to the browser for ms milliseconds (0: just long enough for
 // it to handle what waits), ending early at input when wakeOnInput is set.
 // Returns the milliseconds it took.

@@ -58,7 +58,7 @@ void PresentIfDue(bool force) {
   }
   state.canvasPixels.resize(std::size_t{800} * 600);
   ExpandFrame(state.shown, state.canvasPixels.data(), 800 * 4);
-  page::ShowFrame(state.canvasPixels.data(), ++state.framesShown);
+  page::ShowFrame(state.canvasPixels.data(), state.wholeScreenDrawn);
 }
 
 }  // namespace plat::web
