@@ -5,7 +5,8 @@
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
-import { chromium } from "playwright-core";
+
+import { idleShare, launchChromium } from "./browser_support.mjs";
 
 const [url, out, executablePath, probe, golden, linuxPix] = process.argv.slice(2);
 const TOOLBAR = 28; // the toolbar's height: the canvas starts below it, at 1:1 in this window
@@ -108,29 +109,7 @@ async function expectFile(page, name, bytes, what) {
   check(found && JSON.stringify(found) === JSON.stringify(bytes), `${what}: ${name} holds ${JSON.stringify(found)}`);
 }
 
-// The processor time of this run's browser (all its processes), in clock ticks of /proc.
-function browserTicks() {
-  const parents = new Map();
-  const ticks = new Map();
-  for (const pid of fs.readdirSync("/proc").filter((entry) => /^\d+$/.test(entry))) {
-    try {
-      const stat = fs.readFileSync(`/proc/${pid}/stat`, "utf8");
-      const fields = stat.slice(stat.lastIndexOf(")") + 2).split(" ");
-      parents.set(pid, fields[1]);
-      ticks.set(pid, Number(fields[11]) + Number(fields[12]));
-    } catch {}
-  }
-  const ours = (pid) => pid === String(process.pid) || (parents.has(pid) && pid !== "1" && ours(parents.get(pid)));
-  let total = 0;
-  for (const [pid, count] of ticks) if (pid !== String(process.pid) && ours(pid)) total += count;
-  return total;
-}
-
-const browser = await chromium.launch({
-  executablePath,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--autoplay-policy=user-gesture-required"],
-});
+const browser = await launchChromium(executablePath);
 let failed = false;
 try {
   const context = await browser.newContext({ viewport: { width: 800, height: 600 + TOOLBAR }, acceptDownloads: true });
@@ -219,10 +198,7 @@ try {
 
   // ---- The page's figures: idle processor time and the benchmark mode.
   await page.waitForTimeout(2000);
-  const ticksPerSecond = 100;
-  const before = browserTicks();
-  await page.waitForTimeout(10000);
-  const idle = (100 * (browserTicks() - before)) / ticksPerSecond / 10;
+  const idle = await idleShare(page, 10000);
   check(idle < 25, `the idle page takes ${idle.toFixed(1)} % of a core: it spins`);
   note(`idle: the browser's processes take ${idle.toFixed(1)} % of a core`);
   await page.close();

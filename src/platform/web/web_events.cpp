@@ -9,6 +9,11 @@
 #include "web_page.h"
 
 namespace plat::web {
+namespace {
+
+constexpr double kQuietWaitMs = 250;
+
+}  // namespace
 
 void Pump() {
   Backend& state = State();
@@ -18,10 +23,11 @@ void Pump() {
     page::StoreFiles();
   }
   PresentIfDue(false);
-  const auto now = static_cast<std::uint64_t>(NowMs());
+  // Once the screen has settled, nothing but input changes it: the page
+  // waits for input then, and looks at the screen again now and then.
   // Passes being timed run back to back.
-  const std::uint64_t wait = state.passes.Timing() ? 0 : state.pacing.WaitMs(now, UINT64_MAX, false);
-  state.passes.Yielded(page::Wait(static_cast<double>(wait), true));
+  const double wait = state.pacing.Quiet() && !state.passes.Timing() ? kQuietWaitMs : 0;
+  state.passes.Yielded(page::Wait(wait, true));
   if (wait > 0) {
     PresentIfDue(false);
   }
