@@ -25,7 +25,7 @@ set_target_properties(pixed PROPERTIES SUFFIX .js)
 # Asyncify: the editor's blocking loop stays as it is, and its waits hand the page back to the
 # browser. IDBFS keeps the working folder in the browser's storage (IndexedDB).
 target_link_options(pixed PRIVATE
-  -O2 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH -sFORCE_FILESYSTEM
+  -O3 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH -sFORCE_FILESYSTEM
   -lidbfs.js "-sEXPORTED_RUNTIME_METHODS=[FS,ccall,UTF8ToString,addRunDependency,removeRunDependency]")
 
 set(PIXED_WEB_DIR ${PROJECT_SOURCE_DIR}/src/platform/web)
