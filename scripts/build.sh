@@ -41,7 +41,12 @@ case "$kind" in
   web)
     build=${2:-$root/build-web}
     native=${3:-}
-    # The generated sources and the button bitmaps are made by a native build.
+    # The generated sources and the button bitmaps are made by a native build: the one given, else
+    # the one this folder was last built with (the test build's, for its site), else its own.
+    if [[ -z "$native" && -f "$build/wasm/CMakeCache.txt" ]]; then
+      native=$(sed -n 's/^PIXED_NATIVE_DIR:PATH=//p' "$build/wasm/CMakeCache.txt")
+      [[ -f "$native/generated/font_data.cpp" && -d "$native/bitmaps" ]] || native=
+    fi
     if [[ -z "$native" ]]; then
       native=$build/native
       cmake -S "$root" -B "$native" -DCMAKE_BUILD_TYPE=Release -DPIXED_SANITIZE=OFF -DPIXED_WERROR=OFF \
