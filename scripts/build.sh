@@ -57,7 +57,8 @@ case "$kind" in
     fi
     # Emscripten's JavaScript optimiser finds its modules only through Debian's node, or this.
     export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-    emcmake cmake -S "$root" -B "$build/wasm" -DCMAKE_BUILD_TYPE=Release -DPIXED_WERROR="${PIXED_WERROR:-OFF}" \
+    # Warnings as errors as asked, else as this folder was last configured.
+    emcmake cmake -S "$root" -B "$build/wasm" -DCMAKE_BUILD_TYPE=Release ${PIXED_WERROR:+-DPIXED_WERROR=$PIXED_WERROR} \
       -DPIXED_NATIVE_DIR="$(realpath "$native")" -DPIXED_SITE_DIR="$(realpath -m "$build/site")"
     cmake --build "$build/wasm" -j "$jobs"
     echo "build: the site is in $build/site"

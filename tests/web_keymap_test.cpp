@@ -1,11 +1,12 @@
 // The web backend's key tables: the browser's key names and the virtual keys of GetAsyncKeyState
 // to the scan codes of the keyboard state.
+#include "platform/web/web_keymap.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/platform_types.h"
-#include "platform/web/web_keymap.h"
 
 namespace {
 
@@ -17,11 +18,21 @@ TEST(WebKeymap, KeyNamesGiveTheScanCodesOfThePcKeyboard) {
     const char* code;
     std::uint8_t set1;
   } cases[] = {
-      {"Escape", plat::DIK_ESCAPE}, {"Enter", plat::DIK_RETURN}, {"Backspace", 0x0E}, {"Minus", 0x0C},
-      {"ShiftLeft", 0x2A},          {"ShiftRight", 0x36},       {"ControlLeft", 0x1D}, {"ControlRight", 0x9D},
-      {"NumpadEnter", 0x9C},        {"ArrowUp", 0xC8},          {"IntlBackslash", 0x56},
+      {"Escape", plat::DIK_ESCAPE},
+      {"Enter", plat::DIK_RETURN},
+      {"Backspace", 0x0E},
+      {"Minus", 0x0C},
+      {"ShiftLeft", 0x2A},
+      {"ShiftRight", 0x36},
+      {"ControlLeft", 0x1D},
+      {"ControlRight", 0x9D},
+      {"NumpadEnter", 0x9C},
+      {"ArrowUp", 0xC8},
+      {"IntlBackslash", 0x56},
       // Keys a PC keyboard lacks, and names that are no key.
-      {"Fn", 0},                    {"", 0},                    {"keya", 0},
+      {"Fn", 0},
+      {"", 0},
+      {"keya", 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ScanCodeForKey(c.code), c.set1) << c.code;
