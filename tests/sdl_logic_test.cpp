@@ -12,18 +12,19 @@
 
 #include "platform/display.h"
 #include "platform/platform_types.h"
-#include "platform/sdl/sdl_entry_keys.h"
-#include "platform/sdl/sdl_frame.h"
 #include "platform/sdl/sdl_keymap.h"
-#include "platform/sdl/sdl_latch.h"
-#include "platform/sdl/sdl_letterbox.h"
-#include "platform/sdl/sdl_pacing.h"
-#include "platform/sdl/sdl_pointer.h"
+#include "platform/soft/entry_keyboard.h"
+#include "platform/soft/pointer_track.h"
+#include "platform/soft/press_latch.h"
+#include "platform/soft/pump_pacing.h"
+#include "platform/soft/screen_fit.h"
+#include "platform/soft/shown_frame.h"
 
 namespace {
 
 using namespace plat;
 using namespace plat::sdl;
+using namespace plat::soft;
 
 // ---- Scancode table ----------------------------------------------------------
 

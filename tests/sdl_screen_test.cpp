@@ -16,15 +16,16 @@
 
 #include "platform/display.h"
 #include "platform/platform_types.h"
-#include "platform/sdl/sdl_frame.h"
-#include "platform/sdl/sdl_letterbox.h"
-#include "platform/sdl/sdl_pointer.h"
 #include "platform/sdl/sdl_scaling.h"
+#include "platform/soft/pointer_track.h"
+#include "platform/soft/screen_fit.h"
+#include "platform/soft/shown_frame.h"
 
 namespace {
 
 using namespace plat;
 using namespace plat::sdl;
+using namespace plat::soft;
 
 // ---- Letterbox -----------------------------------------------------------------
 

@@ -4,21 +4,17 @@
 
 #include <SDL.h>
 
-#include "sdl_letterbox.h"
+#include "../soft/screen_fit.h"
 
 namespace plat::sdl {
+
+using soft::Letterbox;
+using soft::ScalePlan;
+using soft::Scaling;
 
 // The PIXED_SCALING setting: "whole" for whole multiples; area sampling
 // otherwise. known is false for a value that is neither "area" nor "whole".
 Scaling ScalingFromName(const char* name, bool* known);
-
-// The screen's place in the renderer's output (as SDL_RenderSetLogicalSize
-// would put it) and the whole multiple it is first drawn at (at least 1).
-struct ScalePlan {
-  WindowRect dest;
-  int factor;
-};
-ScalePlan PlanScale(const Letterbox& box);
 
 // Clears the output to black and draws the 800 x 600 screen texture into
 // plan.dest. A whole multiple is drawn with nearest sampling. Any other scale

@@ -1,12 +1,12 @@
-// Where the 800 x 600 screen sits in the window: the scale and black bars,
-// and the mapping of points both ways.
+// Where the 800 x 600 screen sits in a window or page: the scale and the bars,
+// the mapping of points both ways, and the whole multiple the scaling draws at.
 #pragma once
 
 #include <cstdint>
 
 #include "../platform_types.h"
 
-namespace plat::sdl {
+namespace plat::soft {
 
 // How the screen is fitted into the window. Area: as large as the window
 // allows, each window pixel showing the share of each screen pixel it
@@ -46,4 +46,13 @@ struct WindowRect {
 };
 WindowRect ScreenRectToWindow(const Letterbox& box, const RECT& rect);
 
-}  // namespace plat::sdl
+// The screen's place in the output (as SDL_RenderSetLogicalSize would put it)
+// and the whole multiple it is first drawn at with nearest sampling (at least
+// 1), before a linear step fits it into dest.
+struct ScalePlan {
+  WindowRect dest;
+  int factor;
+};
+ScalePlan PlanScale(const Letterbox& box);
+
+}  // namespace plat::soft
