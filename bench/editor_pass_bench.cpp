@@ -13,6 +13,7 @@
 #include "app/editor_loop.h"
 #include "app/editor_state.h"
 #include "app/winmain.h"
+#include "canvas/image_history.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
 #include "draw/frames.h"
@@ -103,10 +104,16 @@ void FeedPass(int dx, int dy, bool left) {
   plat::headless::QueueMouse(dx, dy, left, false);
 }
 
+// The argument turns the undo history on (64 MB) or off.
+void SetHistory(benchmark::State& state) {
+  ResetImageHistory(state.range(0) != 0 ? kDefaultHistoryMegabytes * 1024 * 1024 : 0);
+}
+
 void BM_IdlePass(benchmark::State& state) {
   if (!Ready(state)) {
     return;
   }
+  SetHistory(state);
   editorState.quadMode = 0;
   for (auto _ : state) {
     FeedPass(0, 0, false);
@@ -121,6 +128,7 @@ void BM_QuadPaintingPass(benchmark::State& state) {
   if (!Ready(state)) {
     return;
   }
+  SetHistory(state);
   editorState.quadMode = 1;
   editorState.cursorX = 300;
   editorState.cursorY = 200;
@@ -267,8 +275,10 @@ void Timed(benchmark::internal::Benchmark* b) {
 
 }  // namespace
 
-BENCHMARK(BM_IdlePass)->Apply(Timed);
-BENCHMARK(BM_QuadPaintingPass)->Apply(Timed);
+// With the history on and off, side by side: a stroke copies the image once,
+// at its first pass, and no idle pass pays for the history.
+BENCHMARK(BM_IdlePass)->ArgName("history")->Arg(1)->Arg(0)->Apply(Timed);
+BENCHMARK(BM_QuadPaintingPass)->ArgName("history")->Arg(1)->Arg(0)->Apply(Timed);
 BENCHMARK(BM_ButtonBar)->Apply(Timed);
 BENCHMARK(BM_ButtonBarFromTheProgramsFolder)->Apply(Timed);
 BENCHMARK(BM_OneBitmapFile)->Apply(Timed);

@@ -60,28 +60,11 @@ sum_ticks() {
 }
 
 # The settings files, so that start-up shows no messages; the button bitmaps.
-printf 'test1.pix' >"$work/SaveName.dat" && head -c 16 /dev/zero >>"$work/SaveName.dat"
-cp "$work/SaveName.dat" "$work/LoadName.dat"
-printf '\x66\x4e' >"$work/SaveSize.dat"
-cp "$bitmaps"/*.bmp "$work"/
-
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  grep -q '^[0-9]' "$work/display" && break
-  sleep 0.1
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
-unset WAYLAND_DISPLAY
+# shellcheck source=run_folder.sh
+source "$(dirname "${BASH_SOURCE[0]}")/run_folder.sh"
 
 if [[ -n "$wine" ]]; then
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [[ -z "${WINEPREFIX:-}" ]]; then
-    export WINEPREFIX=$work/prefix
-    wineboot --init && wineserver -w
-  fi
-  export WINEPREFIX=$(realpath "$WINEPREFIX")
+  wine_prefix
   (cd "$work" && exec wine "$pixed" "$@" >/dev/null 2>"$work/pixed.stderr") &
 else
   (cd "$work" && SDL_AUDIODRIVER=dummy exec "$pixed" "$@" >/dev/null 2>"$work/pixed.stderr") &

@@ -30,25 +30,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-printf 'test1.pix' >"$work/SaveName.dat" && head -c 16 /dev/zero >>"$work/SaveName.dat"
-cp "$work/SaveName.dat" "$work/LoadName.dat"
-printf '\x66\x4e' >"$work/SaveSize.dat"
-cp "$bitmaps"/*.bmp "$work"/
+# shellcheck source=run_folder.sh
+source "$(dirname "${BASH_SOURCE[0]}")/run_folder.sh"
 
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  grep -q '^[0-9]' "$work/display" && break
-  sleep 0.1
-done
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
-unset WAYLAND_DISPLAY
-
-if [[ -z "${WINEPREFIX:-}" ]]; then
-  export WINEPREFIX=$work/prefix
-  wineboot --init && wineserver -w
-fi
+wine_prefix
 if [[ "$renderer" == gdi ]]; then
   wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >/dev/null
 fi

@@ -1,17 +1,7 @@
 # The twenty button bitmaps, drawn at build time into bitmaps/ in the build folder. The editor reads
 # them by name from its working folder; the root CMakeLists installs them.
 set(PIXED_BITMAP_DIR ${CMAKE_BINARY_DIR}/bitmaps)
-set(PIXED_BUTTON_BITMAP_NAMES
-    load_button.bmp load_down_button.bmp
-    save_button.bmp save_down_button.bmp
-    clear_button.bmp clear_down_button.bmp
-    quit_button.bmp quit_down_button.bmp
-    settings_button.bmp settings_down_button.bmp
-    offset.bmp offset_down.bmp
-    quad_on_button.bmp quad_off_button.bmp
-    Loadsettings.bmp Loadsettings_down.bmp
-    savesettings.bmp Savesettings_down.bmp
-    Sizesettings.bmp Sizesettings_down.bmp)
+include(${CMAKE_CURRENT_LIST_DIR}/button_names.cmake)
 list(TRANSFORM PIXED_BUTTON_BITMAP_NAMES PREPEND ${PIXED_BITMAP_DIR}/ OUTPUT_VARIABLE PIXED_BUTTON_BITMAPS)
 
 add_executable(make_buttons ${PROJECT_SOURCE_DIR}/tools/make_buttons.cpp ${PIXED_FONT_SOURCE})

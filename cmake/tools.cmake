@@ -11,3 +11,6 @@ set(PIXED_BUTTON_BITMAPS "")
 include(${CMAKE_CURRENT_LIST_DIR}/font.cmake OPTIONAL)
 include(${CMAKE_CURRENT_LIST_DIR}/resources.cmake OPTIONAL)
 include(${CMAKE_CURRENT_LIST_DIR}/buttons.cmake OPTIONAL)
+
+# The generated sources alone, for the browser build, which compiles them with its own compiler.
+add_custom_target(pixed_generated_sources DEPENDS ${PIXED_FONT_SOURCE} ${PIXED_RESOURCE_SOURCE})

@@ -17,7 +17,14 @@ packages=(
   fonts-wine
   libgl1-mesa-dri
   dpkg-dev file help2man lintian desktop-file-utils man-db unzip
+  emscripten
+  chromium
 )
+
+# Node.js and npm for the browser checks' driver: Debian's, unless a node of another source is there.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -27,8 +34,21 @@ for package in "${packages[@]}"; do
   fi
 done
 
+# The browser checks' driver, pinned by tests/web/package-lock.json, with the system's Chromium
+# (it never downloads a browser of its own).
+install_browser_driver() {
+  local folder
+  folder=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/web" && pwd)
+  if ! cmp -s "$folder/package-lock.json" "$folder/node_modules/.pixed-lock.json"; then
+    echo "install-deps: npm ci in $folder"
+    (cd "$folder" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund)
+    cp "$folder/package-lock.json" "$folder/node_modules/.pixed-lock.json"
+  fi
+}
+
 if ((${#missing[@]} == 0)); then
   echo "install-deps: all ${#packages[@]} packages present"
+  install_browser_driver
   exit 0
 fi
 
@@ -44,3 +64,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+install_browser_driver

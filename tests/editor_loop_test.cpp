@@ -130,12 +130,18 @@ TEST_F(EditorLoopTest, StepsRunInOrderWithinAPaintingPass) {
     expected.push_back("Primary.GetDC");
     expected.push_back("Primary.ReleaseDC");
   }
-  for (const char* call : {"Primary.Lock", "Primary.Unlock", "Primary.GetDC", "Primary.ReleaseDC",  // panel
-                           "Mouse.GetDeviceState", "Primary.Lock", "Primary.Unlock",  // mouse, pen
-                           "Primary.GetDC", "Primary.ReleaseDC"}) {                   // status line
+  for (const char* call :
+       {"Primary.Lock", "Primary.Unlock", "Primary.GetDC", "Primary.ReleaseDC",  // panel
+        "Mouse.GetDeviceState", "Primary.Lock", "Primary.Unlock",                // mouse, the stroke's copy
+        "Primary.Lock", "Primary.Unlock",                                        // pen
+        "Primary.GetDC", "Primary.ReleaseDC"}) {                                 // status line
     expected.push_back(call);
   }
   EXPECT_EQ(expected, calls) << pixtest::CallLogText();
+  // The copy for the undo is taken once a stroke, never on the passes after its first.
+  plat::headless::ClearLog();
+  PassAt(305, 200, true);
+  EXPECT_EQ(2u, Count("Primary.Lock")) << "panel and pen only\n" << pixtest::CallLogText();
 }
 
 TEST_F(EditorLoopTest, AFailedMouseReadNeitherMovesNorKeepsTheButtonDown) {

@@ -1,5 +1,6 @@
 // The SDL backend's display-free logic: scancode table, press latches, the
 // entries' keys and the pacing of the event pump.
+#include <SDL_keycode.h>
 #include <SDL_scancode.h>
 #include <gtest/gtest.h>
 
@@ -11,19 +12,19 @@
 
 #include "platform/display.h"
 #include "platform/platform_types.h"
-#include "platform/present/frame.h"
-#include "platform/present/letterbox.h"
-#include "platform/present/pacing.h"
-#include "platform/sdl/sdl_entry_keys.h"
 #include "platform/sdl/sdl_keymap.h"
-#include "platform/sdl/sdl_latch.h"
-#include "platform/sdl/sdl_pointer.h"
+#include "platform/soft/entry_keyboard.h"
+#include "platform/soft/pointer_track.h"
+#include "platform/soft/press_latch.h"
+#include "platform/soft/pump_pacing.h"
+#include "platform/soft/screen_fit.h"
+#include "platform/soft/shown_frame.h"
 
 namespace {
 
 using namespace plat;
 using namespace plat::sdl;
-using namespace plat::present;
+using namespace plat::soft;
 
 // ---- Scancode table ----------------------------------------------------------
 
@@ -142,6 +143,30 @@ TEST(SdlKeymap, UnknownAndOutOfRangeScancodesGiveNothing) {
   for (int scancode : {-1, INT_MIN, static_cast<int>(SDL_NUM_SCANCODES), INT_MAX,
                        static_cast<int>(SDL_SCANCODE_AUDIOPLAY), static_cast<int>(SDL_SCANCODE_UNKNOWN)}) {
     EXPECT_EQ(ScanCodeForSdl(scancode), 0) << "scancode " << scancode;
+  }
+}
+
+TEST(SdlKeymap, VirtualKeysFollowTheLayoutsLettersElseTheKeysPlace) {
+  const struct {
+    SDL_Scancode scancode;
+    SDL_Keycode keycode;
+    std::uint8_t virtualKey;
+    const char* name;
+  } cases[] = {
+      {SDL_SCANCODE_Z, SDLK_z, 'Z', "Z"},
+      {SDL_SCANCODE_W, SDLK_z, 'Z', "Z on a French keyboard"},
+      {SDL_SCANCODE_Z, SDLK_w, 'W', "W on a French keyboard"},
+      {SDL_SCANCODE_Z, 0x44F, 'Z', "Cyrillic ya, on Z's place"},
+      {SDL_SCANCODE_Y, 0x44F, 'Y', "a Cyrillic letter on Y's place"},
+      {SDL_SCANCODE_LCTRL, SDLK_LCTRL, kVkLeftControl, "left Ctrl"},
+      {SDL_SCANCODE_RCTRL, SDLK_RCTRL, kVkRightControl, "right Ctrl"},
+      {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, kVkLeftShift, "left Shift"},
+      {SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, kVkRightShift, "right Shift"},
+      {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, VK_ESCAPE, "Escape"},
+      {SDL_SCANCODE_1, SDLK_1, 0, "1"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.virtualKey, VirtualKeyForSdl(c.scancode, c.keycode)) << c.name;
   }
 }
 

@@ -16,16 +16,16 @@
 
 #include "platform/display.h"
 #include "platform/platform_types.h"
-#include "platform/present/frame.h"
-#include "platform/present/letterbox.h"
-#include "platform/present/scale_plan.h"
-#include "platform/sdl/sdl_pointer.h"
 #include "platform/sdl/sdl_scaling.h"
+#include "platform/soft/pointer_track.h"
+#include "platform/soft/screen_fit.h"
+#include "platform/soft/shown_frame.h"
 
 namespace {
 
 using namespace plat;
 using namespace plat::sdl;
+using namespace plat::soft;
 
 // ---- Letterbox -----------------------------------------------------------------
 
@@ -385,7 +385,7 @@ TEST(SdlFrame, ColourTableIsOpaqueRgbWithoutTheFlags) {
 TEST(SdlFrame, OnlyAChangedScreenOrPaletteCountsAsNew) {
   std::vector<std::uint8_t> pixels(800 * 600, 3);
   std::vector<PALETTEENTRY> palette = TestPalette();
-  FrameView view{pixels.data(), 800, 600, 800};
+  soft::ScreenView view{pixels.data(), 800, 600, 800, palette.data()};
   ShownFrame frame;
   EXPECT_TRUE(CaptureFrame(frame, view, BuildColourTable(palette.data()))) << "first frame";
   EXPECT_FALSE(CaptureFrame(frame, view, BuildColourTable(palette.data()))) << "same frame";
@@ -402,11 +402,11 @@ TEST(SdlFrame, MissingOrOddScreensShowBlackWithoutReadingPastThem) {
   const ColourTable colours = BuildColourTable(palette.data());
   ShownFrame frame;
   std::vector<std::uint8_t> full(800 * 600, 7);
-  ASSERT_TRUE(CaptureFrame(frame, FrameView{full.data(), 800, 600, 800}, colours));
+  ASSERT_TRUE(CaptureFrame(frame, soft::ScreenView{full.data(), 800, 600, 800, palette.data()}, colours));
 
   // A small primary (10 x 4, pitch 16): its pixels top-left, black elsewhere.
   std::vector<std::uint8_t> small(16 * 4, 5);
-  EXPECT_TRUE(CaptureFrame(frame, FrameView{small.data(), 10, 4, 16}, colours));
+  EXPECT_TRUE(CaptureFrame(frame, soft::ScreenView{small.data(), 10, 4, 16, palette.data()}, colours));
   EXPECT_EQ(frame.pixels[3 * 800 + 9], 5);
   EXPECT_EQ(frame.pixels[3 * 800 + 10], 0);
   EXPECT_EQ(frame.pixels[4 * 800], 0);
@@ -414,16 +414,16 @@ TEST(SdlFrame, MissingOrOddScreensShowBlackWithoutReadingPastThem) {
 
   // A larger one is cut at 800 x 600.
   std::vector<std::uint8_t> large(1000 * 700, 6);
-  EXPECT_TRUE(CaptureFrame(frame, FrameView{large.data(), 1000, 700, 1000}, colours));
+  EXPECT_TRUE(CaptureFrame(frame, soft::ScreenView{large.data(), 1000, 700, 1000, palette.data()}, colours));
   EXPECT_EQ(frame.pixels[599 * 800 + 799], 6);
   EXPECT_EQ(frame.pixels.size(), 800u * 600u);
 
-  const FrameView broken[] = {
-      {nullptr, 800, 600, 800},
-      {small.data(), 10, 4, 9},
-      {small.data(), -10, 4, 16},
+  const soft::ScreenView broken[] = {
+      {nullptr, 800, 600, 800, palette.data()},
+      {small.data(), 10, 4, 9, palette.data()},
+      {small.data(), -10, 4, 16, palette.data()},
   };
-  for (const FrameView& view : broken) {
+  for (const soft::ScreenView& view : broken) {
     CaptureFrame(frame, view, colours);
     EXPECT_TRUE(std::all_of(frame.pixels.begin(), frame.pixels.end(), [](std::uint8_t p) { return p == 0; }))
         << "width " << view.width << " pitch " << view.pitch;
@@ -438,7 +438,8 @@ TEST(SdlFrame, ExpansionWritesEveryPixelAndNoPadding) {
   pixels[799] = 1;
   pixels[599 * 800] = 255;
   ShownFrame frame;
-  CaptureFrame(frame, FrameView{pixels.data(), 800, 600, 800}, BuildColourTable(palette.data()));
+  CaptureFrame(frame, soft::ScreenView{pixels.data(), 800, 600, 800, palette.data()},
+               BuildColourTable(palette.data()));
   const int pitch = 800 * 4 + 12;
   std::vector<std::uint8_t> out(static_cast<std::size_t>(pitch) * 600, 0xAB);
   ExpandFrame(frame, out.data(), pitch);

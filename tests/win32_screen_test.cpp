@@ -9,17 +9,16 @@
 #include <vector>
 
 #include "platform/display.h"
-#include "platform/present/frame.h"
-#include "platform/present/letterbox.h"
-#include "platform/present/scale_plan.h"
 #include "platform/sdl/sdl_scaling.h"
+#include "platform/soft/screen_fit.h"
+#include "platform/soft/shown_frame.h"
 #include "platform/win32/win32_pointer.h"
 #include "platform/win32/win32_scaler.h"
 
 namespace {
 
 using namespace plat;
-using namespace plat::present;
+using namespace plat::soft;
 
 // A screen of pseudo-random indices in rows and blocks, with a palette of distinct colours.
 ShownFrame TestFrame(unsigned seed) {

@@ -5,6 +5,7 @@
 
 #include "app/action_common.h"
 #include "app/editor_state.h"
+#include "canvas/image_history.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -21,6 +22,7 @@ void LoadAction() {
     EraseRegion(9);
     DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
     DrawNumberAt(editorState.pixNumber, kNumberCells, 775, 550);
+    BeginImageStep();
     LoadPixImage(editorState.pixNumber);
   }
   EraseRegion(5);
@@ -41,6 +43,7 @@ void SaveAction() {
 void ClearAction() {
   PressButton("clear_down_button.bmp", 410, 500);
   plat::Sleep(500);
+  BeginImageStep();
   FillSurface(displayDevice.primarySurface, 0);
   editorState.pixNumber = 0;
   editorState.pendingAction = ButtonAction::None;

@@ -1,4 +1,4 @@
-// The button bar and the palette pick of the main loop.
+// The button bar and the palette pick of the main loop, and the colour status of every pick.
 #include "app/editor_hits.h"
 
 #include <cstdio>
@@ -106,6 +106,10 @@ void PickPaletteColour(std::int32_t x, std::int32_t y) {
   if (colour >= 0) {
     editorState.currentColor = colour;
   }
+  ShowColourStatus();
+}
+
+void ShowColourStatus() {
   // Region 7 lies elsewhere; the padding clears the digit a longer number left.
   EraseRegion(7);
   std::snprintf(textLine, sizeof textLine, "color %d", static_cast<int>(editorState.currentColor));

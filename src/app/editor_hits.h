@@ -1,4 +1,4 @@
-// The button bar (drawing and hit test) and the colour pick of the main loop.
+// The button bar (drawing and hit test), the palette pick of the main loop and the colour status.
 #pragma once
 
 #include <cstdint>
@@ -9,5 +9,7 @@ void DrawButtonBar();
 void HitButtonBar(std::int32_t x, std::int32_t y);
 // Right button down at (x, y) over the panel: picks the colour under it and shows its number.
 void PickPaletteColour(std::int32_t x, std::int32_t y);
+// "color N" for the current colour at (360, 572), as every pick shows it.
+void ShowColourStatus();
 // The colour index of the pick band under (x, y), or -1 between the rows.
 int PaletteColourAt(std::int32_t x, std::int32_t y);

@@ -7,8 +7,10 @@
 
 #include "app/action_common.h"
 #include "app/button_actions.h"
+#include "app/edit_history.h"
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
+#include "app/image_pick.h"
 #include "app/mouse_state.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
@@ -122,7 +124,14 @@ bool RunEditorPass() {
 
   FollowMouse();
 
+  // The keys are read once the mouse shows whether a stroke goes on.
+  if (!LeftDown()) {
+    EndStroke();
+  }
+  FollowHistoryKeys();
+
   if (s.cursorY < 396 && LeftDown()) {
+    BeginStrokeStep();
     if (s.quadMode == 0) {
       PaintPen(s.currentColor);
     } else if (s.quadMode == 1) {
@@ -139,11 +148,19 @@ bool RunEditorPass() {
   }
 
   if (s.pendingAction != ButtonAction::None) {
+    const bool readsTheKeyboard = s.pendingAction == ButtonAction::Load ||
+                                  s.pendingAction == ButtonAction::Offset ||
+                                  s.pendingAction == ButtonAction::Settings;
     CarryOutAction();
+    if (readsTheKeyboard) {
+      ForgetHistoryKeys();
+    }
   }
 
   if (s.cursorX > 684 && s.cursorY < 432 && RightDown()) {
     PickPaletteColour(s.cursorX, s.cursorY);
+  } else if (s.cursorY < 396 && RightDown()) {
+    PickImageColour(s.cursorX, s.cursorY);
   }
 
   std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(s.cursorX),
@@ -156,6 +173,7 @@ bool RunEditorPass() {
 
 void RunEditorLoop() {
   std::memset(nameText, 0, sizeof nameText);
+  StartEditHistory();
   while (RunEditorPass()) {
   }
 }

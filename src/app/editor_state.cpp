@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "edit_history.h"
+
 EditorState editorState;
 DisplayDevice displayDevice;
 InputDevices inputDevices;
@@ -17,4 +19,5 @@ void ResetEditorState() {
   surfaceDesc = plat::DDSURFACEDESC2{};
   std::memset(paletteTable, 0, sizeof paletteTable);
   std::memset(textLine, 0, sizeof textLine);
+  StartEditHistory();
 }

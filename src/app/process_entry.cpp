@@ -26,6 +26,12 @@ constexpr const char* kUsage =
     "                       (the default)\n"
     "  PIXED_SCALING=whole  sharp square pixels at the largest whole multiple\n"
     "                       that fits, with wider black bars\n"
+    "  PIXED_HISTORY_MB\n"
+    "      the most memory the undo history keeps, in megabytes of 1,048,576\n"
+    "      bytes: 64 when unset or empty, at least 256 steps of a 102 x 78\n"
+    "      image; the oldest steps go first. 0 turns undo and redo off. A whole\n"
+    "      number from 0 to 1024; a larger one counts as 1024, anything else\n"
+    "      (negative, a fraction, text) as 64, with a warning on stderr.\n"
     "\n"
     "Exit status: 0 after a normal run, 1 when the editor could not start,\n"
     "3 when a settings file could not be written at the end.\n";

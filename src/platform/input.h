@@ -47,8 +47,9 @@ HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInp
                             void* outer);
 
 // Bit 15 set while the key is down, or when it went down and up again since
-// the previous call for that key. Only VK_ESCAPE is needed. Provided by the
-// backend.
+// the previous call for that key (the win32 backend: down at the moment of
+// the call). The editor reads VK_ESCAPE, VK_CONTROL, VK_SHIFT, VK_Z and VK_Y.
+// Provided by the backend.
 std::int16_t GetAsyncKeyState(int virtualKey);
 
 }  // namespace plat

@@ -98,8 +98,13 @@ constexpr std::uint32_t WS_VISIBLE = 0x10000000u;
 constexpr int IDI_APPLICATION = 32512;
 constexpr int IDC_ARROW = 32512;
 
-// Virtual key for the asynchronous key state.
+// Virtual keys for the asynchronous key state. VK_SHIFT and VK_CONTROL
+// answer for either key of the pair; letters are their capitals' codes.
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
 constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_Y = 0x59;
+constexpr int VK_Z = 0x5A;
 
 // Display cooperative levels, surface description flags and capabilities.
 constexpr std::uint32_t DDSCL_FULLSCREEN = 0x0001;

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "app/editor_state.h"
-#include "canvas/pen.h"
+#include "canvas/locked_screen.h"
 #include "platform/system.h"
 #include "storage/pix_layout.h"
 
@@ -40,29 +40,6 @@ ImageReader StartImage(std::FILE* file, std::int64_t position) {
     return {file, true};
   }
   return {file, false};
-}
-
-struct LockedScreen {
-  std::uint8_t* memory;
-  int pitch;
-  int width;
-  int height;
-
-  void Put(int x, int y, int value) const {
-    if (x >= 0 && y >= 0 && x < width && y < height) {
-      PutLockedPixel(x, y, value, memory, pitch);
-    }
-  }
-};
-
-bool LockScreen(LockedScreen& screen) {
-  plat::DrawSurface* surface = displayDevice.primarySurface;
-  if (surface == nullptr || plat::FAILED(surface->Lock(nullptr, &surfaceDesc, plat::DDLOCK_WAIT, nullptr))) {
-    return false;
-  }
-  screen = {static_cast<std::uint8_t*>(surfaceDesc.lpSurface), surfaceDesc.lPitch,
-            static_cast<int>(surfaceDesc.dwWidth), static_cast<int>(surfaceDesc.dwHeight)};
-  return true;
 }
 
 // Draws one pass of the image at (left, top) of the screen, one byte per pixel.
@@ -101,7 +78,7 @@ int LoadPixImage(int n) {
   }
   std::FILE* file = plat::OpenFile(name.text, "a+b");
   if (file == nullptr) {
-    displayDevice.primarySurface->Unlock(nullptr);
+    UnlockScreen();
     return 0;
   }
   ImageReader reader = StartImage(file, position);
@@ -110,14 +87,14 @@ int LoadPixImage(int n) {
 
   file = plat::OpenFile(name.text, "a+b");
   if (file == nullptr) {
-    displayDevice.primarySurface->Unlock(nullptr);
+    UnlockScreen();
     return 0;
   }
   reader = StartImage(file, position);
   DrawGridCells(reader, screen);
   std::fclose(file);
 
-  if (plat::FAILED(displayDevice.primarySurface->Unlock(nullptr))) {
+  if (!UnlockScreen()) {
     return 0;
   }
   LoadWorkingView(n);
@@ -133,11 +110,11 @@ int LoadWorkingView(int n) {
   }
   std::FILE* file = plat::OpenFile(name.text, "a+b");
   if (file == nullptr) {
-    displayDevice.primarySurface->Unlock(nullptr);
+    UnlockScreen();
     return 0;
   }
   ImageReader reader = StartImage(file, position);
   DrawView(reader, screen, 6, 128);
   std::fclose(file);
-  return plat::FAILED(displayDevice.primarySurface->Unlock(nullptr)) ? 0 : 1;
+  return UnlockScreen() ? 1 : 0;
 }

@@ -2,14 +2,13 @@
 #include <sys/types.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <new>
 
 #include "app/editor_state.h"
-#include "canvas/palette_panel.h"
+#include "canvas/swatch_colours.h"
 #include "platform/gdi.h"
 #include "platform/system.h"
 #include "storage/pix_file.h"
@@ -21,49 +20,6 @@ using pixfile::kNoPosition;
 using pixfile::TerminatedName;
 
 namespace {
-
-// The swatches cannot change during a save, so their colours are read once
-// per save; each colour then keeps the highest index showing it, as the last
-// match of a comparison with all 81 wins.
-class SwatchColours {
- public:
-  explicit SwatchColours(plat::HDC dc) {
-    slots_.fill(Slot{0, -1});
-    for (int c = 0; c < 3; ++c) {
-      for (int k = 0; k < 27; ++k) {
-        Add(plat::GetPixel(dc, SwatchSampleX(c), SwatchSampleY(k)), 27 * c + k);
-      }
-    }
-  }
-
-  // The highest swatch index showing colour, or -1 when no swatch does.
-  int Match(plat::COLORREF colour) const {
-    for (std::uint32_t slot = SlotOf(colour);; slot = (slot + 1) % kSlots) {
-      if (slots_[slot].index < 0 || slots_[slot].colour == colour) {
-        return slots_[slot].index;
-      }
-    }
-  }
-
- private:
-  static constexpr std::uint32_t kSlots = 256;  // over three times the 81 colours: short probes
-  struct Slot {
-    plat::COLORREF colour;
-    int index;  // -1: empty
-  };
-
-  static std::uint32_t SlotOf(plat::COLORREF colour) { return (colour * 2654435761u) >> 24; }
-
-  void Add(plat::COLORREF colour, int index) {
-    std::uint32_t slot = SlotOf(colour);
-    while (slots_[slot].index >= 0 && slots_[slot].colour != colour) {
-      slot = (slot + 1) % kSlots;
-    }
-    slots_[slot] = Slot{colour, index};
-  }
-
-  std::array<Slot, kSlots> slots_;
-};
 
 // Writes the working view; false when a write failed. Every pixel is read
 // with GetPixel, those beyond the screen too: they read as no colour, match

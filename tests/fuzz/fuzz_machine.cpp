@@ -11,7 +11,9 @@
 #include <filesystem>
 
 #include "app/devices.h"
+#include "app/edit_history.h"
 #include "app/editor_state.h"
+#include "canvas/image_history.h"
 #include "platform/display.h"
 #include "platform/headless/headless.h"
 #include "platform/input.h"
@@ -118,6 +120,8 @@ int StartInput() {
   editorState.windowHandle = kept.windowHandle;
   editorState.cursorX = 400;
   editorState.cursorY = 300;
+  // Each input starts with an empty history, as a new run of the editor does.
+  StartEditHistory();
   return closes;
 }
 
@@ -125,6 +129,8 @@ Input::~Input() {
   plat::headless::ClearScripts();
   plat::headless::SetSleepObserver(nullptr);
   TakeCloseRequests();
+  // The history's blocks, kept for the next steps, go back too.
+  ResetImageHistory(0);
 }
 
 ScreenLock::ScreenLock() {

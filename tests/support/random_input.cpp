@@ -63,7 +63,35 @@ plat::DIMOUSESTATE RandomInput::NextMouse() {
   return plat::headless::CursorClipped() ? MenuMouse() : EditorMouse();
 }
 
+bool RandomInput::NextKey(int virtualKey) {
+  return std::find(historyKeys_.begin(), historyKeys_.end(), virtualKey) != historyKeys_.end();
+}
+
+// Chosen at the mouse read, before the pass reads the keys.
+void RandomInput::ChooseHistoryKeys() {
+  if (historyKeyPasses_ > 0) {
+    --historyKeyPasses_;
+    return;
+  }
+  historyKeys_.clear();
+  if (Chance(0.03)) {
+    switch (Uniform(0, 2)) {
+      case 0:
+        historyKeys_ = {plat::VK_CONTROL, plat::VK_Z};
+        break;
+      case 1:
+        historyKeys_ = {plat::VK_CONTROL, plat::VK_Y};
+        break;
+      default:
+        historyKeys_ = {plat::VK_CONTROL, plat::VK_SHIFT, plat::VK_Z};
+        break;
+    }
+    historyKeyPasses_ = Uniform(0, 3);
+  }
+}
+
 plat::DIMOUSESTATE RandomInput::EditorMouse() {
+  ChooseHistoryKeys();
   const std::int64_t x = editorState.cursorX;
   const std::int64_t y = editorState.cursorY;
   std::int64_t dx = 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <random>
+#include <vector>
 
 #include "platform/headless/headless.h"
 
@@ -13,7 +14,7 @@ namespace pixtest {
 // Mouse motion (small steps, jumps, pushes far off the screen), painting and
 // colour picks, every button but Quit, the settings menu with clicks that hit
 // and miss, and the typing of numbers, names and sizes with stray keys in
-// between. It follows the editor's cursor to know which entry a click opens,
+// between, and the undo and redo keys. It follows the editor's cursor to know which entry a click opens,
 // and types into it what keeps the run going and its files small: every entry
 // gets its Enter, sizes stay at most 64, offsets at most 999. Everything
 // follows from the seed.
@@ -24,6 +25,8 @@ class RandomInput : public plat::headless::InputSource {
   plat::DIMOUSESTATE NextMouse() override;
   std::array<std::uint8_t, 256> NextKeyboard() override;
   bool NextEscape() override { return escape_; }
+  // Now and then Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z, held for a few passes.
+  bool NextKey(int virtualKey) override;
 
   void SetEscape(bool down) { escape_ = down; }
   // How many entries of each kind the clicks opened.
@@ -41,6 +44,7 @@ class RandomInput : public plat::headless::InputSource {
   using Keys = std::array<std::uint8_t, 256>;
 
   plat::DIMOUSESTATE EditorMouse();
+  void ChooseHistoryKeys();
   plat::DIMOUSESTATE MenuMouse();
   int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
   bool Chance(double p) { return std::bernoulli_distribution(p)(random_); }
@@ -55,6 +59,8 @@ class RandomInput : public plat::headless::InputSource {
   std::mt19937_64 random_;
   std::deque<Keys> planned_;
   bool escape_ = false;
+  std::vector<int> historyKeys_;
+  int historyKeyPasses_ = 0;
   Entries entries_;
 };
 

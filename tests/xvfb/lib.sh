@@ -152,6 +152,19 @@ focus_window() {
   timeout 10 xdotool windowfocus --sync "$WINDOW" || fail "could not give the window the input focus"
 }
 
+# A private X server, the settings and bitmaps, the program started where its
+# cursor starts (400, 300), its window up and given the focus: ready for input.
+start_editor_for_input() {
+  start_xvfb
+  xdotool mousemove 400 300
+  write_default_settings
+  copy_bitmaps
+  start_pixed
+  wait_window
+  focus_window
+  sleep 1
+}
+
 # Waits for pixed to end by itself; PIXED_STATUS gets its exit status.
 wait_exit() {
   local limit=$1

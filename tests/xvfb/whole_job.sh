@@ -16,14 +16,7 @@ red_in() {
   [[ " $found " == *" FF0000 "* ]]
 }
 
-start_xvfb
-xdotool mousemove 400 300
-write_default_settings
-copy_bitmaps
-start_pixed
-wait_window
-focus_window
-sleep 1
+start_editor_for_input
 
 # Settings (160, 540): the menu shows its three sub-buttons at y = 440 and puts
 # the cursor on the middle one, "save name"; a click there opens its entry.

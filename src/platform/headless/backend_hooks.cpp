@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "../input.h"
 #include "../soft/backend.h"
@@ -80,6 +81,17 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
     script.pop_front();
   }
   std::copy(state.begin(), state.end(), keys);
+  // The same keys reach the asynchronous key state.
+  constexpr struct {
+    std::uint8_t scanCode;
+    int virtualKey;
+  } kTyped[] = {{DIK_LCONTROL, VK_CONTROL}, {0x9D, VK_CONTROL}, {DIK_LSHIFT, VK_SHIFT},
+                {DIK_RSHIFT, VK_SHIFT},     {DIK_Y, VK_Y},      {DIK_Z, VK_Z}};
+  for (const auto& key : kTyped) {
+    if ((state[key.scanCode] & 0x80) != 0) {
+      TheMachine().keysTyped[static_cast<std::size_t>(key.virtualKey)] = true;
+    }
+  }
   return true;
 }
 
@@ -100,13 +112,27 @@ POINT Inside(POINT at, const RECT& bounds) {
 }  // namespace
 
 std::int16_t GetAsyncKeyState(int virtualKey) {
-  const std::string call = virtualKey == VK_ESCAPE ? "GetAsyncKeyState(VK_ESCAPE)"
-                                                   : "GetAsyncKeyState(" + std::to_string(virtualKey) + ")";
+  std::string name = std::to_string(virtualKey);
+  for (const auto& [key, keyName] :
+       {std::pair{VK_ESCAPE, "VK_ESCAPE"}, std::pair{VK_CONTROL, "VK_CONTROL"},
+        std::pair{VK_SHIFT, "VK_SHIFT"}, std::pair{VK_Y, "VK_Y"}, std::pair{VK_Z, "VK_Z"}}) {
+    if (virtualKey == key) {
+      name = keyName;
+    }
+  }
+  const std::string call = "GetAsyncKeyState(" + name + ")";
   backend::Trace(call);
   constexpr auto kDown = static_cast<std::int16_t>(-32768);  // bit 15
   headless::Machine& machine = TheMachine();
-  if (virtualKey != VK_ESCAPE || backend::ShouldFail(call)) {
+  if (backend::ShouldFail(call) || virtualKey < 0 || virtualKey > 255) {
     return 0;
+  }
+  if (virtualKey != VK_ESCAPE) {
+    const auto key = static_cast<std::size_t>(virtualKey);
+    const bool typed = machine.keysTyped[key];
+    machine.keysTyped[key] = false;
+    const bool fromSource = machine.source != nullptr && machine.source->NextKey(virtualKey);
+    return machine.keysHeld[key] || typed || fromSource ? kDown : 0;
   }
   if (!machine.escapeScript.empty()) {
     const bool down = machine.escapeScript.front();

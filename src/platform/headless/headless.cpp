@@ -53,6 +53,16 @@ void QueueEscape(bool down) {
   TheMachine().escapeScript.push_back(down);
 }
 
+void HoldKeys(std::initializer_list<int> virtualKeys) {
+  Machine& machine = TheMachine();
+  machine.keysHeld.fill(false);
+  for (int key : virtualKeys) {
+    if (key >= 0 && key < 256) {
+      machine.keysHeld[static_cast<std::size_t>(key)] = true;
+    }
+  }
+}
+
 void SetKeyboardFocus(bool focused) {
   TheMachine().keyboardFocus = focused;
 }
@@ -106,6 +116,10 @@ void SetLogging(bool on) {
 
 void FailCall(const std::string& name) {
   TheMachine().failing.insert(name);
+}
+
+void StopFailingCall(const std::string& name) {
+  TheMachine().failing.erase(name);
 }
 
 POINT CursorPos() {

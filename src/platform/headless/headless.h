@@ -30,6 +30,12 @@ void QueueKeys(std::initializer_list<std::uint8_t> scanCodes);
 // entry. With the script empty, Escape reads down exactly when both the mouse
 // and the keyboard scripts have run out, so every run ends.
 void QueueEscape(bool down);
+// The keys other than Escape that GetAsyncKeyState reads down from now on
+// (virtual-key codes; VK_CONTROL and VK_SHIFT stand for either key of the
+// pair); every other key reads up. Keys that an entry reads down from the
+// keyboard script also read down once at the next call for them, as one
+// keyboard gives both: Ctrl, Shift, Y and Z, the keys the editor asks for.
+void HoldKeys(std::initializer_list<int> virtualKeys);
 // Whether the window has the keyboard focus (it has after Reset). Without it
 // keyboard reads fail and take nothing from the script.
 void SetKeyboardFocus(bool focused);
@@ -52,6 +58,8 @@ class InputSource {
   virtual DIMOUSESTATE NextMouse() = 0;
   virtual std::array<std::uint8_t, 256> NextKeyboard() = 0;
   virtual bool NextEscape() = 0;
+  // Any other key of GetAsyncKeyState (besides those held by HoldKeys).
+  virtual bool NextKey(int /*virtualKey*/) { return false; }
 };
 void SetInputSource(InputSource* source);
 
@@ -87,6 +95,8 @@ void ClearLog();
 void SetLogging(bool on);
 // Makes every call traced under this name (as in the log) fail from now on.
 void FailCall(const std::string& name);
+// Lets the call named succeed again.
+void StopFailingCall(const std::string& name);
 
 // The system cursor as SetCursorPos and ClipCursor left it.
 POINT CursorPos();

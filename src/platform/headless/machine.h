@@ -16,6 +16,10 @@ struct Machine {
   std::deque<DIMOUSESTATE> mouseScript;
   std::deque<std::array<std::uint8_t, 256>> keyboardScript;
   std::deque<bool> escapeScript;
+  // GetAsyncKeyState's other keys by virtual-key code: held, and typed into
+  // an entry since the last call for them.
+  std::array<bool, 256> keysHeld{};
+  std::array<bool, 256> keysTyped{};
   InputSource* source = nullptr;
   bool keyboardFocus = true;
   // Input reads to go until the end request; 0: none pending.

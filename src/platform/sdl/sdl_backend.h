@@ -7,17 +7,22 @@
 
 #include <cstdint>
 
-#include "../present/frame.h"
-#include "../present/letterbox.h"
-#include "../present/pacing.h"
-#include "sdl_entry_keys.h"
-#include "sdl_latch.h"
-#include "sdl_pointer.h"
+#include "../soft/entry_keyboard.h"
+#include "../soft/pointer_track.h"
+#include "../soft/press_latch.h"
+#include "../soft/pump_pacing.h"
+#include "../soft/screen_fit.h"
+#include "../soft/shown_frame.h"
 
 namespace plat::sdl {
 
-// The letterbox and pacing shared with the win32 backend.
-using namespace present;
+using soft::EntryKeyboard;
+using soft::Letterbox;
+using soft::Pacing;
+using soft::PointerTrack;
+using soft::PressLatch;
+using soft::Scaling;
+using soft::ShownFrame;
 
 struct Backend {
   SDL_Window* window = nullptr;

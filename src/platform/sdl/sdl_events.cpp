@@ -77,17 +77,27 @@ bool HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const std::uint8_t code = ScanCodeForSdl(event.key.keysym.scancode);
-      // Auto-repeat is the entries' own business: they read a held key
-      // on every poll.
-      if (code == 0 || event.key.repeat != 0) {
+      const std::uint8_t virtualKey = VirtualKeyForSdl(event.key.keysym.scancode, event.key.keysym.sym);
+      // Auto-repeat is the reader's own business: the entries read a held
+      // key on every poll, the undo keys time their own repeat.
+      if (event.key.repeat != 0) {
         return false;
       }
+      // Code 0 is no key.
       if (event.type == SDL_KEYDOWN) {
-        state.keys.Press(code);
-        state.asyncKeys.Press(code);
+        if (code != 0) {
+          state.keys.Press(code);
+        }
+        if (virtualKey != 0) {
+          state.asyncKeys.Press(virtualKey);
+        }
       } else {
-        state.keys.Release(code);
-        state.asyncKeys.Release(code);
+        if (code != 0) {
+          state.keys.Release(code);
+        }
+        if (virtualKey != 0) {
+          state.asyncKeys.Release(virtualKey);
+        }
       }
       return false;
     }

@@ -1,6 +1,8 @@
-// The table from SDL scancodes (USB usage numbers) to set-1 scan codes.
+// The table from SDL scancodes (USB usage numbers) to set-1 scan codes, and
+// SDL keys to virtual keys.
 #include "sdl_keymap.h"
 
+#include <SDL_keycode.h>
 #include <SDL_scancode.h>
 
 #include <array>
@@ -142,6 +144,29 @@ std::uint8_t ScanCodeForSdl(int sdlScancode) {
     return 0;
   }
   return kTable[static_cast<std::size_t>(sdlScancode)];
+}
+
+std::uint8_t VirtualKeyForSdl(int sdlScancode, int sdlKeycode) {
+  if (sdlKeycode >= SDLK_a && sdlKeycode <= SDLK_z) {
+    return static_cast<std::uint8_t>('A' + (sdlKeycode - SDLK_a));
+  }
+  if (sdlScancode >= SDL_SCANCODE_A && sdlScancode <= SDL_SCANCODE_Z) {
+    return static_cast<std::uint8_t>('A' + (sdlScancode - SDL_SCANCODE_A));
+  }
+  switch (sdlScancode) {
+    case SDL_SCANCODE_ESCAPE:
+      return 0x1B;
+    case SDL_SCANCODE_LSHIFT:
+      return kVkLeftShift;
+    case SDL_SCANCODE_RSHIFT:
+      return kVkRightShift;
+    case SDL_SCANCODE_LCTRL:
+      return kVkLeftControl;
+    case SDL_SCANCODE_RCTRL:
+      return kVkRightControl;
+    default:
+      return 0;
+  }
 }
 
 }  // namespace plat::sdl

@@ -48,7 +48,7 @@ bool ReadMouse(DIMOUSESTATE* state) {
     return false;
   }
   std::uint32_t mask = 0;
-  const POINT motion = sdl::TakeMotion(backend.pointer, sdl::PointerOnScreen(&mask));
+  const POINT motion = soft::TakeMotion(backend.pointer, sdl::PointerOnScreen(&mask));
   *state = DIMOUSESTATE{};
   state->lX = motion.x;
   state->lY = motion.y;
@@ -70,17 +70,17 @@ bool SetCursorPos(int x, int y) {
     return false;
   }
   // A confined pointer stays inside its rectangle, whoever moves it.
-  const POINT target = sdl::ConfinedTarget(POINT{x, y}, backend.clipped ? &backend.clip : nullptr);
+  const POINT target = soft::ConfinedTarget(POINT{x, y}, backend.clipped ? &backend.clip : nullptr);
   // The editor puts the pointer where it already is thousands of times a
   // second; only a real move may reach the window system.
-  if (!sdl::NeedsWarp(backend.pointer, target)) {
+  if (!soft::NeedsWarp(backend.pointer, target)) {
     return true;
   }
-  const sdl::Letterbox box = sdl::CurrentLetterbox();
-  const POINT inWindow = sdl::ScreenToWindow(box, target.x, target.y);
+  const soft::Letterbox box = sdl::CurrentLetterbox();
+  const POINT inWindow = soft::ScreenToWindow(box, target.x, target.y);
   SDL_WarpMouseInWindow(backend.window, std::clamp(inWindow.x, 0, box.windowWidth - 1),
                         std::clamp(inWindow.y, 0, box.windowHeight - 1));
-  sdl::NoteWarp(backend.pointer, target);
+  soft::NoteWarp(backend.pointer, target);
   return true;
 }
 
@@ -94,7 +94,7 @@ bool ClipCursor(const RECT* rect) {
     return SDL_SetWindowMouseRect(backend.window, nullptr) == 0;
   }
   backend.clip = *rect;
-  const sdl::WindowRect area = sdl::ScreenRectToWindow(sdl::CurrentLetterbox(), *rect);
+  const soft::WindowRect area = soft::ScreenRectToWindow(sdl::CurrentLetterbox(), *rect);
   const SDL_Rect confined{area.x, area.y, area.w, area.h};
   return SDL_SetWindowMouseRect(backend.window, &confined) == 0;
 }

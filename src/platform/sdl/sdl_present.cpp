@@ -16,8 +16,7 @@ void PresentIfDue(bool force) {
     return;
   }
   const soft::ScreenView view = soft::CurrentScreen();
-  const bool changed = CaptureFrame(state.shown, {view.pixels, view.width, view.height, view.pitch},
-                                    BuildColourTable(view.palette));
+  const bool changed = CaptureFrame(state.shown, view, soft::BuildColourTable(view.palette));
   state.pacing.Captured(now, changed);
   if (!force && !changed && !state.presentNeeded) {
     return;

@@ -1,6 +1,8 @@
 // Nearest sampling for whole multiples; "sharp bilinear" for the rest.
 #include "sdl_scaling.h"
 
+#include <algorithm>
+
 #include "../display.h"
 
 namespace plat::sdl {

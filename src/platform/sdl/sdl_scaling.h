@@ -4,12 +4,14 @@
 
 #include <SDL.h>
 
-#include "../present/scale_plan.h"
+#include "../soft/screen_fit.h"
 
 namespace plat::sdl {
 
-// The letterbox and scale plan shared with the win32 backend.
-using namespace present;
+using soft::Letterbox;
+using soft::ScalePlan;
+using soft::Scaling;
+using soft::ScalingFromName;
 
 // Clears the output to black and draws the 800 x 600 screen texture into
 // plan.dest. A whole multiple is drawn with nearest sampling. Any other scale

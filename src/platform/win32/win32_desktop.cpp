@@ -60,12 +60,12 @@ bool CommandLineHas(const char* word) {
 }
 
 // The window pixels the pointer may reach: the whole window, or the confinement's.
-plat::RECT PointerLimit(const present::Letterbox& box) {
+plat::RECT PointerLimit(const soft::Letterbox& box) {
   const Desktop& desktop = State();
   if (!desktop.clipped) {
     return plat::RECT{0, 0, box.windowWidth, box.windowHeight};
   }
-  const present::WindowRect area = present::ScreenRectToWindow(
+  const soft::WindowRect area = soft::ScreenRectToWindow(
       box, plat::RECT{desktop.clip.left, desktop.clip.top, desktop.clip.right, desktop.clip.bottom});
   return plat::RECT{area.x, area.y, area.x + area.w, area.y + area.h};
 }
@@ -176,7 +176,7 @@ void MapMouseState(::DIMOUSESTATE* state) {
     std::memset(state, 0, sizeof *state);
     return;
   }
-  const present::Letterbox& box = CurrentLetterbox();
+  const soft::Letterbox& box = CurrentLetterbox();
   const plat::RECT limit = PointerLimit(box);
   plat::POINT motion{state->lX, state->lY};
   if (desktop.followPointer) {
@@ -198,7 +198,7 @@ bool PlaceCursor(int x, int y) {
   if (desktop.window == nullptr) {
     return false;
   }
-  const present::Letterbox& box = CurrentLetterbox();
+  const soft::Letterbox& box = CurrentLetterbox();
   plat::POINT inWindow{};
   if (!PlaceCursor(desktop.pointer, box, plat::POINT{x, y}, PointerLimit(box), &inWindow)) {
     return true;

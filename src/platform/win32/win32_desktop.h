@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "../present/letterbox.h"
+#include "../soft/screen_fit.h"
 // After the plat headers (see there).
 #include "win32_handles.h"
 
@@ -51,7 +51,7 @@ bool ScreenColours(::RGBQUAD* table);
 // The window lost its picture, or changed its size: the next present shows it whole.
 void PictureLost();
 // The letterbox of the window now.
-const present::Letterbox& CurrentLetterbox();
+const soft::Letterbox& CurrentLetterbox();
 // The main loop's turn (its one message peek): presents when due, then waits for input while
 // the screen has settled, never past the next refresh.
 void PumpPass();

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "../present/pacing.h"
+#include "../soft/pump_pacing.h"
 #include "win32_pass_timer.h"
 // After the plat headers (see there).
 #include "win32_handles.h"
@@ -74,7 +74,7 @@ void NoteMainLoopTurn() {
 }
 
 unsigned IdlePassMs() {
-  return present::Pacing::kRefreshMs;
+  return soft::Pacing::kRefreshMs;
 }
 
 void NoteWaitBegins() {

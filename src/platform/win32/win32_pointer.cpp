@@ -21,26 +21,26 @@ std::int32_t Moved(std::int32_t position, std::int32_t motion) {
 
 }  // namespace
 
-POINT TakeMotion(PointerMap& map, const present::Letterbox& box, POINT motion, const RECT& limit) {
+POINT TakeMotion(PointerMap& map, const soft::Letterbox& box, POINT motion, const RECT& limit) {
   if (!map.started) {
     return POINT{0, 0};
   }
   map.pointer = Confined(POINT{Moved(map.pointer.x, motion.x), Moved(map.pointer.y, motion.y)}, limit);
-  const POINT under = present::WindowToScreen(box, map.pointer.x, map.pointer.y);
+  const POINT under = soft::WindowToScreen(box, map.pointer.x, map.pointer.y);
   const POINT cursorMotion{under.x - map.cursor.x, under.y - map.cursor.y};
   map.cursor = under;
   return cursorMotion;
 }
 
-bool PlaceCursor(PointerMap& map, const present::Letterbox& box, POINT target, const RECT& limit,
+bool PlaceCursor(PointerMap& map, const soft::Letterbox& box, POINT target, const RECT& limit,
                  POINT* windowPixel) {
   map.cursor = target;
-  const POINT under = present::WindowToScreen(box, map.pointer.x, map.pointer.y);
+  const POINT under = soft::WindowToScreen(box, map.pointer.x, map.pointer.y);
   if (map.started && under.x == target.x && under.y == target.y) {
     return false;
   }
   map.started = true;
-  map.pointer = Confined(present::ScreenToWindow(box, target.x, target.y), limit);
+  map.pointer = Confined(soft::ScreenToWindow(box, target.x, target.y), limit);
   *windowPixel = map.pointer;
   return true;
 }

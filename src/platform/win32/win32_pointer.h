@@ -5,7 +5,7 @@
 #pragma once
 
 #include "../platform_types.h"
-#include "../present/letterbox.h"
+#include "../soft/screen_fit.h"
 
 namespace plat::win32 {
 
@@ -21,10 +21,10 @@ struct PointerMap {
 // DirectInput's relative motion, in window pixels: moves the pointer, kept inside limit (window
 // pixels, right and bottom excluded, as the system keeps it), and returns the cursor's motion in
 // screen pixels, which brings it to the screen pixel under the pointer.
-POINT TakeMotion(PointerMap& map, const present::Letterbox& box, POINT motion, const RECT& limit);
+POINT TakeMotion(PointerMap& map, const soft::Letterbox& box, POINT motion, const RECT& limit);
 // The editor puts its cursor at target (screen pixels). True, with the window pixel the system
 // pointer must go to, when it shows another screen pixel; false when it is on target already.
-bool PlaceCursor(PointerMap& map, const present::Letterbox& box, POINT target, const RECT& limit,
+bool PlaceCursor(PointerMap& map, const soft::Letterbox& box, POINT target, const RECT& limit,
                  POINT* windowPixel);
 // The system pointer is at windowPixel (found there when the window came back): the cursor
 // goes there at the next motion.

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "../display.h"
-#include "../present/frame.h"
-#include "../present/pacing.h"
-#include "../present/scale_plan.h"
+#include "../soft/shown_frame.h"
+#include "../soft/pump_pacing.h"
+#include "../soft/screen_fit.h"
 #include "win32_scaler.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"
@@ -19,13 +19,13 @@ namespace {
 struct Picture {
   const std::uint8_t* screen = nullptr;
   ::IDirectDrawPalette* palette = nullptr;
-  present::Scaling scaling = present::Scaling::Area;
+  soft::Scaling scaling = soft::Scaling::Area;
   bool scalingRead = false;
 
-  present::Letterbox box{};
+  soft::Letterbox box{};
   Scaler scaler;
-  present::ShownFrame shown;
-  present::Pacing pacing;
+  soft::ShownFrame shown;
+  soft::Pacing pacing;
   // The window's picture: a top-down 32-bit bitmap of its size, selected into memory.
   ::HDC memory = nullptr;
   ::HBITMAP bitmap = nullptr;
@@ -86,7 +86,7 @@ bool LayOut(Picture& picture, ::HWND window) {
   DropBitmap(picture);
   if (!picture.scalingRead) {
     bool known = true;
-    picture.scaling = present::ScalingFromName(std::getenv("PIXED_SCALING"), &known);
+    picture.scaling = soft::ScalingFromName(std::getenv("PIXED_SCALING"), &known);
     if (!known) {
       std::fprintf(stderr, "pixed: PIXED_SCALING is \"area\" or \"whole\"; taking \"area\"\n");
     }
@@ -111,8 +111,8 @@ bool LayOut(Picture& picture, ::HWND window) {
   picture.width = width;
   picture.height = height;
   std::fill(picture.pixels, picture.pixels + std::size_t{static_cast<unsigned>(width)} * height, 0u);
-  picture.box = present::MakeLetterbox(width, height, picture.scaling);
-  picture.scaler.Prepare(picture.box, present::PlanScale(picture.box));
+  picture.box = soft::MakeLetterbox(width, height, picture.scaling);
+  picture.scaler.Prepare(picture.box, soft::PlanScale(picture.box));
   if (picture.shown.valid) {
     int top = height;
     int bottom = 0;
@@ -136,8 +136,9 @@ bool Capture(Picture& picture) {
   }
   // GDI's drawing on the surface is done with.
   ::GdiFlush();
-  const present::FrameView view{picture.screen, kScreenWidth, kScreenHeight, kScreenWidth};
-  return present::CaptureFrame(picture.shown, view, present::BuildColourTable(coloured ? colours : nullptr));
+  const plat::PALETTEENTRY* palette = coloured ? colours : nullptr;
+  const soft::ScreenView view{picture.screen, kScreenWidth, kScreenHeight, kScreenWidth, palette};
+  return soft::CaptureFrame(picture.shown, view, soft::BuildColourTable(palette));
 }
 
 void Show(const Picture& picture, ::HWND window, int top, int bottom) {
@@ -224,7 +225,7 @@ void PictureLost() {
   State().pacing.Input();
 }
 
-const present::Letterbox& CurrentLetterbox() {
+const soft::Letterbox& CurrentLetterbox() {
   Picture& picture = State();
   if (picture.pixels == nullptr || picture.lost) {
     LayOut(picture, Window());
@@ -252,7 +253,7 @@ void PumpPass() {
     NoteWaitBegins();
     const DWORD woken = ::MsgWaitForMultipleObjectsEx(
         handles, &picture.mouseChanged,
-        static_cast<DWORD>(std::min<std::uint64_t>(next - now, present::Pacing::kRefreshMs)), QS_ALLINPUT,
+        static_cast<DWORD>(std::min<std::uint64_t>(next - now, soft::Pacing::kRefreshMs)), QS_ALLINPUT,
         MWMO_INPUTAVAILABLE);
     NoteWaitEnds();
     if (woken != WAIT_TIMEOUT) {

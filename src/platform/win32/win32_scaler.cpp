@@ -35,7 +35,7 @@ std::vector<Scaler::Tap> AxisTaps(int length, int screen, int factor, bool neare
 
 }  // namespace
 
-void Scaler::Prepare(const present::Letterbox& box, const present::ScalePlan& plan) {
+void Scaler::Prepare(const soft::Letterbox& box, const soft::ScalePlan& plan) {
   dest_ = plan.dest;
   windowWidth_ = box.windowWidth;
   const int factor = std::max(plan.factor, 1);
@@ -60,7 +60,7 @@ void Scaler::WindowRowsShowing(int first, int last, int* top, int* bottom) const
   }
 }
 
-Scaler::Filtered& Scaler::FilteredRow(const present::ShownFrame& frame, int screenRow, int keptRow) {
+Scaler::Filtered& Scaler::FilteredRow(const soft::ShownFrame& frame, int screenRow, int keptRow) {
   for (Filtered& filtered : filtered_) {
     if (filtered.screenRow == screenRow) {
       return filtered;
@@ -88,7 +88,7 @@ Scaler::Filtered& Scaler::FilteredRow(const present::ShownFrame& frame, int scre
   return filtered;
 }
 
-void Scaler::DrawRows(const present::ShownFrame& frame, int top, int bottom, std::uint32_t* picture) {
+void Scaler::DrawRows(const soft::ShownFrame& frame, int top, int bottom, std::uint32_t* picture) {
   if (frame.pixels.size() != std::size_t{kScreenWidth} * kScreenHeight || picture == nullptr) {
     return;
   }

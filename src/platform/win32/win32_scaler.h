@@ -7,21 +7,21 @@
 #include <cstdint>
 #include <vector>
 
-#include "../present/frame.h"
-#include "../present/scale_plan.h"
+#include "../soft/shown_frame.h"
+#include "../soft/screen_fit.h"
 
 namespace plat::win32 {
 
 class Scaler {
  public:
-  // For a window of box's size, scaled by plan (see present::PlanScale).
-  void Prepare(const present::Letterbox& box, const present::ScalePlan& plan);
+  // For a window of box's size, scaled by plan (see soft::PlanScale).
+  void Prepare(const soft::Letterbox& box, const soft::ScalePlan& plan);
   // The window rows [top, bottom) that show something of screen rows first to last (inclusive);
   // top == bottom when none does.
   void WindowRowsShowing(int first, int last, int* top, int* bottom) const;
   // Draws window rows [top, bottom) of the letterbox from frame into picture, the window's
   // pixels (box.windowWidth a row, 0x00RRGGBB). The bars are left as they are.
-  void DrawRows(const present::ShownFrame& frame, int top, int bottom, std::uint32_t* picture);
+  void DrawRows(const soft::ShownFrame& frame, int top, int bottom, std::uint32_t* picture);
 
   // The screen pixels one window pixel along an axis takes, and the share (of 256) of the
   // second one.
@@ -40,9 +40,9 @@ class Scaler {
     std::vector<std::uint16_t> red, green, blue;
   };
   // screenRow filtered, made in the place of a row other than keptRow when not at hand.
-  Filtered& FilteredRow(const present::ShownFrame& frame, int screenRow, int keptRow);
+  Filtered& FilteredRow(const soft::ShownFrame& frame, int screenRow, int keptRow);
 
-  present::WindowRect dest_{};
+  soft::WindowRect dest_{};
   int windowWidth_ = 0;
   bool nearest_ = true;
   std::vector<Tap> columns_;

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-namespace plat::sdl {
+namespace plat::soft {
 
 template <std::size_t N>
 class PressLatch {
@@ -55,4 +55,4 @@ class PressLatch {
   std::array<bool, N> pressed_{};
 };
 
-}  // namespace plat::sdl
+}  // namespace plat::soft

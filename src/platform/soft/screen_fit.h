@@ -1,12 +1,12 @@
-// Where the 800 x 600 screen sits in a window: the scale and black bars, and
-// the mapping of points both ways. Shared by the sdl and win32 backends.
+// Where the 800 x 600 screen sits in a window or page: the scale and the bars,
+// the mapping of points both ways, and the whole multiple the scaling draws at.
 #pragma once
 
 #include <cstdint>
 
 #include "../platform_types.h"
 
-namespace plat::present {
+namespace plat::soft {
 
 // How the screen is fitted into the window. Area: as large as the window
 // allows, each window pixel showing the share of each screen pixel it
@@ -46,4 +46,18 @@ struct WindowRect {
 };
 WindowRect ScreenRectToWindow(const Letterbox& box, const RECT& rect);
 
-}  // namespace plat::present
+// The screen's place in the output (as SDL_RenderSetLogicalSize would put it)
+// and the whole multiple it is first drawn at with nearest sampling (at least
+// 1), before a linear step fits it into dest.
+struct ScalePlan {
+  WindowRect dest;
+  int factor;
+};
+ScalePlan PlanScale(const Letterbox& box);
+
+// The PIXED_SCALING setting: "whole" for whole multiples; area sampling
+// otherwise. known is false for a value that is neither "area" nor "whole"
+// (in letters of either case).
+Scaling ScalingFromName(const char* name, bool* known);
+
+}  // namespace plat::soft

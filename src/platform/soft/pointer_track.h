@@ -5,7 +5,7 @@
 
 #include "../platform_types.h"
 
-namespace plat::sdl {
+namespace plat::soft {
 
 struct PointerTrack {
   // Where motion is counted from: the pointer at the previous read, or where
@@ -29,4 +29,4 @@ void NoteWarp(PointerTrack& track, POINT target);
 // clip is null.
 POINT ConfinedTarget(POINT target, const RECT* clip);
 
-}  // namespace plat::sdl
+}  // namespace plat::soft

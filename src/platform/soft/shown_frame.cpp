@@ -1,27 +1,29 @@
 // Palette expansion of the 8-bit screen and change detection between frames.
-#include "frame.h"
+#include "shown_frame.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "../display.h"
 
-namespace plat::present {
+namespace plat::soft {
 
-ColourTable BuildColourTable(const PALETTEENTRY* palette) {
+ColourTable BuildColourTable(const PALETTEENTRY* palette, PixelOrder order) {
   ColourTable table;
   for (std::size_t i = 0; i < table.size(); ++i) {
     std::uint32_t rgb = 0;
     if (palette != nullptr) {
-      rgb = (std::uint32_t{palette[i].peRed} << 16) | (std::uint32_t{palette[i].peGreen} << 8) |
-            palette[i].peBlue;
+      const std::uint32_t red = palette[i].peRed;
+      const std::uint32_t blue = palette[i].peBlue;
+      const std::uint32_t green = palette[i].peGreen;
+      rgb = order == PixelOrder::Argb ? (red << 16) | (green << 8) | blue : (blue << 16) | (green << 8) | red;
     }
     table[i] = 0xFF000000u | rgb;
   }
   return table;
 }
 
-bool CaptureFrame(ShownFrame& frame, const FrameView& view, const ColourTable& colours) {
+bool CaptureFrame(ShownFrame& frame, const ScreenView& view, const ColourTable& colours) {
   constexpr std::size_t kSize = std::size_t{kScreenWidth} * kScreenHeight;
   bool changed = !frame.valid || frame.colours != colours;
   if (frame.pixels.size() != kSize) {
@@ -72,4 +74,4 @@ void ExpandFrame(const ShownFrame& frame, void* out, int pitch) {
   }
 }
 
-}  // namespace plat::present
+}  // namespace plat::soft

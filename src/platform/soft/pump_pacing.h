@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace plat::present {
+namespace plat::soft {
 
 // The editor runs its passes back to back and calls the pump several times
 // in each. Once a whole refresh interval went by without input and the
@@ -51,4 +51,4 @@ class Pacing {
   bool quiet_ = false;
 };
 
-}  // namespace plat::present
+}  // namespace plat::soft

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "sdl_latch.h"
+#include "press_latch.h"
 
-namespace plat::sdl {
+namespace plat::soft {
 
 // Only the keyboard entries read the keyboard device. A running entry polls
 // it with one 120 ms pause between two polls, and every entry pauses 200 ms
@@ -45,4 +45,4 @@ class EntryKeyboard {
   bool readBefore_ = false;
 };
 
-}  // namespace plat::sdl
+}  // namespace plat::soft

@@ -1,10 +1,10 @@
 // Relative mouse motion from absolute pointer positions, and warp avoidance.
-#include "sdl_pointer.h"
+#include "pointer_track.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace plat::sdl {
+namespace plat::soft {
 namespace {
 
 std::int32_t Difference(std::int32_t a, std::int32_t b) {
@@ -46,4 +46,4 @@ POINT ConfinedTarget(POINT target, const RECT* clip) {
   return POINT{std::clamp(target.x, clip->left, right), std::clamp(target.y, clip->top, bottom)};
 }
 
-}  // namespace plat::sdl
+}  // namespace plat::soft

@@ -1,0 +1,49 @@
+// The image's history: copies of the screen's image areas, taken when a step
+// begins, put back by undo and redo.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The cap when PIXED_HISTORY_MB is not set, and the most it may give.
+constexpr std::uint64_t kDefaultHistoryMegabytes = 64;
+constexpr std::uint64_t kLargestHistoryMegabytes = 1024;
+
+// How a PIXED_HISTORY_MB value was taken.
+enum class CapSetting {
+  Taken,     // unset, empty, or a whole number from 0 to 1024
+  TooLarge,  // a larger whole number: 1024 taken
+  Invalid,   // negative, a fraction, not a number: 64 taken
+};
+
+// The cap in bytes that a PIXED_HISTORY_MB value gives (null: unset): a whole
+// number of megabytes (of 1,048,576 bytes), blanks around it allowed; 0 turns
+// the history off.
+std::uint64_t HistoryCapFromSetting(const char* text, CapSetting* how);
+
+// Forgets every step and takes the cap in bytes (0: no history). Called at
+// every start of the editor. The blocks the copies were kept in stay for the
+// next steps, as many as the new cap holds.
+void ResetImageHistory(std::uint64_t capBytes);
+
+// A step (a stroke, a Load, a Clear) is about to change the image: copies the
+// reference view, the grid's cells and the working view of the current size,
+// as far as they lie on the screen, under one lock of the primary surface.
+// The steps that could have been redone are dropped, and the oldest ones
+// when the copy would not fit beside them. A copy that cannot be taken (no
+// lock, no memory) leaves the step without an undo; the caller goes on all
+// the same.
+void BeginImageStep();
+
+// Puts the image areas back as they were before the last step not undone
+// (undo), or as the last undone step left them (redo), under one lock. False
+// when there is no such step or the surface cannot be locked.
+bool UndoImageStep();
+bool RedoImageStep();
+
+// False when the cap is 0: no step is kept.
+bool ImageHistoryOn();
+std::size_t UndoableSteps();
+std::size_t RedoableSteps();
+// What the steps take, in bytes: their copies in whole blocks, and their records.
+std::uint64_t HistoryBytes();

@@ -1,0 +1,27 @@
+// The primary surface locked for byte stores and reads: its memory, pitch and size.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct LockedScreen {
+  std::uint8_t* memory;
+  int pitch;
+  int width;
+  int height;
+
+  std::uint8_t* Row(int y) const { return memory + static_cast<std::ptrdiff_t>(y) * pitch; }
+  // Stores the low byte of value at (x, y); a position off the screen is dropped.
+  void Put(int x, int y, int value) const {
+    if (x >= 0 && y >= 0 && x < width && y < height) {
+      Row(y)[x] = static_cast<std::uint8_t>(value);
+    }
+  }
+};
+
+// Locks the whole primary surface (DDLOCK_WAIT, into surfaceDesc). False, with
+// nothing held, when there is no surface, the lock fails or it gives no memory
+// a row of the screen fits in.
+bool LockScreen(LockedScreen& screen);
+// Gives the lock back; false when the unlock failed.
+bool UnlockScreen();

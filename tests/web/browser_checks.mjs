@@ -1,0 +1,247 @@
+// The site in headless Chromium: a first run whose Escape writes the settings, the golden start
+// screen, a painting session exported byte for byte as the Linux program saved it, names and size
+// kept over a reload, a bad Import, storage refused or full, and the page's figures.
+// Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import path from "node:path";
+
+import { idleShare, launchChromium } from "./browser_support.mjs";
+
+const [url, out, executablePath, probe, golden, linuxPix] = process.argv.slice(2);
+const TOOLBAR = 28; // the toolbar's height: the canvas starts below it, at 1:1 in this window
+fs.mkdirSync(out, { recursive: true });
+
+const note = (text) => console.log(`[browser] ${text}`);
+function check(condition, text) {
+  if (!condition) throw new Error(text);
+}
+
+// ---- The page and its editor.
+async function openPage(context, address = url) {
+  const page = await context.newPage();
+  page.on("pageerror", (error) => note(`page error: ${error.message}`));
+  page.on("dialog", (dialog) => dialog.accept());
+  await page.goto(address);
+  return page;
+}
+const evaluate = (page, fn, arg) => page.evaluate(fn, arg);
+const waitFor = (page, fn, arg, timeout = 20000) => page.waitForFunction(fn, arg, { timeout, polling: 50 });
+const startScreen = (page) => waitFor(page, () => typeof pixedPage !== "undefined" && pixedPage.firstScreenMs > 0);
+// Wait until the editor's start-up messages (2 s each) are over: the status line is drawn.
+const settled = (page) => waitFor(page, () => document.getElementById("screen").getContext("2d")
+    .getImageData(12, 572, 8, 16).data.some((v, i) => i % 4 !== 3 && v !== 0));
+
+// The colours of a rectangle of the canvas as "RRGGBB ..." sorted.
+function colours(page, left, top, width, height) {
+  return evaluate(page, ([l, t, w, h]) => {
+    const data = document.getElementById("screen").getContext("2d").getImageData(l, t, w, h).data;
+    const found = new Set();
+    for (let i = 0; i < data.length; i += 4) {
+      found.add(((data[i] << 16) | (data[i + 1] << 8) | data[i + 2]).toString(16).toUpperCase().padStart(6, "0"));
+    }
+    return [...found].sort().join(" ");
+  }, [left, top, width, height]);
+}
+const readFile = (page, name) => evaluate(page, (n) => {
+  const file = "/pixed/" + n;
+  return Module.FS.analyzePath(file).exists ? Array.from(Module.FS.readFile(file)) : null;
+}, name);
+const fileSize = async (page, name) => ((await readFile(page, name)) || []).length;
+
+// Input as a user gives it: a move, then a press held until its effect shows.
+const move = (page, x, y) => page.mouse.move(x, y + TOOLBAR);
+async function holdUntil(page, button, condition, what) {
+  await page.mouse.down({ button });
+  const deadline = Date.now() + 10000;
+  while (!(await condition())) {
+    check(Date.now() < deadline, `no effect of ${what}`);
+    await page.waitForTimeout(30);
+  }
+  await page.mouse.up({ button });
+  await page.waitForTimeout(100);
+}
+async function changes(page, what, x, y, region, button = "left") {
+  await move(page, x, y);
+  const before = await colours(page, ...region) + (await regionHash(page, region));
+  await holdUntil(page, button, async () => before !== await colours(page, ...region) + (await regionHash(page, region)), what);
+}
+const regionHash = (page, [l, t, w, h]) => evaluate(page, ([l, t, w, h]) => {
+  const data = document.getElementById("screen").getContext("2d").getImageData(l, t, w, h).data;
+  let hash = 0;
+  for (let i = 0; i < data.length; i++) hash = (hash * 31 + data[i]) | 0;
+  return hash;
+}, [l, t, w, h]);
+const pick = (page, x, y) => changes(page, `a pick at (${x},${y})`, x, y, [360, 572, 100, 16], "right");
+async function paint(page, x, y, colour) {
+  await move(page, x, y);
+  const cell = [141 + 5 * Math.floor((x - 140) / 5), 6 + 5 * Math.floor((y - 6) / 5), 4, 4];
+  await holdUntil(page, "left", async () => (await colours(page, ...cell)) === colour, `painting ${colour}`);
+}
+async function save(page, bytes) {
+  await move(page, 330, 511);
+  await holdUntil(page, "left", async () => (await fileSize(page, "test1.pix")) === bytes, `Save to ${bytes} bytes`);
+}
+// A keyboard entry opened by the button at (x, y): its keys are down before it opens, so that its
+// first poll takes them all at once, and up once its prompt (red, at 420, 470) has gone.
+async function enterWithKeys(page, x, y, keys) {
+  const prompt = async () => (await colours(page, 390, 405, 275, 90)).includes("FF0000");
+  for (const key of keys) await page.keyboard.down(key);
+  await move(page, x, y);
+  await holdUntil(page, "left", prompt, `the entry at (${x},${y})`);
+  const deadline = Date.now() + 10000;
+  for (let quiet = 0; quiet < 3; quiet = (await prompt()) ? 0 : quiet + 1) {
+    check(Date.now() < deadline, `the entry at (${x},${y}) did not end`);
+    await page.waitForTimeout(300);
+  }
+  for (const key of keys) await page.keyboard.up(key);
+}
+async function escapeAndEnd(page) {
+  await page.focus("#screen");
+  await page.keyboard.press("Escape");
+  await waitFor(page, () => pixedPage.hasEnded);
+  check(await page.isVisible("#again"), "no offer to start again after the end");
+  check((await page.textContent("#ended-text")).startsWith("pixed has ended."), "the page does not say pixed ended");
+}
+const nameBytes = (name) => [...Buffer.from(name), ...new Array(25 - name.length).fill(0)];
+async function expectFile(page, name, bytes, what) {
+  const found = await readFile(page, name);
+  check(found && JSON.stringify(found) === JSON.stringify(bytes), `${what}: ${name} holds ${JSON.stringify(found)}`);
+}
+
+const browser = await launchChromium(executablePath);
+let failed = false;
+try {
+  const context = await browser.newContext({ viewport: { width: 800, height: 600 + TOOLBAR }, acceptDownloads: true });
+
+  // ---- A first run without settings files: Escape ends it and writes them.
+  let page = await openPage(context);
+  await startScreen(page);
+  await settled(page);
+  check((await page.textContent("#notice")) === "", `a notice on a clean start: ${await page.textContent("#notice")}`);
+  await escapeAndEnd(page);
+  note("the first run ended with Escape");
+
+  // ---- Started again: the settings are back from the browser's storage; the golden start screen.
+  await page.click("#again");
+  await startScreen(page);
+  await move(page, 400, 300); // where the editor puts its cursor
+  await settled(page);
+  const firstScreenMs = await evaluate(page, () => pixedPage.firstScreenMs);
+  await expectFile(page, "SaveName.dat", nameBytes("test1.pix"), "the settings of the first run");
+  await expectFile(page, "LoadName.dat", nameBytes("test1.pix"), "the settings of the first run");
+  await expectFile(page, "SaveSize.dat", [102, 78], "the settings of the first run");
+  const shot = path.join(out, "startup.png");
+  await page.locator("#screen").screenshot({ path: shot });
+  const differ = execFileSync(probe, ["differ", golden, shot], { encoding: "utf8" }).trim();
+  check(differ === "0", `the start screen differs from the golden one in ${differ} pixels (${shot})`);
+  note(`the start screen equals the golden one, ${firstScreenMs.toFixed(0)} ms after opening`);
+
+  // ---- The Linux program's session: its save file, exported.
+  await pick(page, 700, 74);
+  await paint(page, 200, 100, "FF0000");
+  await changes(page, "Quad", 330, 551, [285, 540, 89, 23]);
+  await paint(page, 253, 147, "FF0000");
+  await save(page, 102 * 78);
+  await pick(page, 730, 40);
+  await paint(page, 300, 200, "F9E21F");
+  await save(page, 2 * 102 * 78);
+  const downloading = page.waitForEvent("download");
+  await page.click("#export");
+  const download = await downloading;
+  const exported = path.join(out, download.suggestedFilename());
+  await download.saveAs(exported);
+  check(fs.readFileSync(exported).equals(fs.readFileSync(linuxPix)), `${exported} differs from ${linuxPix}`);
+  const sounds = await evaluate(page, () => pixedPage.soundsStarted);
+  check(sounds >= 4, `${sounds} sounds played for two saves, expected 4`);
+  note("the session's export equals the Linux program's save file; its sounds played");
+
+  // ---- New names and size, kept over a reload once the run has ended.
+  await move(page, 300, 300);
+  await page.mouse.click(300, 300 + TOOLBAR, { button: "right" }); // focus without painting
+  // The browser cannot put the pointer on the menu as the desktop does: the user moves there.
+  const menu = [420, 440, 234, 20];
+  await changes(page, "the settings menu", 205, 551, menu);
+  await enterWithKeys(page, 537, 450, ["a", "r", "t", "2", "9", "Enter"]); // the save name
+  await changes(page, "the settings menu", 205, 551, menu);
+  await enterWithKeys(page, 620, 450, ["5", "0", "Enter"]); // width and height
+  const fields = [140, 405, 300, 80];
+  const fieldsBefore = await regionHash(page, fields);
+  await escapeAndEnd(page);
+  await expectFile(page, "SaveName.dat", nameBytes("art29.pix"), "Escape's settings");
+  await page.reload();
+  await startScreen(page);
+  await settled(page);
+  await expectFile(page, "SaveName.dat", nameBytes("art29.pix"), "the settings after a reload");
+  await expectFile(page, "SaveSize.dat", [50, 50], "the settings after a reload");
+  check((await fileSize(page, "test1.pix")) === 2 * 102 * 78, "test1.pix is not kept over a reload");
+  check((await regionHash(page, fields)) === fieldsBefore, "the names and the size on the screen changed over a reload");
+  note("names, size and files are kept over a reload");
+
+  // ---- A bad Import: shown, and kept as it is, over a reload too; a file of the same name
+  // is replaced only when the user agrees.
+  const short = Buffer.alloc(1000, 7);
+  await page.setInputFiles("#import-files", { name: "short.pix", mimeType: "application/octet-stream", buffer: short });
+  await waitFor(page, () => document.getElementById("notice").textContent.includes("not a whole number"));
+  await waitFor(page, () => !pixedPage.storingFiles);
+  await page.reload();
+  await startScreen(page);
+  await expectFile(page, "short.pix", [...short], "the short import after a reload");
+  page.removeAllListeners("dialog");
+  page.once("dialog", (dialog) => dialog.dismiss());
+  await page.setInputFiles("#import-files", { name: "short.pix", mimeType: "application/octet-stream", buffer: Buffer.alloc(10) });
+  await page.waitForTimeout(300);
+  await expectFile(page, "short.pix", [...short], "an import refused by the user");
+  await page.click("#files summary");
+  check((await page.textContent("#file-list")).includes("short.pix1000 bytes"), "the list does not show short.pix");
+  note("a bad import is shown and kept as it is; a replace waits for the user");
+
+  // ---- The page's figures: idle processor time and the benchmark mode.
+  await page.waitForTimeout(2000);
+  const idle = await idleShare(page, 10000);
+  check(idle < 25, `the idle page takes ${idle.toFixed(1)} % of a core: it spins`);
+  note(`idle: the browser's processes take ${idle.toFixed(1)} % of a core`);
+  await page.close();
+  page = await openPage(context, url + "?passes=300");
+  await waitFor(page, () => pixedPage.benchmark !== "", null, 60000);
+  note(`benchmark: ${await evaluate(page, () => pixedPage.benchmark)}`);
+  await context.close();
+
+  // ---- Storage refused (a private window, blocked site data): said on the page; the editor
+  // works in memory.
+  const refused = await browser.newContext({ viewport: { width: 800, height: 600 + TOOLBAR } });
+  await refused.addInitScript(() => {
+    IDBFactory.prototype.open = () => { throw new DOMException("refused", "SecurityError"); };
+  });
+  page = await openPage(refused);
+  await startScreen(page);
+  await waitFor(page, () => document.getElementById("notice").textContent.includes("does not keep"));
+  await page.setInputFiles("#import-files", { name: "one.pix", mimeType: "application/octet-stream", buffer: Buffer.alloc(7956, 3) });
+  await waitFor(page, () => Module.FS.analyzePath("/pixed/one.pix").exists);
+  await refused.close();
+  note("refused storage is reported, and the editor keeps its files in memory");
+
+  // ---- Storage full: the browser gives a write up; said on the page, the file stays in memory.
+  const full = await browser.newContext({ viewport: { width: 800, height: 600 + TOOLBAR } });
+  await full.addInitScript(() => {
+    const put = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = function (...args) {
+      const request = put.apply(this, args);
+      this.transaction.abort();
+      return request;
+    };
+  });
+  page = await openPage(full);
+  await startScreen(page);
+  await page.setInputFiles("#import-files", { name: "two.pix", mimeType: "application/octet-stream", buffer: Buffer.alloc(7956, 4) });
+  await waitFor(page, () => document.getElementById("notice").textContent.includes("not keep"));
+  await expectFile(page, "two.pix", [...Buffer.alloc(7956, 4)], "a file the storage gave up");
+  await full.close();
+  note("a write the browser gives up is reported, and the file stays in memory");
+} catch (error) {
+  failed = true;
+  console.error(`[browser] FAIL: ${error.stack}`);
+} finally {
+  await browser.close();
+}
+process.exit(failed ? 1 : 0);
