@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "../display.h"
-#include "../soft/shown_frame.h"
 #include "../soft/pump_pacing.h"
 #include "../soft/screen_fit.h"
+#include "../soft/shown_frame.h"
 #include "win32_scaler.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "../soft/shown_frame.h"
 #include "../soft/screen_fit.h"
+#include "../soft/shown_frame.h"
 
 namespace plat::win32 {
 
