@@ -264,6 +264,10 @@ TEST(SdlEntryKeys, PressesBelongToTheEntryThatPollsAfterThem) {
        {"p200", "3!", "p120", "+R", "-R", "p200", "R!"}},
       {"tap while the entry prompt is up, before its first poll", {"p100", "+2", "-2", "p200", "2!"}},
       {"first read of all", {"+4", "-4", "4!"}},
+      {"a doubled digit: let go and pressed again between two polls",
+       {"p200", "+5", "5?", "p120", "-5", "+5", "5!", "p120", "5?", "p120", "5?"}},
+      {"a doubled digit's second press let go before the next poll",
+       {"p200", "+5", "5?", "p120", "-5", "+5", "-5", "5!", "p120", "5?", "p120", "5!"}},
   };
   for (const KeysCase& c : cases) {
     EntryKeyboard keyboard;

@@ -17,6 +17,9 @@ struct Machine {
   std::deque<std::array<std::uint8_t, 256>> keyboardScript;
   std::deque<bool> escapeScript;
   InputSource* source = nullptr;
+  // Whether the last keyboard read found Enter down: the reads past the
+  // script give Enter one read down, one up, so it is pressed anew.
+  bool enterReadDown = false;
   bool keyboardFocus = true;
   // Input reads to go until the end request; 0: none pending.
   std::size_t readsUntilEnd = 0;
