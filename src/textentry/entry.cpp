@@ -107,9 +107,7 @@ struct KeyHistory {
       }
     }
   }
-  bool Types(std::uint8_t code) const {
-    return pollsDown[code] == 1 || pollsDown[code] >= kRepeatFromPoll;
-  }
+  bool Types(std::uint8_t code) const { return pollsDown[code] == 1 || pollsDown[code] >= kRepeatFromPoll; }
 };
 
 // Applies every key of the table that types in this poll; true when Enter
