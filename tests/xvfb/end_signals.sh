@@ -81,7 +81,10 @@ new_run menu
 move 200 551
 click 1
 wait_until 10 0.1 menu_shown || fail "the settings menu did not open ($SHOT)"
-prompt_shown menu_open && fail "the menu took the press as a choice ($SHOT)"
+# A choice would show its prompt within a few turns of the menu.
+if wait_until 2 0.1 prompt_shown menu_open; then
+  fail "the menu took the press as a choice ($SHOT)"
+fi
 end_with TERM 0
 expect_settings_written
 note "SIGTERM in the settings menu: settings written, exit 0"
