@@ -175,8 +175,8 @@ shot() {
 
 # Input through the X server's test extension, as a user's devices would give it.
 # Presses are short (one xdotool run presses and releases): the editor must see
-# them all the same, and a press held long has meanings of its own (the settings
-# menu takes a held button as a click; an entry stores a held key again).
+# them all the same, and a press held long has a meaning of its own (an entry
+# repeats a key held half a second).
 move() {
   xdotool mousemove "$1" "$2"
   sleep 0.25
