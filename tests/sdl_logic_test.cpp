@@ -272,6 +272,8 @@ TEST(SdlEntryKeys, PressesBelongToTheEntryThatPollsAfterThem) {
        {"p200", "4!", "p120", "w2000", "p50", "+7", "-7", "p50", "p100", "p200", "7!"}},
       {"tap while the entry prompt is up, before its first poll", {"p100", "+2", "-2", "p200", "2!"}},
       {"first read of all", {"+4", "-4", "4!"}},
+      {"keys held from before the entry all read down at its first poll",
+       {"p200", "1!", "p120", "w2000", "+2", "+A", "+R", "p200", "2?A?R?"}},
       {"two keys tapped between two polls come one a poll, in the order typed",
        {"p200", "R!", "p120", "+2", "-2", "+1", "+R", "-1", "-R", "2?1!", "p120", "1?R!", "p120", "R?1!",
         "p120", "R!"}},

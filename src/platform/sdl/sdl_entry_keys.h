@@ -24,9 +24,11 @@ namespace plat::sdl {
 // An entry types a key when a read finds it down and the read before did not,
 // and the keys new in one read in its own table order. So each read brings at
 // most one new key, the first pressed, with Shift as it was when that key went
-// down; the others wait for the next reads. And a key that read down and has been let go
-// since reads up once, even when it is down again: the second press of a
-// doubled letter shows at the next read instead of merging with the first.
+// down; the others wait for the next reads. Keys held down from before an
+// entry began all read down at its first poll. And a key that read down and
+// has been let go since reads up once, even when it is down again: the second
+// press of a doubled letter shows at the next read instead of merging with the
+// first.
 class EntryKeyboard {
  public:
   static constexpr std::uint64_t kEntryStartPauseMs = 160;
@@ -58,9 +60,11 @@ class EntryKeyboard {
   // now or tapped since, with Shift as it was then (without such a key, Shift
   // down now or tapped since).
   void Read(std::uint8_t keys[256], std::uint64_t nowMs) {
+    bool afresh = false;
     if (!readBefore_ || pausedMs_ > kEntryStartPauseMs) {
       const std::uint64_t sinceRead = nowMs > lastReadMs_ ? nowMs - lastReadMs_ : 0;
-      if (!readBefore_ || sinceRead > pausedMs_ + kWorkBetweenEntriesMs) {
+      afresh = !readBefore_ || sinceRead > pausedMs_ + kWorkBetweenEntriesMs;
+      if (afresh) {
         pending_.fill(false);
       }
       readDown_.fill(false);
@@ -77,7 +81,9 @@ class EntryKeyboard {
       readDown_[code] = (heldOn || shift) && pressed;
       // A key read down and let go since reads up this once.
       const bool candidate = !heldOn && !shift && !wasDown && pressed;
-      if (candidate && (first == kNone || pressOrder_[code] < pressOrder_[first])) {
+      if (candidate && afresh) {
+        readDown_[code] = true;
+      } else if (candidate && (first == kNone || pressOrder_[code] < pressOrder_[first])) {
         first = code;
       }
     }
