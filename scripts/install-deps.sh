@@ -16,6 +16,7 @@ packages=(
   wine64
   fonts-wine
   libgl1-mesa-dri
+  dpkg-dev file help2man lintian desktop-file-utils man-db unzip
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer + UndefinedBehaviorSanitizer
-# and warnings as errors, smoke-runs the benchmarks, runs every test through CTest, then
-# runs each fuzz target for a bounded time (scripts/fuzz.sh).
+# and warnings as errors, makes the release files (scripts/package.sh), smoke-runs the benchmarks,
+# runs every test through CTest, then runs each fuzz target for a bounded time (scripts/fuzz.sh).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,6 +11,11 @@ jobs=${PIXED_JOBS:-2}
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/check-format.sh"
 bash "$root/scripts/build.sh" test "$build"
+
+# The release files, from a Release build of their own and this build's pixed.exe; the checks in
+# CTest install and start them.
+PIXED_PACKAGE_BUILD=$build/release-build PIXED_WIN32_BUILD=$build/win32 PIXED_WEB_BUILD=$build/web \
+  bash "$root/scripts/package.sh" "$build/release-files"
 
 # The benchmarks are built to prove they compile and run; their timings under the
 # sanitizers mean nothing, so each runs only briefly.

@@ -20,6 +20,13 @@ constexpr const char* kUsage =
     "  --help     show this help and end\n"
     "  --version  show the version and end\n"
     "\n"
+    "Environment:\n"
+    "  PIXED_SCALING=area   the picture fills the screen, every screen pixel\n"
+    "                       showing the share of each editor pixel it covers\n"
+    "                       (the default)\n"
+    "  PIXED_SCALING=whole  sharp square pixels at the largest whole multiple\n"
+    "                       that fits, with wider black bars\n"
+    "\n"
     "Exit status: 0 after a normal run, 1 when the editor could not start,\n"
     "3 when a settings file could not be written at the end.\n";
 

@@ -22,6 +22,7 @@ Commands:
       (the file is replaced only when complete)
 
   pixtool COMMAND --help    every option of COMMAND, with examples
+  pixtool --version         the version of pixtool
 
 Exit status: 0 done, 1 failed (one line on standard error says why), 2 usage error.
 

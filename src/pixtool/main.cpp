@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
         error + "; see pixtool " + (command[0] != '\0' ? std::string(command) + " " : "") + "--help",
         pixtool::kExitUsage);
   }
+  if (options.version) {
+    std::printf("pixtool %s\n", PIXED_VERSION);
+    return std::fflush(stdout) == 0 ? 0 : pixtool::kExitFailure;
+  }
   if (options.help) {
     std::fputs(pixtool::HelpText(options.command), stdout);
     return std::fflush(stdout) == 0 ? 0 : pixtool::kExitFailure;

@@ -180,6 +180,10 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, Options& option
     return false;
   }
   std::size_t next = 1;
+  if (arguments[0] == "--version") {
+    options.version = true;
+    return true;
+  }
   if (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help") {
     options.help = true;
     options.command = arguments.size() > 1 ? CommandNamed(arguments[1]) : Command::None;

@@ -19,6 +19,7 @@ inline constexpr int kMaxColumns = 65535;
 struct Options {
   Command command = Command::None;
   bool help = false;
+  bool version = false;
   // info and export: the pix file; import: the PNG.
   std::string file;
   ImageSize size;
@@ -39,7 +40,8 @@ const char* CommandName(Command command);
 std::vector<std::string> OptionNames(Command command);
 
 // Parses the arguments after the program name. False with a one-line message
-// when they are not a valid command line; help requests succeed with help set.
+// when they are not a valid command line; help and version requests succeed with
+// help or version set.
 bool ParseCommandLine(const std::vector<std::string>& arguments, Options& options, std::string& error);
 
 }  // namespace pixtool
