@@ -40,16 +40,6 @@ end_with() {
   ((PIXED_STATUS == expected_status)) || fail "pixed exited with status $PIXED_STATUS after SIG$signal, expected $expected_status"
 }
 
-# True when some pixel of the rectangle (left top width height) of a fresh
-# screenshot is pure red, the colour of prompts.
-prompt_shown() {
-  shot "$1"
-  [[ " $(colours_in "$SHOT" 420 410 180 16) " == *" FF0000 "* ]]
-}
-menu_shown() {
-  shot menu
-  [[ "$(colours_in "$SHOT" 420 440 234 20)" != 000000 ]]
-}
 
 start_xvfb
 xdotool mousemove 400 300

@@ -196,6 +196,18 @@ tap() {
 # Arguments: file left top width height.
 colours_in() { "$PROBE" colours "$@"; }
 
+# True when some pixel of the prompt line (left top width height) of a fresh
+# screenshot, saved under the name given, is pure red, the colour of prompts.
+prompt_shown() {
+  shot "$1"
+  [[ " $(colours_in "$SHOT" 420 410 180 16) " == *" FF0000 "* ]]
+}
+# True when the settings menu's sub-buttons show in a fresh screenshot.
+menu_shown() {
+  shot menu
+  [[ "$(colours_in "$SHOT" 420 440 234 20)" != 000000 ]]
+}
+
 # Fails unless every pixel of the rectangle has the one colour.
 expect_colour() {
   local what=$1 expected=$2 file=$3 left=$4 top=$5 width=$6 height=$7 found

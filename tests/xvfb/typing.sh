@@ -9,15 +9,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 NAME=spriteballoon2200
 
-# True when some pixel of the prompt line of a fresh screenshot is pure red.
-prompt_shown() {
-  shot "$1"
-  [[ " $(colours_in "$SHOT" 420 410 180 16) " == *" FF0000 "* ]]
-}
-menu_shown() {
-  shot menu
-  [[ "$(colours_in "$SHOT" 420 440 234 20)" != 000000 ]]
-}
 entry_closed() {
   shot entered
   [[ " $(colours_in "$SHOT" 420 410 240 76) " != *" FF0000 "* ]]

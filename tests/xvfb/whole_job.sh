@@ -28,10 +28,6 @@ sleep 1
 # Settings (160, 540): the menu shows its three sub-buttons at y = 440 and puts
 # the cursor on the middle one, "save name"; a click made there opens its entry.
 prompt_shown() { red_in 420 410 180 16 && red_in 420 470 152 16; }
-menu_shown() {
-  shot menu
-  [[ "$(colours_in "$SHOT" 420 440 234 20)" != 000000 ]]
-}
 move 200 551
 click 1
 wait_until 10 0.1 menu_shown || fail "the settings menu's sub-buttons did not appear ($SHOT)"
