@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake pkg-config
-  libsdl2-dev libgtest-dev googletest libbenchmark-dev libpng-dev
+  libsdl2-dev libasound2-dev libgtest-dev googletest libbenchmark-dev libpng-dev
   console-setup-linux
   xvfb xauth xdotool imagemagick x11-utils
   clang-format

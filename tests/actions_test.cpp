@@ -40,6 +40,17 @@ std::vector<int> SoundIds() {
   return ids;
 }
 
+// One poll for each key, with a poll of no key between two presses of the
+// same key, which an entry would otherwise take for one held key.
+void QueueTyped(const std::string& text, const std::uint8_t* (*codeOf)(char)) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i > 0 && text[i] == text[i - 1]) {
+      plat::headless::QueueKeys({});
+    }
+    plat::headless::QueueKeys({*codeOf(text[i])});
+  }
+}
+
 // Name keys for a lower-case word of letters.
 void QueueWord(const std::string& word) {
   static const std::uint8_t codes[26] = {
@@ -47,18 +58,21 @@ void QueueWord(const std::string& word) {
       plat::DIK_H, plat::DIK_I, plat::DIK_J, plat::DIK_K, plat::DIK_L, plat::DIK_M, plat::DIK_N,
       plat::DIK_O, plat::DIK_P, plat::DIK_Q, plat::DIK_R, plat::DIK_S, plat::DIK_T, plat::DIK_U,
       plat::DIK_V, plat::DIK_W, plat::DIK_X, plat::DIK_Y, plat::DIK_Z};
-  for (char c : word) {
-    plat::headless::QueueKeys({codes[c - 'a']});
-  }
+  QueueTyped(word, [](char c) { return &codes[c - 'a']; });
+}
+
+// A click in the settings menu at dx, dy from where the cursor is: the left
+// button up first, since the menu takes only a press made in it.
+void QueueMenuClick(int dx, int dy = 0) {
+  plat::headless::QueueMouse(0, 0, false);
+  plat::headless::QueueMouse(dx, dy, true);
 }
 
 // Digit keys, then Enter.
 void QueueNumber(const std::string& digits) {
   static const std::uint8_t codes[10] = {plat::DIK_0, plat::DIK_1, plat::DIK_2, plat::DIK_3, plat::DIK_4,
                                          plat::DIK_5, plat::DIK_6, plat::DIK_7, plat::DIK_8, plat::DIK_9};
-  for (char c : digits) {
-    plat::headless::QueueKeys({codes[c - '0']});
-  }
+  QueueTyped(digits, [](char c) { return &codes[c - '0']; });
   plat::headless::QueueKeys({plat::DIK_RETURN});
 }
 
@@ -125,7 +139,7 @@ TEST_F(ActionsTest, EveryActionStartsWithTheClickAndItsPressedImage) {
     Fresh();
     plat::headless::QueueKeys({plat::DIK_RETURN});
     plat::headless::QueueKeys({plat::DIK_RETURN});
-    plat::headless::QueueMouse(0, 0, true);  // the settings menu's first read chooses
+    QueueMenuClick(0);  // the settings menu's save name
     Carry(c.action);
     ASSERT_FALSE(plat::headless::Sounds().empty());
     EXPECT_EQ(plat::headless::Sounds()[0].resource, 8001);
@@ -261,8 +275,9 @@ TEST_F(ActionsTest, NoneDoesNothing) {
 // The settings menu.
 
 TEST_F(ActionsTest, MenuConfinesTheCursorUntilAChoice) {
-  plat::headless::QueueMouse(0, 0, false);
-  plat::headless::QueueMouse(0, 0, true);
+  QueueMenuClick(0);
+  QueueWord("m");
+  plat::headless::QueueKeys({plat::DIK_RETURN});
   Carry(ButtonAction::Settings);
   const long moved = IndexOfCall("SetCursorPos(537,450)");
   const long clipped = IndexOfCall("ClipCursor(420,440,654,460)");
@@ -278,7 +293,7 @@ TEST_F(ActionsTest, MenuConfinesTheCursorUntilAChoice) {
   EXPECT_FALSE(plat::headless::CursorClipped());
   EXPECT_EQ(SoundIds(), (std::vector<int>{8001, 8001})) << "the menu's choice clicks too";
   // The middle sub-button was under the cursor.
-  EXPECT_STREQ(editorState.saveFileName, ".pix");
+  EXPECT_STREQ(editorState.saveFileName, "m.pix");
   EXPECT_STREQ(editorState.loadFileName, "test1.pix");
   EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), kPromptArea, 0));
   EXPECT_EQ(editorState.pendingAction, ButtonAction::None);
@@ -298,7 +313,7 @@ TEST_F(ActionsTest, MenuHitsOnTheCursorsXAlone) {
   for (const auto& c : cases) {
     SCOPED_TRACE("click at x = " + std::to_string(c.x) + ", y moved by " + std::to_string(c.dy));
     Fresh();
-    plat::headless::QueueMouse(c.x - 537, c.dy, true);
+    QueueMenuClick(c.x - 537, c.dy);
     // When the click chose nothing the menu stays open: this one picks the load name.
     plat::headless::QueueMouse(450 - c.x, 0, true);
     plat::headless::QueueKeys({plat::DIK_Z});
@@ -319,9 +334,11 @@ TEST_F(ActionsTest, MenuDoesNotClampTheCursor) {
   plat::headless::QueueMouse(300, 0, false);  // x 837, beyond the menu
   plat::headless::QueueMouse(-100, 0, true);  // x 737: still beyond the last sub-button
   plat::headless::QueueMouse(-200, 0, true);  // x 537: the middle one
+  QueueWord("c");
+  plat::headless::QueueKeys({plat::DIK_RETURN});
   Carry(ButtonAction::Settings);
   EXPECT_EQ(plat::headless::MouseReadsLeft(), 0u);
-  EXPECT_STREQ(editorState.saveFileName, ".pix");
+  EXPECT_STREQ(editorState.saveFileName, "c.pix");
   EXPECT_TRUE(IndexOfCall("SetCursorPos(837,450)") >= 0) << pixtest::CallLogText();
 }
 
@@ -345,7 +362,7 @@ TEST_F(ActionsTest, EscapeInTheMenuOnlyAsksToClose) {
 TEST_F(ActionsTest, NameChoicesCopyAll25BytesAndShowTheName) {
   EraseRegion(3);
   DrawTextAt("averyverylongoldname.pix", 270, 410, kWhite, displayDevice.primarySurface);
-  plat::headless::QueueMouse(450 - 537, 0, true);
+  QueueMenuClick(450 - 537);
   QueueWord("sprites");
   plat::headless::QueueKeys({plat::DIK_RETURN});
   Carry(ButtonAction::Settings);
@@ -358,7 +375,7 @@ TEST_F(ActionsTest, NameChoicesCopyAll25BytesAndShowTheName) {
 
   Fresh();
   std::memcpy(nameText, "leftover_bytes_after_nul", 25);
-  plat::headless::QueueMouse(540 - 537, 0, true);
+  QueueMenuClick(540 - 537);
   QueueWord("out");
   plat::headless::QueueKeys({plat::DIK_RETURN});
   Carry(ButtonAction::Settings);
@@ -379,13 +396,27 @@ TEST_F(ActionsTest, SizeChoiceTakesWidthThenHeight) {
        {{plat::DIK_1}, {plat::DIK_6}, {plat::DIK_RETURN}, {plat::DIK_2}, {plat::DIK_0}, {plat::DIK_RETURN}},
        16,
        20},
-      {"three digits end the width",
-       {{plat::DIK_1}, {plat::DIK_2}, {plat::DIK_0}, {plat::DIK_7}, {plat::DIK_RETURN}},
+      {"a fourth digit dropped, then Enter",
+       {{plat::DIK_1},
+        {plat::DIK_2},
+        {plat::DIK_0},
+        {plat::DIK_7},
+        {plat::DIK_RETURN},
+        {plat::DIK_6},
+        {plat::DIK_4},
+        {plat::DIK_RETURN}},
        120,
-       7},
+       64},
       {"Enter still down ends the height", {{plat::DIK_5}, {plat::DIK_RETURN}, {plat::DIK_RETURN}}, 5, 0},
       {"zero and above the layout",
-       {{plat::DIK_0}, {plat::DIK_RETURN}, {plat::DIK_9}, {plat::DIK_9}, {plat::DIK_9}},
+       {{plat::DIK_0},
+        {plat::DIK_RETURN},
+        {plat::DIK_9},
+        {},
+        {plat::DIK_9},
+        {},
+        {plat::DIK_9},
+        {plat::DIK_RETURN}},
        0,
        999},
   };
@@ -394,7 +425,7 @@ TEST_F(ActionsTest, SizeChoiceTakesWidthThenHeight) {
     Fresh();
     editorState.width = 40;
     editorState.height = 30;
-    plat::headless::QueueMouse(600 - 537, 0, true);
+    QueueMenuClick(600 - 537);
     for (const auto& poll : c.polls) {
       std::array<std::uint8_t, 256> keys = {};
       for (std::uint8_t key : poll) {
@@ -415,13 +446,52 @@ TEST_F(ActionsTest, SizeChoiceTakesWidthThenHeight) {
   }
 }
 
-TEST_F(ActionsTest, EachMenuStartsClosed) {
-  plat::headless::QueueMouse(450 - 537, 0, true);
+TEST_F(ActionsTest, MenuTakesOnlyAPressMadeInIt) {
+  // The press on Settings still down at three reads, over the save name.
+  for (int read = 0; read < 3; ++read) {
+    plat::headless::QueueMouse(0, 0, true);
+  }
+  QueueMenuClick(450 - 537);
+  QueueWord("q");
   plat::headless::QueueKeys({plat::DIK_RETURN});
   Carry(ButtonAction::Settings);
-  // A menu left open or chosen would skip the mouse here.
-  plat::headless::QueueMouse(0, 0, false);
-  plat::headless::QueueMouse(600 - 537, 0, true);
+  EXPECT_EQ(plat::headless::MouseReadsLeft(), 0u);
+  EXPECT_STREQ(editorState.loadFileName, "q.pix");
+  EXPECT_STREQ(editorState.saveFileName, "test1.pix") << "the held press chose the save name";
+}
+
+TEST_F(ActionsTest, NameEntryWithNothingTypedKeepsTheName) {
+  const std::vector<std::vector<std::uint8_t>> typings[] = {
+      {{plat::DIK_RETURN}},
+      {{plat::DIK_A}, {plat::DIK_B}, {plat::DIK_BACK}, {}, {plat::DIK_BACK}, {plat::DIK_RETURN}},
+  };
+  for (const auto& polls : typings) {
+    SCOPED_TRACE(std::to_string(polls.size()) + " polls");
+    Fresh();
+    QueueMenuClick(540 - 537);
+    for (const auto& poll : polls) {
+      std::array<std::uint8_t, 256> keys = {};
+      for (std::uint8_t key : poll) {
+        keys[key] = 0x80;
+      }
+      plat::headless::QueueKeyboard(keys);
+    }
+    Carry(ButtonAction::Settings);
+    EXPECT_EQ(plat::headless::KeyboardReadsLeft(), 0u);
+    EXPECT_STREQ(editorState.saveFileName, "test1.pix");
+    EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), kPromptArea, 0));
+    EXPECT_EQ(editorState.pendingAction, ButtonAction::None);
+  }
+}
+
+TEST_F(ActionsTest, EachMenuStartsClosed) {
+  QueueMenuClick(450 - 537);
+  plat::headless::QueueKeys({plat::DIK_RETURN});
+  Carry(ButtonAction::Settings);
+  // A menu left open or chosen would skip the mouse here, and one that
+  // remembered the button seen up would take the held press on the save name.
+  plat::headless::QueueMouse(0, 0, true);
+  QueueMenuClick(600 - 537);
   plat::headless::QueueKeys({plat::DIK_RETURN});
   plat::headless::QueueKeys({plat::DIK_RETURN});
   plat::headless::QueueKeys({plat::DIK_Z});

@@ -96,6 +96,7 @@ TEST_F(EditorLoopTest, StatusLineShowsTheClampedPositionAndNothingOfTheLastOne) 
   EXPECT_EQ("Pointer (5,5)    ", pixtest::ReadScreenText(12, 572, 17));
   // The settings menu leaves the position unclamped for the rest of its pass.
   plat::headless::QueueMouse(200 - 5, 550 - 5, true);  // over Settings
+  plat::headless::QueueMouse(0, 0, false);             // let go in the menu
   plat::headless::QueueMouse(0, 100000, true);         // far below the save-name sub-button
   plat::headless::QueueKeys({plat::DIK_RETURN});
   RunEditorPass();

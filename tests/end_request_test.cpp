@@ -45,12 +45,18 @@ void QueueKeyPollsOf(std::uint8_t key) {
 
 class EndRequestTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(pixtest::WriteFileBytes("SaveName.dat", pixtest::NameFileBytes("out.pix")));
-    ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("sprites.pix")));
-    ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{16, 44}));
-    ASSERT_TRUE(pixtest::WriteFileBytes("sprites.pix", Bytes(16 * 44 * 2, 7)));
+  // Each settings file one byte longer than the program writes it, read as
+  // the same settings: a file rewritten at the end is told by its length.
+  void SeedSettingsFiles() {
+    Bytes saveName = pixtest::NameFileBytes("out.pix");
+    Bytes loadName = pixtest::NameFileBytes("sprites.pix");
+    saveName.push_back('x');
+    loadName.push_back('x');
+    ASSERT_TRUE(pixtest::WriteFileBytes("SaveName.dat", saveName));
+    ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", loadName));
+    ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{16, 44, 99}));
   }
+  void SetUp() override { ASSERT_TRUE(pixtest::WriteFileBytes("sprites.pix", Bytes(16 * 44 * 2, 7))); }
   pixtest::ScratchDir scratch_;
 };
 
@@ -91,6 +97,7 @@ TEST_F(EndRequestTest, TheRunEndsPromptlyWithItsSettingsWhereverItIs) {
   };
   for (const auto& c : cases) {
     pixtest::FreshMachine();
+    SeedSettingsFiles();
     c.queue();
     for (int i = 0; i < kIdle; ++i) {
       plat::headless::QueueMouse(0, 0, false);

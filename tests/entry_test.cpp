@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "app/editor_state.h"
 #include "draw/primitives.h"
 #include "platform/headless/headless.h"
+#include "platform/soft/entry_keyboard.h"
 #include "platform/window.h"
 #include "support/editor_fixture.h"
 #include "support/program_run.h"
@@ -126,12 +128,17 @@ using plat::DIK_RETURN;
 using plat::DIK_RSHIFT;
 using plat::DIK_Z;
 
-std::vector<Keys> Letters(int count) {
+// Polls that alternate between two sets of keys, so each poll finds its keys new.
+std::vector<Keys> Alternating(int count, const Keys& even, const Keys& odd) {
   std::vector<Keys> polls;
   for (int i = 0; i < count; ++i) {
-    polls.push_back({i % 2 == 0 ? DIK_A : DIK_B});
+    polls.push_back(i % 2 == 0 ? even : odd);
   }
   return polls;
+}
+
+std::vector<Keys> Letters(int count) {
+  return Alternating(count, {DIK_A}, {DIK_B});
 }
 
 std::vector<Keys> Then(std::vector<Keys> polls, const std::vector<Keys>& more) {
@@ -145,8 +152,13 @@ TEST_F(EntryTest, KeyScriptsGiveTheirTexts) {
       {"Enter at once", Kind::Number, {{DIK_RETURN}}, "", 1},
       {"Enter at once", Kind::Size, {{DIK_RETURN}}, "", 1},
       {"Enter at once", Kind::Name, {{DIK_RETURN}}, ".pix", 1},
-      {"third digit ends the size", Kind::Size, {{DIK_1}, {DIK_2}, {DIK_3}}, "123", 3},
-      {"20th character ends the name", Kind::Name, Letters(20), twentyLetters + ".pix", 20},
+      {"size limit reached, then Enter",
+       Kind::Size,
+       {{DIK_1}, {DIK_2}, {DIK_3}, {DIK_4}, {DIK_RETURN}},
+       "123",
+       5},
+      {"name limit reached, then Enter", Kind::Name, Then(Letters(21), {{DIK_RETURN}}),
+       twentyLetters + ".pix", 22},
       {"Backspace leaves a space",
        Kind::Name,
        {{DIK_A}, {DIK_B}, {DIK_C}, {DIK_BACK}, {DIK_RETURN}},
@@ -162,7 +174,19 @@ TEST_F(EntryTest, KeyScriptsGiveTheirTexts) {
        {{DIK_1}, {DIK_2}, {DIK_BACK}, {DIK_7}, {DIK_RETURN}},
        "17",
        5},
-      {"key held four polls", Kind::Name, {{DIK_A}, {DIK_A}, {DIK_A}, {DIK_A}, {DIK_RETURN}}, "aaaa.pix", 5},
+      {"key held four polls types once",
+       Kind::Name,
+       {{DIK_A}, {DIK_A}, {DIK_A}, {DIK_A}, {DIK_RETURN}},
+       "a.pix",
+       5},
+      {"key held on repeats from its fifth poll", Kind::Number,
+       Then(std::vector<Keys>(6, Keys{DIK_4}), {{DIK_RETURN}}), "444", 7},
+      {"a key let go and pressed again", Kind::Name, {{DIK_A}, {}, {DIK_A}, {DIK_RETURN}}, "aa.pix", 4},
+      {"Backspace held deletes once",
+       Kind::Name,
+       {{DIK_A}, {DIK_B}, {DIK_BACK}, {DIK_BACK}, {DIK_RETURN}},
+       "a .pix",
+       5},
       {"two digits in table order", Kind::Number, {{DIK_9, DIK_1}, {DIK_RETURN}}, "19", 2},
       {"zero after nine", Kind::Number, {{DIK_0, DIK_1}, {DIK_RETURN}}, "10", 2},
       {"two letters in table order", Kind::Name, {{DIK_B, DIK_A}, {DIK_RETURN}}, "ab.pix", 2},
@@ -175,9 +199,17 @@ TEST_F(EntryTest, KeyScriptsGiveTheirTexts) {
        "AZ.pix",
        3},
       {"Shift blocks digits", Kind::Name, {{DIK_LSHIFT, DIK_1}, {DIK_RETURN}}, ".pix", 2},
-      {"Shift blocks Enter", Kind::Name, {{DIK_LSHIFT, DIK_RETURN}, {DIK_C}, {DIK_RETURN}}, "c.pix", 3},
+      {"Shift blocks Enter, also once Shift is let go",
+       Kind::Name,
+       {{DIK_LSHIFT, DIK_RETURN}, {DIK_RETURN}, {DIK_C}, {DIK_RETURN}},
+       "c.pix",
+       4},
       {"Shift blocks Backspace", Kind::Name, {{DIK_A}, {DIK_RSHIFT, DIK_BACK}, {DIK_RETURN}}, "a.pix", 3},
-      {"Minus only with Shift", Kind::Name, {{DIK_MINUS}, {DIK_LSHIFT, DIK_MINUS}, {DIK_RETURN}}, "_.pix", 3},
+      {"Minus only with Shift",
+       Kind::Name,
+       {{DIK_MINUS}, {}, {DIK_LSHIFT, DIK_MINUS}, {DIK_RETURN}},
+       "_.pix",
+       4},
       {"Shift ignored by numbers",
        Kind::Number,
        {{DIK_LSHIFT, DIK_5}, {DIK_RSHIFT, DIK_6}, {DIK_RETURN}},
@@ -192,15 +224,20 @@ TEST_F(EntryTest, KeyScriptsGiveTheirTexts) {
        2},
       {"Backspace on an empty entry", Kind::Size, {{DIK_BACK}, {DIK_BACK}, {DIK_4}, {DIK_RETURN}}, "4", 4},
       {"Backspace on an empty name", Kind::Name, {{DIK_BACK}, {DIK_RETURN}}, ".pix", 2},
-      {"one poll past the size limit", Kind::Size, {{DIK_1}, {DIK_2}, {DIK_3, DIK_4, DIK_5}}, "123", 3},
-      {"four digits in one poll", Kind::Size, {{DIK_1, DIK_2, DIK_3, DIK_4}}, "123", 1},
+      {"one poll past the size limit",
+       Kind::Size,
+       {{DIK_1}, {DIK_2}, {DIK_3, DIK_4, DIK_5}, {DIK_RETURN}},
+       "123",
+       4},
+      {"four digits in one poll", Kind::Size, {{DIK_1, DIK_2, DIK_3, DIK_4}, {DIK_RETURN}}, "123", 2},
       {"Backspace after the limit in one poll",
        Kind::Size,
        {{DIK_1, DIK_2}, {DIK_3, DIK_4, DIK_BACK}, {DIK_RETURN}},
        "12 ",
        3},
-      {"one poll past the name limit", Kind::Name, Then(Letters(19), {{DIK_A, DIK_B, DIK_C}}),
-       "abababababababababaa.pix", 20},
+      // The a of the last poll is still down: only b and c are new.
+      {"one poll past the name limit", Kind::Name, Then(Letters(19), {{DIK_A, DIK_B, DIK_C}, {DIK_RETURN}}),
+       twentyLetters + ".pix", 21},
   };
   for (const EntryCase& c : cases) {
     SCOPED_TRACE(std::string(KindName(c.kind)) + ": " + c.what);
@@ -230,17 +267,16 @@ TEST_F(EntryTest, BuffersAreClearedWhole) {
 }
 
 TEST_F(EntryTest, NumberKeepsAtMost79DigitsAndWaitsForEnter) {
-  std::vector<Keys> polls(100, Keys{DIK_7});
+  std::vector<Keys> polls = Alternating(200, {DIK_7}, {});
   polls.push_back({DIK_RETURN});
-  EXPECT_EQ(RunPolls(Kind::Number, polls), 101u) << "the limit must not end the entry";
+  EXPECT_EQ(RunPolls(Kind::Number, polls), 201u) << "the limit must not end the entry";
   EXPECT_EQ(Text(Kind::Number), std::string(79, '7'));
   for (std::size_t i = 79; i < sizeof numberText; ++i) {
     ASSERT_EQ(numberText[i], 0) << "numberText byte " << i;
   }
   // At the limit Backspace still works and the freed place takes a digit again.
   Fresh();
-  RunPolls(Kind::Number,
-           Then(std::vector<Keys>(80, Keys{DIK_1}), {{DIK_BACK}, {DIK_2, DIK_3}, {DIK_RETURN}}));
+  RunPolls(Kind::Number, Then(Alternating(160, {DIK_1}, {}), {{DIK_BACK}, {DIK_2, DIK_3}, {DIK_RETURN}}));
   EXPECT_EQ(Text(Kind::Number), std::string(78, '1') + "2");
 }
 
@@ -304,6 +340,125 @@ TEST_F(EntryTest, EscapePostsCloseAndTheEntryGoesOn) {
   plat::MSG message = {};
   ASSERT_TRUE(plat::PeekMessageA(&message, nullptr, 0, 0, plat::PM_REMOVE));
   EXPECT_EQ(message.message, plat::WM_CLOSE);
+}
+
+// Keys held and let go on the virtual clock, read as the Linux backend reads
+// them (a tap between two polls latched), while an entry runs.
+class TimedKeyboard : public plat::headless::InputSource {
+ public:
+  TimedKeyboard() : start_(plat::headless::Now()) {
+    active = this;
+    plat::headless::SetInputSource(this);
+    plat::headless::SetSleepObserver([](std::uint32_t ms) { active->keyboard_.Paused(ms); });
+  }
+  ~TimedKeyboard() override {
+    plat::headless::SetSleepObserver(nullptr);
+    plat::headless::SetInputSource(nullptr);
+    active = nullptr;
+  }
+  // Holds the key for ms from at ms after the entry began (its first poll is at 200).
+  void Hold(std::uint8_t code, std::uint64_t at, std::uint64_t ms) {
+    events_.push_back({start_ + at, code, true});
+    events_.push_back({start_ + at + ms, code, false});
+    std::stable_sort(events_.begin(), events_.end(),
+                     [](const Event& a, const Event& b) { return a.at < b.at; });
+  }
+  // Types the keys one after another; returns when the last is let go.
+  std::uint64_t Type(const Keys& codes, std::uint64_t at, std::uint64_t holdMs, std::uint64_t gapMs) {
+    for (std::uint8_t code : codes) {
+      Hold(code, at, holdMs);
+      at += holdMs + gapMs;
+    }
+    return at - gapMs;
+  }
+
+  plat::DIMOUSESTATE NextMouse() override { return {}; }
+  bool NextEscape() override { return false; }
+  std::array<std::uint8_t, 256> NextKeyboard() override {
+    while (!events_.empty() && events_.front().at <= plat::headless::Now()) {
+      const Event event = events_.front();
+      events_.erase(events_.begin());
+      event.down ? keyboard_.Press(event.code) : keyboard_.Release(event.code);
+    }
+    std::array<std::uint8_t, 256> keys = {};
+    keyboard_.Read(keys.data(), plat::headless::Now());
+    return keys;
+  }
+
+ private:
+  struct Event {
+    std::uint64_t at;
+    std::uint8_t code;
+    bool down;
+  };
+  static inline TimedKeyboard* active = nullptr;
+  std::uint64_t start_;
+  std::vector<Event> events_;
+  plat::soft::EntryKeyboard keyboard_;
+};
+
+TEST_F(EntryTest, APressTypesOnceWhateverItsLengthUntilItRepeats) {
+  const struct {
+    std::uint64_t holdMs;
+    bool repeats;
+  } holds[] = {{100, false}, {150, false}, {200, false}, {600, true}};
+  for (const auto& hold : holds) {
+    // Every phase of the press against the 120 ms polls.
+    for (std::uint64_t phase = 0; phase < 120; phase += 10) {
+      SCOPED_TRACE("hold of " + std::to_string(hold.holdMs) + " ms, " + std::to_string(phase) +
+                   " ms into a poll");
+      Fresh();
+      TimedKeyboard keyboard;
+      const std::uint64_t released = keyboard.Type({DIK_5}, 210 + phase, hold.holdMs, 0);
+      keyboard.Type({DIK_RETURN}, released + 150, 150, 0);
+      EnterNumber();
+      if (hold.repeats) {
+        EXPECT_GT(Text(Kind::Number).size(), 1u) << Text(Kind::Number);
+        EXPECT_EQ(Text(Kind::Number).find_first_not_of('5'), std::string::npos) << Text(Kind::Number);
+      } else {
+        EXPECT_EQ(Text(Kind::Number), "5");
+      }
+    }
+  }
+}
+
+TEST_F(EntryTest, WordsTypedAtAnOrdinaryPaceComeOutExact) {
+  using plat::DIK_E;
+  using plat::DIK_I;
+  using plat::DIK_L;
+  using plat::DIK_N;
+  using plat::DIK_O;
+  using plat::DIK_P;
+  using plat::DIK_R;
+  using plat::DIK_S;
+  using plat::DIK_T;
+  const struct {
+    Keys keys;
+    std::string name;
+  } words[] = {
+      {{DIK_S, DIK_P, DIK_R, DIK_I, DIK_T, DIK_E}, "sprite.pix"},
+      {{DIK_B, DIK_A, DIK_L, DIK_L, DIK_O, DIK_O, DIK_N, DIK_BACK, DIK_BACK, DIK_BACK}, "ball   .pix"}};
+  for (const auto& word : words) {
+    for (std::uint64_t gapMs : {40, 100}) {
+      SCOPED_TRACE(word.name + ", 150 ms holds " + std::to_string(gapMs) + " ms apart");
+      Fresh();
+      TimedKeyboard keyboard;
+      const std::uint64_t typed = keyboard.Type(word.keys, 250, 150, gapMs);
+      keyboard.Type({DIK_RETURN}, typed + gapMs, 150, 0);
+      EnterFileName();
+      EXPECT_EQ(Text(Kind::Name), word.name);
+    }
+  }  // Width, Enter, height, Enter: the height's first digit may come before its entry's first poll.
+  for (std::uint64_t gapMs : {40, 100}) {
+    SCOPED_TRACE("120 Enter 64 Enter, 150 ms holds " + std::to_string(gapMs) + " ms apart");
+    Fresh();
+    TimedKeyboard keyboard;
+    keyboard.Type({DIK_1, DIK_2, DIK_0, DIK_RETURN, DIK_6, DIK_4, DIK_RETURN}, 250, 150, gapMs);
+    EnterSize();
+    EXPECT_EQ(Text(Kind::Size), "120");
+    EnterSize();
+    EXPECT_EQ(Text(Kind::Size), "64");
+  }
 }
 
 TEST(ConvertNumberTest, UnsignedDecimalKeptInSigned32Bits) {

@@ -150,10 +150,14 @@ TEST_F(PixtoolSafetyTest, AFullDiskLeavesEveryFileAsItWas) {
   // 300 bytes, so the copy of the 512-byte file fails half written.
   const Bytes before = Join({kFirst, kSecond});
   ASSERT_TRUE(WriteFileBytes("old.png", Bytes(1000, 7)));
+  ASSERT_EQ(
+      Pixtool({"export", "art.pix", "--size", "16x16", "--all", "--sheet", "2", "-o", "sheet.png"}).status,
+      0);
   const std::vector<std::vector<std::string>> writes = {
       {"import", "image.png", "--size", "16x16", "--append", "art.pix"},
       {"import", "image.png", "--size", "16x16", "--into", "art.pix", "--image", "0"},
       {"import", "image.png", "--size", "16x16", "--into", "art.pix", "--image", "5"},
+      {"import", "sheet.png", "--size", "16x16", "--sheet", "2", "--into", "art.pix", "--image", "1"},
       {"export", "art.pix", "--size", "16x16", "--all", "--scale", "8", "-o", "old.png"},
   };
   for (const auto& arguments : writes) {

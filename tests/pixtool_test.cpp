@@ -2,6 +2,7 @@
 // other tools, sprite sheets, info, and its command line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,50 @@ TEST_F(PixtoolTest, SheetsLayImagesOutWithAGapAndScale) {
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_EQ(ReadFileBytes("piped.png"), ReadFileBytes("sheet.png"));
   }
+}
+
+TEST_F(PixtoolTest, SheetsComeBackAsTheImagesTheyShow) {
+  // Seven 5 x 3 images, the fourth all black: three rows of three cells, the
+  // last two empty.
+  Bytes original = pixtest::Pattern(7 * 15, 37, 5, 81);
+  std::fill(original.begin() + 3 * 15, original.begin() + 4 * 15, 0);
+  ASSERT_TRUE(pixtest::WriteFileBytes("art.pix", original));
+  ASSERT_EQ(Pixtool({"export", "art.pix", "--size", "5x3", "--all", "--sheet", "3", "--scale", "2", "-o",
+                     "sheet.png"})
+                .status,
+            0);
+  const std::vector<std::string> import = {"import",  "sheet.png", "--size",  "5x3",
+                                           "--sheet", "3",         "--scale", "2"};
+  std::vector<std::string> append = import;
+  append.insert(append.end(), {"--append", "back.pix"});
+  ToolRun run = Pixtool(append);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(
+      run.out.find("took 7 images from sheet.png (3 x 3 cells; 2 empty cells after the last image left out)"),
+      std::string::npos)
+      << run.out;
+  EXPECT_EQ(ReadFileBytes("back.pix"), original)
+      << pixtest::FirstDifference(original, ReadFileBytes("back.pix"));
+
+  // Over image 0 and on, which the editor's saves never write.
+  ASSERT_TRUE(pixtest::WriteFileBytes("into.pix", Bytes(15, 9)));
+  std::vector<std::string> into = import;
+  into.insert(into.end(), {"--into", "into.pix", "--image", "0"});
+  ASSERT_EQ(Pixtool(into).status, 0);
+  EXPECT_EQ(ReadFileBytes("into.pix"), original);
+
+  // Read with four columns, the sheet fits no layout.
+  std::vector<std::string> wrong = import;
+  wrong[5] = "4";
+  wrong.insert(wrong.end(), {"--append", "other.pix"});
+  run = Pixtool(wrong);
+  EXPECT_TRUE(FailedWithOneLine(run, 1));
+  EXPECT_NE(run.err.find("sheet.png is 32 x 20 pixels, which fits no sheet of 5 x 3 images at scale 2 in 4 "
+                         "columns: one row is 6 high and 10, 21, 32, ... wide; more rows are 43 wide and 13, "
+                         "20, 27, ... high"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(pixtest::FileExists("other.pix"));
 }
 
 TEST_F(PixtoolTest, InfoCountsImagesAndFlagsIndicesAbove80) {

@@ -265,8 +265,9 @@ TEST(SdlLatch, OutOfRangeIndicesAreIgnored) {
 // ---- Keys of the entries ----------------------------------------------------------
 
 // What an entry's polls see of the keys pressed around them. Steps: "+K" and
-// "-K" press and release key K ('R' Enter, digits themselves), "pN" a pause
-// of N ms (a Sleep), "K?" a read expecting K down, "K!" one expecting it up.
+// "-K" press and release key K ('R' Enter, 'S' Shift, 'A' A, digits themselves), "pN" a pause
+// of N ms (a Sleep), "wN" N ms of work on the clock, "K?" a read expecting K
+// down, "K!" one expecting it up ("K?J!": K down and J up in the same read).
 struct KeysCase {
   const char* name;
   std::vector<std::string> steps;
@@ -275,6 +276,9 @@ struct KeysCase {
 std::uint8_t KeyCode(char key) {
   if (key == 'R') {
     return DIK_RETURN;
+  }
+  if (key == 'S' || key == 'A') {
+    return key == 'S' ? DIK_LSHIFT : DIK_A;
   }
   return key == '0' ? std::uint8_t{DIK_0} : static_cast<std::uint8_t>(DIK_1 + (key - '1'));
 }
@@ -286,24 +290,46 @@ TEST(SdlEntryKeys, PressesBelongToTheEntryThatPollsAfterThem) {
       {"Enter typed while painting, then Load", {"+R", "-R", "p200", "R!"}},
       {"digit typed in the settings menu", {"+7", "-7", "p50", "p50", "p100", "p200", "7!"}},
       {"Enter still held when the entry first polls", {"+R", "p200", "R?", "-R", "p120", "R!"}},
-      {"Enter after the width's last digit, before the height's entry",
-       {"p200", "3!", "p120", "+R", "-R", "p200", "R!"}},
+      {"a digit typed after the width's Enter belongs to the height's entry",
+       {"p200", "+R", "R?", "-R", "p120", "w20", "+6", "-6", "p200", "6?"}},
+      {"typed while painting, after an earlier entry",
+       {"p200", "4!", "p120", "w3000", "+5", "-5", "p200", "5!"}},
+      {"typed in the settings menu, after an earlier entry",
+       {"p200", "4!", "p120", "w2000", "p50", "+7", "-7", "p50", "p100", "p200", "7!"}},
       {"tap while the entry prompt is up, before its first poll", {"p100", "+2", "-2", "p200", "2!"}},
       {"first read of all", {"+4", "-4", "4!"}},
+      {"keys held from before the entry all read down at its first poll",
+       {"p200", "1!", "p120", "w2000", "+2", "+A", "+R", "p200", "2?A?R?"}},
+      {"two keys tapped between two polls come one a poll, in the order typed",
+       {"p200", "R!", "p120", "+2", "-2", "+1", "+R", "-1", "-R", "2?1!", "p120", "1?R!", "p120", "R?1!",
+        "p120", "R!"}},
+      {"Shift goes with the key typed with it",
+       {"p200", "1!", "p120", "+1", "+S", "+A", "-A", "-S", "1?A!S!", "p120", "A?S?", "p120", "A!S!"}},
+      {"a doubled digit: let go and pressed again between two polls",
+       {"p200", "+5", "5?", "p120", "-5", "+5", "5!", "p120", "5?", "p120", "5?"}},
+      {"a doubled digit's second press let go before the next poll",
+       {"p200", "+5", "5?", "p120", "-5", "+5", "-5", "5!", "p120", "5?", "p120", "5!"}},
   };
   for (const KeysCase& c : cases) {
     EntryKeyboard keyboard;
     int read = 0;
+    std::uint64_t clock = 1000;
     for (const std::string& step : c.steps) {
       if (step[0] == '+' || step[0] == '-') {
         step[0] == '+' ? keyboard.Press(KeyCode(step[1])) : keyboard.Release(KeyCode(step[1]));
       } else if (step[0] == 'p') {
         keyboard.Paused(std::stoul(step.substr(1)));
+        clock += std::stoul(step.substr(1));
+      } else if (step[0] == 'w') {
+        clock += std::stoul(step.substr(1));
       } else {
         std::uint8_t keys[256] = {};
-        keyboard.Read(keys);
+        keyboard.Read(keys, clock);
         ++read;
-        EXPECT_EQ(keys[KeyCode(step[0])], step[1] == '?' ? 0x80 : 0x00) << c.name << ", read " << read;
+        for (std::size_t i = 0; i + 1 < step.size(); i += 2) {
+          EXPECT_EQ(keys[KeyCode(step[i])], step[i + 1] == '?' ? 0x80 : 0x00)
+              << c.name << ", read " << read << ", key " << step[i];
+        }
       }
     }
   }

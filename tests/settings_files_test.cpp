@@ -143,6 +143,10 @@ TEST_F(SettingsFilesTest, AnUnchangedRunRewritesTheSameBytes) {
   EXPECT_STREQ(editorState.loadFileName, "sprites.pix");
   EXPECT_EQ(editorState.width, 16);
   EXPECT_EQ(editorState.height, 200);
+  // Other bytes in the files, so that a write that writes nothing shows.
+  for (const Operation& op : kReads) {
+    ASSERT_TRUE(pixtest::WriteFileBytes(op.file, Bytes(30, '?')));
+  }
   for (const Operation& op : kWrites) {
     op.run();
   }
@@ -276,6 +280,7 @@ TEST_F(SettingsFilesTest, OnlyRegularFilesAreReadAndWritten) {
       if (c.node == Node::LinkToFile) {
         // Read and written back through the link: the defaults would differ.
         kReads[i].run();
+        ASSERT_TRUE(pixtest::WriteFileBytes(target, Bytes(30, '?')));
         EXPECT_EQ(kWriters[i](), 1) << file;
         EXPECT_TRUE(fs::is_symlink(file)) << file << ": the link is kept";
         EXPECT_EQ(ReadFileBytes(target), stored[i]) << file << ": " << ShowBytes(ReadFileBytes(target));

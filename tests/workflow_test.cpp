@@ -44,11 +44,13 @@ class MouseScript {
     MoveTo(x, y, false, true);
     MoveTo(x, y);
   }
-  // Settings: the menu moves the cursor to (537, 450) and reads on until a click.
+  // Settings: the menu moves the cursor to (537, 450) and reads on until a
+  // click made in it, after the button was let go.
   void Settings(int subButtonX) {
     MoveTo(200, 550, true);
     x_ = 537;
     y_ = 450;
+    MoveTo(537, 450);
     MoveTo(subButtonX, 450, true);
     MoveTo(subButtonX, 450);
   }
@@ -60,8 +62,14 @@ class MouseScript {
   int y_ = 300;
 };
 
+// One poll a key, a poll of no key between two presses of the same key.
 void QueueText(const std::string& text) {
+  char previous = '\0';
   for (char c : text) {
+    if (c == previous) {
+      plat::headless::QueueKeys({});
+    }
+    previous = c;
     std::uint8_t code = 0;
     if (c >= '1' && c <= '9') {
       code = static_cast<std::uint8_t>(plat::DIK_1 + (c - '1'));
@@ -311,20 +319,11 @@ void QueueOffset(MouseScript& mouse, const char* number) {
 void QueueSave(MouseScript& mouse, const char* /*unused*/) {
   mouse.Click(300, 510);
 }
-// Width and height both; a third digit ends an entry without Enter.
+// Width and height both.
 void QueueSize(MouseScript& mouse, const char* digits) {
   mouse.Settings(600);
-  for (int i = 0; i < 2; ++i) {
-    const std::string text = digits;
-    if (text.size() < 3) {
-      QueueText(text);
-    } else {
-      for (char c : text) {
-        plat::headless::QueueKeys(
-            {static_cast<std::uint8_t>(c == '0' ? plat::DIK_0 : plat::DIK_1 + (c - '1'))});
-      }
-    }
-  }
+  QueueText(digits);
+  QueueText(digits);
 }
 void QueueLoadName(MouseScript& mouse, const char* name) {
   mouse.Settings(450);

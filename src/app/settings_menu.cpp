@@ -35,6 +35,9 @@ constexpr plat::RECT kMenuClip = {420, 440, 654, 460};
 // Closed whenever the menu is not on the screen.
 SettingsChoice settingsChoice = SettingsChoice::None;
 int settingsChosen = 0;
+// Whether the menu loop has seen the left button up since the menu opened:
+// only a press made in the menu chooses, not the press on Settings held on.
+bool leftSeenUp = false;
 
 void MenuTurn() {
   plat::Sleep(50);
@@ -47,6 +50,10 @@ void MenuTurn() {
   editorState.cursorY = MoveCoordinate(editorState.cursorY, editorState.mouseState.lY);
   plat::SetCursorPos(editorState.cursorX, editorState.cursorY);
   if (editorState.mouseState.rgbButtons[0] == 0) {
+    leftSeenUp = true;
+    return;
+  }
+  if (!leftSeenUp) {
     return;
   }
   // Only x counts: the cursor is confined to the menu's strip.
@@ -65,9 +72,11 @@ void DrawName(const char* name, int x, int y) {
   DrawTextAt(textLine, x, y, kValueColour, displayDevice.primarySurface);
 }
 
+// A name entry ended with nothing typed keeps the name: ".pix" alone would
+// be a hidden file.
 void ChangeLoadName() {
   DrawPrompt("Change Load File Name:");
-  if (EnterFileName() == 0) {
+  if (EnterFileName() == 0 || NameTextBlank()) {
     return;
   }
   std::memcpy(editorState.loadFileName, nameText, sizeof editorState.loadFileName);
@@ -77,7 +86,7 @@ void ChangeLoadName() {
 
 void ChangeSaveName() {
   DrawPrompt("Change Save File Name:");
-  if (EnterFileName() == 0) {
+  if (EnterFileName() == 0 || NameTextBlank()) {
     return;
   }
   std::memcpy(editorState.saveFileName, nameText, sizeof editorState.saveFileName);
@@ -123,6 +132,7 @@ void SettingsAction() {
   plat::SetCursorPos(editorState.cursorX, editorState.cursorY);
   plat::ClipCursor(&kMenuClip);
   editorState.mouseState.rgbButtons[0] = 0;
+  leftSeenUp = false;
   // Escape only asks for the close: the menu is left by a choice alone, or
   // when the system ends the program and nobody is left to choose.
   while (settingsChosen != 1 && !plat::EndRequested()) {

@@ -16,8 +16,10 @@ Commands:
       how many images FILE holds and the palette indices each one uses
   pixtool export FILE --size WxH [--image N | --all] [--sheet COLUMNS] [--scale K] -o OUT.png
       images as an indexed PNG with the editor's 256 colours (index i stays i)
-  pixtool import IN.png --size WxH (--append FILE | --into FILE --image N) [--allow-any-index]
-      a PNG as an image of FILE, written safely (the file is replaced only when complete)
+  pixtool import IN.png --size WxH [--sheet COLUMNS] [--scale K]
+                 (--append FILE | --into FILE --image N) [--allow-any-index]
+      a PNG as an image of FILE, or a sprite sheet as its images, written safely
+      (the file is replaced only when complete)
 
   pixtool COMMAND --help    every option of COMMAND, with examples
   pixtool --version         the version of pixtool
@@ -26,6 +28,7 @@ Exit status: 0 done, 1 failed (one line on standard error says why), 2 usage err
 
 Example:
   pixtool export sprites.pix --size 16x16 --all --sheet 4 --scale 2 -o sheet.png
+  pixtool import sheet.png --size 16x16 --sheet 4 --scale 2 --into sprites.pix --image 0
 )";
 
 constexpr const char* kInfo = R"(pixtool info FILE --size WxH
@@ -65,11 +68,14 @@ Examples:
 )";
 
 constexpr const char* kImport =
-    R"(pixtool import IN.png --size WxH (--append FILE | --into FILE --image N) [--allow-any-index]
+    R"(pixtool import IN.png --size WxH [--sheet COLUMNS] [--scale K]
+               (--append FILE | --into FILE --image N) [--allow-any-index]
 
-Reads IN.png, which must be exactly WxH pixels, and writes it as one image of
-the pix file FILE. FILE is written as a new file beside it and renamed over it
-only when complete, keeping its permissions: on any failure it stays as it was.
+Reads IN.png, which must be exactly WxH pixels (times K with --scale), and
+writes it as one image of the pix file FILE; with --sheet, reads a sprite sheet
+laid out as export --sheet writes it and writes each of its images, in order.
+FILE is written as a new file beside it and renamed over it only when
+complete, keeping its permissions: on any failure it stays as it was.
 
 An indexed PNG whose palette shows the editor's colours (as pixtool export
 writes it) is taken index for index. Any other PNG - RGB, RGBA, grey, or
@@ -80,17 +86,28 @@ and pixtool says how many pixels changed colour. Pixels that are not opaque
 are laid on black first.
 
   --size WxH         the image width and height in pixels, each 1 to 4096
-  --append FILE      add the image after the last image of FILE (a missing
-                     FILE is started)
+  --sheet COLUMNS    IN.png is a sprite sheet of rows of at most COLUMNS
+                     images, a 1-pixel gap between them (not read): one row of
+                     fewer images, or full rows with empty cells of index 0
+                     (black) after the last image, which are left out. A sheet
+                     whose size fits no such layout is refused with the sizes
+                     that would fit. pixtool says how many images it took
+  --scale K          every image pixel is K x K pixels of IN.png (1 to 64); of
+                     each, the top-left pixel is taken
+  --append FILE      add the image (or the images) after the last image of FILE
+                     (a missing FILE is started)
   --into FILE        write over an image slot of FILE, which must exist ...
-  --image N          ... image N (counting from 0); past the end of FILE the
-                     gap is filled with zeros, as the editor's offset save does
+  --image N          ... image N (counting from 0), and a sheet's images over
+                     N + 1, N + 2, ...; past the end of FILE the gap is filled
+                     with zeros, as the editor's offset save does
   --allow-any-index  take indices above 80 from an indexed PNG as they are
                      (the palette panel cannot pick them; refused without it)
 
 Examples:
   pixtool import hero.png --size 16x16 --append sprites.pix
   pixtool import hero.png --size 16x16 --into sprites.pix --image 3
+  pixtool import sheet.png --size 16x16 --sheet 8 --scale 4 --append more.pix
+  pixtool import sheet.png --size 16x16 --sheet 8 --scale 4 --into sprites.pix --image 0
 )";
 
 }  // namespace

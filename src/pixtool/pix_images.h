@@ -38,9 +38,10 @@ struct PixFile {
 bool ReadPixFile(const std::string& path, ImageSize size, bool missingIsEmpty, PixFile& file,
                  std::string& error);
 
-// The file's bytes with image n in its slot, as the editor's save writes it:
-// over the old bytes there, or after zero bytes that fill the gap when the
-// file ends before the slot. paddedBytes tells how many zeros were added.
+// The file's bytes with image n in its slot (several images one after
+// another in slots n, n + 1, ...), as the editor's save writes it: over the
+// old bytes there, or after zero bytes that fill the gap when the file ends
+// before the slot. paddedBytes tells how many zeros were added.
 Bytes PlaceImage(const Bytes& file, ImageSize size, std::size_t n, const Bytes& image,
                  std::size_t& paddedBytes);
 

@@ -83,10 +83,6 @@ bool ReadRows(png_structp png, png_bytepp rows) {
   return true;
 }
 
-std::string SizeText(std::uint64_t width, std::uint64_t height) {
-  return std::to_string(width) + " x " + std::to_string(height);
-}
-
 }  // namespace
 
 bool WritePalettePng(std::FILE* out, const IndexedImage& image, const PaletteColours& colours,
@@ -106,7 +102,7 @@ bool WritePalettePng(std::FILE* out, const IndexedImage& image, const PaletteCol
   return written;
 }
 
-bool ReadPng(std::FILE* in, ImageSize expected, PngPixels& result, std::string& error) {
+bool ReadPng(std::FILE* in, const PngSizeCheck& check, PngPixels& result, std::string& error) {
   result = PngPixels{};
   PngMessage message;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, OnPngError, OnPngWarning);
@@ -115,15 +111,12 @@ bool ReadPng(std::FILE* in, ImageSize expected, PngPixels& result, std::string& 
   if (ok) {
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
-    if (width != static_cast<png_uint_32>(expected.width) ||
-        height != static_cast<png_uint_32>(expected.height)) {
-      error = "is " + SizeText(width, height) + " pixels, not " + SizeText(expected.width, expected.height) +
-              " as --size says";
+    if (!check(width, height, error)) {
       png_destroy_read_struct(&png, &info, nullptr);
       return false;
     }
-    result.width = expected.width;
-    result.height = expected.height;
+    result.width = static_cast<int>(width);
+    result.height = static_cast<int>(height);
     result.indexed = png_get_color_type(png, info) == PNG_COLOR_TYPE_PALETTE;
     ok = SetOutputForm(png, info, result.indexed);
   }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,14 @@ struct PngPixels {
   Bytes rgba;
 };
 
-// Reads a PNG of exactly the expected size; a PNG of another size is refused
-// before its pixels are read, with both sizes in the message. Any other
-// failure (not a PNG, damaged, cut short) gives false and libpng's reason.
-bool ReadPng(std::FILE* in, ImageSize expected, PngPixels& png, std::string& error);
+// Looks at a PNG's size before its pixels are read: false with a message
+// refuses it. It keeps the sides within an int and the pixels within what
+// pixtool holds in memory.
+using PngSizeCheck = std::function<bool(std::size_t width, std::size_t height, std::string& error)>;
+
+// Reads a PNG whose size the check accepts; its message is the error of a
+// refusal. Any other failure (not a PNG, damaged, cut short) gives false and
+// libpng's reason.
+bool ReadPng(std::FILE* in, const PngSizeCheck& check, PngPixels& png, std::string& error);
 
 }  // namespace pixtool

@@ -1,9 +1,33 @@
-// Sprite sheets: cells of scaled images with a gap between them.
+// Sprite sheets: cells of scaled images with a gap between them, drawn and read back.
 #include "pixtool/sheet.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace pixtool {
+
+namespace {
+
+// The sides of from, from + 1, ... cells of cell pixels with their gaps, up
+// to cells of them: "a", "a or b", "a, b or c", or "a, b, c, ..." for more.
+std::string Sides(std::size_t cell, std::size_t from, std::size_t to) {
+  std::string text;
+  const std::size_t last = std::min(to, from + 2);
+  for (std::size_t n = from; n <= last; ++n) {
+    text += n == from ? "" : (n == last && last == to ? " or " : ", ");
+    text += std::to_string(n * (cell + 1) - 1);
+  }
+  return last < to ? text + ", ..." : text;
+}
+
+// Whether a side of length pixels is a whole number of cells with their gaps; how many.
+bool CellsAlong(std::size_t length, std::size_t cell, std::size_t& cells) {
+  cells = (length + 1) / (cell + 1);
+  return cells >= 1 && cells * (cell + 1) == length + 1;
+}
+
+}  // namespace
 
 bool PlanSheet(ImageSize size, std::size_t count, std::size_t columns, int scale, SheetLayout& layout,
                std::string& error) {
@@ -47,6 +71,73 @@ IndexedImage DrawSheet(const PixFile& file, std::size_t first, std::size_t count
     }
   }
   return picture;
+}
+
+bool FindSheetLayout(ImageSize size, int scale, std::size_t columns, std::size_t sheetWidth,
+                     std::size_t sheetHeight, SheetLayout& layout, std::string& error) {
+  const std::string sheetText = std::to_string(sheetWidth) + " x " + std::to_string(sheetHeight);
+  if (sheetWidth > kMaxPictureSide || sheetHeight > kMaxPictureSide ||
+      sheetWidth * sheetHeight > kMaxSheetPixels) {
+    error = "is " + sheetText + " pixels, more than pixtool reads (" + std::to_string(kMaxSheetPixels) +
+            " pixels)";
+    return false;
+  }
+  layout.cellWidth = static_cast<std::size_t>(size.width) * static_cast<std::size_t>(scale);
+  layout.cellHeight = static_cast<std::size_t>(size.height) * static_cast<std::size_t>(scale);
+  layout.width = sheetWidth;
+  layout.height = sheetHeight;
+  const bool fits = CellsAlong(sheetWidth, layout.cellWidth, layout.columns) &&
+                    CellsAlong(sheetHeight, layout.cellHeight, layout.rows) && layout.columns <= columns &&
+                    (layout.rows == 1 || layout.columns == columns);
+  if (fits) {
+    return true;
+  }
+  const std::size_t fullWidth = columns * (layout.cellWidth + 1) - 1;
+  error = "is " + sheetText + " pixels, which fits no sheet of " + std::to_string(size.width) + " x " +
+          std::to_string(size.height) + " images at scale " + std::to_string(scale) + " in " +
+          std::to_string(columns) + (columns == 1 ? " column" : " columns") + ": one row is " +
+          std::to_string(layout.cellHeight) + " high and " + Sides(layout.cellWidth, 1, columns) +
+          " wide; more rows are " + std::to_string(fullWidth) + " wide and " +
+          Sides(layout.cellHeight, 2, SIZE_MAX) + " high";
+  return false;
+}
+
+SheetImages CutSheet(const Bytes& picture, const SheetLayout& layout, ImageSize size, int scale) {
+  const auto factor = static_cast<std::size_t>(scale);
+  const auto width = static_cast<std::size_t>(size.width);
+  const auto height = static_cast<std::size_t>(size.height);
+  const std::size_t cells = layout.columns * layout.rows;
+  SheetImages images;
+  images.bytes.resize(cells * size.Bytes());
+  std::vector<bool> empty(cells, true);
+  for (std::size_t n = 0; n < cells; ++n) {
+    const std::uint8_t* cell = picture.data() +
+                               (n / layout.columns) * (layout.cellHeight + 1) * layout.width +
+                               (n % layout.columns) * (layout.cellWidth + 1);
+    std::uint8_t* image = images.bytes.data() + n * size.Bytes();
+    for (std::size_t y = 0; y < height; ++y) {
+      for (std::size_t x = 0; x < width; ++x) {
+        const std::uint8_t* block = cell + y * factor * layout.width + x * factor;
+        bool mixed = false;
+        for (std::size_t dy = 0; dy < factor; ++dy) {
+          for (std::size_t dx = 0; dx < factor; ++dx) {
+            mixed = mixed || block[dy * layout.width + dx] != block[0];
+          }
+        }
+        image[y * width + x] = block[0];
+        images.mixedPixels += mixed ? 1 : 0;
+        empty[n] = empty[n] && !mixed && block[0] == kGapIndex;
+      }
+    }
+  }
+  // Only full rows leave cells empty, and never a whole row.
+  images.count = cells;
+  while (layout.rows > 1 && images.emptyCells + 1 < layout.columns && empty[images.count - 1]) {
+    --images.count;
+    ++images.emptyCells;
+  }
+  images.bytes.resize(images.count * size.Bytes());
+  return images;
 }
 
 }  // namespace pixtool

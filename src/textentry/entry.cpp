@@ -85,16 +85,38 @@ struct Entry {
   char* text;
   std::size_t textSize;
   int limit;
-  bool endsAtLimit;
   std::span<const KeyAction> (*keyTable)();
 };
 
-// Applies every key of the table that is down; true when Enter was among them.
-// A character beyond the limit is dropped, so the terminator always fits.
-bool ApplyKeys(const Entry& entry, int& count) {
+// A key types when it goes down, so a press of any length types once; held on,
+// it types again from its fifth poll down, 480 ms after the first (about half
+// a second after the press), and then at every poll, as in any text field.
+constexpr int kRepeatFromPoll = 5;
+
+// How many polls in a row, this one included, have found each key down.
+struct KeyHistory {
+  std::uint8_t pollsDown[256] = {};
+
+  void Update() {
+    for (std::size_t code = 0; code < 256; ++code) {
+      std::uint8_t& polls = pollsDown[code];
+      if (!KeyDown(static_cast<std::uint8_t>(code))) {
+        polls = 0;
+      } else if (polls < 255) {
+        ++polls;
+      }
+    }
+  }
+  bool Types(std::uint8_t code) const { return pollsDown[code] == 1 || pollsDown[code] >= kRepeatFromPoll; }
+};
+
+// Applies every key of the table that types in this poll; true when Enter
+// was among them. A character beyond the limit is dropped, so the terminator
+// always fits.
+bool ApplyKeys(const Entry& entry, const KeyHistory& history, int& count) {
   bool enter = false;
   for (const KeyAction& key : entry.keyTable()) {
-    if (!KeyDown(key.scanCode)) {
+    if (!history.Types(key.scanCode)) {
       continue;
     }
     if (key.action == kEnter) {
@@ -112,12 +134,15 @@ bool ApplyKeys(const Entry& entry, int& count) {
   return enter;
 }
 
+// Ends on Enter alone: at the limit further keys are dropped, so the Enter
+// that follows the last digit of a width cannot end the height's entry.
 bool RunEntry(const Entry& entry) {
   plat::DrawSurface* screen = displayDevice.primarySurface;
   DrawTextAt("Hit Enter When Done", 420, 470, kEntryColour, screen);
   std::memset(entry.text, 0, entry.textSize);
   int count = 0;
   bool finished = false;
+  KeyHistory history;
   plat::Sleep(200);
   while (!finished) {
     if (plat::EndRequested()) {
@@ -126,17 +151,18 @@ bool RunEntry(const Entry& entry) {
     if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
       plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
     }
-    if (inputDevices.keyboard != nullptr) {
-      inputDevices.keyboard->GetDeviceState(sizeof keyState, keyState);
+    // A failed read (the window no longer in front) finds no key down, so a
+    // key held meanwhile does not go on repeating.
+    if (inputDevices.keyboard == nullptr ||
+        inputDevices.keyboard->GetDeviceState(sizeof keyState, keyState) < 0) {
+      std::memset(keyState, 0, sizeof keyState);
     }
-    finished = ApplyKeys(entry, count);
+    history.Update();
+    finished = ApplyKeys(entry, history, count);
     plat::Sleep(120);
     EraseRegion(2);
     std::snprintf(textLine, sizeof textLine, "%s", entry.text);
     DrawTextAt(textLine, 420, 440, kEntryColour, screen);
-    if (entry.endsAtLimit && count == entry.limit) {
-      finished = true;
-    }
   }
   return true;
 }
@@ -144,15 +170,15 @@ bool RunEntry(const Entry& entry) {
 }  // namespace
 
 int EnterNumber() {
-  return RunEntry({numberText, sizeof numberText, kNumberLimit, false, DigitTable}) ? 1 : 0;
+  return RunEntry({numberText, sizeof numberText, kNumberLimit, DigitTable}) ? 1 : 0;
 }
 
 int EnterSize() {
-  return RunEntry({sizeText, sizeof sizeText, kSizeLimit, true, DigitTable}) ? 1 : 0;
+  return RunEntry({sizeText, sizeof sizeText, kSizeLimit, DigitTable}) ? 1 : 0;
 }
 
 int EnterFileName() {
-  if (!RunEntry({nameText, sizeof nameText, kNameLimit, true, NameTable})) {
+  if (!RunEntry({nameText, sizeof nameText, kNameLimit, NameTable})) {
     return 0;
   }
   // At most 20 characters were typed, so the extension and the terminator fit.
@@ -160,6 +186,17 @@ int EnterFileName() {
   std::snprintf(textLine, sizeof textLine, "%s", nameText);
   DrawTextAt(textLine, 420, 440, kEntryColour, displayDevice.primarySurface);
   return 1;
+}
+
+bool NameTextBlank() {
+  // Typed characters are letters, digits, underscores and the spaces of
+  // Backspace, so the first full stop begins ".pix".
+  for (const char* p = nameText; p < nameText + sizeof nameText && *p != '\0' && *p != '.'; ++p) {
+    if (*p != ' ') {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::int32_t ConvertNumber(const char* text) {

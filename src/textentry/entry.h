@@ -8,12 +8,16 @@ extern char numberText[300];
 extern char sizeText[4];
 extern char nameText[25];
 
-// Each returns 1 when Enter (or the size's third digit) ended the entry, and
-// 0 when it gave up because the system asked the program to end: the buffer
-// then holds a half-typed text that must not be used.
+// Each returns 1 when Enter ended the entry, and 0 when it gave up because
+// the system asked the program to end: the buffer then holds a half-typed
+// text that must not be used. A key types once when it goes down and repeats
+// while held; keys beyond the entry's limit are dropped.
 int EnterNumber();
 int EnterSize();
 int EnterFileName();
+// True when the name of the last EnterFileName holds nothing but spaces
+// before its ".pix": the caller keeps the name it had.
+bool NameTextBlank();
 
 // Unsigned decimal: leading blanks skipped, digits up to the first non-digit,
 // none = 0, above 4,294,967,295 = 4,294,967,295. Kept bit for bit in a signed field.

@@ -92,6 +92,7 @@ void RandomInput::ChooseHistoryKeys() {
 
 plat::DIMOUSESTATE RandomInput::EditorMouse() {
   ChooseHistoryKeys();
+  menuLeftSeenUp_ = false;
   const std::int64_t x = editorState.cursorX;
   const std::int64_t y = editorState.cursorY;
   std::int64_t dx = 0;
@@ -128,7 +129,9 @@ plat::DIMOUSESTATE RandomInput::EditorMouse() {
 plat::DIMOUSESTATE RandomInput::MenuMouse() {
   const int toX = Uniform(380, 700);
   const bool left = Chance(0.4);
-  if (left) {
+  // The press on Settings chooses nothing: only a press after the button was
+  // seen up in the menu does.
+  if (left && menuLeftSeenUp_) {
     for (const int nameLeft : kNameLeft) {
       if (nameLeft < toX && toX < nameLeft + kSubButtonWidth) {
         PlanName();
@@ -138,27 +141,37 @@ plat::DIMOUSESTATE RandomInput::MenuMouse() {
       PlanSize();
     }
   }
+  menuLeftSeenUp_ = menuLeftSeenUp_ || !left;
   return MouseState(static_cast<std::int64_t>(toX) - editorState.cursorX, Uniform(-5, 5), left, Chance(0.1));
 }
 
 std::array<std::uint8_t, 256> RandomInput::NextKeyboard() {
+  Keys keys{};
   if (planned_.empty()) {
-    // An entry nobody planned for: end it.
-    Keys enter{};
-    enter[plat::DIK_RETURN] = 0x80;
-    return enter;
+    // An entry nobody planned for: end it, with Enter pressed anew.
+    keys[plat::DIK_RETURN] = lastRead_[plat::DIK_RETURN] != 0 ? 0x00 : 0x80;
+  } else {
+    keys = planned_.front();
+    planned_.pop_front();
   }
-  const Keys keys = planned_.front();
-  planned_.pop_front();
+  lastRead_ = keys;
   return keys;
 }
 
+// A key down in two polls in a row is held, and types once: a poll of no key
+// comes between two presses of the same key.
 void RandomInput::Type(std::initializer_list<std::uint8_t> codes) {
   Keys keys{};
+  bool again = false;
   for (const std::uint8_t code : codes) {
     keys[code] = 0x80;
+    again = again || lastTyped_[code] != 0;
+  }
+  if (again) {
+    planned_.push_back(Keys{});
   }
   planned_.push_back(keys);
+  lastTyped_ = keys;
 }
 
 void RandomInput::MaybeStrayPoll() {
@@ -197,12 +210,12 @@ void RandomInput::PlanNumber() {
 }
 
 // Names mostly "a" and "b" and their mixes, so that saves and loads meet;
-// sometimes any letter, capital, digit or underscore, up to the limit of 20,
-// where the entry ends without Enter.
+// sometimes any letter, capital, digit or underscore, up to the limit of 20
+// and past it.
 void RandomInput::PlanName() {
   ++entries_.names;
   const bool plain = Chance(0.8);
-  const int length = plain ? Uniform(0, 2) : Uniform(0, 20);
+  const int length = plain ? Uniform(0, 2) : Uniform(0, 22);
   for (int i = 0; i < length; ++i) {
     MaybeStrayPoll();
     if (plain) {
@@ -224,21 +237,20 @@ void RandomInput::PlanName() {
         break;
     }
   }
-  if (length < 20) {
-    Type({plat::DIK_RETURN});
-  }
+  Type({plat::DIK_RETURN});
 }
 
-// Width, then height, each 0 to 64: typed with Enter, or as three digits
-// with leading zeros, where the entry ends by itself.
+// Width, then height, each 0 to 64, typed with Enter, now and then as three
+// digits with leading zeros and a fourth digit that is dropped.
 void RandomInput::PlanSize() {
   ++entries_.sizes;
   for (int entry = 0; entry < 2; ++entry) {
     const int value = Uniform(0, 64);
     if (Chance(0.2)) {
-      for (const int digit : {value / 100, value / 10 % 10, value % 10}) {
+      for (const int digit : {value / 100, value / 10 % 10, value % 10, Uniform(0, 9)}) {
         Type({kDigitCodes[digit]});
       }
+      Type({plat::DIK_RETURN});
       continue;
     }
     if (value >= 10) {

@@ -58,6 +58,9 @@ class RandomInput : public plat::headless::InputSource {
 
   std::mt19937_64 random_;
   std::deque<Keys> planned_;
+  Keys lastTyped_{};
+  Keys lastRead_{};
+  bool menuLeftSeenUp_ = false;
   bool escape_ = false;
   std::vector<int> historyKeys_;
   int historyKeyPasses_ = 0;

@@ -18,8 +18,10 @@ function check(condition, text) {
 }
 
 // ---- The page and its editor.
+let lastPage = null; // for a screenshot when a check fails
 async function openPage(context, address = url) {
   const page = await context.newPage();
+  lastPage = page;
   page.on("pageerror", (error) => note(`page error: ${error.message}`));
   page.on("dialog", (dialog) => dialog.accept());
   await page.goto(address);
@@ -82,19 +84,26 @@ async function save(page, bytes) {
   await move(page, 330, 511);
   await holdUntil(page, "left", async () => (await fileSize(page, "test1.pix")) === bytes, `Save to ${bytes} bytes`);
 }
-// A keyboard entry opened by the button at (x, y): its keys are down before it opens, so that its
-// first poll takes them all at once, and up once its prompt (red, at 420, 470) has gone.
+// A keyboard entry opened by the button at (x, y), then its keys typed as a person types them, each
+// held 150 ms; after Enter a pause, in which a size's second entry opens.
 async function enterWithKeys(page, x, y, keys) {
   const prompt = async () => (await colours(page, 390, 405, 275, 90)).includes("FF0000");
-  for (const key of keys) await page.keyboard.down(key);
+  // The menu takes only a press begun after it has seen the button up: the way from Settings to
+  // it takes a person longer than the menu's first look.
+  await page.waitForTimeout(400);
   await move(page, x, y);
   await holdUntil(page, "left", prompt, `the entry at (${x},${y})`);
+  for (const key of keys) {
+    await page.keyboard.down(key);
+    await page.waitForTimeout(150);
+    await page.keyboard.up(key);
+    await page.waitForTimeout(key === "Enter" ? 600 : 150);
+  }
   const deadline = Date.now() + 10000;
   for (let quiet = 0; quiet < 3; quiet = (await prompt()) ? 0 : quiet + 1) {
     check(Date.now() < deadline, `the entry at (${x},${y}) did not end`);
     await page.waitForTimeout(300);
   }
-  for (const key of keys) await page.keyboard.up(key);
 }
 async function escapeAndEnd(page) {
   await page.focus("#screen");
@@ -164,7 +173,7 @@ try {
   await changes(page, "the settings menu", 205, 551, menu);
   await enterWithKeys(page, 537, 450, ["a", "r", "t", "2", "9", "Enter"]); // the save name
   await changes(page, "the settings menu", 205, 551, menu);
-  await enterWithKeys(page, 620, 450, ["5", "0", "Enter"]); // width and height
+  await enterWithKeys(page, 620, 450, ["5", "0", "Enter", "5", "0", "Enter"]); // width and height
   const fields = [140, 405, 300, 80];
   const fieldsBefore = await regionHash(page, fields);
   await escapeAndEnd(page);
@@ -241,6 +250,10 @@ try {
 } catch (error) {
   failed = true;
   console.error(`[browser] FAIL: ${error.stack}`);
+  const shot = path.join(out, "failed.png");
+  if (lastPage && (await lastPage.screenshot({ path: shot }).then(() => true, () => false))) {
+    console.error(`[browser] the page when it failed: ${shot}`);
+  }
 } finally {
   await browser.close();
 }

@@ -40,16 +40,6 @@ end_with() {
   ((PIXED_STATUS == expected_status)) || fail "pixed exited with status $PIXED_STATUS after SIG$signal, expected $expected_status"
 }
 
-# True when some pixel of the rectangle (left top width height) of a fresh
-# screenshot is pure red, the colour of prompts.
-prompt_shown() {
-  shot "$1"
-  [[ " $(colours_in "$SHOT" 420 410 180 16) " == *" FF0000 "* ]]
-}
-menu_shown() {
-  shot menu
-  [[ "$(colours_in "$SHOT" 420 440 234 20)" != 000000 ]]
-}
 
 start_xvfb
 xdotool mousemove 400 300
@@ -81,7 +71,10 @@ new_run menu
 move 200 551
 click 1
 wait_until 10 0.1 menu_shown || fail "the settings menu did not open ($SHOT)"
-prompt_shown menu_open && fail "the menu took the press as a choice ($SHOT)"
+# A choice would show its prompt within a few turns of the menu.
+if wait_until 2 0.1 prompt_shown menu_open; then
+  fail "the menu took the press as a choice ($SHOT)"
+fi
 end_with TERM 0
 expect_settings_written
 note "SIGTERM in the settings menu: settings written, exit 0"

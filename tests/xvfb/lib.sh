@@ -188,8 +188,8 @@ shot() {
 
 # Input through the X server's test extension, as a user's devices would give it.
 # Presses are short (one xdotool run presses and releases): the editor must see
-# them all the same, and a press held long has meanings of its own (the settings
-# menu takes a held button as a click; an entry stores a held key again).
+# them all the same, and a press held long has a meaning of its own (an entry
+# repeats a key held half a second).
 move() {
   xdotool mousemove "$1" "$2"
   sleep 0.25
@@ -219,6 +219,18 @@ red_in_rect() {
     fi
   done
   return 1
+}
+
+# True when some pixel of the prompt line (left top width height) of a fresh
+# screenshot, saved under the name given, is pure red, the colour of prompts.
+prompt_shown() {
+  shot "$1"
+  [[ " $(colours_in "$SHOT" 420 410 180 16) " == *" FF0000 "* ]]
+}
+# True when the settings menu's sub-buttons show in a fresh screenshot.
+menu_shown() {
+  shot menu
+  [[ "$(colours_in "$SHOT" 420 440 234 20)" != 000000 ]]
 }
 
 # Fails unless every pixel of the rectangle has the one colour.

@@ -75,11 +75,12 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
   if (script.empty() && TheMachine().source != nullptr) {
     state = TheMachine().source->NextKeyboard();
   } else if (script.empty()) {
-    state[DIK_RETURN] = 0x80;
+    state[DIK_RETURN] = TheMachine().enterReadDown ? 0x00 : 0x80;
   } else {
     state = script.front();
     script.pop_front();
   }
+  TheMachine().enterReadDown = (state[DIK_RETURN] & 0x80) != 0;
   std::copy(state.begin(), state.end(), keys);
   // The same keys reach the asynchronous key state.
   constexpr struct {

@@ -80,6 +80,7 @@ void ClearScripts() {
   machine.mouseScript.clear();
   machine.keyboardScript.clear();
   machine.escapeScript.clear();
+  machine.enterReadDown = false;
 }
 
 void SetSleepObserver(void (*observer)(std::uint32_t ms)) {

@@ -22,7 +22,8 @@ void Reset();
 void QueueMouse(const DIMOUSESTATE& state);
 void QueueMouse(int dx, int dy, bool left, bool right = false);
 // Keyboard script: each keyboard read takes the next 256-byte state. Once the
-// script has run out, Enter reads down (so an entry always ends).
+// script has run out, Enter reads down, but up after a read that found it
+// down (so an entry, which takes Enter as it goes down, always ends).
 void QueueKeyboard(const std::array<std::uint8_t, 256>& keys);
 // One keyboard state with the given scan codes down (bit 7 set).
 void QueueKeys(std::initializer_list<std::uint8_t> scanCodes);

@@ -21,6 +21,9 @@ struct Machine {
   std::array<bool, 256> keysHeld{};
   std::array<bool, 256> keysTyped{};
   InputSource* source = nullptr;
+  // Whether the last keyboard read found Enter down: the reads past the
+  // script give Enter one read down, one up, so it is pressed anew.
+  bool enterReadDown = false;
   bool keyboardFocus = true;
   // Input reads to go until the end request; 0: none pending.
   std::size_t readsUntilEnd = 0;

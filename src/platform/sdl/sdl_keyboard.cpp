@@ -21,7 +21,7 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
   if (keys == nullptr || !sdl::HasKeyboardFocus()) {
     return false;
   }
-  sdl::State().keys.Read(keys);
+  sdl::State().keys.Read(keys, SDL_GetTicks64());
   return true;
 }
 

@@ -1,6 +1,10 @@
 // Sounds: the program's WAVE resources played through one SDL audio device.
 #include <SDL.h>
 
+#ifdef PIXED_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
+
 #include <climits>
 #include <cstring>
 #include <vector>
@@ -18,12 +22,26 @@ struct Audio {
 
 Audio audio;
 
+#ifdef PIXED_HAVE_ALSA
+// SDL's ALSA driver shares the process's libasound, which otherwise prints
+// a dozen lines to the standard error when it finds no sound card. The
+// program is silent then anyway; its standard error is for its own words.
+void QuietAlsa(const char* /*file*/, int /*line*/, const char* /*function*/, int /*error*/,
+               const char* /*format*/, ...) {}
+void KeepAlsaQuiet() {
+  snd_lib_error_set_handler(QuietAlsa);
+}
+#else
+void KeepAlsaQuiet() {}
+#endif
+
 // Opened on the first sound; a machine without audio just stays silent.
 bool AudioReady() {
   if (audio.tried) {
     return audio.device != 0;
   }
   audio.tried = true;
+  KeepAlsaQuiet();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     return false;
   }

@@ -1,10 +1,11 @@
 // The keyboard device's state: keys down now, and taps that fall between two
-// polls of a running entry, but nothing pressed before the entry began.
+// polls of a running entry or of two entries in a row, one new key a poll in
+// the order typed, but nothing pressed before the entry began.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-
-#include "press_latch.h"
 
 namespace plat::soft {
 
@@ -12,36 +13,108 @@ namespace plat::soft {
 // it with one 120 ms pause between two polls, and every entry pauses 200 ms
 // before its first poll. So a read after more than kEntryStartPauseMs of
 // pauses since the previous read (or the first read of all) is an entry's
-// first poll: it gets the keys down now, and presses latched before it
-// (typed while painting, in the settings menu, or after the previous entry's
-// last poll) are dropped. Pause time is counted, not time on the clock: a busy
-// machine stretches the clock between two polls of one entry, never its pauses.
+// first poll: it gets the keys down now, and presses latched before it (typed
+// while painting or in the settings menu) are dropped. Pause time is counted,
+// not time on the clock: a busy machine stretches the clock between two polls
+// of one entry, never its pauses. Only when the program did little else than
+// pause since the previous read (at most kWorkBetweenEntriesMs of the clock)
+// does the entry follow the previous one at once, as the height follows the
+// width: the keys typed since, the height's first digit, are its own.
+//
+// An entry types a key when a read finds it down and the read before did not,
+// and the keys new in one read in its own table order. So each read brings at
+// most one new key, the first pressed, with Shift as it was when that key went
+// down; the others wait for the next reads. Keys held down from before an
+// entry began all read down at its first poll. And a key that read down and
+// has been let go since reads up once, even when it is down again: the second
+// press of a doubled letter shows at the next read instead of merging with the
+// first.
 class EntryKeyboard {
  public:
   static constexpr std::uint64_t kEntryStartPauseMs = 160;
+  static constexpr std::uint64_t kWorkBetweenEntriesMs = 250;
 
-  void Press(std::uint8_t code) { latch_.Press(code); }
-  void Release(std::uint8_t code) { latch_.Release(code); }
+  // A press of a key already down (auto-repeat) is no new press.
+  void Press(std::uint8_t code) {
+    if (!down_[code]) {
+      down_[code] = true;
+      pending_[code] = true;
+      pressOrder_[code] = ++presses_;
+      shiftAtPress_[code] = down_[kLeftShift] || down_[kRightShift];
+    }
+  }
+  void Release(std::uint8_t code) {
+    down_[code] = false;
+    releasedSinceRead_[code] = true;
+  }
   // Focus lost: key releases will not be seen.
-  void ReleaseAll() { latch_.ReleaseAll(); }
+  void ReleaseAll() {
+    down_.fill(false);
+    releasedSinceRead_.fill(true);
+  }
   // The program paused for ms (a Sleep).
   void Paused(std::uint64_t ms) { pausedMs_ = pausedMs_ + ms < pausedMs_ ? UINT64_MAX : pausedMs_ + ms; }
-  // One read of the device: 0x80 for each key down now or tapped since the
-  // previous read of the same entry.
-  void Read(std::uint8_t keys[256]) {
+
+  // One read of the device at nowMs on the clock: 0x80 for each key still held
+  // since the previous read, and for the first pressed of the other keys down
+  // now or tapped since, with Shift as it was then (without such a key, Shift
+  // down now or tapped since).
+  void Read(std::uint8_t keys[256], std::uint64_t nowMs) {
+    bool afresh = false;
     if (!readBefore_ || pausedMs_ > kEntryStartPauseMs) {
-      latch_.ForgetPresses();
+      const std::uint64_t sinceRead = nowMs > lastReadMs_ ? nowMs - lastReadMs_ : 0;
+      afresh = !readBefore_ || sinceRead > pausedMs_ + kWorkBetweenEntriesMs;
+      if (afresh) {
+        pending_.fill(false);
+      }
+      readDown_.fill(false);
     }
     readBefore_ = true;
     pausedMs_ = 0;
+    lastReadMs_ = nowMs;
+    std::size_t first = kNone;
     for (std::size_t code = 0; code < 256; ++code) {
-      keys[code] = latch_.Take(code) ? 0x80 : 0x00;
+      const bool wasDown = readDown_[code];
+      const bool pressed = down_[code] || pending_[code];
+      const bool heldOn = wasDown && !releasedSinceRead_[code];
+      const bool shift = code == kLeftShift || code == kRightShift;
+      readDown_[code] = (heldOn || shift) && pressed;
+      // A key read down and let go since reads up this once.
+      const bool candidate = !heldOn && !shift && !wasDown && pressed;
+      if (candidate && afresh) {
+        readDown_[code] = true;
+      } else if (candidate && (first == kNone || pressOrder_[code] < pressOrder_[first])) {
+        first = code;
+      }
+    }
+    if (first != kNone) {
+      readDown_[first] = true;
+      readDown_[kLeftShift] = shiftAtPress_[first];
+      readDown_[kRightShift] = false;
+    }
+    for (std::size_t code = 0; code < 256; ++code) {
+      if (readDown_[code]) {
+        pending_[code] = false;
+      }
+      keys[code] = readDown_[code] ? 0x80 : 0x00;
+      releasedSinceRead_[code] = false;
     }
   }
 
  private:
-  PressLatch<256> latch_;
+  static constexpr std::size_t kNone = 256;
+  static constexpr std::size_t kLeftShift = 0x2A;
+  static constexpr std::size_t kRightShift = 0x36;
+
+  std::array<bool, 256> down_{};
+  std::array<bool, 256> pending_{};  // pressed, not yet read down
+  std::array<std::uint64_t, 256> pressOrder_{};
+  std::array<bool, 256> shiftAtPress_{};
+  std::array<bool, 256> readDown_{};
+  std::array<bool, 256> releasedSinceRead_{};
+  std::uint64_t presses_ = 0;
   std::uint64_t pausedMs_ = 0;
+  std::uint64_t lastReadMs_ = 0;
   bool readBefore_ = false;
 };
 

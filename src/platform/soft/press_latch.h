@@ -25,8 +25,6 @@ class PressLatch {
   }
   // Lets go of every key without losing presses not yet read (focus lost).
   void ReleaseAll() { down_.fill(false); }
-  // Drops the presses not yet read; keys down stay down.
-  void ForgetPresses() { pressed_.fill(false); }
   bool IsDown(std::size_t i) const { return i < N && down_[i]; }
   // Down now, or pressed since the previous Take of this index; starts the
   // next interval.

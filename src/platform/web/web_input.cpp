@@ -3,6 +3,7 @@
 
 #include "../input.h"
 #include "../soft/backend.h"
+#include "../system.h"
 #include "../window.h"
 #include "web_backend.h"
 #include "web_keymap.h"
@@ -34,7 +35,7 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
   if (keys == nullptr || !web::State().focused) {
     return false;
   }
-  web::State().keys.Read(keys);
+  web::State().keys.Read(keys, plat::GetTickCount64());
   return true;
 }
 
