@@ -98,6 +98,9 @@ HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* t
                      int x, int y, int width, int height, HWND parent, const void* menu, HINSTANCE instance,
                      void* param) {
   if (!win32::Exclusive()) {
+    // The monitor in its own pixels: a program that does not say so is drawn magnified, and
+    // blurred, by the system on a display set to a larger text size.
+    ::SetProcessDPIAware();
     const ::RECT monitor = win32::MonitorArea();
     x = monitor.left;
     y = monitor.top;
