@@ -19,9 +19,14 @@ target_compile_definitions(pixed_editor PUBLIC _FILE_OFFSET_BITS=64)
 target_compile_options(pixed_editor PRIVATE -include ${PROJECT_SOURCE_DIR}/src/platform/win32/posix_compat.h)
 
 set(PIXED_WIN32_DIR ${PROJECT_SOURCE_DIR}/src/platform/win32)
-add_library(pixed_platform_win32 OBJECT ${PIXED_WIN32_DIR}/win32_display.cpp ${PIXED_WIN32_DIR}/win32_gdi.cpp
-                                        ${PIXED_WIN32_DIR}/win32_input.cpp ${PIXED_WIN32_DIR}/win32_system.cpp
-                                        ${PIXED_WIN32_DIR}/win32_window.cpp)
+# Of the software platform, only the display-free fit and frames the sdl and web backends share.
+set(PIXED_SOFT_DIR ${PROJECT_SOURCE_DIR}/src/platform/soft)
+add_library(pixed_platform_win32 OBJECT
+  ${PIXED_WIN32_DIR}/win32_display.cpp ${PIXED_WIN32_DIR}/win32_gdi.cpp ${PIXED_WIN32_DIR}/win32_input.cpp
+  ${PIXED_WIN32_DIR}/win32_system.cpp ${PIXED_WIN32_DIR}/win32_window.cpp ${PIXED_WIN32_DIR}/win32_desktop.cpp
+  ${PIXED_WIN32_DIR}/win32_present.cpp ${PIXED_WIN32_DIR}/win32_pointer.cpp ${PIXED_WIN32_DIR}/win32_scaler.cpp
+  ${PIXED_WIN32_DIR}/win32_bitmaps.cpp
+  ${PIXED_SOFT_DIR}/screen_fit.cpp ${PIXED_SOFT_DIR}/shown_frame.cpp)
 target_compile_definitions(pixed_platform_win32 PUBLIC _FILE_OFFSET_BITS=64)
 
 # The resource compiler's script, made from resources/pixed.rc ("number type file" lines): the
@@ -75,9 +80,13 @@ add_executable(resource_check ${PROJECT_SOURCE_DIR}/tests/win32/resource_check.c
 target_link_options(resource_check PRIVATE -static)
 
 # A check run under Wine by the tests: the backend's file calls.
-add_executable(files_check ${PROJECT_SOURCE_DIR}/tests/win32/files_check.cpp
-                           ${PIXED_WIN32_DIR}/win32_system.cpp)
+add_executable(files_check ${PROJECT_SOURCE_DIR}/tests/win32/files_check.cpp ${PIXED_WIN32_DIR}/win32_pass_idle.cpp)
 target_include_directories(files_check PRIVATE src)
 target_compile_definitions(files_check PRIVATE _FILE_OFFSET_BITS=64)
-target_link_libraries(files_check PRIVATE winmm)
+target_link_libraries(files_check PRIVATE pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
 target_link_options(files_check PRIVATE -static)
+
+# A check run under Wine by the tests: what a desktop does to the editor's window (focus,
+# minimising, the resolution changing).
+add_executable(window_events ${PROJECT_SOURCE_DIR}/tests/win32/window_events.cpp)
+target_link_options(window_events PRIVATE -static)

@@ -32,13 +32,23 @@ add_test(NAME wine_prefix COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/wine_prefi
 set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 120 SKIP_RETURN_CODE 77
                                             LABELS wine)
 
-foreach(check foundation startup_paint undo_keys wine_whole_run wine_wrong_screen wine_session_end)
-  string(REGEX REPLACE "^wine_" "" name ${check})
+# Each as NAME=SCRIPT[,VARIABLE=VALUE]: the Linux program's checks, on the desktop's own mode; the
+# first of them again in the exclusive mode (800 x 600, 1:1); the undo keys; the session against
+# the Linux program at 800 x 600 and at 1920 x 1080; the exclusive mode refused elsewhere; the
+# session's end; focus, minimising and the resolution changing.
+foreach(entry foundation=foundation startup_paint=startup_paint
+              exclusive_startup_paint=startup_paint,PIXED_ARGS=--exclusive large_screen=large_screen
+              undo_keys=undo_keys whole_run=wine_whole_run large_session=wine_whole_run,PIXED_SCREEN=1920x1080
+              wrong_screen=wine_wrong_screen session_end=wine_session_end desktop=wine_desktop)
+  string(REGEX MATCH "^([a-z_]+)=([a-z_]+),?(.*)$" matched ${entry})
+  set(name ${CMAKE_MATCH_1})
+  set(check ${CMAKE_MATCH_2})
+  set(extra ${CMAKE_MATCH_3})
   add_test(NAME wine_${name}
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/${check}.sh ${PIXED_EXE} $<TARGET_FILE:xvfb_screen_probe>
                    "${PIXED_BITMAP_DIR}" ${CMAKE_CURRENT_BINARY_DIR}/wine/${name} "${PIXED_GOLDEN_STARTUP}")
   set_tests_properties(wine_${name} PROPERTIES
-    ENVIRONMENT "PIXED_WINE_PREFIX=${PIXED_WINE_PREFIX};PIXED_SDL=$<TARGET_FILE:pixed>"
+    ENVIRONMENT "PIXED_WINE_PREFIX=${PIXED_WINE_PREFIX};PIXED_SDL=$<TARGET_FILE:pixed>;${extra}"
     FIXTURES_REQUIRED wine_prefix TIMEOUT 240 RESOURCE_LOCK "xvfb;wine" SKIP_RETURN_CODE 77 LABELS "xvfb;wine")
 endforeach()
 

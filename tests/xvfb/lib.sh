@@ -209,6 +209,18 @@ tap() {
 # Arguments: file left top width height.
 colours_in() { "$PROBE" colours "$@"; }
 
+# True when some pixel of the rectangle (file left top width height) is red, as the prompts are:
+# pure red, or within a few levels of it where the screen is scaled.
+red_in_rect() {
+  local colour
+  for colour in $(colours_in "$@"); do
+    if ((0x${colour:0:2} >= 0xF0 && 0x${colour:2:2} <= 0x10 && 0x${colour:4:2} <= 0x10)); then
+      return 0
+    fi
+  done
+  return 1
+}
+
 # True when some pixel of the prompt line (left top width height) of a fresh
 # screenshot, saved under the name given, is pure red, the colour of prompts.
 prompt_shown() {
@@ -236,6 +248,34 @@ expect_size() {
   local file=$1 size
   size=$("$PROBE" size "$file")
   [[ "$size" == 800x600 ]] || fail "screenshot $file is $size, expected 800x600"
+}
+
+# Where the 800 x 600 screen lies on an X screen of W x H as both programs lay it out (the largest
+# scale that fits, NUM / DEN, black bars LEFT and TOP), for the checks that run on other sizes.
+# 1:1 on 800 x 600, where the functions below give the points and rectangles themselves.
+screen_mapping() {
+  local w=$1 h=$2
+  if ((800 * h >= 600 * w)); then
+    NUM=$w DEN=800 LEFT=0 TOP=$(((h - 600 * w / 800) / 2))
+  else
+    NUM=$h DEN=600 LEFT=$(((w - 800 * h / 600) / 2)) TOP=0
+  fi
+}
+NUM=1 DEN=1 LEFT=0 TOP=0
+# The window point at the centre of screen point (x, y).
+at() { echo $((LEFT + (2 * $1 + 1) * NUM / (2 * DEN))) $((TOP + (2 * $2 + 1) * NUM / (2 * DEN))); }
+# The first window pixel showing screen point (x, y): where the editor puts the system pointer.
+first_pixel() {
+  echo $((LEFT + (2 * $1 * NUM - DEN + 2 * DEN - 1) / (2 * DEN))) $((TOP + (2 * $2 * NUM - DEN + 2 * DEN - 1) / (2 * DEN)))
+}
+# A screen rectangle (left top width height) in window pixels; scaled, its edges (which blend
+# with what lies beside) left out.
+window_rect() {
+  if ((NUM == DEN)); then
+    echo "$@"
+  else
+    echo $((LEFT + $1 * NUM / DEN + 2)) $((TOP + $2 * NUM / DEN + 2)) $(($3 * NUM / DEN - 4)) $(($4 * NUM / DEN - 4))
+  fi
 }
 
 # The grid cell of image pixel (column, row): the 4 x 4 inside its grid lines.

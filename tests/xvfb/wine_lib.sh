@@ -29,10 +29,12 @@ TEXT_CELLS=(
   12 572 144 16                # Pointer (x,y)
 )
 
+# PIXED_ARGS: the program's command line (--exclusive).
 start_pixed_exe() {
-  (cd "$WORK" && exec wine "$1" >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
+  # shellcheck disable=SC2086
+  (cd "$WORK" && exec wine "$1" ${PIXED_ARGS:-} >"$TEST_DIR/pixed.stdout" 2>"$TEST_DIR/pixed.stderr") &
   PIXED_PID=$!
-  note "$(basename "$1") started under Wine (pid $PIXED_PID) in $WORK"
+  note "$(basename "$1") ${PIXED_ARGS:+$PIXED_ARGS }started under Wine (pid $PIXED_PID) in $WORK"
 }
 
 # Wine's own processes for the prefix end a few seconds after the program; they must not outlive

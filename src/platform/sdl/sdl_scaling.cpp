@@ -36,12 +36,6 @@ SDL_Texture* WorkTexture(SDL_Renderer* renderer, SDL_Texture*& work, int width, 
 
 }  // namespace
 
-Scaling ScalingFromName(const char* name, bool* known) {
-  const bool whole = name != nullptr && SDL_strcasecmp(name, "whole") == 0;
-  *known = name == nullptr || *name == '\0' || whole || SDL_strcasecmp(name, "area") == 0;
-  return whole ? Scaling::Whole : Scaling::Area;
-}
-
 bool DrawScreen(SDL_Renderer* renderer, SDL_Texture* screen, SDL_Texture*& work, const ScalePlan& plan) {
   const SDL_Rect dest{plan.dest.x, plan.dest.y, plan.dest.w, plan.dest.h};
   const int width = kScreenWidth * plan.factor;

@@ -11,10 +11,7 @@ namespace plat::sdl {
 using soft::Letterbox;
 using soft::ScalePlan;
 using soft::Scaling;
-
-// The PIXED_SCALING setting: "whole" for whole multiples; area sampling
-// otherwise. known is false for a value that is neither "area" nor "whole".
-Scaling ScalingFromName(const char* name, bool* known);
+using soft::ScalingFromName;
 
 // Clears the output to black and draws the 800 x 600 screen texture into
 // plan.dest. A whole multiple is drawn with nearest sampling. Any other scale

@@ -24,6 +24,16 @@ std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
   return -FloorDiv(-a, b);
 }
 
+bool SameLetters(const char* a, const char* b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    if (lower(*a) != lower(*b)) {
+      return false;
+    }
+  }
+  return *a == *b;
+}
+
 int ClampToInt(std::int64_t value) {
   return static_cast<int>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
@@ -104,6 +114,12 @@ ScalePlan PlanScale(const Letterbox& box) {
   }
   plan.factor = static_cast<int>(factor);
   return plan;
+}
+
+Scaling ScalingFromName(const char* name, bool* known) {
+  const bool whole = name != nullptr && SameLetters(name, "whole");
+  *known = name == nullptr || *name == '\0' || whole || SameLetters(name, "area");
+  return whole ? Scaling::Whole : Scaling::Area;
 }
 
 }  // namespace plat::soft

@@ -55,4 +55,9 @@ struct ScalePlan {
 };
 ScalePlan PlanScale(const Letterbox& box);
 
+// The PIXED_SCALING setting: "whole" for whole multiples; area sampling
+// otherwise. known is false for a value that is neither "area" nor "whole"
+// (in letters of either case).
+Scaling ScalingFromName(const char* name, bool* known);
+
 }  // namespace plat::soft

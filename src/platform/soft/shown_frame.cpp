@@ -30,6 +30,7 @@ bool CaptureFrame(ShownFrame& frame, const ScreenView& view, const ColourTable& 
     frame.pixels.assign(kSize, 0);
     changed = true;
   }
+  frame.changedRows.assign(kScreenHeight, changed ? 1 : 0);
   const bool usable = view.pixels != nullptr && view.width > 0 && view.height > 0 && view.pitch >= view.width;
   const int width = usable ? std::min(view.width, kScreenWidth) : 0;
   const int height = usable ? std::min(view.height, kScreenHeight) : 0;
@@ -39,6 +40,7 @@ bool CaptureFrame(ShownFrame& frame, const ScreenView& view, const ColourTable& 
       const std::uint8_t* source = view.pixels + static_cast<std::size_t>(view.pitch) * y;
       if (std::memcmp(row, source, width) != 0) {
         std::memcpy(row, source, width);
+        frame.changedRows[y] = 1;
         changed = true;
       }
     }
@@ -47,6 +49,7 @@ bool CaptureFrame(ShownFrame& frame, const ScreenView& view, const ColourTable& 
     const auto blank = std::find_if(row + from, row + kScreenWidth, [](std::uint8_t p) { return p != 0; });
     if (blank != row + kScreenWidth) {
       std::fill(row + from, row + kScreenWidth, 0);
+      frame.changedRows[y] = 1;
       changed = true;
     }
   }

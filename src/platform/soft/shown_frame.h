@@ -23,9 +23,12 @@ ColourTable BuildColourTable(const PALETTEENTRY* palette, PixelOrder order = Pix
 
 // The frame last handed to the window: 800 x 600 indices (the primary's
 // top-left part, black where it has none) and the colours they had.
+// changedRows[y] is 1 when row y changed at the last capture (every row when
+// the colours did): a backend that scales in software redraws only those.
 struct ShownFrame {
   std::vector<std::uint8_t> pixels;
   ColourTable colours{};
+  std::vector<std::uint8_t> changedRows;
   bool valid = false;
 };
 

@@ -2,52 +2,17 @@
 //
 // Not here: CreateSurfaceDC and DestroySurfaceDC, which only the software
 // surfaces use; the real surfaces hand out their own device contexts.
-#include <cstdio>
+// LoadImageA: win32_bitmaps.cpp.
+
+#include <algorithm>
+#include <vector>
 
 #include "../gdi.h"
 // After the plat headers (see there).
-#include "win32_handles.h"
+#include "win32_bitmaps.h"
 
 namespace plat {
 namespace {
-
-// The largest bitmap side taken, as on the other platforms: a tiny run-length
-// file can claim a huge bitmap, which would be made anew on every pass.
-constexpr long kLargestSide = 4096;
-
-long LittleEndian(const unsigned char* bytes, int count) {
-  unsigned long value = 0;
-  for (int i = count - 1; i >= 0; --i) {
-    value = (value << 8) | bytes[i];
-  }
-  return static_cast<long>(value);
-}
-
-// True when the file is a bitmap claiming more than the largest side; the
-// system loader judges everything else.
-bool ClaimsTooLarge(const char* name) {
-  std::FILE* file = std::fopen(name, "rb");
-  if (file == nullptr) {
-    return false;
-  }
-  unsigned char header[26] = {};
-  const std::size_t got = std::fread(header, 1, sizeof header, file);
-  std::fclose(file);
-  if (got < 22 || header[0] != 'B' || header[1] != 'M') {
-    return false;
-  }
-  long width = 0;
-  long height = 0;
-  if (LittleEndian(header + 14, 4) == 12) {  // the old core header: 16-bit sides
-    width = LittleEndian(header + 18, 2);
-    height = LittleEndian(header + 20, 2);
-  } else if (got == sizeof header) {
-    width = static_cast<std::int32_t>(LittleEndian(header + 18, 4));
-    height = static_cast<std::int32_t>(LittleEndian(header + 22, 4));
-  }
-  const auto side = [](long value) { return value < 0 ? -value : value; };
-  return side(width) > kLargestSide || side(height) > kLargestSide;
-}
 
 // PALETTEINDEX(i) means the surface's palette entry i, as on the other
 // platforms. The real GDI would take entry i of the context's logical palette,
@@ -97,7 +62,11 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   return win32::ToPlat<HGDIOBJ>(::SelectObject(Real(dc), Real(object)));
 }
 
+// The bitmaps LoadImageA keeps are deleted when their file changes, not by the editor.
 bool DeleteObject(HGDIOBJ object) {
+  if (win32::IsKeptBitmap(Real(object))) {
+    return true;
+  }
   return ::DeleteObject(Real(object)) != FALSE;
 }
 
@@ -164,21 +133,54 @@ bool TextOutA(HDC dc, int x, int y, const char* text, int length) {
   return ::TextOutA(Real(dc), x, y, text, length) != FALSE;
 }
 
+// The editor makes a memory device context for every bitmap it draws, seven a pass; making one
+// costs more than the drawing under Wine. So the screen-compatible ones are kept for the next
+// call, each put back as new (its first saved state) when the editor deletes it.
+namespace {
+
+struct MemoryDCs {
+  std::vector<::HDC> made;  // every one made here and not yet deleted for good
+  std::vector<::HDC> free;
+};
+
+MemoryDCs& KeptDCs() {
+  static MemoryDCs dcs;
+  return dcs;
+}
+
+constexpr std::size_t kKeptDCs = 4;
+
+}  // namespace
+
 HDC CreateCompatibleDC(HDC reference) {
-  return win32::ToPlat<HDC>(::CreateCompatibleDC(Real(reference)));
+  if (reference != nullptr) {
+    return win32::ToPlat<HDC>(::CreateCompatibleDC(Real(reference)));
+  }
+  MemoryDCs& dcs = KeptDCs();
+  if (!dcs.free.empty()) {
+    const ::HDC dc = dcs.free.back();
+    dcs.free.pop_back();
+    return win32::ToPlat<HDC>(dc);
+  }
+  const ::HDC dc = ::CreateCompatibleDC(nullptr);
+  if (dc != nullptr && ::SaveDC(dc) != 0) {
+    dcs.made.push_back(dc);
+  }
+  return win32::ToPlat<HDC>(dc);
 }
 
 bool DeleteDC(HDC dc) {
-  return ::DeleteDC(Real(dc)) != FALSE;
-}
-
-HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int width, int height,
-                   std::uint32_t flags) {
-  if (name == nullptr || ((flags & LR_LOADFROMFILE) != 0 && ClaimsTooLarge(name))) {
-    return nullptr;
+  MemoryDCs& dcs = KeptDCs();
+  const auto made = std::find(dcs.made.begin(), dcs.made.end(), Real(dc));
+  if (made != dcs.made.end() && dcs.free.size() < kKeptDCs && ::RestoreDC(Real(dc), 1) != FALSE &&
+      ::SaveDC(Real(dc)) != 0) {
+    dcs.free.push_back(Real(dc));
+    return true;
   }
-  return win32::ToPlat<HBITMAP>(
-      ::LoadImageA(win32::ToReal<::HINSTANCE>(instance), name, type, width, height, flags));
+  if (made != dcs.made.end()) {
+    dcs.made.erase(made);
+  }
+  return ::DeleteDC(Real(dc)) != FALSE;
 }
 
 int GetObjectA(HGDIOBJ object, int size, void* out) {

@@ -3,9 +3,11 @@
 // A read gives the device as it is now, as DirectInput does: a key pressed and
 // released between two reads is not seen, and nothing pressed before a read
 // is kept for a later one.
+#include <cstring>
+
 #include "../input.h"
 // After the plat headers (see there).
-#include "win32_handles.h"
+#include "win32_desktop.h"
 
 namespace plat {
 namespace {
@@ -19,7 +21,19 @@ class Device final : public InputDevice {
   }
 
   HRESULT SetDataFormat(DataFormat format) override {
-    return real_->SetDataFormat(format == DataFormat::Mouse ? &::c_dfDIMouse : &::c_dfDIKeyboard);
+    mouse_ = format == DataFormat::Mouse;
+    const HRESULT result = real_->SetDataFormat(mouse_ ? &::c_dfDIMouse : &::c_dfDIKeyboard);
+    // On the desktop the mouse tells when it moved or a button changed: a read finds nothing
+    // new without asking the device, and the waits between passes end at once.
+    if (SUCCEEDED(result) && mouse_ && !win32::Exclusive() && changed_ == nullptr) {
+      changed_ = ::CreateEventA(nullptr, TRUE, TRUE, nullptr);
+      if (changed_ != nullptr && FAILED(real_->SetEventNotification(changed_))) {
+        ::CloseHandle(changed_);
+        changed_ = nullptr;
+      }
+      win32::SetMouseChanged(changed_);
+    }
+    return result;
   }
 
   HRESULT Acquire() override {
@@ -43,12 +57,38 @@ class Device final : public InputDevice {
     if (data == nullptr) {
       return DIERR_INVALIDPARAM;
     }
+    // A mouse that reported no change since the last read reads as it did, without motion:
+    // under Wine a read polls the X server first, the dearest step of an idle pass. A device
+    // taken away reports nothing, so it is asked every half second all the same.
+    const std::uint64_t now = ::GetTickCount64();
+    if (changed_ != nullptr && haveLast_ && size == sizeof last_ && now - lastRead_ < kAskEveryMs &&
+        ::WaitForSingleObject(changed_, 0) == WAIT_TIMEOUT) {
+      std::memcpy(data, &last_, sizeof last_);
+      static_cast<::DIMOUSESTATE*>(data)->lX = 0;
+      static_cast<::DIMOUSESTATE*>(data)->lY = 0;
+      static_cast<::DIMOUSESTATE*>(data)->lZ = 0;
+      win32::MapMouseState(static_cast<::DIMOUSESTATE*>(data));
+      return DI_OK;
+    }
+    if (changed_ != nullptr) {
+      // What changes after this comes with the read, or signals again for the next one.
+      ::ResetEvent(changed_);
+    }
+    lastRead_ = now;
     HRESULT result = real_->GetDeviceState(size, data);
     if ((result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) && wanted_ &&
         SUCCEEDED(real_->Acquire())) {
       result = real_->GetDeviceState(size, data);
     }
+    haveLast_ = SUCCEEDED(result) && mouse_ && size == sizeof last_;
+    if (haveLast_) {
+      std::memcpy(&last_, data, sizeof last_);
+    }
     if (FAILED(result)) {
+      ZeroMemory(data, size);
+    } else if (!win32::Exclusive() && mouse_ && size >= sizeof(::DIMOUSESTATE)) {
+      win32::MapMouseState(static_cast<::DIMOUSESTATE*>(data));
+    } else if (!win32::Exclusive() && !win32::Active()) {
       ZeroMemory(data, size);
     }
     return result;
@@ -56,13 +96,25 @@ class Device final : public InputDevice {
 
   std::uint32_t Release() override {
     const ULONG left = real_->Release();
+    if (changed_ != nullptr) {
+      win32::SetMouseChanged(nullptr);
+      ::CloseHandle(changed_);
+    }
     delete this;
     return left;
   }
 
  private:
   IDirectInputDevice7A* real_;
+  // Signalled by DirectInput when the mouse changed (on the desktop), and when it was last asked.
+  ::HANDLE changed_ = nullptr;
+  std::uint64_t lastRead_ = 0;
+  static constexpr std::uint64_t kAskEveryMs = 500;
   bool wanted_ = false;
+  bool mouse_ = false;
+  // The mouse's last record as read, before the mapping.
+  ::DIMOUSESTATE last_ = {};
+  bool haveLast_ = false;
 };
 
 class Input final : public DirectInput {
@@ -105,8 +157,11 @@ HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInp
   return result;
 }
 
+// On the desktop, keys typed into another program are not the editor's (Escape there must not
+// end it).
 std::int16_t GetAsyncKeyState(int virtualKey) {
-  return ::GetAsyncKeyState(virtualKey);
+  const std::int16_t state = ::GetAsyncKeyState(virtualKey);
+  return win32::Exclusive() || win32::Active() ? state : 0;
 }
 
 }  // namespace plat

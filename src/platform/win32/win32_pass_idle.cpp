@@ -4,5 +4,10 @@
 namespace plat::win32 {
 
 void NoteMainLoopTurn() {}
+unsigned IdlePassMs() {
+  return 250;
+}
+void NoteWaitBegins() {}
+void NoteWaitEnds() {}
 
 }  // namespace plat::win32

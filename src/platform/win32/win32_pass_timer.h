@@ -7,5 +7,11 @@ namespace plat::win32 {
 // The program's build does nothing here; the benchmark build times the passes
 // and, after the number asked for, prints the figures and ends the loop.
 void NoteMainLoopTurn();
+// How often a pass runs while nothing comes and the screen has settled: 250 ms in the program;
+// the benchmark build runs one every refresh, so that its figures come in seconds.
+unsigned IdlePassMs();
+// Around a wait for input between passes: the time waited is not the pass's.
+void NoteWaitBegins();
+void NoteWaitEnds();
 
 }  // namespace plat::win32

@@ -6,14 +6,19 @@
 
 #include "../system.h"
 // After the plat headers (see there).
-#include "win32_handles.h"
+#include "win32_desktop.h"
 
 // Image positions go past 2 GB: the editor's seeks need the 64-bit file offsets.
 static_assert(sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
 
 namespace plat {
 
+// On the desktop the window keeps its picture meanwhile.
 void Sleep(std::uint32_t ms) {
+  if (!win32::Exclusive()) {
+    win32::SleepPresenting(ms);
+    return;
+  }
   ::Sleep(ms);
 }
 

@@ -1,7 +1,7 @@
 // The win32 backend's window: the real class, window, message queue, painting and cursor.
 #include "../window.h"
 // After the plat headers (see there).
-#include "win32_handles.h"
+#include "win32_desktop.h"
 #include "win32_pass_timer.h"
 
 // The Windows headers make it a macro for the A or W record.
@@ -30,6 +30,10 @@ LRESULT CALLBACK WindowProcedure(::HWND window, UINT message, ::WPARAM wParam, :
     if (message == WM_QUERYENDSESSION) {
       return FALSE;
     }
+  }
+  ::LRESULT answer = 0;
+  if (!win32::Exclusive() && win32::WindowMessage(window, message, wParam, lParam, &answer)) {
+    return answer;
   }
   if (programProcedure == nullptr) {
     return ::DefWindowProcA(window, message, wParam, lParam);
@@ -88,12 +92,28 @@ std::uint16_t RegisterClassExA(const WNDCLASSEX* windowClass) {
   return ::RegisterClassExA(&real);
 }
 
+// The desktop way puts the window over the whole monitor, whatever size the editor asks for:
+// the screen is scaled into it.
 HWND CreateWindowExA(std::uint32_t exStyle, const char* className, const char* title, std::uint32_t style,
                      int x, int y, int width, int height, HWND parent, const void* menu, HINSTANCE instance,
                      void* param) {
-  return win32::ToPlat<HWND>(::CreateWindowExA(exStyle, className, title, style, x, y, width, height,
-                                               win32::ToReal<::HWND>(parent), win32::ToReal<::HMENU>(menu),
-                                               win32::ToReal<::HINSTANCE>(instance), param));
+  if (!win32::Exclusive()) {
+    // The monitor in its own pixels: a program that does not say so is drawn magnified, and
+    // blurred, by the system on a display set to a larger text size.
+    ::SetProcessDPIAware();
+    const ::RECT monitor = win32::MonitorArea();
+    x = monitor.left;
+    y = monitor.top;
+    width = monitor.right - monitor.left;
+    height = monitor.bottom - monitor.top;
+  }
+  const ::HWND made =
+      ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, win32::ToReal<::HWND>(parent),
+                        win32::ToReal<::HMENU>(menu), win32::ToReal<::HINSTANCE>(instance), param);
+  if (made != nullptr && !win32::Exclusive()) {
+    win32::SetWindow(made);
+  }
+  return win32::ToPlat<HWND>(made);
 }
 
 bool DestroyWindow(HWND window) {
@@ -123,6 +143,9 @@ bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lPar
 bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
                   std::uint32_t removeFlags) {
   win32::NoteMainLoopTurn();
+  if (!win32::Exclusive()) {
+    win32::PumpPass();
+  }
   ::MSG real = {};
   if (message == nullptr ||
       ::PeekMessageA(&real, win32::ToReal<::HWND>(window), filterMin, filterMax, removeFlags) == FALSE) {
@@ -172,16 +195,20 @@ bool EndPaint(HWND window, const PAINTSTRUCT* /*paint*/) {
   return ::EndPaint(win32::ToReal<::HWND>(window), &painting) != FALSE;
 }
 
+// In screen pixels: on the desktop they are mapped into the window.
 bool SetCursorPos(int x, int y) {
+  if (!win32::Exclusive()) {
+    return win32::PlaceCursor(x, y);
+  }
   return ::SetCursorPos(x, y) != FALSE;
 }
 
 bool ClipCursor(const RECT* rect) {
-  if (rect == nullptr) {
-    return ::ClipCursor(nullptr) != FALSE;
+  const ::RECT real = rect != nullptr ? win32::ToReal(*rect) : ::RECT{};
+  if (!win32::Exclusive()) {
+    return win32::ConfineCursor(rect != nullptr ? &real : nullptr);
   }
-  const ::RECT real = win32::ToReal(*rect);
-  return ::ClipCursor(&real) != FALSE;
+  return ::ClipCursor(rect != nullptr ? &real : nullptr) != FALSE;
 }
 
 }  // namespace plat

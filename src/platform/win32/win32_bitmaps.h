@@ -1,0 +1,12 @@
+// The win32 backend's bitmap files: LoadImageA, which keeps what it decoded for the next call.
+// Internal to src/platform/win32; include it after the plat headers.
+#pragma once
+
+#include "win32_handles.h"
+
+namespace plat::win32 {
+
+// True for a bitmap LoadImageA keeps for its next calls: DeleteObject leaves it alone.
+bool IsKeptBitmap(::HGDIOBJ object);
+
+}  // namespace plat::win32
