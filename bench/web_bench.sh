@@ -20,7 +20,7 @@ port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$log" | head -n 1)
 
 echo "site: $(du -sb "$site" | cut -f1) bytes"
 for round in $(seq "$rounds"); do
-  native=$("$bench" --benchmark_filter='BM_IdlePass/' --benchmark_format=csv 2>/dev/null |
+  native=$("$bench" --benchmark_filter='BM_IdlePass/history:1/' --benchmark_format=csv 2>/dev/null |
     awk -F, '/BM_IdlePass.*_median/ { printf "%.1f %.1f", $3, $4 }')
   read -r wall cpu <<<"$native"
   page=$(node "$here/web_bench.mjs" "http://127.0.0.1:$port/" "$chromium" "$passes")

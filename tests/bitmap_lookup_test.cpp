@@ -9,6 +9,7 @@
 #include "app/editor_state.h"
 #include "draw/primitives.h"
 #include "platform/headless/headless.h"
+#include "platform/soft/file_lookup.h"
 #include "platform/system.h"
 #include "support/bmp_writer.h"
 #include "support/file_bytes.h"
@@ -121,6 +122,33 @@ TEST(BitmapLookup, AnArtFolderChangedWhileTheProgramRunsIsSeenAtTheNextDraw) {
   EXPECT_EQ(shown(), kRed);
   ASSERT_TRUE(fs::remove("SaveSettings.bmp"));
   EXPECT_EQ(shown(), kBlue) << "taken away";
+  plat::SetBitmapFolder(nullptr);
+  pixtest::CloseTestDisplay();
+}
+
+// The browser keeps the program's own bitmaps, which nothing there can change:
+// replaced behind its back they still show as first read, while a bitmap the
+// artist puts in the working folder wins at once and is read at every draw.
+TEST(BitmapLookup, KeptProgramBitmapsGiveWayToTheArtistsAtOnce) {
+  namespace fs = std::filesystem;
+  pixtest::ScratchDir scratch;
+  ASSERT_TRUE(pixtest::OpenTestDisplay());
+  ASSERT_TRUE(Make({"own/savesettings.bmp", kBlue}));
+  plat::SetBitmapFolder(scratch.File("own").c_str());
+  plat::soft::KeepFallbackBitmaps();
+  const auto shown = [] {
+    EXPECT_EQ(DrawBitmapFile(displayDevice.primarySurface, 10, 10, "savesettings.bmp"), 1);
+    return int{plat::headless::ScreenAt(10, 10)};
+  };
+  EXPECT_EQ(shown(), kBlue);
+  ASSERT_TRUE(Make({"own/savesettings.bmp", kGreen}));
+  EXPECT_EQ(shown(), kBlue) << "the program's own, read once";
+  ASSERT_TRUE(Make({"SaveSettings.bmp", kRed}));
+  EXPECT_EQ(shown(), kRed) << "the artist's, put in";
+  ASSERT_TRUE(Make({"SaveSettings.bmp", kGreen}));
+  EXPECT_EQ(shown(), kGreen) << "the artist's, replaced";
+  ASSERT_TRUE(fs::remove("SaveSettings.bmp"));
+  EXPECT_EQ(shown(), kBlue) << "the artist's taken away";
   plat::SetBitmapFolder(nullptr);
   pixtest::CloseTestDisplay();
 }

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,11 @@ namespace plat {
 namespace {
 
 std::string fallbackFolder;
+bool keepFallback = false;
+// The fallback folder's bitmaps by name, once read (only while keepFallback).
+std::map<std::string, std::vector<std::uint8_t>> keptBitmaps;
+// A kept bitmap is one the editor draws on every pass, never a large one.
+constexpr std::size_t kLargestKept = 1 << 20;
 
 // A descriptor of a regular file, or -1 with the reason in *error. Opened
 // without blocking, so a FIFO in the way is refused at once.
@@ -143,6 +149,8 @@ int OpenInFolder(const std::string& folder, const std::string& name, bool* found
 
 void SetBitmapFolder(const char* folder) {
   fallbackFolder = folder != nullptr ? folder : "";
+  keepFallback = false;
+  keptBitmaps.clear();
 }
 
 std::string ProgramBitmapFolder() {
@@ -165,7 +173,38 @@ std::string ProgramBitmapFolder() {
 
 namespace soft {
 
-int OpenBitmapFile(const char* name) {
+namespace {
+
+// The whole of a regular file of at most kLargestKept bytes, or false.
+bool ReadForKeeping(int file, std::vector<std::uint8_t>* bytes) {
+  struct stat info;
+  if (fstat(file, &info) != 0 || info.st_size < 0 ||
+      static_cast<std::uint64_t>(info.st_size) > kLargestKept) {
+    return false;
+  }
+  bytes->resize(static_cast<std::size_t>(info.st_size));
+  std::size_t done = 0;
+  while (done < bytes->size()) {
+    const ssize_t got = read(file, bytes->data() + done, bytes->size() - done);
+    if (got <= 0) {
+      return false;
+    }
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+}  // namespace
+
+void KeepFallbackBitmaps() {
+  keepFallback = true;
+  keptBitmaps.clear();
+}
+
+int OpenBitmapFile(const char* name, const std::vector<std::uint8_t>** kept) {
+  if (kept != nullptr) {
+    *kept = nullptr;
+  }
   if (name == nullptr || *name == '\0') {
     return -1;
   }
@@ -181,7 +220,25 @@ int OpenBitmapFile(const char* name) {
   if (found || slash != std::string::npos || fallbackFolder.empty()) {
     return file;
   }
-  return OpenInFolder(fallbackFolder, base, &found);
+  if (keepFallback && kept != nullptr) {
+    if (const auto known = keptBitmaps.find(base); known != keptBitmaps.end()) {
+      *kept = &known->second;
+      return -1;
+    }
+  }
+  const int fallback = OpenInFolder(fallbackFolder, base, &found);
+  if (fallback < 0 || !keepFallback || kept == nullptr) {
+    return fallback;
+  }
+  std::vector<std::uint8_t> bytes;
+  if (!ReadForKeeping(fallback, &bytes)) {
+    // Read again from the start, as if it had not been looked at.
+    lseek(fallback, 0, SEEK_SET);
+    return fallback;
+  }
+  close(fallback);
+  *kept = &keptBitmaps.insert_or_assign(base, std::move(bytes)).first->second;
+  return -1;
 }
 
 }  // namespace soft

@@ -39,7 +39,13 @@ bool ReadAll(int file, std::uint8_t* into, std::size_t bytes) {
 bool ReadWholeFile(const char* name, std::vector<std::uint8_t>* large, const std::uint8_t** data,
                    std::size_t* size) {
   static std::vector<std::uint8_t> scratch(kScratchBytes);
-  const int file = soft::OpenBitmapFile(name);
+  const std::vector<std::uint8_t>* kept = nullptr;
+  const int file = soft::OpenBitmapFile(name, &kept);
+  if (kept != nullptr) {
+    *data = kept->data();
+    *size = kept->size();
+    return true;
+  }
   if (file < 0) {
     return false;
   }

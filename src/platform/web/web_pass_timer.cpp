@@ -25,6 +25,12 @@ void PassTimer::PassBegins(double now) {
   if (!Timing() || timed_ >= wanted_) {
     return;
   }
+  if (firstPass_ < 0) {
+    firstPass_ = now;
+  }
+  if (begun_ == 0 && now - firstPass_ < kSettleMs) {
+    return;
+  }
   ++begun_;
   if (begun_ <= kWarmUp || (begun_ - kWarmUp) % kGroup != 1) {
     return;
