@@ -165,6 +165,17 @@ try {
   check(sounds >= 4, `${sounds} sounds played for two saves, expected 4`);
   note("the session's export equals the Linux program's save file; its sounds played");
 
+  // ---- Undo and redo of a stroke, typed as a person types them.
+  const cell = [401, 301, 4, 4];
+  await paint(page, 400, 300, "F9E21F");
+  await page.keyboard.press("Control+z", { delay: 100 });
+  await waitFor(page, ([l, t]) => document.getElementById("screen").getContext("2d").getImageData(l, t, 1, 1)
+      .data.slice(0, 3).every((v) => v === 0), cell, 5000);
+  await page.keyboard.press("Control+y", { delay: 100 });
+  await waitFor(page, ([l, t]) => document.getElementById("screen").getContext("2d").getImageData(l, t, 1, 1)
+      .data[0] === 0xF9, cell, 5000);
+  note("Ctrl+Z takes the stroke back, Ctrl+Y puts it again");
+
   // ---- New names and size, kept over a reload once the run has ended.
   await move(page, 300, 300);
   await page.mouse.click(300, 300 + TOOLBAR, { button: "right" }); // focus without painting
