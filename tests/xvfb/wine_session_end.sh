@@ -11,7 +11,13 @@ start_pixed
 wait_window
 focus_window
 move 401 301
-# Read at the start; only a program that ends in order writes them again.
+# Read at the start; only a program that ends in order writes them again. The status line shows
+# once start-up is over: a slow start may still be reading them before that.
+status_shown() {
+  shot started
+  [[ " $(colours_in "$SHOT" 12 572 144 16) " == *" FFFFFF "* ]]
+}
+wait_until 30 0.1 status_shown || fail "the editor did not finish starting ($SHOT)"
 rm "$WORK"/*.dat
 move 205 511 # Load: its entry waits for a number
 entry_open() {
