@@ -9,6 +9,7 @@
 
 #include "app/editor_state.h"
 #include "canvas/pen.h"
+#include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/headless/headless.h"
 #include "support/program_run.h"
@@ -64,7 +65,7 @@ TEST_F(PalettePanelTest, SamplePointsReadTheirSwatchIndex) {
   DrawPalettePanel();
   for (int c = 0; c < 3; ++c) {
     for (int k = 0; k < 27; ++k) {
-      EXPECT_EQ(27 * c + k, plat::headless::ScreenAt(SwatchSampleX(c), SwatchSampleY(k)))
+      EXPECT_EQ(27 * c + k, plat::headless::ScreenAt(layout::SwatchSampleX(c), layout::SwatchSampleY(k)))
           << "column " << c << " row " << k;
     }
   }

@@ -14,6 +14,7 @@
 
 #include "app/editor_state.h"
 #include "canvas/palette_panel.h"
+#include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/gdi.h"
 #include "platform/headless/headless.h"
@@ -501,7 +502,8 @@ TEST_F(PixSaveTest, SavedBytesAreThoseOfComparingEveryPixelWithEverySwatch) {
       for (int x = 0; x < width; ++x) {
         const plat::COLORREF colour = plat::GetPixel(dc, 6 + x, 128 + y);
         for (int swatch = 0; swatch < 81; ++swatch) {
-          if (plat::GetPixel(dc, SwatchSampleX(swatch / 27), SwatchSampleY(swatch % 27)) == colour) {
+          if (plat::GetPixel(dc, layout::SwatchSampleX(swatch / 27), layout::SwatchSampleY(swatch % 27)) ==
+              colour) {
             index = swatch;
           }
         }
@@ -528,8 +530,8 @@ TEST_F(PixSaveTest, SavedBytesAreThoseOfComparingEveryPixelWithEverySwatch) {
     if (c.swatchRepainted) {
       plat::HDC dc = nullptr;
       ASSERT_FALSE(plat::FAILED(displayDevice.primarySurface->GetDC(&dc)));
-      plat::SetPixel(dc, SwatchSampleX(0), SwatchSampleY(20), plat::PALETTEINDEX(9));
-      plat::SetPixel(dc, SwatchSampleX(1), SwatchSampleY(3), plat::PALETTEINDEX(200));
+      plat::SetPixel(dc, layout::SwatchSampleX(0), layout::SwatchSampleY(20), plat::PALETTEINDEX(9));
+      plat::SetPixel(dc, layout::SwatchSampleX(1), layout::SwatchSampleY(3), plat::PALETTEINDEX(200));
       displayDevice.primarySurface->ReleaseDC(dc);
     }
     unlink("out.pix");

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/editor_state.h"
+#include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 
@@ -11,17 +12,17 @@ void PlayProgramSound(int resource) {
   plat::PlaySoundA(resource, editorState.instanceHandle, plat::SND_RESOURCE | plat::SND_ASYNC);
 }
 
-void PressButton(const char* pressedBitmap, int x, int y) {
+void PressButton(const char* pressedBitmap, layout::ScreenPoint at) {
   PlayProgramSound(clickSound);
-  DrawBitmapFile(displayDevice.primarySurface, x, y, pressedBitmap);
+  DrawBitmapFile(displayDevice.primarySurface, at.x, at.y, pressedBitmap);
 }
 
-void DrawNumberAt(std::int32_t value, int cells, int x, int y) {
+void DrawNumberAt(std::int32_t value, int cells, layout::ScreenPoint at) {
   std::snprintf(textLine, sizeof textLine, "%d", value);
   PadToCells(textLine, sizeof textLine, cells);
-  DrawTextAt(textLine, x, y, kValueColour, displayDevice.primarySurface);
+  DrawTextAt(textLine, at.x, at.y, kValueColour, displayDevice.primarySurface);
 }
 
 void DrawPrompt(const char* prompt) {
-  DrawTextAt(prompt, 420, 410, kPromptColour, displayDevice.primarySurface);
+  DrawTextAt(prompt, layout::kPrompt.x, layout::kPrompt.y, kPromptColour, displayDevice.primarySurface);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "../canvas/screen_layout.h"
 #include "../platform/platform_types.h"
 
 constexpr plat::COLORREF kPromptColour = plat::RGB(255, 0, 0);
@@ -11,12 +12,12 @@ constexpr plat::COLORREF kValueColour = plat::RGB(255, 255, 255);
 // Plays a WAVE resource of the program (clickSound or savedSound), not waiting for it.
 void PlayProgramSound(int resource);
 // The click and the pressed image with which every action begins.
-void PressButton(const char* pressedBitmap, int x, int y);
+void PressButton(const char* pressedBitmap, layout::ScreenPoint at);
 // The widest image width or height: three digits.
 constexpr int kSizeCells = 3;
 
 // A value written back into its text field: "%d" in white at (x, y), padded
 // with blanks to the cells of the widest value the field shows.
-void DrawNumberAt(std::int32_t value, int cells, int x, int y);
-// A red prompt on the prompt line at (420, 410).
+void DrawNumberAt(std::int32_t value, int cells, layout::ScreenPoint at);
+// A red prompt on the prompt line.
 void DrawPrompt(const char* prompt);

@@ -6,6 +6,7 @@
 #include "app/action_common.h"
 #include "app/editor_state.h"
 #include "canvas/image_history.h"
+#include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -13,24 +14,25 @@
 #include "textentry/entry.h"
 
 void LoadAction() {
-  PressButton("load_down_button.bmp", 160, 500);
-  EraseRegion(6);
+  PressButton("load_down_button.bmp", layout::kLoadButton);
+  EraseRegion(layout::kNumberPromptRegion);
   DrawPrompt("Load Pix Number:");
   // An entry cut short by the end of the program loads nothing.
   if (EnterNumber() == 1) {
     editorState.pixNumber = ConvertNumber(numberText);
-    EraseRegion(9);
-    DrawTextAt("Pix number:", 685, 550, kValueColour, displayDevice.primarySurface);
-    DrawNumberAt(editorState.pixNumber, kNumberCells, 775, 550);
+    EraseRegion(layout::kImageNumberRegion);
+    DrawTextAt("Pix number:", layout::kImageNumberLabel.x, layout::kImageNumberLabel.y, kValueColour,
+               displayDevice.primarySurface);
+    DrawNumberAt(editorState.pixNumber, kNumberCells, layout::kImageNumberValue);
     BeginImageStep();
     LoadPixImage(editorState.pixNumber);
   }
-  EraseRegion(5);
+  EraseRegion(layout::kPromptAreaRegion);
   editorState.pendingAction = ButtonAction::None;
 }
 
 void SaveAction() {
-  PressButton("save_down_button.bmp", 285, 500);
+  PressButton("save_down_button.bmp", layout::kSaveButton);
   // The "saved" sound only when the image really reached the file.
   if (SavePixImage(displayDevice.primarySurface) == 1) {
     PlayProgramSound(savedSound);
@@ -41,7 +43,7 @@ void SaveAction() {
 }
 
 void ClearAction() {
-  PressButton("clear_down_button.bmp", 410, 500);
+  PressButton("clear_down_button.bmp", layout::kClearButton);
   plat::Sleep(500);
   BeginImageStep();
   FillSurface(displayDevice.primarySurface, 0);
@@ -50,21 +52,21 @@ void ClearAction() {
 }
 
 void QuitAction() {
-  PressButton("quit_down_button.bmp", 535, 500);
+  PressButton("quit_down_button.bmp", layout::kQuitButton);
   plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
   // pendingAction stays Quit: the main loop ends after this pass.
 }
 
 void OffsetAction() {
-  PressButton("offset_down.bmp", 410, 540);
-  EraseRegion(6);
+  PressButton("offset_down.bmp", layout::kOffsetButton);
+  EraseRegion(layout::kNumberPromptRegion);
   DrawPrompt("Change Offset Number:");
   if (EnterNumber() == 1) {
     editorState.offsetNumber = ConvertNumber(numberText);
-    EraseRegion(8);
-    DrawNumberAt(editorState.offsetNumber, kNumberCells, 220, 470);
+    EraseRegion(layout::kOffsetRegion);
+    DrawNumberAt(editorState.offsetNumber, kNumberCells, layout::kOffsetValue);
   }
-  EraseRegion(5);
+  EraseRegion(layout::kPromptAreaRegion);
   editorState.pendingAction = ButtonAction::None;
 }
 

@@ -5,6 +5,7 @@
 #include "../canvas/palette_table.h"
 #include "../draw/primitives.h"
 #include "../storage/settings_files.h"
+#include "canvas/screen_layout.h"
 #include "editor_state.h"
 
 namespace {
@@ -49,7 +50,8 @@ int InitDevices() {
           "SetCooperativeLevel")) {
     return 0;
   }
-  if (StepFailed(display.directDraw->SetDisplayMode(800, 600, 8, 0, 0), "SetDisplayMode")) {
+  if (StepFailed(display.directDraw->SetDisplayMode(plat::kScreenWidth, plat::kScreenHeight, 8, 0, 0),
+                 "SetDisplayMode")) {
     return 0;
   }
 
@@ -112,8 +114,8 @@ int InitDevices() {
   }
   input.keyboard->Acquire();
 
-  editorState.cursorX = 400;
-  editorState.cursorY = 300;
+  editorState.cursorX = layout::kCursorStart.x;
+  editorState.cursorY = layout::kCursorStart.y;
   FillSurface(display.primarySurface, 0);
   FillSurface(display.backBuffer, 0);
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "app/editor_state.h"
+#include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 
@@ -12,25 +13,25 @@ namespace {
 
 struct BarButton {
   const char* bitmap;
-  int left;
-  int top;
+  layout::ScreenPoint place;
   ButtonAction action;  // None for Quad, which toggles instead
 };
 
-constexpr BarButton kLoad = {"load_button.bmp", 160, 500, ButtonAction::Load};
-constexpr BarButton kSave = {"save_button.bmp", 285, 500, ButtonAction::Save};
-constexpr BarButton kClear = {"clear_button.bmp", 410, 500, ButtonAction::Clear};
-constexpr BarButton kQuit = {"quit_button.bmp", 535, 500, ButtonAction::Quit};
-constexpr BarButton kSettings = {"settings_button.bmp", 160, 540, ButtonAction::Settings};
-constexpr BarButton kQuad = {nullptr, 285, 540, ButtonAction::None};
-constexpr BarButton kOffset = {"offset.bmp", 410, 540, ButtonAction::Offset};
+constexpr BarButton kLoad = {"load_button.bmp", layout::kLoadButton, ButtonAction::Load};
+constexpr BarButton kSave = {"save_button.bmp", layout::kSaveButton, ButtonAction::Save};
+constexpr BarButton kClear = {"clear_button.bmp", layout::kClearButton, ButtonAction::Clear};
+constexpr BarButton kQuit = {"quit_button.bmp", layout::kQuitButton, ButtonAction::Quit};
+constexpr BarButton kSettings = {"settings_button.bmp", layout::kSettingsButton, ButtonAction::Settings};
+constexpr BarButton kQuad = {nullptr, layout::kQuadButton, ButtonAction::None};
+constexpr BarButton kOffset = {"offset.bmp", layout::kOffsetButton, ButtonAction::Offset};
 
 constexpr const char* kQuadOn = "quad_on_button.bmp";
 constexpr const char* kQuadOff = "quad_off_button.bmp";
 
 // Hit rectangles are open: a cursor on the border line does not hit.
 bool Hits(const BarButton& button, std::int32_t x, std::int32_t y) {
-  return button.left < x && x < button.left + 89 && button.top < y && y < button.top + 23;
+  const layout::ScreenPoint at = button.place;
+  return at.x < x && x < at.x + layout::kButtonWidth && at.y < y && y < at.y + layout::kButtonHeight;
 }
 
 void PlayClick() {
@@ -43,13 +44,13 @@ void HitQuad() {
   if (s.quadMode == 0 && s.clickArmed == 1) {
     s.quadMode = 1;
     PlayClick();
-    DrawBitmapFile(displayDevice.primarySurface, kQuad.left, kQuad.top, kQuadOn);
+    DrawBitmapFile(displayDevice.primarySurface, kQuad.place.x, kQuad.place.y, kQuadOn);
     s.clickArmed = 0;
   }
   if (s.quadMode == 1 && s.clickArmed == 1) {
     s.quadMode = 0;
     PlayClick();
-    DrawBitmapFile(displayDevice.primarySurface, kQuad.left, kQuad.top, kQuadOff);
+    DrawBitmapFile(displayDevice.primarySurface, kQuad.place.x, kQuad.place.y, kQuadOff);
     s.clickArmed = 0;
   }
 }
@@ -63,9 +64,9 @@ constexpr int kColourStatusCells = 9;
 void DrawButtonBar() {
   plat::DrawSurface* surface = displayDevice.primarySurface;
   for (const BarButton* button : {&kLoad, &kSave, &kClear, &kQuit, &kSettings, &kOffset}) {
-    DrawBitmapFile(surface, button->left, button->top, button->bitmap);
+    DrawBitmapFile(surface, button->place.x, button->place.y, button->bitmap);
   }
-  DrawBitmapFile(surface, kQuad.left, kQuad.top, editorState.quadMode == 1 ? kQuadOn : kQuadOff);
+  DrawBitmapFile(surface, kQuad.place.x, kQuad.place.y, editorState.quadMode == 1 ? kQuadOn : kQuadOff);
 }
 
 void HitButtonBar(std::int32_t x, std::int32_t y) {
@@ -83,8 +84,8 @@ void HitButtonBar(std::int32_t x, std::int32_t y) {
 
 int PaletteColourAt(std::int32_t x, std::int32_t y) {
   int row = -1;
-  for (int k = 0; k <= 26; ++k) {
-    if (4 + 16 * k < y && y < 16 + 16 * k) {
+  for (int k = 0; k < layout::kSwatchRows; ++k) {
+    if (layout::InPickRow(y, k)) {
       row = k;
     }
   }
@@ -92,11 +93,11 @@ int PaletteColourAt(std::int32_t x, std::int32_t y) {
   if (row < 0) {
     return -1;
   }
-  if (719 < x && x < 741) {
-    return row + 27;
+  if (layout::kPickMiddleColumnAfter < x && x < layout::kPickMiddleColumnBefore) {
+    return row + layout::kSwatchRows;
   }
-  if (x > 754) {
-    return row + 54;
+  if (x > layout::kPickRightColumnAfter) {
+    return row + 2 * layout::kSwatchRows;
   }
   return row;
 }
@@ -111,8 +112,9 @@ void PickPaletteColour(std::int32_t x, std::int32_t y) {
 
 void ShowColourStatus() {
   // Region 7 lies elsewhere; the padding clears the digit a longer number left.
-  EraseRegion(7);
+  EraseRegion(layout::kColourNumberRegion);
   std::snprintf(textLine, sizeof textLine, "color %d", static_cast<int>(editorState.currentColor));
   PadToCells(textLine, sizeof textLine, kColourStatusCells);
-  DrawTextAt(textLine, 360, 572, plat::PALETTEINDEX(15), displayDevice.primarySurface);
+  DrawTextAt(textLine, layout::kColourStatus.x, layout::kColourStatus.y, plat::PALETTEINDEX(15),
+             displayDevice.primarySurface);
 }

@@ -3,38 +3,41 @@
 
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
+#include "canvas/screen_layout.h"
 #include "canvas/swatch_colours.h"
 #include "platform/gdi.h"
 
 namespace {
 
-struct ScreenPixel {
+struct PickedPixel {
   bool found;
   std::int32_t x;
   std::int32_t y;
 };
 
-bool Within(std::int64_t value, std::int64_t first, std::int64_t count) {
-  return first <= value && value < first + count;
+// The image pixel of a 1:1 view under (x, y), if the view shows one there.
+bool InView(layout::ScreenPoint view, std::int32_t x, std::int32_t y) {
+  const std::int64_t column = static_cast<std::int64_t>(x) - view.x;
+  const std::int64_t row = static_cast<std::int64_t>(y) - view.y;
+  return 0 <= column && column < editorState.width && 0 <= row && row < editorState.height;
 }
 
 // The screen pixel that shows the image pixel under the cursor. In the grid
 // the cursor maps to a cell as the pen maps it, and the cell's inside is read,
 // never its lines.
-ScreenPixel ImagePixelAt(std::int32_t x, std::int32_t y) {
-  const std::int64_t width = editorState.width;
-  const std::int64_t height = editorState.height;
-  if (Within(x, 6, width) && Within(y, 128, height)) {
+PickedPixel ImagePixelAt(std::int32_t x, std::int32_t y) {
+  if (InView(layout::kWorkingView, x, y)) {
     return {true, x, y};
   }
-  if (x >= 140 && y >= 5) {
-    const std::int64_t column = (static_cast<std::int64_t>(x) - 140) / 5;
-    const std::int64_t row = (static_cast<std::int64_t>(y) - 6) / 5;
-    if (column < width && row < height) {
-      return {true, static_cast<std::int32_t>(141 + 5 * column), static_cast<std::int32_t>(6 + 5 * row)};
+  if (x >= layout::kGridOrigin.x && y >= layout::kGridOrigin.y) {
+    const std::int64_t column = layout::GridColumnAt(x);
+    const std::int64_t row = layout::GridRowAt(y);
+    if (column < editorState.width && row < editorState.height) {
+      const layout::ScreenPixel cell = layout::GridCell(column, row);
+      return {true, static_cast<std::int32_t>(cell.x), static_cast<std::int32_t>(cell.y)};
     }
   }
-  if (Within(x, 6, width) && Within(y, 6, height)) {
+  if (InView(layout::kReferenceView, x, y)) {
     return {true, x, y};
   }
   return {false, 0, 0};
@@ -43,7 +46,7 @@ ScreenPixel ImagePixelAt(std::int32_t x, std::int32_t y) {
 }  // namespace
 
 void PickImageColour(std::int32_t x, std::int32_t y) {
-  const ScreenPixel pixel = ImagePixelAt(x, y);
+  const PickedPixel pixel = ImagePixelAt(x, y);
   plat::DrawSurface* surface = displayDevice.primarySurface;
   plat::HDC dc = nullptr;
   if (!pixel.found || surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {

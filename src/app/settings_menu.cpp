@@ -7,6 +7,7 @@
 #include "app/button_actions.h"
 #include "app/editor_state.h"
 #include "app/mouse_state.h"
+#include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -23,14 +24,13 @@ struct SubButton {
   SettingsChoice choice;
 };
 
-constexpr int kSubButtonTop = 440;
-constexpr int kSubButtonWidth = 64;
 constexpr SubButton kSubButtons[] = {
-    {"Loadsettings.bmp", "Loadsettings_down.bmp", 420, SettingsChoice::LoadName},
-    {"savesettings.bmp", "Savesettings_down.bmp", 505, SettingsChoice::SaveName},
-    {"Sizesettings.bmp", "Sizesettings_down.bmp", 590, SettingsChoice::Size},
+    {"Loadsettings.bmp", "Loadsettings_down.bmp", layout::kLoadNameSubButtonLeft, SettingsChoice::LoadName},
+    {"savesettings.bmp", "Savesettings_down.bmp", layout::kSaveNameSubButtonLeft, SettingsChoice::SaveName},
+    {"Sizesettings.bmp", "Sizesettings_down.bmp", layout::kSizeSubButtonLeft, SettingsChoice::Size},
 };
-constexpr plat::RECT kMenuClip = {420, 440, 654, 460};
+constexpr plat::RECT kMenuClip = {layout::kMenuClip.left, layout::kMenuClip.top, layout::kMenuClip.right,
+                                  layout::kMenuClip.bottom};
 
 // Closed whenever the menu is not on the screen.
 SettingsChoice settingsChoice = SettingsChoice::None;
@@ -58,8 +58,8 @@ void MenuTurn() {
   }
   // Only x counts: the cursor is confined to the menu's strip.
   for (const SubButton& button : kSubButtons) {
-    if (button.left < editorState.cursorX && editorState.cursorX < button.left + kSubButtonWidth) {
-      PressButton(button.pressedBitmap, button.left, kSubButtonTop);
+    if (button.left < editorState.cursorX && editorState.cursorX < button.left + layout::kSubButtonWidth) {
+      PressButton(button.pressedBitmap, {button.left, layout::kSubButtonTop});
       settingsChoice = button.choice;
       settingsChosen = 1;
       plat::Sleep(100);
@@ -67,9 +67,9 @@ void MenuTurn() {
   }
 }
 
-void DrawName(const char* name, int x, int y) {
+void DrawName(const char* name, layout::ScreenPoint at) {
   std::snprintf(textLine, sizeof textLine, "%.24s", name);
-  DrawTextAt(textLine, x, y, kValueColour, displayDevice.primarySurface);
+  DrawTextAt(textLine, at.x, at.y, kValueColour, displayDevice.primarySurface);
 }
 
 // A name entry ended with nothing typed keeps the name: ".pix" alone would
@@ -80,8 +80,8 @@ void ChangeLoadName() {
     return;
   }
   std::memcpy(editorState.loadFileName, nameText, sizeof editorState.loadFileName);
-  EraseRegion(3);
-  DrawName(editorState.loadFileName, 270, 410);
+  EraseRegion(layout::kLoadNameRegion);
+  DrawName(editorState.loadFileName, layout::kLoadNameValue);
 }
 
 void ChangeSaveName() {
@@ -90,30 +90,37 @@ void ChangeSaveName() {
     return;
   }
   std::memcpy(editorState.saveFileName, nameText, sizeof editorState.saveFileName);
-  EraseRegion(4);
-  DrawName(editorState.saveFileName, 270, 430);
+  EraseRegion(layout::kSaveNameRegion);
+  DrawName(editorState.saveFileName, layout::kSaveNameValue);
+}
+
+// The typed size, or the one it had when the entry holds no digit: Enter
+// alone must not make the image 0 wide, which every Load and Save would then
+// keep at nothing, run after run. A typed 0 is taken.
+std::int32_t TypedSize(std::int32_t had) {
+  return SizeTextBlank() ? had : ConvertNumber(sizeText);
 }
 
 // The width stands as soon as it is typed, before the height is asked for.
 // An entry cut short by the end of the program changes nothing more.
 void ChangeSize() {
   DrawPrompt("Change Width:");
-  EraseRegion(10);
+  EraseRegion(layout::kWidthRegion);
   editorState.previousWidth = editorState.width;
   if (EnterSize() == 0) {
     return;
   }
-  editorState.width = ConvertNumber(sizeText);
-  DrawNumberAt(editorState.width, kSizeCells, 205, 450);
+  editorState.width = TypedSize(editorState.width);
+  DrawNumberAt(editorState.width, kSizeCells, layout::kWidthValue);
 
   DrawPrompt("Change Height:");
-  EraseRegion(11);
+  EraseRegion(layout::kHeightRegion);
   editorState.previousHeight = editorState.height;
   if (EnterSize() == 0) {
     return;
   }
-  editorState.height = ConvertNumber(sizeText);
-  DrawNumberAt(editorState.height, kSizeCells, 311, 450);
+  editorState.height = TypedSize(editorState.height);
+  DrawNumberAt(editorState.height, kSizeCells, layout::kHeightValue);
 }
 
 }  // namespace
@@ -122,13 +129,13 @@ static_assert(sizeof(EditorState::loadFileName) == sizeof nameText);
 static_assert(sizeof(EditorState::saveFileName) == sizeof nameText);
 
 void SettingsAction() {
-  PressButton("settings_down_button.bmp", 160, 540);
+  PressButton("settings_down_button.bmp", layout::kSettingsButton);
   for (const SubButton& button : kSubButtons) {
-    DrawBitmapFile(displayDevice.primarySurface, button.left, kSubButtonTop, button.bitmap);
+    DrawBitmapFile(displayDevice.primarySurface, button.left, layout::kSubButtonTop, button.bitmap);
   }
   plat::Sleep(100);
-  editorState.cursorX = 537;
-  editorState.cursorY = 450;
+  editorState.cursorX = layout::kMenuCursorStart.x;
+  editorState.cursorY = layout::kMenuCursorStart.y;
   plat::SetCursorPos(editorState.cursorX, editorState.cursorY);
   plat::ClipCursor(&kMenuClip);
   editorState.mouseState.rgbButtons[0] = 0;
@@ -139,7 +146,7 @@ void SettingsAction() {
     MenuTurn();
   }
   plat::ClipCursor(nullptr);
-  EraseRegion(1);
+  EraseRegion(layout::kMenuPromptRegion);
   switch (settingsChoice) {
     case SettingsChoice::LoadName:
       ChangeLoadName();
@@ -155,6 +162,6 @@ void SettingsAction() {
   }
   settingsChoice = SettingsChoice::None;
   settingsChosen = 0;
-  EraseRegion(5);
+  EraseRegion(layout::kPromptAreaRegion);
   editorState.pendingAction = ButtonAction::None;
 }

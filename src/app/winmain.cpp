@@ -35,7 +35,7 @@ int WinMain(plat::HINSTANCE instance, plat::HINSTANCE /*previousInstance*/, char
   }
   const plat::HWND window =
       plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE, 0,
-                            0, 800, 600, nullptr, nullptr, instance, nullptr);
+                            0, plat::kScreenWidth, plat::kScreenHeight, nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
     std::fprintf(stderr, "pixed: could not start: CreateWindowExA failed\n");
     return 1;

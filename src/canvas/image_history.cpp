@@ -13,6 +13,7 @@
 
 #include "app/editor_state.h"
 #include "canvas/locked_screen.h"
+#include "canvas/screen_layout.h"
 #include "platform/display.h"
 
 namespace {
@@ -86,11 +87,17 @@ template <typename Visit>
 void ForEachBand(const Geometry& geometry, Visit&& visit) {
   const std::int64_t w = std::max<std::int64_t>(geometry.width, 0);
   const std::int64_t h = std::max<std::int64_t>(geometry.height, 0);
+  const layout::ScreenPixel reference = layout::ReferencePixel(0, 0);
+  const layout::ScreenPixel working = layout::WorkingPixel(0, 0);
+  const layout::ScreenPixel grid = layout::GridBlock(0, 0);
+  const layout::ScreenPixel gridEnd = layout::GridBlock(w, h);
   // By their left edges, so that each row meets its bands in order.
+  static_assert(layout::kReferenceView.x <= layout::kWorkingView.x &&
+                layout::kWorkingView.x <= layout::kGridOrigin.x);
   const std::array<Area, 3> areas = {{
-      {6, 6, 6 + w, 6 + h},
-      {6, 128, 6 + w, 128 + h},
-      {140, 5, 140 + 5 * w, 5 + 5 * h},
+      {reference.x, reference.y, reference.x + w, reference.y + h},
+      {working.x, working.y, working.x + w, working.y + h},
+      {grid.x, grid.y, gridEnd.x, gridEnd.y},
   }};
   for (int y = 0; y < geometry.screenHeight; ++y) {
     bool open = false;

@@ -11,10 +11,11 @@ struct LockedScreen {
   int height;
 
   std::uint8_t* Row(int y) const { return memory + static_cast<std::ptrdiff_t>(y) * pitch; }
+  bool OnScreen(std::int64_t x, std::int64_t y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   // Stores the low byte of value at (x, y); a position off the screen is dropped.
-  void Put(int x, int y, int value) const {
-    if (x >= 0 && y >= 0 && x < width && y < height) {
-      Row(y)[x] = static_cast<std::uint8_t>(value);
+  void Put(std::int64_t x, std::int64_t y, int value) const {
+    if (OnScreen(x, y)) {
+      Row(static_cast<int>(y))[x] = static_cast<std::uint8_t>(value);
     }
   }
 };

@@ -3,23 +3,24 @@
 
 #include "app/editor_state.h"
 #include "canvas/pen.h"
+#include "canvas/screen_layout.h"
+#include "draw/frames.h"
 #include "platform/gdi.h"
 
 namespace {
 
-constexpr int kSwatchLeft[3] = {685, 720, 755};
-constexpr int kSwatchWidth = 20;
-constexpr int kSwatchHeight = 10;
-constexpr plat::POINT kOutline[5] = {{684, 4}, {706, 4}, {706, 16}, {684, 16}, {684, 4}};
+constexpr std::array<plat::POINT, 5> kOutline = OutlinePoints(layout::kColourZeroOutline);
 
 void StoreSwatches() {
   auto* memory = static_cast<std::uint8_t*>(surfaceDesc.lpSurface);
   const int pitch = surfaceDesc.lPitch;
-  for (int c = 0; c < 3; ++c) {
-    for (int k = 0; k <= 26; ++k) {
-      for (int y = 5 + 16 * k; y < 5 + 16 * k + kSwatchHeight; ++y) {
-        for (int x = kSwatchLeft[c]; x < kSwatchLeft[c] + kSwatchWidth; ++x) {
-          PutLockedPixel(x, y, 27 * c + k, memory, pitch);
+  for (int c = 0; c < layout::kSwatchColumns; ++c) {
+    const int left = layout::SwatchLeft(c);
+    for (int k = 0; k < layout::kSwatchRows; ++k) {
+      const int top = layout::SwatchTop(k);
+      for (int y = top; y < top + layout::kSwatchHeight; ++y) {
+        for (int x = left; x < left + layout::kSwatchWidth; ++x) {
+          PutLockedPixel(x, y, layout::kSwatchRows * c + k, memory, pitch);
         }
       }
     }
@@ -44,7 +45,7 @@ int DrawPalettePanel() {
   plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, plat::RGB(255, 255, 255));
   plat::SetBkColor(dc, 0);
   plat::HGDIOBJ held = plat::SelectObject(dc, pen);
-  plat::Polyline(dc, kOutline, 5);
+  plat::Polyline(dc, kOutline.data(), 5);
   plat::SelectObject(dc, held);
   plat::DeleteObject(pen);
   surface->ReleaseDC(dc);

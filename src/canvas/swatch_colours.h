@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "../platform/gdi.h"
-#include "palette_panel.h"
+#include "screen_layout.h"
 
 // The swatches cannot change while one is in use, so their colours are read
 // once, at the 81 sample points; each colour then keeps the highest index
@@ -15,9 +15,10 @@ class SwatchColours {
  public:
   explicit SwatchColours(plat::HDC dc) {
     slots_.fill(Slot{0, -1});
-    for (int c = 0; c < 3; ++c) {
-      for (int k = 0; k < 27; ++k) {
-        Add(plat::GetPixel(dc, SwatchSampleX(c), SwatchSampleY(k)), 27 * c + k);
+    for (int c = 0; c < layout::kSwatchColumns; ++c) {
+      for (int k = 0; k < layout::kSwatchRows; ++k) {
+        Add(plat::GetPixel(dc, layout::SwatchSampleX(c), layout::SwatchSampleY(k)),
+            layout::kSwatchRows * c + k);
       }
     }
   }

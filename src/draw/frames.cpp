@@ -2,6 +2,7 @@
 #include "draw/frames.h"
 
 #include "app/editor_state.h"
+#include "canvas/screen_layout.h"
 #include "platform/gdi.h"
 
 namespace {
@@ -11,18 +12,20 @@ constexpr plat::COLORREF kGrey = plat::RGB(204, 204, 204);
 constexpr plat::COLORREF kRed = plat::RGB(255, 0, 0);
 constexpr plat::COLORREF kBlack = plat::RGB(0, 0, 0);
 
-constexpr plat::POINT kReferenceOutline[5] = {{5, 5}, {108, 5}, {108, 84}, {5, 84}, {5, 5}};
-constexpr plat::POINT kWorkingOutline[5] = {{5, 127}, {108, 127}, {108, 206}, {5, 206}, {5, 127}};
-constexpr plat::POINT kGridOutline[5] = {{140, 5}, {650, 5}, {650, 395}, {140, 395}, {140, 5}};
+using Outline = std::array<plat::POINT, 5>;
 
-int DrawOutline(plat::DrawSurface* surface, const plat::POINT (&points)[5]) {
+constexpr Outline kReferenceOutline = OutlinePoints(layout::FrameAround(layout::kReferenceView));
+constexpr Outline kWorkingOutline = OutlinePoints(layout::FrameAround(layout::kWorkingView));
+constexpr Outline kGridOutline = OutlinePoints(layout::kGridFrame);
+
+int DrawOutline(plat::DrawSurface* surface, const Outline& outline) {
   plat::HDC dc = nullptr;
   if (surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {
     return 0;
   }
   plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, kWhite);
   plat::HGDIOBJ held = plat::SelectObject(dc, pen);
-  plat::Polyline(dc, points, 5);
+  plat::Polyline(dc, outline.data(), 5);
   plat::SelectObject(dc, held);
   plat::DeleteObject(pen);
   surface->ReleaseDC(dc);
@@ -38,33 +41,42 @@ void MarkPixel(plat::HDC dc, std::int64_t x, std::int64_t y, plat::COLORREF colo
   plat::SetPixel(dc, static_cast<int>(x), static_cast<int>(y), colour);
 }
 
+// The width mark's two pixels above the grid line at x, or the height mark's
+// two left of the grid line at y.
+void WidthMark(plat::HDC dc, std::int64_t x, plat::COLORREF colour) {
+  MarkPixel(dc, x, layout::kWidthMarkTop, colour);
+  MarkPixel(dc, x, layout::kWidthMarkTop + 1, colour);
+}
+
+void HeightMark(plat::HDC dc, std::int64_t y, plat::COLORREF colour) {
+  MarkPixel(dc, layout::kHeightMarkLeft, y, colour);
+  MarkPixel(dc, layout::kHeightMarkLeft + 1, y, colour);
+}
+
+// The grey marks of the grid's middle column and row: the lower pixel of a
+// width mark's place and the right pixel of a height mark's.
+constexpr std::int64_t kMiddleMarkX = layout::GridLineX(layout::kMiddleColumn);
+constexpr std::int64_t kMiddleMarkY = layout::GridLineY(layout::kMiddleRow);
+
 // Drawn after the middle marks, so a size on the middle line shows red.
 void DrawSizeMarks(plat::HDC dc) {
   const EditorState& s = editorState;
-  const std::int64_t oldX = 140 + 5 * static_cast<std::int64_t>(s.previousWidth);
-  if (s.previousWidth == 51) {
-    MarkPixel(dc, 395, 2, kBlack);
-  } else if (s.previousWidth < 102) {
-    MarkPixel(dc, oldX, 2, kBlack);
-    MarkPixel(dc, oldX, 3, kBlack);
+  if (s.previousWidth == layout::kMiddleColumn) {
+    MarkPixel(dc, kMiddleMarkX, layout::kWidthMarkTop, kBlack);
+  } else if (s.previousWidth < layout::kGridColumns) {
+    WidthMark(dc, layout::GridLineX(s.previousWidth), kBlack);
   }
-  const std::int64_t oldY = 5 + 5 * static_cast<std::int64_t>(s.previousHeight);
-  if (s.previousHeight == 39) {
-    MarkPixel(dc, 137, 200, kBlack);
-  } else if (s.previousHeight < 79) {  // 79: a previous height of 78 is erased too
-    MarkPixel(dc, 137, oldY, kBlack);
-    MarkPixel(dc, 138, oldY, kBlack);
+  if (s.previousHeight == layout::kMiddleRow) {
+    MarkPixel(dc, layout::kHeightMarkLeft, kMiddleMarkY, kBlack);
+  } else if (s.previousHeight < layout::kGridRows + 1) {  // a previous height of 78 is erased too
+    HeightMark(dc, layout::GridLineY(s.previousHeight), kBlack);
   }
 
-  if (s.width < 102) {
-    const std::int64_t x = 140 + 5 * static_cast<std::int64_t>(s.width);
-    MarkPixel(dc, x, 2, kRed);
-    MarkPixel(dc, x, 3, kRed);
+  if (s.width < layout::kGridColumns) {
+    WidthMark(dc, layout::GridLineX(s.width), kRed);
   }
-  if (s.height < 78) {
-    const std::int64_t y = 5 + 5 * static_cast<std::int64_t>(s.height);
-    MarkPixel(dc, 137, y, kRed);
-    MarkPixel(dc, 138, y, kRed);
+  if (s.height < layout::kGridRows) {
+    HeightMark(dc, layout::GridLineY(s.height), kRed);
   }
 }
 
@@ -85,17 +97,20 @@ int DrawEditingGrid(plat::DrawSurface* surface) {
   }
   plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, kWhite);
   plat::HGDIOBJ held = plat::SelectObject(dc, pen);
-  plat::Polyline(dc, kGridOutline, 5);
-  for (int r = 0; r <= 78; ++r) {
-    plat::MoveToEx(dc, 140, 5 + 5 * r, nullptr);
-    plat::LineTo(dc, 650, 5 + 5 * r);
+  plat::Polyline(dc, kGridOutline.data(), 5);
+  const layout::ScreenRect& grid = layout::kGridFrame;
+  for (int r = 0; r <= layout::kGridRows; ++r) {
+    const int y = static_cast<int>(layout::GridLineY(r));
+    plat::MoveToEx(dc, grid.left, y, nullptr);
+    plat::LineTo(dc, grid.right, y);
   }
-  for (int c = 0; c <= 102; ++c) {
-    plat::MoveToEx(dc, 140 + 5 * c, 5, nullptr);
-    plat::LineTo(dc, 140 + 5 * c, 395);
+  for (int c = 0; c <= layout::kGridColumns; ++c) {
+    const int x = static_cast<int>(layout::GridLineX(c));
+    plat::MoveToEx(dc, x, grid.top, nullptr);
+    plat::LineTo(dc, x, grid.bottom);
   }
-  MarkPixel(dc, 395, 3, kGrey);
-  MarkPixel(dc, 138, 200, kGrey);
+  MarkPixel(dc, kMiddleMarkX, layout::kWidthMarkTop + 1, kGrey);
+  MarkPixel(dc, layout::kHeightMarkLeft + 1, kMiddleMarkY, kGrey);
   plat::SelectObject(dc, held);
   plat::DeleteObject(pen);
   DrawSizeMarks(dc);

@@ -4,22 +4,8 @@
 #include <cstring>
 
 #include "../app/editor_state.h"
+#include "../canvas/screen_layout.h"
 #include "../platform/gdi.h"
-
-const ScreenRegion screenRegions[12] = {
-    {0, 0, 0, 0},          // unused
-    {420, 410, 655, 465},  // settings menu prompt
-    {410, 435, 670, 460},  // typed text echo
-    {265, 406, 412, 427},  // load-file name
-    {265, 428, 412, 449},  // save-file name
-    {390, 405, 665, 495},  // whole prompt area
-    {521, 440, 605, 470},  // number prompts
-    {200, 460, 270, 479},  // colour number of the status line
-    {202, 467, 260, 488},  // offset value
-    {775, 550, 795, 580},  // image number
-    {197, 448, 238, 468},  // width
-    {298, 448, 340, 468},  // height
-};
 
 void EraseRegion(int code) {
   plat::DrawSurface* surface = displayDevice.primarySurface;
@@ -31,8 +17,8 @@ void EraseRegion(int code) {
   const plat::HBRUSH brush = plat::CreateSolidBrush(0);
   const plat::HGDIOBJ heldPen = plat::SelectObject(dc, pen);
   const plat::HGDIOBJ heldBrush = plat::SelectObject(dc, brush);
-  if (code >= 1 && code <= 11) {
-    const ScreenRegion& region = screenRegions[code];
+  if (code >= layout::kFirstRegion && code <= layout::kLastRegion) {
+    const layout::ScreenRect& region = layout::kRegionRects[code];
     plat::Rectangle(dc, region.left, region.top, region.right, region.bottom);
   }
   plat::SelectObject(dc, heldPen);

@@ -6,16 +6,8 @@
 #include "../platform/display.h"
 #include "../platform/platform_types.h"
 
-// The eleven numbered rectangles erased before a text is rewritten.
-struct ScreenRegion {
-  int left;
-  int top;
-  int right;
-  int bottom;
-};
-extern const ScreenRegion screenRegions[12];  // index = code; entry 0 unused
-
-// Erases region code (1 to 11) of the primary surface to black; any other code draws nothing.
+// Erases a region (layout::ScreenRegion, codes 1 to 11) of the primary surface
+// to black; any other code draws nothing.
 void EraseRegion(int code);
 // Blits the BMP file at (x, y) at its own size. 1 when copied, 0 otherwise (surface unchanged).
 int DrawBitmapFile(plat::DrawSurface* surface, int x, int y, const char* fileName);

@@ -8,6 +8,7 @@
 
 #include "app/editor_state.h"
 #include "canvas/locked_screen.h"
+#include "canvas/screen_layout.h"
 #include "platform/system.h"
 #include "storage/pix_layout.h"
 
@@ -42,25 +43,25 @@ ImageReader StartImage(std::FILE* file, std::int64_t position) {
   return {file, false};
 }
 
-// Draws one pass of the image at (left, top) of the screen, one byte per pixel.
-// Pixels off the screen are read all the same, so each row starts at its own byte.
-void DrawView(ImageReader& reader, const LockedScreen& screen, int left, int top) {
-  for (int y = 0; y < editorState.height; ++y) {
-    for (int x = 0; x < editorState.width; ++x) {
-      screen.Put(left + x, top + y, reader.Next());
+// Draws one pass of the image into a 1:1 view, one byte per pixel. Pixels
+// off the screen are read all the same, so each row starts at its own byte.
+void DrawView(ImageReader& reader, const LockedScreen& screen, layout::ScreenPoint view) {
+  for (int row = 0; row < editorState.height; ++row) {
+    for (int column = 0; column < editorState.width; ++column) {
+      const layout::ScreenPixel at = layout::ViewPixel(view, column, row);
+      screen.Put(at.x, at.y, reader.Next());
     }
   }
 }
 
 void DrawGridCells(ImageReader& reader, const LockedScreen& screen) {
-  for (int i = 0; i < editorState.height; ++i) {
-    for (int j = 0; j < editorState.width; ++j) {
-      int value = reader.Next();
-      int cellX = 141 + 5 * j;
-      int cellY = 6 + 5 * i;
-      for (int dy = 0; dy < 4; ++dy) {
-        for (int dx = 0; dx < 4; ++dx) {
-          screen.Put(cellX + dx, cellY + dy, value);
+  for (int row = 0; row < editorState.height; ++row) {
+    for (int column = 0; column < editorState.width; ++column) {
+      const int value = reader.Next();
+      const layout::ScreenPixel cell = layout::GridCell(column, row);
+      for (int dy = 0; dy < layout::kCellSize; ++dy) {
+        for (int dx = 0; dx < layout::kCellSize; ++dx) {
+          screen.Put(cell.x + dx, cell.y + dy, value);
         }
       }
     }
@@ -82,7 +83,7 @@ int LoadPixImage(int n) {
     return 0;
   }
   ImageReader reader = StartImage(file, position);
-  DrawView(reader, screen, 6, 6);
+  DrawView(reader, screen, layout::kReferenceView);
   std::fclose(file);
 
   file = plat::OpenFile(name.text, "a+b");
@@ -114,7 +115,7 @@ int LoadWorkingView(int n) {
     return 0;
   }
   ImageReader reader = StartImage(file, position);
-  DrawView(reader, screen, 6, 128);
+  DrawView(reader, screen, layout::kWorkingView);
   std::fclose(file);
   return UnlockScreen() ? 1 : 0;
 }

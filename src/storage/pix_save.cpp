@@ -8,6 +8,7 @@
 #include <new>
 
 #include "app/editor_state.h"
+#include "canvas/screen_layout.h"
 #include "canvas/swatch_colours.h"
 #include "platform/gdi.h"
 #include "platform/system.h"
@@ -29,11 +30,12 @@ bool WriteWorkingView(plat::HDC dc, std::FILE* file) {
   const SwatchColours swatches(dc);
   int index = 0;
   // Neighbouring pixels mostly share a colour: remember the last one's match.
-  plat::COLORREF lastColour = plat::GetPixel(dc, 6, 128);
+  plat::COLORREF lastColour = plat::GetPixel(dc, layout::kWorkingView.x, layout::kWorkingView.y);
   int lastMatch = swatches.Match(lastColour);
-  for (int y = 0; y < editorState.height; ++y) {
-    for (int x = 0; x < editorState.width; ++x) {
-      const plat::COLORREF colour = plat::GetPixel(dc, 6 + x, 128 + y);
+  for (int row = 0; row < editorState.height; ++row) {
+    for (int column = 0; column < editorState.width; ++column) {
+      const layout::ScreenPixel at = layout::WorkingPixel(column, row);
+      const plat::COLORREF colour = plat::GetPixel(dc, static_cast<int>(at.x), static_cast<int>(at.y));
       if (colour != lastColour) {
         lastColour = colour;
         lastMatch = swatches.Match(colour);

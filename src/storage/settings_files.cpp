@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "../app/editor_state.h"
+#include "../canvas/screen_layout.h"
 #include "../draw/primitives.h"
 #include "../platform/system.h"
 
@@ -14,10 +15,15 @@ namespace {
 constexpr std::size_t nameSize = sizeof(EditorState::loadFileName);
 static_assert(nameSize == 25);
 
-// The one way a settings file fails: a white message at (30, 40), then a pause.
+// The one way a settings file fails: a white message, then a pause. The
+// screen was black there before, and the message lies over the image areas:
+// drawn again in black on black, its cells are black again, so no letter is
+// left to look like (or be picked or saved as) a pixel of the image.
 void ShowFailure(const char* message) {
-  DrawTextAt(message, 30, 40, 0xFFFFFF, displayDevice.primarySurface);
+  const layout::ScreenPoint at = layout::kSettingsMessage;
+  DrawTextAt(message, at.x, at.y, 0xFFFFFF, displayDevice.primarySurface);
   plat::Sleep(2000);
+  DrawTextAt(message, at.x, at.y, 0x000000, displayDevice.primarySurface);
 }
 
 void ReadNameFile(const char* fileName, char (&name)[nameSize], const char* failure) {

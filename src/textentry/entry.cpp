@@ -7,6 +7,7 @@
 #include <span>
 
 #include "app/editor_state.h"
+#include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -138,7 +139,7 @@ bool ApplyKeys(const Entry& entry, const KeyHistory& history, int& count) {
 // that follows the last digit of a width cannot end the height's entry.
 bool RunEntry(const Entry& entry) {
   plat::DrawSurface* screen = displayDevice.primarySurface;
-  DrawTextAt("Hit Enter When Done", 420, 470, kEntryColour, screen);
+  DrawTextAt("Hit Enter When Done", layout::kEntryHint.x, layout::kEntryHint.y, kEntryColour, screen);
   std::memset(entry.text, 0, entry.textSize);
   int count = 0;
   bool finished = false;
@@ -160,9 +161,9 @@ bool RunEntry(const Entry& entry) {
     history.Update();
     finished = ApplyKeys(entry, history, count);
     plat::Sleep(120);
-    EraseRegion(2);
+    EraseRegion(layout::kEchoRegion);
     std::snprintf(textLine, sizeof textLine, "%s", entry.text);
-    DrawTextAt(textLine, 420, 440, kEntryColour, screen);
+    DrawTextAt(textLine, layout::kEntryEcho.x, layout::kEntryEcho.y, kEntryColour, screen);
   }
   return true;
 }
@@ -184,7 +185,8 @@ int EnterFileName() {
   // At most 20 characters were typed, so the extension and the terminator fit.
   std::strcat(nameText, ".pix");
   std::snprintf(textLine, sizeof textLine, "%s", nameText);
-  DrawTextAt(textLine, 420, 440, kEntryColour, displayDevice.primarySurface);
+  DrawTextAt(textLine, layout::kEntryEcho.x, layout::kEntryEcho.y, kEntryColour,
+             displayDevice.primarySurface);
   return 1;
 }
 
@@ -193,6 +195,15 @@ bool NameTextBlank() {
   // Backspace, so the first full stop begins ".pix".
   for (const char* p = nameText; p < nameText + sizeof nameText && *p != '\0' && *p != '.'; ++p) {
     if (*p != ' ') {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool SizeTextBlank() {
+  for (const char* p = sizeText; p < sizeText + sizeof sizeText && *p != '\0'; ++p) {
+    if (*p >= '0' && *p <= '9') {
       return false;
     }
   }

@@ -24,6 +24,7 @@
 
 #include "app/editor_state.h"
 #include "canvas/palette_panel.h"
+#include "canvas/screen_layout.h"
 #include "fuzz_machine.h"
 #include "platform/display.h"
 #include "platform/headless/headless.h"
@@ -137,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::array<int, 256> swatchOf;
   swatchOf.fill(-1);
   for (int swatch = 0; swatch < 81; ++swatch) {
-    const int shown = screen->At(SwatchSampleX(swatch / 27), SwatchSampleY(swatch % 27));
+    const int shown = screen->At(layout::SwatchSampleX(swatch / 27), layout::SwatchSampleY(swatch % 27));
     for (int index = 0; index < 256; ++index) {
       if (sameColour(index, shown)) {
         swatchOf[index] = swatch;
