@@ -11,9 +11,11 @@
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
 #include "app/image_pick.h"
+#include "app/main_keys.h"
 #include "app/mouse_state.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
+#include "canvas/screen_layout.h"
 #include "draw/frames.h"
 #include "draw/primitives.h"
 #include "platform/input.h"
@@ -29,35 +31,35 @@ constexpr plat::COLORREF kStatusColour = plat::PALETTEINDEX(15);
 constexpr int kPointerCells = 33;
 
 // The file names come from files and entries; never read past their 25 bytes.
-void DrawName(const char* name, int x, int y) {
+void DrawName(const char* name, layout::ScreenPoint at) {
   std::snprintf(textLine, sizeof textLine, "%.*s", 25, name);
-  DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
+  DrawTextAt(textLine, at.x, at.y, kFieldColour, displayDevice.primarySurface);
 }
 
 // A save sets the offset back to 0 behind the field's back: the padding
 // clears the digits of the longer value.
-void DrawNumber(std::int32_t value, int cells, int x, int y) {
+void DrawNumber(std::int32_t value, int cells, layout::ScreenPoint at) {
   std::snprintf(textLine, sizeof textLine, "%d", static_cast<int>(value));
   PadToCells(textLine, sizeof textLine, cells);
-  DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
+  DrawTextAt(textLine, at.x, at.y, kFieldColour, displayDevice.primarySurface);
 }
 
-void DrawLabel(const char* label, int x, int y) {
+void DrawLabel(const char* label, layout::ScreenPoint at) {
   std::snprintf(textLine, sizeof textLine, "%s", label);
-  DrawTextAt(textLine, x, y, kFieldColour, displayDevice.primarySurface);
+  DrawTextAt(textLine, at.x, at.y, kFieldColour, displayDevice.primarySurface);
 }
 
 void DrawTextFields() {
-  DrawLabel("Load File Name:", 150, 410);
-  DrawName(editorState.loadFileName, 270, 410);
-  DrawLabel("Save File Name:", 150, 430);
-  DrawName(editorState.saveFileName, 270, 430);
-  DrawLabel("Width:", 150, 450);
-  DrawNumber(editorState.width, kSizeCells, 205, 450);
-  DrawLabel("Height:", 245, 450);
-  DrawNumber(editorState.height, kSizeCells, 311, 450);
-  DrawLabel("Offset:", 150, 470);
-  DrawNumber(editorState.offsetNumber, kNumberCells, 220, 470);
+  DrawLabel("Load File Name:", layout::kLoadNameLabel);
+  DrawName(editorState.loadFileName, layout::kLoadNameValue);
+  DrawLabel("Save File Name:", layout::kSaveNameLabel);
+  DrawName(editorState.saveFileName, layout::kSaveNameValue);
+  DrawLabel("Width:", layout::kWidthLabel);
+  DrawNumber(editorState.width, kSizeCells, layout::kWidthValue);
+  DrawLabel("Height:", layout::kHeightLabel);
+  DrawNumber(editorState.height, kSizeCells, layout::kHeightValue);
+  DrawLabel("Offset:", layout::kOffsetLabel);
+  DrawNumber(editorState.offsetNumber, kNumberCells, layout::kOffsetValue);
 }
 
 // Moves the cursor by the mouse's motion and keeps it on the screen; the
@@ -68,21 +70,49 @@ void FollowMouse() {
   s.cursorX = MoveCoordinate(s.cursorX, s.mouseState.lX);
   s.cursorY = MoveCoordinate(s.cursorY, s.mouseState.lY);
   plat::SetCursorPos(s.cursorX, s.cursorY);
-  if (s.cursorX >= 795) {
-    s.cursorX = 795;
+  if (s.cursorX >= layout::kCursorMaxX) {
+    s.cursorX = layout::kCursorMaxX;
     plat::SetCursorPos(s.cursorX, s.cursorY);
   }
   if (s.cursorX < 0) {
     s.cursorX = 0;
     plat::SetCursorPos(s.cursorX, s.cursorY);
   }
-  if (s.cursorY >= 595) {
-    s.cursorY = 595;
+  if (s.cursorY >= layout::kCursorMaxY) {
+    s.cursorY = layout::kCursorMaxY;
     plat::SetCursorPos(s.cursorX, s.cursorY);
   }
   if (s.cursorY < 0) {
     s.cursorY = 0;
     plat::SetCursorPos(s.cursorX, s.cursorY);
+  }
+}
+
+// Presses that began while an entry or the settings menu ran are theirs: a
+// button pressed there (and perhaps let go again) counts for the loop only
+// after a pass has seen it up. A double click on Load must not open a second
+// prompt once the first is answered.
+struct PressesOfAction {
+  bool held[2] = {false, false};
+};
+
+PressesOfAction pressesOfAction;
+
+void HandPressesToAction() {
+  pressesOfAction = PressesOfAction{{true, true}};
+}
+
+void DropPressesOfAction() {
+  for (std::size_t button = 0; button < 2; ++button) {
+    std::uint8_t& state = editorState.mouseState.rgbButtons[button];
+    if (!pressesOfAction.held[button]) {
+      continue;
+    }
+    if (state != 0) {
+      state = 0;
+    } else {
+      pressesOfAction.held[button] = false;
+    }
   }
 }
 
@@ -123,6 +153,8 @@ bool RunEditorPass() {
   DrawPalettePanel();
 
   FollowMouse();
+  DropPressesOfAction();
+  ReadMainKeys();
 
   // The keys are read once the mouse shows whether a stroke goes on.
   if (!LeftDown()) {
@@ -130,7 +162,7 @@ bool RunEditorPass() {
   }
   FollowHistoryKeys();
 
-  if (s.cursorY < 396 && LeftDown()) {
+  if (s.cursorY < layout::kPaintBottom && LeftDown()) {
     BeginStrokeStep();
     if (s.quadMode == 0) {
       PaintPen(s.currentColor);
@@ -139,7 +171,7 @@ bool RunEditorPass() {
     }
   }
 
-  if (s.cursorY > 500 && LeftDown()) {
+  if (s.cursorY > layout::kButtonHitTop && LeftDown()) {
     HitButtonBar(s.cursorX, s.cursorY);
   }
 
@@ -154,25 +186,30 @@ bool RunEditorPass() {
     CarryOutAction();
     if (readsTheKeyboard) {
       ForgetHistoryKeys();
+      ForgetMainKeys();
+      HandPressesToAction();
     }
   }
 
-  if (s.cursorX > 684 && s.cursorY < 432 && RightDown()) {
+  if (s.cursorX > layout::kPanelPickLeft && s.cursorY < layout::kPanelPickBottom && RightDown()) {
     PickPaletteColour(s.cursorX, s.cursorY);
-  } else if (s.cursorY < 396 && RightDown()) {
+  } else if (s.cursorY < layout::kPaintBottom && RightDown()) {
     PickImageColour(s.cursorX, s.cursorY);
   }
 
   std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(s.cursorX),
                 static_cast<int>(s.cursorY));
   PadToCells(textLine, sizeof textLine, kPointerCells);
-  DrawTextAt(textLine, 12, 572, kStatusColour, displayDevice.primarySurface);
+  DrawTextAt(textLine, layout::kPointerStatus.x, layout::kPointerStatus.y, kStatusColour,
+             displayDevice.primarySurface);
 
   return s.pendingAction == ButtonAction::None;
 }
 
 void RunEditorLoop() {
   std::memset(nameText, 0, sizeof nameText);
+  pressesOfAction = PressesOfAction{};
+  ForgetMainKeys();
   StartEditHistory();
   while (RunEditorPass()) {
   }

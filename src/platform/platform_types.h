@@ -100,11 +100,33 @@ constexpr int IDC_ARROW = 32512;
 
 // Virtual keys for the asynchronous key state. VK_SHIFT and VK_CONTROL
 // answer for either key of the pair; letters are their capitals' codes.
+constexpr int VK_RETURN = 0x0D;
 constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;
 constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_B = 0x42;
+constexpr int VK_G = 0x47;
+constexpr int VK_H = 0x48;
+constexpr int VK_L = 0x4C;
+constexpr int VK_R = 0x52;
+constexpr int VK_S = 0x53;
+constexpr int VK_U = 0x55;
+constexpr int VK_V = 0x56;
 constexpr int VK_Y = 0x59;
 constexpr int VK_Z = 0x5A;
+constexpr int VK_ADD = 0x6B;       // + on the number pad
+constexpr int VK_SUBTRACT = 0x6D;  // - on the number pad
+constexpr int VK_F1 = 0x70;
+constexpr int VK_OEM_PLUS = 0xBB;   // the = and + key
+constexpr int VK_OEM_MINUS = 0xBD;  // the - and _ key
+constexpr int VK_OEM_4 = 0xDB;      // [ on a US keyboard
+constexpr int VK_OEM_6 = 0xDD;      // ] on a US keyboard
 
 // Display cooperative levels, surface description flags and capabilities.
 constexpr std::uint32_t DDSCL_FULLSCREEN = 0x0001;

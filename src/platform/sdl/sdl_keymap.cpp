@@ -164,6 +164,35 @@ std::uint8_t VirtualKeyForSdl(int sdlScancode, int sdlKeycode) {
       return kVkLeftControl;
     case SDL_SCANCODE_RCTRL:
       return kVkRightControl;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+      return 0x0D;
+    case SDL_SCANCODE_END:
+      return 0x23;
+    case SDL_SCANCODE_HOME:
+      return 0x24;
+    case SDL_SCANCODE_LEFT:
+      return 0x25;
+    case SDL_SCANCODE_UP:
+      return 0x26;
+    case SDL_SCANCODE_RIGHT:
+      return 0x27;
+    case SDL_SCANCODE_DOWN:
+      return 0x28;
+    case SDL_SCANCODE_KP_PLUS:
+      return 0x6B;
+    case SDL_SCANCODE_KP_MINUS:
+      return 0x6D;
+    case SDL_SCANCODE_F1:
+      return 0x70;
+    case SDL_SCANCODE_EQUALS:
+      return 0xBB;
+    case SDL_SCANCODE_MINUS:
+      return 0xBD;
+    case SDL_SCANCODE_LEFTBRACKET:
+      return 0xDB;
+    case SDL_SCANCODE_RIGHTBRACKET:
+      return 0xDD;
     default:
       return 0;
   }

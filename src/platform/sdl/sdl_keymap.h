@@ -21,7 +21,9 @@ constexpr std::uint8_t kVkRightControl = 0xA3;
 // The virtual key of a key event: a letter by the letter the keyboard layout
 // gives it (on a French keyboard Ctrl+Z is the key marked Z), or by its place
 // where the layout gives no Latin letter; Escape, and the Ctrl and Shift keys
-// by side. 0 for any other key.
+// by side; Enter, the arrows, Home, End, F1, the keys of + and - (the main
+// ones and the number pad's) and of [ and ], by their place. 0 for any other
+// key.
 std::uint8_t VirtualKeyForSdl(int sdlScancode, int sdlKeycode);
 
 }  // namespace plat::sdl

@@ -144,6 +144,34 @@ VirtualKeyCodes ScanCodesForVirtualKey(int virtualKey) {
       return {0x1D, 0x9D};
     case 0x12:  // VK_MENU (Alt)
       return {0x38, 0xB8};
+    case 0x0D:  // VK_RETURN: either Enter key
+      return {0x1C, 0x9C};
+    case 0x23:  // VK_END
+      return {0xCF, 0};
+    case 0x24:  // VK_HOME
+      return {0xC7, 0};
+    case 0x25:  // VK_LEFT
+      return {0xCB, 0};
+    case 0x26:  // VK_UP
+      return {0xC8, 0};
+    case 0x27:  // VK_RIGHT
+      return {0xCD, 0};
+    case 0x28:  // VK_DOWN
+      return {0xD0, 0};
+    case 0x6B:  // VK_ADD
+      return {0x4E, 0};
+    case 0x6D:  // VK_SUBTRACT
+      return {0x4A, 0};
+    case 0x70:  // VK_F1
+      return {0x3B, 0};
+    case 0xBB:  // VK_OEM_PLUS
+      return {0x0D, 0};
+    case 0xBD:  // VK_OEM_MINUS
+      return {0x0C, 0};
+    case 0xDB:  // VK_OEM_4, [
+      return {0x1A, 0};
+    case 0xDD:  // VK_OEM_6, ]
+      return {0x1B, 0};
     default:
       break;
   }

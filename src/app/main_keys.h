@@ -1,0 +1,16 @@
+// The keys the main loop acts on, besides Escape and the undo keys: read once
+// a pass, so that every part of the pass sees the same presses.
+#pragma once
+
+// Reads every key of the loop's table with GetAsyncKeyState. Called once a
+// pass of the main loop, before anything asks for a key.
+void ReadMainKeys();
+// The key went down since the previous read: a press, or a tap made and let
+// go between two passes. A key held down does not press again.
+bool MainKeyPressed(int virtualKey);
+// The key was down at this pass's read (Shift or Control held with a key).
+bool MainKeyDown(int virtualKey);
+// After a keyboard entry or the settings menu, and at every start: what was
+// typed there is theirs. Reads the keys, and a key still down presses again
+// only after it has been let go.
+void ForgetMainKeys();
