@@ -317,14 +317,15 @@ TEST_F(ActionsTest, MenuHitsOnTheCursorsXAlone) {
     // When the click chose nothing the menu stays open: this one picks the load name.
     plat::headless::QueueMouse(450 - c.x, 0, true);
     plat::headless::QueueKeys({plat::DIK_Z});
+    plat::headless::QueueKeys({plat::DIK_0});
     plat::headless::QueueKeys({plat::DIK_RETURN});
     plat::headless::QueueKeys({plat::DIK_RETURN});
     plat::headless::QueueKeys({plat::DIK_RETURN});
     Carry(ButtonAction::Settings);
-    const Choice chosen = std::strcmp(editorState.loadFileName, "z.pix") == 0   ? LoadName
-                          : std::strcmp(editorState.saveFileName, "z.pix") == 0 ? SaveName
-                          : editorState.width == 0                              ? Size
-                                                                                : None;
+    const Choice chosen = std::strcmp(editorState.loadFileName, "z0.pix") == 0   ? LoadName
+                          : std::strcmp(editorState.saveFileName, "z0.pix") == 0 ? SaveName
+                          : editorState.width == 0                               ? Size
+                                                                                 : None;
     EXPECT_EQ(plat::headless::MouseReadsLeft(), c.expected == None ? 0u : 1u);
     EXPECT_EQ(chosen, c.expected == None ? LoadName : c.expected);
   }
@@ -407,7 +408,14 @@ TEST_F(ActionsTest, SizeChoiceTakesWidthThenHeight) {
         {plat::DIK_RETURN}},
        120,
        64},
-      {"Enter still down ends the height", {{plat::DIK_5}, {plat::DIK_RETURN}, {plat::DIK_RETURN}}, 5, 0},
+      {"Enter still down ends the height, which stays as it was",
+       {{plat::DIK_5}, {plat::DIK_RETURN}, {plat::DIK_RETURN}},
+       5,
+       30},
+      {"a digit typed and deleted keeps the width; a typed 0 is taken",
+       {{plat::DIK_7}, {plat::DIK_BACK}, {plat::DIK_RETURN}, {plat::DIK_0}, {plat::DIK_RETURN}},
+       40,
+       0},
       {"zero and above the layout",
        {{plat::DIK_0},
         {plat::DIK_RETURN},
@@ -492,13 +500,15 @@ TEST_F(ActionsTest, EachMenuStartsClosed) {
   // remembered the button seen up would take the held press on the save name.
   plat::headless::QueueMouse(0, 0, true);
   QueueMenuClick(600 - 537);
+  plat::headless::QueueKeys({plat::DIK_1});
   plat::headless::QueueKeys({plat::DIK_RETURN});
+  plat::headless::QueueKeys({plat::DIK_2});
   plat::headless::QueueKeys({plat::DIK_RETURN});
   plat::headless::QueueKeys({plat::DIK_Z});
   Carry(ButtonAction::Settings);
   EXPECT_EQ(plat::headless::MouseReadsLeft(), 0u);
-  EXPECT_EQ(editorState.width, 0);
-  EXPECT_EQ(editorState.height, 0);
+  EXPECT_EQ(editorState.width, 1);
+  EXPECT_EQ(editorState.height, 2);
 }
 
 }  // namespace

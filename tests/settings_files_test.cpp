@@ -68,16 +68,24 @@ class SettingsFilesTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(pixtest::OpenTestDisplay()); }
   void TearDown() override { pixtest::CloseTestDisplay(); }
 
-  // Runs op on a black screen and checks that it showed its message and paused 2 s.
+  // Runs op on a black screen and checks that it showed its message during
+  // a pause of 2 s, and left the screen black again.
   void ExpectFailureMessage(const Operation& op) {
     FillSurface(displayDevice.primarySurface, 0);
     const std::uint64_t before = plat::headless::Now();
+    screenAtPause.clear();
+    plat::headless::SetSleepObserver([](std::uint32_t) { screenAtPause = plat::headless::Screen(); });
     op.run();
+    plat::headless::SetSleepObserver(nullptr);
     EXPECT_EQ(plat::headless::Now() - before, 2000u) << op.name;
     const pixtest::ScreenPixels expected = ScreenWithMessage(op.failureMessage);
     ASSERT_NE(pixtest::BoundsOfPixelsNot(expected, 0).right, 0);
-    EXPECT_TRUE(pixtest::SameOutside(expected, plat::headless::Screen(), {0, 0, 0, 0})) << op.name;
+    EXPECT_TRUE(pixtest::SameOutside(expected, screenAtPause, {0, 0, 0, 0})) << op.name;
+    EXPECT_EQ(pixtest::BoundsOfPixelsNot(plat::headless::Screen(), 0).right, 0)
+        << op.name << ": the message is erased after its pause";
   }
+
+  static inline pixtest::ScreenPixels screenAtPause;
 
   pixtest::ScratchDir scratch_;
 };

@@ -120,8 +120,11 @@ plat::DIMOUSESTATE RandomInput::EditorMouse() {
   if (left && kQuit.Holds(toX, toY)) {
     left = false;
   }
-  if (left && (kLoad.Holds(toX, toY) || kOffset.Holds(toX, toY))) {
+  if (leftHeldByAction_) {
+    leftHeldByAction_ = left;
+  } else if (left && (kLoad.Holds(toX, toY) || kOffset.Holds(toX, toY))) {
     PlanNumber();
+    leftHeldByAction_ = true;
   }
   return MouseState(dx, dy, left, right);
 }
@@ -142,6 +145,7 @@ plat::DIMOUSESTATE RandomInput::MenuMouse() {
     }
   }
   menuLeftSeenUp_ = menuLeftSeenUp_ || !left;
+  leftHeldByAction_ = true;
   return MouseState(static_cast<std::int64_t>(toX) - editorState.cursorX, Uniform(-5, 5), left, Chance(0.1));
 }
 

@@ -61,6 +61,9 @@ class RandomInput : public plat::headless::InputSource {
   Keys lastTyped_{};
   Keys lastRead_{};
   bool menuLeftSeenUp_ = false;
+  // After an entry or the menu a press counts for the loop only once the
+  // left button has been seen up.
+  bool leftHeldByAction_ = false;
   bool escape_ = false;
   std::vector<int> historyKeys_;
   int historyKeyPasses_ = 0;
