@@ -6,7 +6,7 @@ namespace pixtool {
 namespace {
 
 constexpr const char* kOverview =
-    R"(pixtool - pix files of the pixed editor to and from PNG, as animated GIF, and its palette
+    R"(pixtool - pixed's pix files to and from PNG, as animated GIF, and its palette
 
 A pix file holds raw palette indices, one image after another, with no header:
 its image size is not in it, so every command that reads one needs --size
@@ -58,9 +58,10 @@ Example:
 
 constexpr const char* kExport =
     R"(pixtool export FILE [--size WxH] [--image N | --all [--from A] [--to B]]
-               [--sheet COLUMNS] [--scale K] -o OUT.png [--json OUT.json [--fps N]]
-pixtool export FILE [--size WxH] [--image N | --all [--from A] [--to B]] [--fps N]
-               [--scale K] -o OUT.gif
+               [--sheet COLUMNS] [--scale K] -o OUT.png
+               [--json OUT.json [--fps N]]
+pixtool export FILE [--size WxH] [--image N | --all [--from A] [--to B]]
+               [--fps N] [--scale K] -o OUT.gif
 
 Writes images of the pix file FILE as an 8-bit indexed PNG carrying the
 editor's full 256-colour palette: index i of the file is index i of the PNG,
@@ -100,8 +101,8 @@ that loops for ever, every image a frame shown for the same time, in the same
 
 Examples:
   pixtool export sprites.pix --size 16x16 --image 3 -o sprite3.png
-  pixtool export sprites.pix --size 16x16 --all --sheet 8 -o sheet.png --json sheet.json
-  pixtool export walk.pix --size 16x16 --all --from 4 --to 11 --fps 8 -o walk.gif
+  pixtool export sprites.pix --size 16x16 --all --sheet 8 -o s.png --json s.json
+  pixtool export walk.pix --size 16x16 --all --from 4 --to 11 --fps 8 -o a.gif
   pixtool export sprites.pix --size 16x16 --image 0 -o - | display -
 )";
 
