@@ -26,5 +26,5 @@ function(pixed_man_page page target)
 endfunction()
 
 pixed_man_page(pixed pixed)
-pixed_man_page(pixtool pixtool info export import)
+pixed_man_page(pixtool pixtool info export import delete palette)
 add_custom_target(man_pages ALL DEPENDS ${PIXED_MAN_PAGES})

@@ -46,8 +46,10 @@ pixel is a 4 x 4 cell, and a panel of 81 colour swatches.
 Images live in pix files, raw palette indices one image after another, so a
 game reads them directly and the editor loads and saves them by number. The
 companion command pixtool turns pix files into indexed PNG files with the
-editor's palette, as single images or sprite sheets, and takes PNG files
-back.]=])
+editor's palette, as single images or sprite sheets with their frames as JSON
+for game engines, and takes PNG files back; it writes a file's images as an
+animated GIF and the editor's palette as GIMP, JASC, Adobe and hex palette
+files.]=])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

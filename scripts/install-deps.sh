@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake pkg-config
-  libsdl2-dev libasound2-dev libgtest-dev googletest libbenchmark-dev libpng-dev
+  libsdl2-dev libasound2-dev libgtest-dev googletest libbenchmark-dev libpng-dev libgif-dev
   console-setup-linux
   xvfb xauth xdotool imagemagick x11-utils
   clang-format
@@ -17,6 +17,7 @@ packages=(
   fonts-wine
   libgl1-mesa-dri
   dpkg-dev file help2man lintian desktop-file-utils man-db unzip
+  python3
   emscripten
   chromium
 )

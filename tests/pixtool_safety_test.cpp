@@ -149,24 +149,33 @@ TEST_F(PixtoolSafetyTest, AFullDiskLeavesEveryFileAsItWas) {
   // A disk that fills up part way through the new file: no file may grow past
   // 300 bytes, so the copy of the 512-byte file fails half written.
   const Bytes before = Join({kFirst, kSecond});
-  ASSERT_TRUE(WriteFileBytes("old.png", Bytes(1000, 7)));
   ASSERT_EQ(
       Pixtool({"export", "art.pix", "--size", "16x16", "--all", "--sheet", "2", "-o", "sheet.png"}).status,
       0);
+  // The other files that writes below replace: as they were too.
+  const std::vector<std::string> others = {"old.png", "old.gif", "old.gpl", "old.pix"};
+  for (const std::string& other : others) {
+    ASSERT_TRUE(WriteFileBytes(other, Bytes(1000, 7)));
+  }
   const std::vector<std::vector<std::string>> writes = {
       {"import", "image.png", "--size", "16x16", "--append", "art.pix"},
       {"import", "image.png", "--size", "16x16", "--into", "art.pix", "--image", "0"},
       {"import", "image.png", "--size", "16x16", "--into", "art.pix", "--image", "5"},
       {"import", "sheet.png", "--size", "16x16", "--sheet", "2", "--into", "art.pix", "--image", "1"},
       {"export", "art.pix", "--size", "16x16", "--all", "--scale", "8", "-o", "old.png"},
+      {"export", "art.pix", "--size", "16x16", "--all", "--scale", "4", "-o", "old.gif"},
+      {"delete", "old.pix", "--size", "16x16", "--image", "0"},
+      {"palette", "-o", "old.gpl"},
   };
   for (const auto& arguments : writes) {
-    SCOPED_TRACE(arguments[0] + " " + arguments[4] + " " + arguments[5]);
+    SCOPED_TRACE(arguments[0] + " " + arguments.back());
     run = Pixtool(arguments, {300, ""});
     EXPECT_TRUE(FailedWithOneLine(run, 1));
     EXPECT_NE(run.err.find("File too large"), std::string::npos) << run.err;
     EXPECT_EQ(ReadFileBytes("art.pix"), before);
-    EXPECT_EQ(ReadFileBytes("old.png"), Bytes(1000, 7));
+    for (const std::string& other : others) {
+      EXPECT_EQ(ReadFileBytes(other), Bytes(1000, 7)) << other;
+    }
     EXPECT_TRUE(TemporaryFiles().empty());
   }
 }
@@ -218,6 +227,46 @@ TEST_F(PixtoolSafetyTest, ImagesLandInTheirSlots) {
     const Bytes after = ReadFileBytes("art.pix");
     EXPECT_EQ(after, c.after) << pixtest::FirstDifference(c.after, after);
   }
+}
+
+TEST_F(PixtoolSafetyTest, DeletingMovesTheLaterImagesUp) {
+  const Bytes three = Join({kFirst, kSecond, kNew});
+  const Bytes part(10, 1);
+  const struct {
+    const char* what;
+    Bytes before;
+    const char* image;
+    int status;
+    Bytes after;
+    std::string said;
+  } cases[] = {
+      {"the first", three, "0", 0, Join({kSecond, kNew}),
+       "took image 0 out of art.pix: 2 images of 16 x 16 left"},
+      {"a middle one", three, "1", 0, Join({kFirst, kNew}), "took image 1 out"},
+      {"the last", three, "2", 0, Join({kFirst, kSecond}), "took image 2 out"},
+      {"the only one", kFirst, "0", 0, {}, "0 images of 16 x 16 left"},
+      {"with a part image after", Join({three, part}), "0", 0, Join({kSecond, kNew, part}),
+       "the 10 bytes after the last whole image stay at the end"},
+      {"past the last", three, "3", 1, three, "holds images 0 to 2 of 16 x 16; there is no image 3"},
+      {"the part image", Join({three, part}), "3", 1, Join({three, part}), "there is no image 3"},
+      {"of a file too short for one", part, "0", 1, part, "holds no whole image of 16 x 16 (10 bytes)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteFileBytes("art.pix", c.before));
+    const ToolRun run = Pixtool({"delete", "art.pix", "--size", "16x16", "--image", c.image});
+    if (c.status == 0) {
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+    } else {
+      EXPECT_TRUE(FailedWithOneLine(run, c.status));
+      EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    }
+    const Bytes after = ReadFileBytes("art.pix");
+    EXPECT_TRUE(pixtest::FileExists("art.pix"));
+    EXPECT_EQ(after, c.after) << pixtest::FirstDifference(c.after, after);
+  }
+  EXPECT_TRUE(TemporaryFiles().empty());
 }
 
 TEST_F(PixtoolSafetyTest, RefusedPlacesLeaveTheFileAlone) {

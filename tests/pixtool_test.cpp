@@ -120,16 +120,19 @@ TEST_F(PixtoolTest, SheetsLayImagesOutWithAGapAndScale) {
     std::vector<std::string> options;
     int width;
     int height;
-    std::vector<std::string> rows;  // the PNG's indices, one character a pixel ('0' + index)
+    // The PNG's indices, one character a pixel: '0' + index, and '.' for the
+    // gap's index 116 (magenta, which the editor never paints).
+    std::vector<std::string> rows;
   } cases[] = {
       {"one image", {"--image", "1"}, 2, 1, {"34"}},
-      {"all in one row", {"--all"}, 8, 1, {"12034056"}},
+      {"all in one row", {"--all"}, 8, 1, {"12.34.56"}},
       {"two columns, doubled",
        {"--all", "--sheet", "2", "--scale", "2"},
        9,
        5,
-       {"112203344", "112203344", "000000000", "556600000", "556600000"}},
+       {"1122.3344", "1122.3344", ".........", "5566.....", "5566....."}},
       {"more columns than images", {"--image", "2", "--sheet", "4"}, 2, 1, {"56"}},
+      {"images 1 to 2 of all", {"--all", "--from", "1", "--sheet", "1"}, 2, 3, {"34", "..", "56"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -145,7 +148,8 @@ TEST_F(PixtoolTest, SheetsLayImagesOutWithAGapAndScale) {
     for (int y = 0; y < png.height; ++y) {
       std::string row;
       for (int x = 0; x < png.width; ++x) {
-        row += static_cast<char>('0' + png.indices[static_cast<std::size_t>(y * png.width + x)]);
+        const std::uint8_t index = png.indices[static_cast<std::size_t>(y * png.width + x)];
+        row += index == 116 ? '.' : static_cast<char>('0' + index);
       }
       rows.push_back(row);
     }
@@ -160,40 +164,65 @@ TEST_F(PixtoolTest, SheetsLayImagesOutWithAGapAndScale) {
 }
 
 TEST_F(PixtoolTest, SheetsComeBackAsTheImagesTheyShow) {
-  // Seven 5 x 3 images, the fourth all black: three rows of three cells, the
-  // last two empty.
-  Bytes original = pixtest::Pattern(7 * 15, 37, 5, 81);
-  std::fill(original.begin() + 3 * 15, original.begin() + 4 * 15, 0);
-  ASSERT_TRUE(pixtest::WriteFileBytes("art.pix", original));
-  ASSERT_EQ(Pixtool({"export", "art.pix", "--size", "5x3", "--all", "--sheet", "3", "--scale", "2", "-o",
-                     "sheet.png"})
-                .status,
-            0);
+  // Seven 5 x 3 images: three rows of three cells, the last two empty. All-black
+  // images, the editor's background, are images like any other, the last one too.
+  const Bytes images = pixtest::Pattern(7 * 15, 37, 5, 81);
+  const auto blackened = [&images](std::size_t n) {
+    Bytes copy = images;
+    std::fill(copy.begin() + static_cast<long>(n * 15), copy.begin() + static_cast<long>((n + 1) * 15), 0);
+    return copy;
+  };
   const std::vector<std::string> import = {"import",  "sheet.png", "--size",  "5x3",
                                            "--sheet", "3",         "--scale", "2"};
-  std::vector<std::string> append = import;
-  append.insert(append.end(), {"--append", "back.pix"});
-  ToolRun run = Pixtool(append);
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(
-      run.out.find("took 7 images from sheet.png (3 x 3 cells; 2 empty cells after the last image left out)"),
-      std::string::npos)
-      << run.out;
-  EXPECT_EQ(ReadFileBytes("back.pix"), original)
-      << pixtest::FirstDifference(original, ReadFileBytes("back.pix"));
+  // Through another program as RGB, colours are taken as the editor's save
+  // takes them: white, swatch 15, becomes 80.
+  Bytes byColour = blackened(6);
+  std::replace(byColour.begin(), byColour.end(), std::uint8_t{15}, std::uint8_t{80});
+  const struct {
+    const char* what;
+    Bytes original;
+    bool throughRgb;
+    Bytes expected;
+  } cases[] = {
+      {"the fourth image black", blackened(3), false, blackened(3)},
+      {"the last image black", blackened(6), false, blackened(6)},
+      {"the last image black, the sheet made RGB", blackened(6), true, byColour},
+  };
+  for (const auto& [what, original, throughRgb, expected] : cases) {
+    SCOPED_TRACE(what);
+    ASSERT_TRUE(pixtest::WriteFileBytes("art.pix", original));
+    ASSERT_EQ(Pixtool({"export", "art.pix", "--size", "5x3", "--all", "--sheet", "3", "--scale", "2", "-o",
+                       "sheet.png"})
+                  .status,
+              0);
+    if (throughRgb) {
+      ASSERT_TRUE(pixtest::Convert({"sheet.png", "PNG24:sheet.png"}));
+    }
+    std::remove("back.pix");
+    std::vector<std::string> append = import;
+    append.insert(append.end(), {"--append", "back.pix"});
+    const ToolRun run = Pixtool(append);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(
+                  "took 7 images from sheet.png (3 x 3 cells; 2 empty cells after the last image left out)"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(ReadFileBytes("back.pix"), expected)
+        << pixtest::FirstDifference(expected, ReadFileBytes("back.pix"));
 
-  // Over image 0 and on, which the editor's saves never write.
-  ASSERT_TRUE(pixtest::WriteFileBytes("into.pix", Bytes(15, 9)));
-  std::vector<std::string> into = import;
-  into.insert(into.end(), {"--into", "into.pix", "--image", "0"});
-  ASSERT_EQ(Pixtool(into).status, 0);
-  EXPECT_EQ(ReadFileBytes("into.pix"), original);
+    // Over image 0 and on, which the editor's saves never write.
+    ASSERT_TRUE(pixtest::WriteFileBytes("into.pix", Bytes(15, 9)));
+    std::vector<std::string> into = import;
+    into.insert(into.end(), {"--into", "into.pix", "--image", "0"});
+    ASSERT_EQ(Pixtool(into).status, 0);
+    EXPECT_EQ(ReadFileBytes("into.pix"), expected);
+  }
 
   // Read with four columns, the sheet fits no layout.
   std::vector<std::string> wrong = import;
   wrong[5] = "4";
   wrong.insert(wrong.end(), {"--append", "other.pix"});
-  run = Pixtool(wrong);
+  const ToolRun run = Pixtool(wrong);
   EXPECT_TRUE(FailedWithOneLine(run, 1));
   EXPECT_NE(run.err.find("sheet.png is 32 x 20 pixels, which fits no sheet of 5 x 3 images at scale 2 in 4 "
                          "columns: one row is 6 high and 10, 21, 32, ... wide; more rows are 43 wide and 13, "
@@ -201,6 +230,28 @@ TEST_F(PixtoolTest, SheetsComeBackAsTheImagesTheyShow) {
             std::string::npos)
       << run.err;
   EXPECT_FALSE(pixtest::FileExists("other.pix"));
+}
+
+TEST_F(PixtoolTest, SheetsWithTheOldBlackGapStillImport) {
+  // Five 2 x 2 images in rows of three, as sheets were drawn before: gaps and
+  // the empty last cell black (index 0). Made here, pixel by pixel, and
+  // written as one 8 x 5 image.
+  const Bytes images = pixtest::Pattern(5 * 4, 7, 1, 81);
+  Bytes sheet(8 * 5, 0);
+  for (std::size_t n = 0; n < 5; ++n) {
+    for (std::size_t p = 0; p < 4; ++p) {
+      sheet[(n / 3 * 3 + p / 2) * 8 + n % 3 * 3 + p % 2] = images[n * 4 + p];
+    }
+  }
+  ASSERT_TRUE(pixtest::WriteFileBytes("sheet.pix", sheet));
+  ASSERT_EQ(Pixtool({"export", "sheet.pix", "--size", "8x5", "-o", "old.png"}).status, 0);
+  const ToolRun run = Pixtool({"import", "old.png", "--size", "2x2", "--sheet", "3", "--append", "back.pix"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(
+      run.out.find("took 5 images from old.png (3 x 2 cells; 1 empty cell after the last image left out)"),
+      std::string::npos)
+      << run.out;
+  EXPECT_EQ(ReadFileBytes("back.pix"), images) << pixtest::FirstDifference(images, ReadFileBytes("back.pix"));
 }
 
 TEST_F(PixtoolTest, InfoCountsImagesAndFlagsIndicesAbove80) {
@@ -237,6 +288,24 @@ TEST_F(PixtoolTest, UsageErrorsExitWith2) {
       {"import", "a.png", "--size", "4x4", "--append", "art.pix", "--into", "art.pix", "--image", "0"},
       {"import", "a.png", "--size", "4x4", "--into", "art.pix"},
       {"import", "a.png", "--size", "4x4", "--append", "art.pix", "--image", "0"},
+      {"export", "art.pix", "--size", "4x4", "--all", "--fps", "0", "-o", "a.gif"},
+      {"export", "art.pix", "--size", "4x4", "--all", "--fps", "51", "-o", "a.gif"},
+      {"export", "art.pix", "--size", "4x4", "--all", "--fps", "8.5", "-o", "a.gif"},
+      {"export", "art.pix", "--size", "4x4", "--all", "--fps", "10", "-o", "a.png"},
+      {"export", "art.pix", "--size", "4x4", "--all", "--from", "-1", "-o", "a.gif"},
+      {"export", "art.pix", "--size", "4x4", "--all", "--from", "2", "--to", "1", "-o", "a.gif"},
+      {"export", "art.pix", "--size", "4x4", "--to", "1", "-o", "a.gif"},
+      {"export", "art.pix", "--size", "4x4", "--all", "--sheet", "2", "-o", "a.GIF"},
+      {"export", "art.pix", "--size", "4x4", "--all", "-o", "a.gif", "--json", "a.json"},
+      {"export", "art.pix", "--size", "4x4", "--all", "-o", "-", "--json", "a.json"},
+      {"export", "art.pix", "--size", "4x4", "--all", "-o", "a.png", "--json", "a.png"},
+      {"delete", "art.pix", "--size", "4x4"},
+      {"delete", "art.pix", "--size", "4x4", "--image", "0", "--all"},
+      {"palette"},
+      {"palette", "art.pix", "-o", "a.gpl"},
+      {"palette", "-o", "colours.txt"},
+      {"palette", "-o", "-"},
+      {"palette", "-o", "a.gpl", "--format", "aco"},
   };
   for (const auto& arguments : cases) {
     std::string line;
@@ -250,8 +319,8 @@ TEST_F(PixtoolTest, UsageErrorsExitWith2) {
 }
 
 TEST_F(PixtoolTest, HelpExplainsEveryOptionWithAnExample) {
-  for (pixtool::Command command :
-       {pixtool::Command::Info, pixtool::Command::Export, pixtool::Command::Import}) {
+  for (pixtool::Command command : {pixtool::Command::Info, pixtool::Command::Export, pixtool::Command::Import,
+                                   pixtool::Command::Delete, pixtool::Command::Palette}) {
     const std::string name = pixtool::CommandName(command);
     SCOPED_TRACE(name);
     const ToolRun run = Pixtool({name, "--help"});
@@ -262,6 +331,70 @@ TEST_F(PixtoolTest, HelpExplainsEveryOptionWithAnExample) {
       EXPECT_NE(run.out.find("\n  " + option + " "), std::string::npos) << option << " is not explained";
     }
     EXPECT_NE(Pixtool({"--help"}).out.find("pixtool " + name + " "), std::string::npos);
+  }
+}
+
+TEST_F(PixtoolTest, WithoutSizeTheEditorsSizeFileOfTheFolderGivesIt) {
+  // Two 4 x 2 images and a sheet of them; every command gives what it gives with --size 4x2.
+  const Bytes images = pixtest::Pattern(16, 5, 1, 81);
+  ASSERT_TRUE(pixtest::WriteFileBytes("art.pix", images));
+  ASSERT_EQ(
+      Pixtool({"export", "art.pix", "--size", "4x2", "--all", "--sheet", "1", "-o", "sheet.png"}).status, 0);
+  const std::vector<std::vector<std::string>> commands = {
+      {"info", "art.pix"},
+      {"export", "art.pix", "--image", "1", "-o", "out.png"},
+      {"import", "sheet.png", "--sheet", "1", "--append", "out.pix"},
+      {"delete", "out.pix", "--image", "0"},
+  };
+  for (const std::vector<std::string>& command : commands) {
+    SCOPED_TRACE(command[0]);
+    const std::string written = command[0] == "export" ? "out.png" : "out.pix";
+    const auto startAnew = [&command, &images] {
+      std::remove("out.png");
+      std::remove("out.pix");
+      return command[0] != "delete" || pixtest::WriteFileBytes("out.pix", images);
+    };
+    std::vector<std::string> sized = command;
+    sized.insert(sized.end(), {"--size", "4x2"});
+    std::remove("SaveSize.dat");
+    ASSERT_TRUE(startAnew());
+    const ToolRun expected = Pixtool(sized);
+    ASSERT_EQ(expected.status, 0) << expected.err;
+    const Bytes expectedOut = ReadFileBytes(written);
+
+    ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{4, 2}));
+    ASSERT_TRUE(startAnew());
+    const ToolRun run = Pixtool(command);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, expected.out);
+    EXPECT_EQ(run.err, "pixtool: --size 4x2, the editor's size in this folder's SaveSize.dat\n");
+    EXPECT_EQ(ReadFileBytes(written), expectedOut);
+  }
+
+  // A damaged size file is refused, never used; without one, --size is asked for as before.
+  const struct {
+    const char* what;
+    bool present;
+    Bytes file;
+    int status;
+    const char* said;
+  } refusals[] = {
+      {"no file", false, {}, 2, "--size WIDTHxHEIGHT is needed"},
+      {"empty", true, {}, 1, "SaveSize.dat is damaged: empty"},
+      {"one byte", true, {16}, 1, "SaveSize.dat is damaged: 1 byte"},
+      {"width 0", true, {0, 16}, 1, "SaveSize.dat is damaged: it says 0 x 16"},
+      {"height 0", true, {16, 0}, 1, "SaveSize.dat is damaged: it says 16 x 0"},
+  };
+  for (const auto& refusal : refusals) {
+    SCOPED_TRACE(refusal.what);
+    std::remove("SaveSize.dat");
+    if (refusal.present) {
+      ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", refusal.file));
+    }
+    const ToolRun run = Pixtool({"delete", "art.pix", "--image", "0"});
+    EXPECT_TRUE(FailedWithOneLine(run, refusal.status));
+    EXPECT_NE(run.err.find(refusal.said), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes("art.pix"), images);
   }
 }
 

@@ -31,11 +31,18 @@ for command in "$@"; do
   text=$("$program" "$command" --help)
   heading="${command^} command"
   commands_help+=$'\n\n'"*$heading*"$'\n'"$text"
-  if [[ -z "$usage" ]]; then
-    usage="Usage: ${text%%$'\n'*}"
-  else
-    usage+=$'\n'"  or:  ${text%%$'\n'*}"
-  fi
+  # The synopsis: the lines before the first empty one, each "PROGRAM ..." line
+  # a form of the command, the indented lines after it its continuation.
+  while IFS= read -r line; do
+    [[ -n "$line" ]] || break
+    if [[ "$line" == "$name "* && -z "$usage" ]]; then
+      usage="Usage: $line"
+    elif [[ "$line" == "$name "* ]]; then
+      usage+=$'\n'"  or:  $line"
+    else
+      usage+=" ${line#"${line%%[! ]*}"}"
+    fi
+  done <<<"$text"
 done
 
 # The NAME line from "PROGRAM - what it is".
@@ -47,19 +54,28 @@ if [[ "${help%%$'\n'*}" == "$name - "* ]]; then
 fi
 
 # The exit status paragraph moves to a section of its own, after everything else.
-awk -v usage="$usage" '
+awk -v usage="$usage" -v name="$name" '
+  # One line of the help, once the synopses are joined.
+  function handle(line) {
+    if (line ~ /^Exit status:/) { status = 1; sub(/^Exit status: */, "", line); exit_text = line; return }
+    if (status && line == "") status = 0
+    if (status) { exit_text = exit_text "\n" line; return }
+    if (line ~ /^Examples?:$/) { print "Examples:"; examples = 1; return }
+    if (line == "") examples = 0
+    # Examples in constant width, one command a line.
+    if (examples && line ~ /^  [^ ]/) { print "  $ " substr(line, 3); return }
+    # An item whose description follows on lines indented deeper: a tagged paragraph.
+    if (line ~ /^      [^ ]/ && item) { printf "%20s%s\n", "", substr(line, 7); return }
+    item = line ~ /^  [^ ]/
+    print line
+  }
   BEGIN { if (usage != "") print usage "\n" }
-  /^Exit status:/ { status = 1; sub(/^Exit status: */, ""); exit_text = $0; next }
-  status && /^$/ { status = 0 }
-  status { exit_text = exit_text "\n" $0; next }
-  /^Examples?:$/ { print "Examples:"; examples = 1; next }
-  /^$/ { examples = 0 }
-  # Examples in constant width, one command a line.
-  examples && /^  [^ ]/ { print "  $ " substr($0, 3); next }
-  # An item whose description follows on lines indented deeper: a tagged paragraph.
-  /^      [^ ]/ && item { printf "%20s%s\n", "", substr($0, 7); next }
-  { item = /^  [^ ]/; print }
-  END { if (exit_text != "") print "\n*Exit status*\n" exit_text }
+  # A synopsis that goes on over lines indented deeper than an item is one line, one item.
+  synopsis != "" && /^       +[^ ]/ { sub(/^ +/, " "); synopsis = synopsis $0; next }
+  synopsis != "" { handle(synopsis); synopsis = "" }
+  !examples && $0 ~ ("^ *" name " ") { synopsis = $0; next }
+  { handle($0) }
+  END { if (synopsis != "") handle(synopsis); if (exit_text != "") print "\n*Exit status*\n" exit_text }
 ' <<<"$help$commands_help" >"$work/help"
 printf '%s\n' "$version" >"$work/version"
 
@@ -85,6 +101,51 @@ if [[ -n "$description" ]]; then
   options+=(--name="$description")
 fi
 help2man "${options[@]}" --output="$work/page" "$work/$name"
+# The commands' synopses as man pages set them: the command's name bold, and the rest hanging
+# under it when it takes more than a line, options bold and their values italic. They stand in
+# the SYNOPSIS and at the head of each command's section, in place of help2man's.
+FORMS=$(sed -e 's/^Usage: //' -e 's/^  or:  //' <<<"$usage") awk '
+  function synopsis(form,    count, words, i, word, lead, tail, core, text, joined) {
+    count = split(form, words, " ")
+    text = ""
+    joined = 0
+    for (i = 2; i <= count; i++) {
+      word = words[i]
+      match(word, /^[[(]*/); lead = substr(word, 1, RLENGTH); word = substr(word, RLENGTH + 1)
+      match(word, /[])]*$/); tail = substr(word, RSTART); core = substr(word, 1, RSTART - 1)
+      # An option and its value stay on one line.
+      text = text (text == "" ? "" : (joined && lead == "" && core !~ /^-/ && core != "|" ? "\\ " : " "))
+      gsub(/-/, "\\-", core)
+      if (core == "|") {
+        text = text lead core tail
+      } else if (i == 2 || core ~ /^\\-/) {
+        text = text lead "\\fB" core "\\fR" tail
+      } else {
+        text = text lead "\\fI" core "\\fR" tail
+      }
+      joined = core ~ /^\\-/ && tail == ""
+    }
+    return ".SY " words[1] "\n" text "\n.YS"
+  }
+  # The forms of one command, or of all for "".
+  function forms(command,    count, lines, i, words, text) {
+    count = split(ENVIRON["FORMS"], lines, "\n")
+    text = ""
+    for (i = 1; i <= count; i++) {
+      split(lines[i], words, " ")
+      if (command == "" || words[2] == command) {
+        text = text (text == "" ? "" : "\n") synopsis(lines[i])
+      }
+    }
+    return text
+  }
+  ENVIRON["FORMS"] == "" { print; next }
+  skip && /^\.(SH|PP)/ { skip = 0 }
+  skip { next }
+  /^\.SH SYNOPSIS$/ { print; print forms(""); skip = 1; next }
+  /^\.SH "[A-Z]+ COMMAND"$/ { print; command = tolower($2); sub(/^"/, "", command); print forms(command); skip = 1; next }
+  { print }
+' "$work/page" >"$work/page.synopsis"
 # Examples as typed: not filled to the line's width.
 awk '
   example && !/^\\f\(CW/ && !/^\.br$/ { print ".fi"; example = 0 }
@@ -92,5 +153,5 @@ awk '
   /^\.IP$/ { held = 1; next }
   { print }
   END { if (example) print ".fi" }
-' "$work/page" >"$output.tmp"
+' "$work/page.synopsis" >"$output.tmp"
 mv "$output.tmp" "$output"

@@ -1,4 +1,4 @@
-// pixtool's three commands. Each returns the program's exit status: 0 done,
+// pixtool's commands. Each returns the program's exit status: 0 done,
 // 1 failed (one line on standard error saying why), 2 a usage error.
 #pragma once
 
@@ -15,5 +15,7 @@ int Fail(const std::string& message, int status = kExitFailure);
 int RunInfo(const Options& options);
 int RunExport(const Options& options);
 int RunImport(const Options& options);
+int RunDelete(const Options& options);
+int RunPalette(const Options& options);
 
 }  // namespace pixtool

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "canvas/palette_table.h"
 #include "pixtool/commands.h"
@@ -91,10 +92,18 @@ int RunImport(const Options& options) {
   if (!ReadPngFile(options.file, LayoutCheck(options, layout), png, error)) {
     return Fail(error);
   }
-  if (!ToPixIndices(png, GeneratePaletteColours(), options.allowAnyIndex, imported, error)) {
+  // The empty cells are left out before the colours are read: their gap
+  // index is not an image's.
+  const PaletteColours colours = GeneratePaletteColours();
+  const std::size_t emptyCells =
+      options.sheetColumns ? EmptyCellsAtEnd(png, layout, SheetGapColour(png, layout, colours)) : 0;
+  const std::size_t count = layout.columns * layout.rows - emptyCells;
+  png = TakeCells(std::move(png), layout, count);
+  if (!ToPixIndices(png, colours, options.allowAnyIndex, imported, error)) {
     return Fail(options.file + " " + error);
   }
-  const SheetImages images = CutSheet(imported.indices, layout, options.size, options.scale);
+  SheetImages images = ShrinkCells(imported.indices, count, options.size, options.scale);
+  images.emptyCells = emptyCells;
 
   const bool append = !options.appendTo.empty();
   const std::string& target = append ? options.appendTo : options.into;

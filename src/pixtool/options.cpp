@@ -25,19 +25,28 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"--size", true, Takes({Command::Info, Command::Export, Command::Import})},
-    {"--image", true, Takes({Command::Export, Command::Import})},
+    {"--size", true, Takes({Command::Info, Command::Export, Command::Import, Command::Delete})},
+    {"--image", true, Takes({Command::Export, Command::Import, Command::Delete})},
     {"--all", false, Takes({Command::Export})},
+    {"--from", true, Takes({Command::Export})},
+    {"--to", true, Takes({Command::Export})},
+    {"--fps", true, Takes({Command::Export})},
     {"--sheet", true, Takes({Command::Export, Command::Import})},
     {"--scale", true, Takes({Command::Export, Command::Import})},
-    {"-o", true, Takes({Command::Export})},
+    {"-o", true, Takes({Command::Export, Command::Palette})},
+    {"--json", true, Takes({Command::Export})},
+    {"--format", true, Takes({Command::Palette})},
     {"--append", true, Takes({Command::Import})},
     {"--into", true, Takes({Command::Import})},
     {"--allow-any-index", false, Takes({Command::Import})},
 };
 
+constexpr Command kCommands[] = {Command::Info, Command::Export, Command::Import, Command::Delete,
+                                 Command::Palette};
+constexpr const char* kCommandList = "info, export, import, delete or palette";
+
 Command CommandNamed(const std::string& name) {
-  for (Command command : {Command::Info, Command::Export, Command::Import}) {
+  for (Command command : kCommands) {
     if (name == CommandName(command)) {
       return command;
     }
@@ -82,6 +91,19 @@ bool TakeOption(const std::string& name, const std::string& value, Options& opti
     options.image = number;
   } else if (name == "--all") {
     options.all = true;
+  } else if (name == "--from" || name == "--to") {
+    if (!ParseNumber(value, 0, kMaxImageNumber, number)) {
+      error = name + " wants an image number from 0 to " + std::to_string(kMaxImageNumber);
+      return false;
+    }
+    (name == "--from" ? options.from : options.to) = number;
+  } else if (name == "--fps") {
+    if (!ParseNumber(value, 1, kMaxFps, number)) {
+      error = "--fps wants images a second from 1 to " + std::to_string(kMaxFps) +
+              " (a GIF's delays are in hundredths of a second)";
+      return false;
+    }
+    options.fps = static_cast<int>(number);
   } else if (name == "--sheet") {
     if (!ParseNumber(value, 1, kMaxColumns, number)) {
       error = "--sheet wants a number of columns from 1 to " + std::to_string(kMaxColumns);
@@ -96,6 +118,15 @@ bool TakeOption(const std::string& name, const std::string& value, Options& opti
     options.scale = static_cast<int>(number);
   } else if (name == "-o") {
     options.output = value;
+  } else if (name == "--json") {
+    options.json = value;
+  } else if (name == "--format") {
+    const std::optional<PaletteFormat> format = PaletteFormatNamed(value);
+    if (!format) {
+      error = "--format wants gpl, pal, act or hex";
+      return false;
+    }
+    options.paletteFormat = format;
   } else if (name == "--append") {
     options.appendTo = value;
   } else if (name == "--into") {
@@ -103,48 +134,99 @@ bool TakeOption(const std::string& name, const std::string& value, Options& opti
   } else if (name == "--allow-any-index") {
     options.allowAnyIndex = true;
   }
-  if (value.empty() && (name == "-o" || name == "--append" || name == "--into")) {
+  if (value.empty() && (name == "-o" || name == "--json" || name == "--append" || name == "--into")) {
     error = name + " wants a file name";
     return false;
   }
   return true;
 }
 
+bool EndsWithGif(const std::string& path) {
+  const std::size_t length = path.size();
+  return length >= 4 && path[length - 4] == '.' && (path[length - 3] | 0x20) == 'g' &&
+         (path[length - 2] | 0x20) == 'i' && (path[length - 1] | 0x20) == 'f';
+}
+
+bool CheckExport(Options& options, std::string& error) {
+  if (options.image && options.all) {
+    error = "--image and --all exclude each other";
+  } else if ((options.from || options.to) && !options.all) {
+    error = "--from and --to choose among the images of --all: add --all";
+  } else if (options.from && options.to && *options.from > *options.to) {
+    error = "--from " + std::to_string(*options.from) + " comes after --to " + std::to_string(*options.to) +
+            ": no image between them";
+  } else if (options.output.empty()) {
+    error = "-o OUT.png or -o OUT.gif is needed (-o - writes a PNG to standard output)";
+  }
+  if (!error.empty()) {
+    return false;
+  }
+  options.picture = EndsWithGif(options.output) ? PictureFormat::Gif : PictureFormat::Png;
+  if (options.picture == PictureFormat::Gif && options.sheetColumns) {
+    error = "--sheet lays images out in a PNG; a GIF shows them one after another";
+  } else if (options.picture == PictureFormat::Gif && !options.json.empty()) {
+    error = "--json describes the frames of a PNG sheet, not of a GIF";
+  } else if (options.fps && options.picture == PictureFormat::Png && options.json.empty()) {
+    error = "--fps sets the rate of a GIF (-o OUT.gif) or the durations that --json writes";
+  } else if (!options.json.empty() && options.output == "-") {
+    error = "--json names the sheet's file, which -o - does not have: give -o SHEET.png";
+  } else if (options.json == options.output) {
+    error = "--json and -o name the same file";
+  }
+  return error.empty();
+}
+
+bool CheckImport(const Options& options, std::string& error) {
+  if (options.appendTo.empty() == options.into.empty()) {
+    error = "give either --append FILE or --into FILE --image N";
+  } else if (!options.into.empty() && !options.image) {
+    error = "--into needs --image N, the image slot to write";
+  } else if (!options.appendTo.empty() && options.image) {
+    error = "--append adds a new last image; --image goes with --into";
+  }
+  return error.empty();
+}
+
+bool CheckPalette(Options& options, std::string& error) {
+  if (!options.file.empty()) {
+    error = "palette reads no file ('" + options.file + "'): it writes the editor's colours to -o OUT";
+  } else if (options.output.empty()) {
+    error =
+        "-o OUT.gpl, OUT.pal, OUT.act or OUT.hex is needed (-o - with --format writes to standard output)";
+  } else if (!options.paletteFormat) {
+    options.paletteFormat = PaletteFormatOfFile(options.output);
+    if (options.output == "-") {
+      error = "-o - has no extension to tell the form: say which with --format";
+    } else if (!options.paletteFormat) {
+      error = "'" + options.output + "' does not end in .gpl, .pal, .act or .hex: say which with --format";
+    }
+  }
+  return error.empty();
+}
+
 // What the options together must satisfy, once all are read.
-bool CheckCombination(const Options& options, std::string& error) {
+bool CheckCombination(Options& options, std::string& error) {
+  error.clear();
+  if (options.command == Command::Palette) {
+    return CheckPalette(options, error);
+  }
   if (options.file.empty()) {
     error = options.command == Command::Import ? "name the PNG file to import" : "name the pix file";
     return false;
   }
-  if (options.size.width == 0) {
-    error = "--size WIDTHxHEIGHT is needed: a pix file does not record its image size";
-    return false;
+  switch (options.command) {
+    case Command::Export:
+      return CheckExport(options, error);
+    case Command::Import:
+      return CheckImport(options, error);
+    case Command::Delete:
+      if (!options.image) {
+        error = "--image N is needed: the image to take out";
+      }
+      return error.empty();
+    default:
+      return true;
   }
-  if (options.command == Command::Export) {
-    if (options.image && options.all) {
-      error = "--image and --all exclude each other";
-      return false;
-    }
-    if (options.output.empty()) {
-      error = "-o OUT.png is needed (-o - writes to standard output)";
-      return false;
-    }
-  }
-  if (options.command == Command::Import) {
-    if (options.appendTo.empty() == options.into.empty()) {
-      error = "give either --append FILE or --into FILE --image N";
-      return false;
-    }
-    if (!options.into.empty() && !options.image) {
-      error = "--into needs --image N, the image slot to write";
-      return false;
-    }
-    if (!options.appendTo.empty() && options.image) {
-      error = "--append adds a new last image; --image goes with --into";
-      return false;
-    }
-  }
-  return true;
 }
 
 }  // namespace
@@ -157,6 +239,10 @@ const char* CommandName(Command command) {
       return "export";
     case Command::Import:
       return "import";
+    case Command::Delete:
+      return "delete";
+    case Command::Palette:
+      return "palette";
     case Command::None:
       break;
   }
@@ -173,10 +259,15 @@ std::vector<std::string> OptionNames(Command command) {
   return names;
 }
 
+bool NeedsSize(Command command) {
+  return command == Command::Info || command == Command::Export || command == Command::Import ||
+         command == Command::Delete;
+}
+
 bool ParseCommandLine(const std::vector<std::string>& arguments, Options& options, std::string& error) {
   options = Options{};
   if (arguments.empty()) {
-    error = "name a command: info, export or import";
+    error = std::string("name a command: ") + kCommandList;
     return false;
   }
   std::size_t next = 1;
@@ -191,7 +282,7 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, Options& option
   }
   options.command = CommandNamed(arguments[0]);
   if (options.command == Command::None) {
-    error = "unknown command '" + arguments[0] + "': use info, export or import";
+    error = "unknown command '" + arguments[0] + "': use " + kCommandList;
     return false;
   }
   bool optionsEnded = false;

@@ -6,31 +6,49 @@
 #include <string>
 #include <vector>
 
+#include "pixtool/palette_files.h"
 #include "pixtool/pix_images.h"
 
 namespace pixtool {
 
-enum class Command { None, Info, Export, Import };
+enum class Command { None, Info, Export, Import, Delete, Palette };
+
+// What export writes, told by the extension of -o: a GIF for ".gif", else a PNG.
+enum class PictureFormat { Png, Gif };
 
 inline constexpr std::int64_t kMaxImageNumber = 2147483647;
 inline constexpr int kMaxScale = 64;
 inline constexpr int kMaxColumns = 65535;
+// A GIF's delays are in hundredths of a second, and viewers show a delay
+// below 2 hundredths as 10: 50 images a second is the fastest a GIF plays.
+inline constexpr int kMaxFps = 50;
+inline constexpr int kDefaultFps = 10;
 
 struct Options {
   Command command = Command::None;
   bool help = false;
   bool version = false;
-  // info and export: the pix file; import: the PNG.
+  // info, export and delete: the pix file; import: the PNG; palette: none.
   std::string file;
+  // Width 0 until --size gives it (or the folder's SaveSize.dat, see folder_size.h).
   ImageSize size;
   std::optional<std::int64_t> image;
   bool all = false;
+  std::optional<std::int64_t> from;
+  std::optional<std::int64_t> to;
+  std::optional<int> fps;
   std::optional<int> sheetColumns;
   int scale = 1;
   std::string output;
+  PictureFormat picture = PictureFormat::Png;
+  std::string json;
+  // --format, else what -o's extension says (always set once parsed).
+  std::optional<PaletteFormat> paletteFormat;
   std::string appendTo;
   std::string into;
   bool allowAnyIndex = false;
+
+  int Fps() const { return fps.value_or(kDefaultFps); }
 };
 
 // The command's name as typed, "" for None.
@@ -39,9 +57,12 @@ const char* CommandName(Command command);
 // The options the command takes, as typed ("--size", "-o", ...).
 std::vector<std::string> OptionNames(Command command);
 
+// Whether the command works on images of a size (--size, or the folder's SaveSize.dat).
+bool NeedsSize(Command command);
+
 // Parses the arguments after the program name. False with a one-line message
 // when they are not a valid command line; help and version requests succeed with
-// help or version set.
+// help or version set. A missing --size is left for the caller (size width 0).
 bool ParseCommandLine(const std::vector<std::string>& arguments, Options& options, std::string& error);
 
 }  // namespace pixtool

@@ -1,4 +1,4 @@
-// Reading pix files whole and putting an image into an image slot.
+// Reading pix files whole, putting an image into an image slot and taking one out.
 #include "pixtool/pix_images.h"
 
 #include <sys/stat.h>
@@ -64,6 +64,13 @@ Bytes PlaceImage(const Bytes& file, ImageSize size, std::size_t n, const Bytes& 
     result.resize(start + image.size(), 0);
   }
   std::copy(image.begin(), image.end(), result.begin() + static_cast<std::ptrdiff_t>(start));
+  return result;
+}
+
+Bytes RemoveImage(const Bytes& file, ImageSize size, std::size_t n) {
+  const auto start = static_cast<std::ptrdiff_t>(n * size.Bytes());
+  Bytes result(file.begin(), file.begin() + start);
+  result.insert(result.end(), file.begin() + start + static_cast<std::ptrdiff_t>(size.Bytes()), file.end());
   return result;
 }
 

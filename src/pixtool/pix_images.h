@@ -45,4 +45,9 @@ bool ReadPixFile(const std::string& path, ImageSize size, bool missingIsEmpty, P
 Bytes PlaceImage(const Bytes& file, ImageSize size, std::size_t n, const Bytes& image,
                  std::size_t& paddedBytes);
 
+// The file's bytes without image n (below the file's whole images): the
+// images after it, and any bytes after the last whole image, move up by one
+// image.
+Bytes RemoveImage(const Bytes& file, ImageSize size, std::size_t n);
+
 }  // namespace pixtool

@@ -1,8 +1,10 @@
-// Sprite sheets: cells of scaled images with a gap between them, drawn and read back.
+// Sprite sheets: cells of scaled images with a gap between them, drawn and read back;
+// the cells left empty after the last image known by the gap's colour.
 #include "pixtool/sheet.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace pixtool {
@@ -27,6 +29,19 @@ bool CellsAlong(std::size_t length, std::size_t cell, std::size_t& cells) {
   return cells >= 1 && cells * (cell + 1) == length + 1;
 }
 
+// Whether pixel p of the picture is opaque and of the colour. A palette index
+// beyond the picture's palette is of no colour.
+bool SameOpaqueColour(const PngPixels& png, std::size_t p, PaletteColour colour) {
+  if (!png.indexed) {
+    const std::uint8_t* pixel = png.rgba.data() + 4 * p;
+    return pixel[0] == colour.red && pixel[1] == colour.green && pixel[2] == colour.blue && pixel[3] == 255;
+  }
+  const std::uint8_t index = png.indices[p];
+  return index < png.palette.size() && png.paletteAlpha[index] == 255 &&
+         png.palette[index].red == colour.red && png.palette[index].green == colour.green &&
+         png.palette[index].blue == colour.blue;
+}
+
 }  // namespace
 
 bool PlanSheet(ImageSize size, std::size_t count, std::size_t columns, int scale, SheetLayout& layout,
@@ -49,6 +64,10 @@ bool PlanSheet(ImageSize size, std::size_t count, std::size_t columns, int scale
   return true;
 }
 
+CellPlace CellAt(const SheetLayout& layout, std::size_t n) {
+  return {(n % layout.columns) * (layout.cellWidth + 1), (n / layout.columns) * (layout.cellHeight + 1)};
+}
+
 IndexedImage DrawSheet(const PixFile& file, std::size_t first, std::size_t count, const SheetLayout& layout,
                        int scale) {
   IndexedImage picture;
@@ -60,10 +79,9 @@ IndexedImage DrawSheet(const PixFile& file, std::size_t first, std::size_t count
   const auto height = static_cast<std::size_t>(file.size.height);
   for (std::size_t n = 0; n < count; ++n) {
     const std::uint8_t* image = file.Image(first + n);
-    const std::size_t left = (n % layout.columns) * (layout.cellWidth + 1);
-    const std::size_t top = (n / layout.columns) * (layout.cellHeight + 1);
+    const CellPlace cell = CellAt(layout, n);
     for (std::size_t y = 0; y < height * factor; ++y) {
-      std::uint8_t* row = picture.pixels.data() + (top + y) * layout.width + left;
+      std::uint8_t* row = picture.pixels.data() + (cell.top + y) * layout.width + cell.left;
       const std::uint8_t* source = image + (y / factor) * width;
       for (std::size_t x = 0; x < width * factor; ++x) {
         row[x] = source[x / factor];
@@ -102,41 +120,78 @@ bool FindSheetLayout(ImageSize size, int scale, std::size_t columns, std::size_t
   return false;
 }
 
-SheetImages CutSheet(const Bytes& picture, const SheetLayout& layout, ImageSize size, int scale) {
+PaletteColour SheetGapColour(const PngPixels& png, const SheetLayout& layout, const PaletteColours& colours) {
+  if (layout.rows > 1 && SameOpaqueColour(png, layout.cellHeight * layout.width, colours[kOldGapIndex])) {
+    return colours[kOldGapIndex];
+  }
+  return colours[kGapIndex];
+}
+
+std::size_t EmptyCellsAtEnd(const PngPixels& png, const SheetLayout& layout, PaletteColour gap) {
+  std::size_t empty = 0;
+  const std::size_t cells = layout.columns * layout.rows;
+  while (layout.rows > 1 && empty + 1 < layout.columns) {
+    const CellPlace cell = CellAt(layout, cells - 1 - empty);
+    for (std::size_t y = 0; y < layout.cellHeight; ++y) {
+      const std::size_t row = (cell.top + y) * layout.width + cell.left;
+      for (std::size_t x = 0; x < layout.cellWidth; ++x) {
+        if (!SameOpaqueColour(png, row + x, gap)) {
+          return empty;
+        }
+      }
+    }
+    ++empty;
+  }
+  return empty;
+}
+
+PngPixels TakeCells(PngPixels png, const SheetLayout& layout, std::size_t count) {
+  if (layout.columns * layout.rows == 1) {
+    return png;
+  }
+  const std::size_t channels = png.indexed ? 1 : 4;
+  Bytes& from = png.indexed ? png.indices : png.rgba;
+  Bytes cells;
+  cells.reserve(count * layout.cellWidth * layout.cellHeight * channels);
+  for (std::size_t n = 0; n < count; ++n) {
+    const CellPlace cell = CellAt(layout, n);
+    for (std::size_t y = 0; y < layout.cellHeight; ++y) {
+      const auto start =
+          from.begin() + static_cast<std::ptrdiff_t>(((cell.top + y) * layout.width + cell.left) * channels);
+      cells.insert(cells.end(), start, start + static_cast<std::ptrdiff_t>(layout.cellWidth * channels));
+    }
+  }
+  from = std::move(cells);
+  png.width = static_cast<int>(layout.cellWidth);
+  png.height = static_cast<int>(count * layout.cellHeight);
+  return png;
+}
+
+SheetImages ShrinkCells(const Bytes& cells, std::size_t count, ImageSize size, int scale) {
   const auto factor = static_cast<std::size_t>(scale);
   const auto width = static_cast<std::size_t>(size.width);
   const auto height = static_cast<std::size_t>(size.height);
-  const std::size_t cells = layout.columns * layout.rows;
+  const std::size_t cellWidth = width * factor;
   SheetImages images;
-  images.bytes.resize(cells * size.Bytes());
-  std::vector<bool> empty(cells, true);
-  for (std::size_t n = 0; n < cells; ++n) {
-    const std::uint8_t* cell = picture.data() +
-                               (n / layout.columns) * (layout.cellHeight + 1) * layout.width +
-                               (n % layout.columns) * (layout.cellWidth + 1);
+  images.count = count;
+  images.bytes.resize(count * size.Bytes());
+  for (std::size_t n = 0; n < count; ++n) {
+    const std::uint8_t* cell = cells.data() + n * size.Bytes() * factor * factor;
     std::uint8_t* image = images.bytes.data() + n * size.Bytes();
     for (std::size_t y = 0; y < height; ++y) {
       for (std::size_t x = 0; x < width; ++x) {
-        const std::uint8_t* block = cell + y * factor * layout.width + x * factor;
+        const std::uint8_t* block = cell + y * factor * cellWidth + x * factor;
         bool mixed = false;
         for (std::size_t dy = 0; dy < factor; ++dy) {
           for (std::size_t dx = 0; dx < factor; ++dx) {
-            mixed = mixed || block[dy * layout.width + dx] != block[0];
+            mixed = mixed || block[dy * cellWidth + dx] != block[0];
           }
         }
         image[y * width + x] = block[0];
         images.mixedPixels += mixed ? 1 : 0;
-        empty[n] = empty[n] && !mixed && block[0] == kGapIndex;
       }
     }
   }
-  // Only full rows leave cells empty, and never a whole row.
-  images.count = cells;
-  while (layout.rows > 1 && images.emptyCells + 1 < layout.columns && empty[images.count - 1]) {
-    --images.count;
-    ++images.emptyCells;
-  }
-  images.bytes.resize(images.count * size.Bytes());
   return images;
 }
 

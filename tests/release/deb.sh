@@ -36,7 +36,7 @@ version=$(dpkg-deb -f "$deb" Version)
 # The control fields: dpkg-shlibdeps found the libraries both programs link.
 fields=$(dpkg-deb -f "$deb")
 for field in "Section: graphics" "Maintainer: " "Homepage: https://" "Depends: .*libsdl2-2.0-0" \
-  "Depends: .*libpng16-16" "Depends: .*libstdc\+\+6" "Description: [a-z]"; do
+  "Depends: .*libpng16-16" "Depends: .*libgif7" "Depends: .*libstdc\+\+6" "Description: [a-z]"; do
   grep -qE "^$field" <<<"$fields" || fail "the package has no field '$field': $fields"
 done
 (($(grep -c '^ ' <<<"$fields") >= 4)) || fail "the package's description has no long text"
@@ -52,6 +52,10 @@ note "installed $(basename "$deb"): $(wc -l <"$TEST_DIR/files") paths"
 [[ "$(cd "$WORK" && pixed --version)" == "pixed $version" ]] || fail "pixed --version says $(pixed --version)"
 help=$(cd "$WORK" && pixtool --help) || fail "pixtool --help failed"
 [[ "$help" == *"pixtool export"* ]] || fail "pixtool --help says: $help"
+# The installed pixtool writes a GIF with the giflib the package depends on.
+printf '\001\002\003\004' >"$TEST_DIR/frames.pix"
+(cd "$TEST_DIR" && pixtool export frames.pix --size 2x1 --all -o frames.gif >/dev/null) || fail "pixtool could not write a GIF"
+[[ "$(head -c 6 "$TEST_DIR/frames.gif" 2>/dev/null)" == GIF89a ]] || fail "pixtool's GIF does not start as a GIF89a"
 
 copyright=/usr/share/doc/pixed/copyright
 [[ "$(head -n 1 "$copyright")" == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] ||

@@ -55,7 +55,7 @@ check_page() {
 [[ "$("$pixtool" --version)" == "pixtool $version" ]] || fail "pixtool --version says $("$pixtool" --version), not pixtool $version"
 check_page "$pages/pixed.1" "$("$pixed" --help)"
 pixtool_help=$("$pixtool" --help)
-for command in info export import; do
+for command in info export import delete palette; do
   pixtool_help+=$'\n'$("$pixtool" "$command" --help)
 done
 check_page "$pages/pixtool.1" "$pixtool_help"
