@@ -309,6 +309,9 @@ TEST(SdlEntryKeys, PressesBelongToTheEntryThatPollsAfterThem) {
        {"p200", "+5", "5?", "p120", "-5", "+5", "5!", "p120", "5?", "p120", "5?"}},
       {"a doubled digit's second press let go before the next poll",
        {"p200", "+5", "5?", "p120", "-5", "+5", "-5", "5!", "p120", "5?", "p120", "5!"}},
+      {"three taps of a digit and another between two polls all come, in order",
+       {"p200", "1!",   "p120", "+5",   "-5", "+5",   "-5", "+5",   "-5",   "+4",   "-4",
+        "5?4!", "p120", "5!",   "p120", "5?", "p120", "5!", "p120", "5?4!", "p120", "4?5!"}},
   };
   for (const KeysCase& c : cases) {
     EntryKeyboard keyboard;

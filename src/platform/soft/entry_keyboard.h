@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 
 namespace plat::soft {
 
@@ -21,27 +22,36 @@ namespace plat::soft {
 // does the entry follow the previous one at once, as the height follows the
 // width: the keys typed since, the height's first digit, are its own.
 //
-// An entry types a key when a read finds it down and the read before did not,
-// and the keys new in one read in its own table order. So each read brings at
-// most one new key, the first pressed, with Shift as it was when that key went
-// down; the others wait for the next reads. Keys held down from before an
-// entry began all read down at its first poll. And a key that read down and
-// has been let go since reads up once, even when it is down again: the second
-// press of a doubled letter shows at the next read instead of merging with the
-// first.
+// An entry types a key when a read finds it down and the read before did not.
+// So each read brings at most one new key, the press that waits longest, with
+// Shift as it was when that key went down; the others wait for the next reads
+// in the order typed, however many come between two polls (a quick "1000"
+// keeps its three zeros). Keys held down from before an entry began all read
+// down at its first poll. And a key that read down and has been let go since
+// reads up once, even when it is down again: the second press of a doubled
+// letter shows at the read after, instead of merging with the first.
 class EntryKeyboard {
  public:
   static constexpr std::uint64_t kEntryStartPauseMs = 160;
   static constexpr std::uint64_t kWorkBetweenEntriesMs = 250;
+  // Presses not yet read that are kept; a person types far fewer between two
+  // polls, and typing while no entry runs is dropped at the next entry anyway.
+  static constexpr std::size_t kMostWaitingPresses = 64;
 
   // A press of a key already down (auto-repeat) is no new press.
   void Press(std::uint8_t code) {
-    if (!down_[code]) {
-      down_[code] = true;
-      pending_[code] = true;
-      pressOrder_[code] = ++presses_;
-      shiftAtPress_[code] = down_[kLeftShift] || down_[kRightShift];
+    if (down_[code]) {
+      return;
     }
+    down_[code] = true;
+    if (IsShift(code)) {
+      shiftTapped_ = true;
+      return;
+    }
+    if (waiting_.size() == kMostWaitingPresses) {
+      waiting_.pop_front();
+    }
+    waiting_.push_back(WaitingPress{code, down_[kLeftShift] || down_[kRightShift]});
   }
   void Release(std::uint8_t code) {
     down_[code] = false;
@@ -56,63 +66,61 @@ class EntryKeyboard {
   void Paused(std::uint64_t ms) { pausedMs_ = pausedMs_ + ms < pausedMs_ ? UINT64_MAX : pausedMs_ + ms; }
 
   // One read of the device at nowMs on the clock: 0x80 for each key still held
-  // since the previous read, and for the first pressed of the other keys down
-  // now or tapped since, with Shift as it was then (without such a key, Shift
-  // down now or tapped since).
+  // since the previous read, and for the press that waits longest, with Shift
+  // as it was then (without such a press, Shift down now or tapped since). A
+  // press of a key that read down at the previous read waits one more read,
+  // which finds the key up: every press of a doubled letter types.
   void Read(std::uint8_t keys[256], std::uint64_t nowMs) {
     bool afresh = false;
     if (!readBefore_ || pausedMs_ > kEntryStartPauseMs) {
       const std::uint64_t sinceRead = nowMs > lastReadMs_ ? nowMs - lastReadMs_ : 0;
       afresh = !readBefore_ || sinceRead > pausedMs_ + kWorkBetweenEntriesMs;
       if (afresh) {
-        pending_.fill(false);
+        waiting_.clear();
       }
       readDown_.fill(false);
     }
     readBefore_ = true;
     pausedMs_ = 0;
     lastReadMs_ = nowMs;
-    std::size_t first = kNone;
+    std::array<bool, 256> down{};
     for (std::size_t code = 0; code < 256; ++code) {
-      const bool wasDown = readDown_[code];
-      const bool pressed = down_[code] || pending_[code];
-      const bool heldOn = wasDown && !releasedSinceRead_[code];
-      const bool shift = code == kLeftShift || code == kRightShift;
-      readDown_[code] = (heldOn || shift) && pressed;
-      // A key read down and let go since reads up this once.
-      const bool candidate = !heldOn && !shift && !wasDown && pressed;
-      if (candidate && afresh) {
-        readDown_[code] = true;
-      } else if (candidate && (first == kNone || pressOrder_[code] < pressOrder_[first])) {
-        first = code;
-      }
+      const bool heldOn = readDown_[code] && !releasedSinceRead_[code] && down_[code];
+      // At an entry's first poll every key down reads down.
+      down[code] = heldOn || (afresh && down_[code]);
     }
-    if (first != kNone) {
-      readDown_[first] = true;
-      readDown_[kLeftShift] = shiftAtPress_[first];
-      readDown_[kRightShift] = false;
+    down[kLeftShift] = down_[kLeftShift] || (shiftTapped_ && !down_[kRightShift]);
+    down[kRightShift] = down_[kRightShift];
+    if (!waiting_.empty() && !readDown_[waiting_.front().code]) {
+      const WaitingPress press = waiting_.front();
+      waiting_.pop_front();
+      down[press.code] = true;
+      down[kLeftShift] = press.shift;
+      down[kRightShift] = false;
     }
+    shiftTapped_ = false;
     for (std::size_t code = 0; code < 256; ++code) {
-      if (readDown_[code]) {
-        pending_[code] = false;
-      }
-      keys[code] = readDown_[code] ? 0x80 : 0x00;
+      readDown_[code] = down[code];
+      keys[code] = down[code] ? 0x80 : 0x00;
       releasedSinceRead_[code] = false;
     }
   }
 
  private:
-  static constexpr std::size_t kNone = 256;
   static constexpr std::size_t kLeftShift = 0x2A;
   static constexpr std::size_t kRightShift = 0x36;
+  static constexpr bool IsShift(std::size_t code) { return code == kLeftShift || code == kRightShift; }
+
+  struct WaitingPress {
+    std::uint8_t code;
+    bool shift;  // Shift down when the key went down
+  };
 
   std::array<bool, 256> down_{};
-  std::array<bool, 256> pending_{};  // pressed, not yet read down
-  std::array<std::uint64_t, 256> pressOrder_{};
-  std::array<bool, 256> shiftAtPress_{};
+  std::deque<WaitingPress> waiting_;
+  bool shiftTapped_ = false;
   std::array<bool, 256> readDown_{};
   std::array<bool, 256> releasedSinceRead_{};
-  std::uint64_t presses_ = 0;
   std::uint64_t pausedMs_ = 0;
   std::uint64_t lastReadMs_ = 0;
   bool readBefore_ = false;
