@@ -230,13 +230,13 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_EQ(pixtest::ReadGridCells(kSide, kSide).pixels, image1);
   EXPECT_TRUE(pixtest::GridCellsUniform(kSide, kSide));
   EXPECT_EQ(pixtest::ReadWorkingView(kSide, kSide).pixels, image1);
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "sprites.pix", 270, 410, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "out.pix", 270, 430, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 205, 450, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 311, 450, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "0", 220, 470, kWhite)) << "the offset went back to 0";
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 685, 550, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1", 775, 550, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "sprites.pix", 270, 410));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "out.pix", 270, 430));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 205, 450));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 311, 450));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "0", 220, 470)) << "the offset went back to 0";
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 685, 550));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1", 775, 550));
   EXPECT_TRUE(pixtest::AllPixelsAre(loaded, {390, 405, 665, 495}, 0)) << "no prompt is left behind";
   ShutdownApp();
 
@@ -255,7 +255,7 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_TRUE(pixtest::AllPixelsAre(cleared, {685, 550, 795, 566}, 0)) << "the image number is gone";
   // The next passes drew the fixed parts again.
   EXPECT_EQ(cleared[5 * 800 + 140], pixtest::IndexOfColour(kWhite)) << "grid corner";
-  EXPECT_TRUE(pixtest::TextShownAt(cleared, "sprites.pix", 270, 410, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(cleared, "sprites.pix", 270, 410));
   EXPECT_EQ(cleared[10 * 800 + 730], 27) << "palette swatch 27";
   ShutdownApp();
 }
