@@ -129,19 +129,7 @@ class WorkflowTest : public ::testing::Test {
 
   // WinMain's start-up and loop without its shutdown, so the screen can still be read.
   static bool RunEditorKeepingTheScreen() {
-    editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
-    plat::WNDCLASSEX windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = editorState.instanceHandle;
-    windowClass.lpszClassName = "WINCLASS1";
-    if (plat::RegisterClassExA(&windowClass) == 0) {
-      return false;
-    }
-    editorState.windowHandle =
-        plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE,
-                              0, 0, 800, 600, nullptr, nullptr, editorState.instanceHandle, nullptr);
-    if (editorState.windowHandle == nullptr || InitDevices() == 0) {
+    if (!pixtest::OpenTestWindow() || InitDevices() == 0) {
       return false;
     }
     RunEditorLoop();

@@ -12,40 +12,8 @@
 
 namespace pixtest {
 
-namespace {
-
-bool OpenInputDevice(plat::DeviceGuid which, plat::DataFormat format, std::uint32_t level,
-                     plat::InputDevice** device) {
-  return !plat::FAILED(inputDevices.directInput->CreateDeviceEx(which, device, nullptr)) &&
-         !plat::FAILED((*device)->SetCooperativeLevel(editorState.windowHandle, level)) &&
-         !plat::FAILED((*device)->SetDataFormat(format)) && !plat::FAILED((*device)->Acquire());
-}
-
-}  // namespace
-
 bool OpenTestEditor() {
-  if (!OpenTestDisplay()) {
-    return false;
-  }
-  editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
-  plat::WNDCLASSEX windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = plat::DefWindowProcA;
-  windowClass.hInstance = editorState.instanceHandle;
-  windowClass.lpszClassName = "PIXTEST";
-  if (plat::RegisterClassExA(&windowClass) == 0) {
-    return false;
-  }
-  editorState.windowHandle =
-      plat::CreateWindowExA(0, "PIXTEST", "test", plat::WS_POPUP | plat::WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                            nullptr, editorState.instanceHandle, nullptr);
-  if (editorState.windowHandle == nullptr ||
-      plat::FAILED(plat::DirectInputCreateEx(editorState.instanceHandle, 0x0700, &inputDevices.directInput,
-                                             nullptr)) ||
-      !OpenInputDevice(plat::GUID_SysMouse, plat::c_dfDIMouse,
-                       plat::DISCL_NONEXCLUSIVE | plat::DISCL_BACKGROUND, &inputDevices.mouse) ||
-      !OpenInputDevice(plat::GUID_SysKeyboard, plat::c_dfDIKeyboard,
-                       plat::DISCL_NONEXCLUSIVE | plat::DISCL_FOREGROUND, &inputDevices.keyboard)) {
+  if (!OpenTestDisplay() || !OpenTestWindow(plat::DefWindowProcA) || !OpenTestInput()) {
     return false;
   }
   editorState.cursorX = 400;
@@ -56,17 +24,7 @@ bool OpenTestEditor() {
 }
 
 void CloseTestEditor() {
-  for (plat::InputDevice** device : {&inputDevices.keyboard, &inputDevices.mouse}) {
-    if (*device != nullptr) {
-      (*device)->Unacquire();
-      (*device)->Release();
-      *device = nullptr;
-    }
-  }
-  if (inputDevices.directInput != nullptr) {
-    inputDevices.directInput->Release();
-    inputDevices.directInput = nullptr;
-  }
+  CloseTestInput();
   if (editorState.windowHandle != nullptr && plat::headless::WindowAlive()) {
     plat::DestroyWindow(editorState.windowHandle);
   }
