@@ -14,45 +14,21 @@
 
 #include "bench_display.h"
 #include "draw/primitives.h"
+#include "harness/bmp_writer.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using pixtest::Bytes;
 
-void Put16(Bytes& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(Bytes& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-// A file with a BITMAPINFOHEADER, colours grey levels, then the pixel bytes.
-Bytes Bmp(int width, int height, int bits, std::uint32_t compression, int colours, const Bytes& pixels) {
-  const std::uint32_t offset = 14 + 40 + 4 * static_cast<std::uint32_t>(colours);
-  Bytes out = {'B', 'M'};
-  Put32(out, offset + static_cast<std::uint32_t>(pixels.size()));
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(width));
-  Put32(out, static_cast<std::uint32_t>(height));
-  Put16(out, 1);
-  Put16(out, static_cast<std::uint32_t>(bits));
-  Put32(out, compression);
-  Put32(out, static_cast<std::uint32_t>(pixels.size()));
-  Put32(out, 2835);
-  Put32(out, 2835);
-  Put32(out, static_cast<std::uint32_t>(colours));
-  Put32(out, 0);
+// Grey levels, a colour table of as many entries as the bits address (none above eight bits).
+std::vector<pixtest::Rgb> Greys(int bits) {
+  const int colours = bits <= 8 ? 1 << bits : 0;
+  std::vector<pixtest::Rgb> table;
   for (int i = 0; i < colours; ++i) {
     const auto level = static_cast<std::uint8_t>(i * 255 / (colours > 1 ? colours - 1 : 1));
-    out.insert(out.end(), {level, static_cast<std::uint8_t>(255 - level), level, 0});
+    table.push_back({level, static_cast<std::uint8_t>(255 - level), level});
   }
-  out.insert(out.end(), pixels.begin(), pixels.end());
-  return out;
+  return table;
 }
 
 // Noise that no run-length coder or colour memo can shorten.
@@ -71,7 +47,7 @@ std::size_t RowBytes(int width, int bits) {
 }
 
 Bytes Uncompressed(int width, int height, int bits) {
-  return Bmp(width, height, bits, 0, bits <= 8 ? 1 << bits : 0, Noise(RowBytes(width, bits) * height));
+  return pixtest::MakeBmp({width, height, bits}, Greys(bits), Noise(RowBytes(width, bits) * height));
 }
 
 // Run-length rows: runs of 255 pixels, or (literal) absolute runs of 254
@@ -97,26 +73,12 @@ Bytes RunLength(int width, int height, bool rle8, bool literal) {
     pixels.insert(pixels.end(), {0, 0});
   }
   pixels.insert(pixels.end(), {0, 1});
-  return Bmp(width, height, rle8 ? 8 : 4, rle8 ? 1 : 2, rle8 ? 256 : 16, pixels);
+  return pixtest::MakeBmp({width, height, rle8 ? 8 : 4, rle8 ? 1u : 2u}, Greys(rle8 ? 8 : 4), pixels);
 }
 
 // The same pixels as Uncompressed(8), behind the OS/2 core header that only SDL2's reader takes.
 Bytes CoreHeader8(int width, int height) {
-  const Bytes info = Uncompressed(width, height, 8);
-  Bytes out = {'B', 'M'};
-  Put32(out, 0);
-  Put32(out, 0);
-  Put32(out, 14 + 12 + 3 * 256);
-  Put32(out, 12);
-  Put16(out, static_cast<std::uint32_t>(width));
-  Put16(out, static_cast<std::uint32_t>(height));
-  Put16(out, 1);
-  Put16(out, 8);
-  for (int i = 0; i < 256; ++i) {
-    out.insert(out.end(), {info[54 + 4 * i], info[55 + 4 * i], info[56 + 4 * i]});
-  }
-  out.insert(out.end(), info.begin() + 54 + 4 * 256, info.end());
-  return out;
+  return pixtest::MakeBmp({width, height, 8, 0, true}, Greys(8), Noise(RowBytes(width, 8) * height));
 }
 
 // 32 bits with explicit masks: blue, green, red in the high bytes.
@@ -124,10 +86,7 @@ Bytes BitFields32(int width, int height) {
   Bytes out = Uncompressed(width, height, 32);
   out[30] = 3;  // BI_BITFIELDS, masks in place of the first three colours
   out[10] += 12;
-  Bytes masks;
-  Put32(masks, 0x0000FF00u);
-  Put32(masks, 0x00FF0000u);
-  Put32(masks, 0xFF000000u);
+  const Bytes masks = {0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF};
   out.insert(out.begin() + 54, masks.begin(), masks.end());
   return out;
 }
@@ -142,7 +101,7 @@ struct Form {
 const Form kForms[] = {
     {"rle8 800x600 ended at once",
      [] {
-       return Bmp(800, 600, 8, 1, 256, {0, 1});
+       return pixtest::MakeBmp({800, 600, 8, 1}, Greys(8), {0, 1});
      }},
     {"rle8 800x600 runs", [] { return RunLength(800, 600, true, false); }},
     {"rle8 800x600 literal", [] { return RunLength(800, 600, true, true); }},
@@ -161,7 +120,7 @@ const Form kForms[] = {
     {"24 bits 4096x4096 (refused)", [] { return Uncompressed(4096, 4096, 24); }},
     {"rle8 4096x4096 ended at once (refused)",
      [] {
-       return Bmp(4096, 4096, 8, 1, 256, {0, 1});
+       return pixtest::MakeBmp({4096, 4096, 8, 1}, Greys(8), {0, 1});
      }},
 };
 

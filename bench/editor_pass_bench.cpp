@@ -12,12 +12,12 @@
 #include "app/editor_hits.h"
 #include "app/editor_loop.h"
 #include "app/editor_state.h"
-#include "app/winmain.h"
 #include "canvas/image_history.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
 #include "draw/frames.h"
 #include "draw/primitives.h"
+#include "harness/headless_setup.h"
 #include "platform/gdi.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
@@ -69,23 +69,9 @@ bool StartOnce() {
     const unsigned char size[2] = {102, 78};
     WriteBytes("SaveSize.dat", size, sizeof size);
 
-    plat::headless::Reset();
-    ResetEditorState();
+    pixtest::FreshMachine();
     plat::headless::SetLogging(false);
-    plat::HINSTANCE instance = plat::GetModuleHandleA(nullptr);
-    plat::WNDCLASSEX windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "WINCLASS1";
-    editorState.instanceHandle = instance;
-    if (plat::RegisterClassExA(&windowClass) == 0) {
-      return false;
-    }
-    editorState.windowHandle =
-        plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE,
-                              0, 0, 800, 600, nullptr, nullptr, instance, nullptr);
-    return editorState.windowHandle != nullptr && InitDevices() == 1;
+    return pixtest::OpenTestWindow() && InitDevices() == 1;
   }();
   return started;
 }

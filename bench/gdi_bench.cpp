@@ -1,5 +1,5 @@
 // Timing of the software GDI: a button bitmap loaded and blitted as the
-// editor does every pass, and the line and text work of a pass.
+// editor does every pass, the editing grid and a line of text.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -8,6 +8,8 @@
 
 #include "app/devices.h"
 #include "app/editor_state.h"
+#include "bench_display.h"
+#include "draw/frames.h"
 #include "platform/gdi.h"
 #include "platform/soft/gdi_bmp_decode.h"
 
@@ -88,30 +90,17 @@ void BM_DecodeButtonBitmapWithSdl(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeButtonBitmapWithSdl);
 
-// The editing grid's line work: an outline and 182 lines in white.
-void BM_GridLines(benchmark::State& state) {
-  Screen screen;
-  for (auto _ : state) {
-    plat::HDC dc = screen.Open();
-    plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, plat::RGB(255, 255, 255));
-    plat::HGDIOBJ held = plat::SelectObject(dc, pen);
-    const plat::POINT outline[] = {{140, 5}, {650, 5}, {650, 395}, {140, 395}, {140, 5}};
-    plat::Polyline(dc, outline, 5);
-    for (int r = 0; r <= 78; ++r) {
-      plat::MoveToEx(dc, 140, 5 + 5 * r, nullptr);
-      plat::LineTo(dc, 650, 5 + 5 * r);
-    }
-    for (int c = 0; c <= 102; ++c) {
-      plat::MoveToEx(dc, 140 + 5 * c, 5, nullptr);
-      plat::LineTo(dc, 140 + 5 * c, 395);
-    }
-    plat::SelectObject(dc, held);
-    plat::DeleteObject(pen);
-    plat::DestroySurfaceDC(dc);
+// The editing grid as every pass draws it: outline, lines, marks and size marks.
+void BM_EditingGrid(benchmark::State& state) {
+  if (!pixbench::OpenDisplay()) {
+    state.SkipWithError("the display could not be opened");
+    return;
   }
-  benchmark::DoNotOptimize(screen.pixels.data());
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(DrawEditingGrid(displayDevice.primarySurface));
+  }
 }
-BENCHMARK(BM_GridLines);
+BENCHMARK(BM_EditingGrid);
 
 // One status-line text of 30 characters.
 void BM_TextLine(benchmark::State& state) {

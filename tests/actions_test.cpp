@@ -16,9 +16,11 @@
 #include "platform/window.h"
 #include "support/editor_fixture.h"
 #include "support/file_bytes.h"
+#include "support/panel_bmp.h"
 #include "support/program_run.h"
 #include "support/scratch_dir.h"
 #include "support/screen_compare.h"
+#include "support/screen_text.h"
 #include "textentry/entry.h"
 
 namespace {
@@ -76,17 +78,6 @@ void QueueNumber(const std::string& digits) {
   plat::headless::QueueKeys({plat::DIK_RETURN});
 }
 
-// The area a bitmap file covers when drawn at (x, y); empty when it cannot be read.
-pixtest::ScreenRect BitmapArea(const char* file, int x, int y) {
-  plat::HBITMAP bitmap = plat::LoadImageA(nullptr, file, plat::IMAGE_BITMAP, 0, 0, plat::LR_LOADFROMFILE);
-  plat::BITMAP info = {};
-  if (bitmap == nullptr || plat::GetObjectA(bitmap, sizeof info, &info) == 0) {
-    return {0, 0, 0, 0};
-  }
-  plat::DeleteObject(bitmap);
-  return {x, y, x + info.bmWidth, y + info.bmHeight};
-}
-
 class ActionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -103,18 +94,6 @@ class ActionsTest : public ::testing::Test {
   static void Carry(ButtonAction action) {
     editorState.pendingAction = action;
     CarryOutAction();
-  }
-
-  // The bitmap file as DrawBitmapFile puts it at (x, y) is what the screen shows there.
-  static ::testing::AssertionResult BitmapShownAt(const ScreenPixels& screen, const char* file, int x,
-                                                  int y) {
-    const pixtest::ScreenRect area = BitmapArea(file, x, y);
-    if (area.right <= area.left) {
-      return ::testing::AssertionFailure() << file << " cannot be read";
-    }
-    FillSurface(displayDevice.primarySurface, 0);
-    DrawBitmapFile(displayDevice.primarySurface, x, y, file);
-    return pixtest::SameInside(plat::headless::Screen(), screen, area);
   }
 
   pixtest::ScratchDir scratch_;
@@ -149,7 +128,7 @@ TEST_F(ActionsTest, EveryActionStartsWithTheClickAndItsPressedImage) {
       EXPECT_LT(IndexOfCall("Primary.GetDC"), IndexOfCall("Sleep(500)")) << pixtest::CallLogText();
       EXPECT_LT(IndexOfCall("Sleep(500)"), IndexOfCall("Primary.Blt")) << pixtest::CallLogText();
     } else {
-      EXPECT_TRUE(BitmapShownAt(plat::headless::Screen(), c.pressed, c.x, c.y));
+      EXPECT_TRUE(pixtest::BitmapShownAt(plat::headless::Screen(), c.pressed, c.x, c.y));
     }
     EXPECT_EQ(editorState.pendingAction,
               c.action == ButtonAction::Quit ? ButtonAction::Quit : ButtonAction::None);
@@ -172,8 +151,8 @@ TEST_F(ActionsTest, LoadShowsTheNumberAndLoadsThatImage) {
   EXPECT_TRUE(pixtest::AllPixelsAre(screen, kPromptArea, 0)) << "the prompt area is erased at the end";
   EXPECT_EQ(editorState.pendingAction, ButtonAction::None);
   EXPECT_EQ(SoundIds(), std::vector<int>{8001});
-  EXPECT_TRUE(TextShownAt(screen, "Pix number:", 685, 550, kWhite));
-  EXPECT_TRUE(TextShownAt(screen, "1", 775, 550, kWhite));
+  EXPECT_TRUE(TextShownAt(screen, "Pix number:", 685, 550));
+  EXPECT_TRUE(TextShownAt(screen, "1", 775, 550));
 }
 
 TEST_F(ActionsTest, LoadAndOffsetConvertTheTypedNumber) {
@@ -199,13 +178,13 @@ TEST_F(ActionsTest, LoadAndOffsetConvertTheTypedNumber) {
     EXPECT_EQ(editorState.pendingAction, ButtonAction::None);
     EXPECT_TRUE(pixtest::AllPixelsAre(afterOffset, kPromptArea, 0));
     if (c.shown != nullptr) {
-      EXPECT_TRUE(TextShownAt(afterOffset, c.shown, 220, 470, kWhite));
+      EXPECT_TRUE(TextShownAt(afterOffset, c.shown, 220, 470));
     }
     QueueNumber(c.typed);
     Carry(ButtonAction::Load);
     EXPECT_EQ(editorState.pixNumber, c.value);
     if (c.shown != nullptr) {
-      EXPECT_TRUE(TextShownAt(plat::headless::Screen(), c.shown, 775, 550, kWhite));
+      EXPECT_TRUE(TextShownAt(plat::headless::Screen(), c.shown, 775, 550));
     }
   }
 }
@@ -372,7 +351,7 @@ TEST_F(ActionsTest, NameChoicesCopyAll25BytesAndShowTheName) {
   EXPECT_EQ(std::memcmp(editorState.loadFileName, expected, 25), 0) << editorState.loadFileName;
   const ScreenPixels screen = plat::headless::Screen();
   EXPECT_TRUE(pixtest::AllPixelsAre(screen, {270 + 8 * 11, 406, 412, 427}, 0)) << "the old name is erased";
-  EXPECT_TRUE(TextShownAt(screen, "sprites.pix", 270, 410, kWhite));
+  EXPECT_TRUE(TextShownAt(screen, "sprites.pix", 270, 410));
 
   Fresh();
   std::memcpy(nameText, "leftover_bytes_after_nul", 25);
@@ -383,7 +362,7 @@ TEST_F(ActionsTest, NameChoicesCopyAll25BytesAndShowTheName) {
   const char expectedSave[25] = "out.pix";
   EXPECT_EQ(std::memcmp(editorState.saveFileName, expectedSave, 25), 0) << editorState.saveFileName;
   EXPECT_STREQ(editorState.loadFileName, "test1.pix");
-  EXPECT_TRUE(TextShownAt(plat::headless::Screen(), "out.pix", 270, 430, kWhite));
+  EXPECT_TRUE(TextShownAt(plat::headless::Screen(), "out.pix", 270, 430));
 }
 
 TEST_F(ActionsTest, SizeChoiceTakesWidthThenHeight) {
@@ -449,8 +428,8 @@ TEST_F(ActionsTest, SizeChoiceTakesWidthThenHeight) {
     EXPECT_EQ(editorState.previousWidth, 40);
     EXPECT_EQ(editorState.previousHeight, 30);
     const ScreenPixels screen = plat::headless::Screen();
-    EXPECT_TRUE(TextShownAt(screen, std::to_string(c.width), 205, 450, kWhite));
-    EXPECT_TRUE(TextShownAt(screen, std::to_string(c.height), 311, 450, kWhite));
+    EXPECT_TRUE(TextShownAt(screen, std::to_string(c.width), 205, 450));
+    EXPECT_TRUE(TextShownAt(screen, std::to_string(c.height), 311, 450));
   }
 }
 

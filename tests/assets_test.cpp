@@ -16,6 +16,7 @@
 #include "platform/gdi.h"
 #include "platform/system.h"
 #include "support/file_bytes.h"
+#include "support/panel_bmp.h"
 
 namespace {
 
@@ -198,61 +199,8 @@ std::vector<std::string> AllNames() {
   return names;
 }
 
-struct Image {
-  std::string fault;
-  int width = 0, height = 0, bits = 0;
-  std::vector<PaletteColour> pixels;  // top row first
-  const PaletteColour& At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-};
-
-std::string Show(const PaletteColour& c) {
-  return "(" + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + ")";
-}
-
-bool InPalette(const PaletteColour& c) {
-  return std::any_of(fixedColours.begin(), fixedColours.end(), [&](const PaletteColour& p) {
-    return p.red == c.red && p.green == c.green && p.blue == c.blue;
-  });
-}
-
-// An uncompressed 8-bit BMP with a full colour table whose every entry is a panel colour.
-Image ReadPanelBmp(const std::string& path) {
-  Image image;
-  const Bytes b = pixtest::ReadFileBytes(path);
-  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || Le(&b[2], 4) != b.size() || Le(&b[14], 4) != 40) {
-    image.fault = "not a BMP file with a BITMAPINFOHEADER and the right size field";
-    return image;
-  }
-  image.width = static_cast<std::int32_t>(Le(&b[18], 4));
-  const auto height = static_cast<std::int32_t>(Le(&b[22], 4));
-  image.height = std::abs(height);
-  image.bits = static_cast<int>(Le(&b[28], 2));
-  const std::uint32_t colours = Le(&b[46], 4) == 0 ? 256 : Le(&b[46], 4);
-  const std::uint32_t offset = Le(&b[10], 4);
-  const std::size_t stride = (static_cast<std::size_t>(image.width) + 3) / 4 * 4;
-  if (image.bits != 8 || Le(&b[30], 4) != 0 || colours != 256 || image.width <= 0 ||
-      offset < 54 + 4 * colours || offset + stride * static_cast<std::size_t>(image.height) > b.size()) {
-    image.fault = "not uncompressed 8-bit with 256 colours, or the pixels run past the end";
-    return image;
-  }
-  std::vector<PaletteColour> table;
-  for (std::uint32_t i = 0; i < colours; ++i) {
-    const PaletteColour c{b[54 + 4 * i + 2], b[54 + 4 * i + 1], b[54 + 4 * i]};
-    if (!InPalette(c)) {
-      image.fault = "colour table entry " + std::to_string(i) + " " + Show(c) + " is not a panel colour";
-      return image;
-    }
-    table.push_back(c);
-  }
-  for (int y = 0; y < image.height; ++y) {
-    const int row = height > 0 ? image.height - 1 - y : y;
-    for (int x = 0; x < image.width; ++x) {
-      image.pixels.push_back(
-          table[b[offset + static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(x)]]);
-    }
-  }
-  return image;
-}
+using Image = pixtest::PanelBitmap;
+using pixtest::ReadPanelBmp;
 
 int Luma(const PaletteColour& c) {
   return (299 * c.red + 587 * c.green + 114 * c.blue) / 1000;
@@ -338,8 +286,8 @@ TEST(ButtonBitmaps, TheProgramDrawsThemWithExactColours) {
         const bool exact = got < fixedColours.size() && fixedColours[got].red == want.red &&
                            fixedColours[got].green == want.green && fixedColours[got].blue == want.blue;
         if (!exact && wrong++ < 3) {
-          ADD_FAILURE() << "pixel (" << x << "," << y << ") expected " << Show(want) << ", got entry "
-                        << int(got);
+          ADD_FAILURE() << "pixel (" << x << "," << y << ") expected " << pixtest::ShowColour(want)
+                        << ", got entry " << int(got);
         }
       }
     }

@@ -8,10 +8,10 @@
 
 #include "app/editor_state.h"
 #include "draw/primitives.h"
+#include "harness/bmp_writer.h"
 #include "platform/headless/headless.h"
 #include "platform/soft/file_lookup.h"
 #include "platform/system.h"
-#include "support/bmp_writer.h"
 #include "support/file_bytes.h"
 #include "support/program_run.h"
 #include "support/scratch_dir.h"

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "harness/bmp_writer.h"
 #include "platform/gdi.h"
 #include "platform/soft/gdi_bmp_decode.h"
 #include "platform/soft/gdi_counts.h"
-#include "support/bmp_writer.h"
 #include "support/file_bytes.h"
 #include "support/guarded_surface.h"
 #include "support/scratch_dir.h"

@@ -292,51 +292,6 @@ TEST_F(MachineTest, ResetGivesAFreshMachine) {
       << "logging back on";
 }
 
-TEST_F(MachineTest, ScreenBmpHoldsThePixelsAndPalette) {
-  pixtest::ScratchDir scratch;
-  EXPECT_FALSE(headless::SaveScreenBmp("none.bmp")) << "no primary surface";
-  DirectDraw* directDraw = nullptr;
-  ASSERT_EQ(DirectDrawCreateEx(nullptr, &directDraw, nullptr), DD_OK);
-  DDSURFACEDESC2 desc = {};
-  desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-  desc.dwBackBufferCount = 1;
-  desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-  DrawSurface* primary = nullptr;
-  ASSERT_EQ(directDraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
-  PALETTEENTRY entries[256] = {};
-  entries[7] = PALETTEENTRY{10, 20, 30, PC_NOCOLLAPSE};
-  DrawPalette* palette = nullptr;
-  ASSERT_EQ(directDraw->CreatePalette(DDPCAPS_8BIT, entries, &palette, nullptr), DD_OK);
-  ASSERT_EQ(primary->SetPalette(palette), DD_OK);
-  DDBLTFX fx = {sizeof fx, 0};
-  ASSERT_EQ(primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
-  ASSERT_EQ(primary->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-  static_cast<std::uint8_t*>(desc.lpSurface)[2 * 800 + 5] = 7;
-  ASSERT_EQ(primary->Unlock(nullptr), DD_OK);
-
-  ASSERT_TRUE(headless::SaveScreenBmp("screen.bmp"));
-  const pixtest::Bytes bytes = pixtest::ReadFileBytes("screen.bmp");
-  ASSERT_GE(bytes.size(), 54u + 1024u + 800u * 600u);
-  auto u32 = [&](std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-                                      bytes[at + 3] << 24);
-  };
-  EXPECT_EQ(bytes[0], 'B');
-  EXPECT_EQ(bytes[1], 'M');
-  EXPECT_EQ(u32(18), 800u);
-  const auto height = static_cast<std::int32_t>(u32(22));
-  EXPECT_EQ(height < 0 ? -height : height, 600);
-  EXPECT_EQ(bytes[28], 8) << "bits per pixel";
-  const std::size_t paletteAt = 14 + u32(14);
-  EXPECT_EQ(bytes[paletteAt + 7 * 4 + 0], 30) << "blue first";
-  EXPECT_EQ(bytes[paletteAt + 7 * 4 + 1], 20);
-  EXPECT_EQ(bytes[paletteAt + 7 * 4 + 2], 10);
-  // Rows are 800 bytes, bottom-up unless the height is negative.
-  const std::size_t row = height < 0 ? 2 : 600 - 1 - 2;
-  EXPECT_EQ(bytes[u32(10) + row * 800 + 5], 7);
-  EXPECT_EQ(bytes[u32(10) + row * 800 + 6], 0);
-}
-
 TEST_F(MachineTest, OpenFileIsLoggedAndCanBeMadeToFail) {
   pixtest::ScratchDir scratch;
   std::FILE* file = OpenFile("SaveName.dat", "w+t");

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "app/editor_state.h"
+#include "harness/bmp_writer.h"
 #include "platform/gdi.h"
 #include "platform/headless/headless.h"
-#include "support/bmp_writer.h"
 #include "support/file_bytes.h"
 #include "support/program_run.h"
 #include "support/scratch_dir.h"

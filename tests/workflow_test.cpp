@@ -129,19 +129,7 @@ class WorkflowTest : public ::testing::Test {
 
   // WinMain's start-up and loop without its shutdown, so the screen can still be read.
   static bool RunEditorKeepingTheScreen() {
-    editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
-    plat::WNDCLASSEX windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = editorState.instanceHandle;
-    windowClass.lpszClassName = "WINCLASS1";
-    if (plat::RegisterClassExA(&windowClass) == 0) {
-      return false;
-    }
-    editorState.windowHandle =
-        plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE,
-                              0, 0, 800, 600, nullptr, nullptr, editorState.instanceHandle, nullptr);
-    if (editorState.windowHandle == nullptr || InitDevices() == 0) {
+    if (!pixtest::OpenTestWindow() || InitDevices() == 0) {
       return false;
     }
     RunEditorLoop();
@@ -230,13 +218,13 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_EQ(pixtest::ReadGridCells(kSide, kSide).pixels, image1);
   EXPECT_TRUE(pixtest::GridCellsUniform(kSide, kSide));
   EXPECT_EQ(pixtest::ReadWorkingView(kSide, kSide).pixels, image1);
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "sprites.pix", 270, 410, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "out.pix", 270, 430, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 205, 450, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 311, 450, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "0", 220, 470, kWhite)) << "the offset went back to 0";
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 685, 550, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1", 775, 550, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "sprites.pix", 270, 410));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "out.pix", 270, 430));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 205, 450));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 311, 450));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "0", 220, 470)) << "the offset went back to 0";
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 685, 550));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1", 775, 550));
   EXPECT_TRUE(pixtest::AllPixelsAre(loaded, {390, 405, 665, 495}, 0)) << "no prompt is left behind";
   ShutdownApp();
 
@@ -255,7 +243,7 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_TRUE(pixtest::AllPixelsAre(cleared, {685, 550, 795, 566}, 0)) << "the image number is gone";
   // The next passes drew the fixed parts again.
   EXPECT_EQ(cleared[5 * 800 + 140], pixtest::IndexOfColour(kWhite)) << "grid corner";
-  EXPECT_TRUE(pixtest::TextShownAt(cleared, "sprites.pix", 270, 410, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(cleared, "sprites.pix", 270, 410));
   EXPECT_EQ(cleared[10 * 800 + 730], 27) << "palette swatch 27";
   ShutdownApp();
 }

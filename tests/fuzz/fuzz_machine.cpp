@@ -10,13 +10,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/devices.h"
 #include "app/edit_history.h"
 #include "app/editor_state.h"
 #include "canvas/image_history.h"
+#include "harness/headless_setup.h"
 #include "platform/display.h"
 #include "platform/headless/headless.h"
-#include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -36,58 +35,6 @@ plat::LRESULT IgnoreClose(plat::HWND window, std::uint32_t message, plat::WPARAM
   return message == plat::WM_CLOSE ? 0 : plat::DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool OpenInput(plat::DeviceGuid which, plat::DataFormat format, std::uint32_t level,
-               plat::InputDevice** device) {
-  return !plat::FAILED(inputDevices.directInput->CreateDeviceEx(which, device, nullptr)) &&
-         !plat::FAILED((*device)->SetCooperativeLevel(editorState.windowHandle, level)) &&
-         !plat::FAILED((*device)->SetDataFormat(format)) && !plat::FAILED((*device)->Acquire());
-}
-
-bool OpenDisplay() {
-  DisplayDevice& display = displayDevice;
-  if (plat::FAILED(plat::DirectDrawCreateEx(nullptr, &display.directDraw, nullptr)) ||
-      plat::FAILED(display.directDraw->SetDisplayMode(800, 600, 8, 0, 0))) {
-    return false;
-  }
-  surfaceDesc = {};
-  surfaceDesc.dwSize = sizeof surfaceDesc;
-  surfaceDesc.dwFlags = plat::DDSD_CAPS | plat::DDSD_BACKBUFFERCOUNT;
-  surfaceDesc.dwBackBufferCount = 1;
-  surfaceDesc.ddsCaps.dwCaps = plat::DDSCAPS_PRIMARYSURFACE | plat::DDSCAPS_FLIP | plat::DDSCAPS_COMPLEX;
-  BuildPaletteTable();
-  if (plat::FAILED(display.directDraw->CreateSurface(&surfaceDesc, &display.primarySurface, nullptr)) ||
-      plat::FAILED(display.directDraw->CreatePalette(plat::DDPCAPS_8BIT | plat::DDPCAPS_ALLOW256,
-                                                     paletteTable, &display.palette, nullptr)) ||
-      plat::FAILED(display.primarySurface->SetPalette(display.palette))) {
-    return false;
-  }
-  plat::DDBLTFX fill = {sizeof(plat::DDBLTFX), 0};
-  display.primarySurface->Blt(nullptr, nullptr, nullptr, plat::DDBLT_COLORFILL | plat::DDBLT_WAIT, &fill);
-  return true;
-}
-
-bool OpenWindowAndInput() {
-  editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
-  plat::WNDCLASSEX windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = IgnoreClose;
-  windowClass.hInstance = editorState.instanceHandle;
-  windowClass.lpszClassName = "PIXFUZZ";
-  if (plat::RegisterClassExA(&windowClass) == 0) {
-    return false;
-  }
-  editorState.windowHandle =
-      plat::CreateWindowExA(0, "PIXFUZZ", "fuzz", plat::WS_POPUP | plat::WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                            nullptr, editorState.instanceHandle, nullptr);
-  return editorState.windowHandle != nullptr &&
-         !plat::FAILED(plat::DirectInputCreateEx(editorState.instanceHandle, 0x0700,
-                                                 &inputDevices.directInput, nullptr)) &&
-         OpenInput(plat::GUID_SysMouse, plat::c_dfDIMouse, plat::DISCL_NONEXCLUSIVE | plat::DISCL_BACKGROUND,
-                   &inputDevices.mouse) &&
-         OpenInput(plat::GUID_SysKeyboard, plat::c_dfDIKeyboard,
-                   plat::DISCL_NONEXCLUSIVE | plat::DISCL_FOREGROUND, &inputDevices.keyboard);
-}
-
 }  // namespace
 
 void OpenEditorOnce() {
@@ -99,12 +46,10 @@ void OpenEditorOnce() {
     }
     workingFolder = pattern;
     std::atexit(RemoveWorkingFolder);
-    plat::headless::Reset();
-    ResetEditorState();
-    plat::headless::SetLogging(false);
-    if (!OpenDisplay() || !OpenWindowAndInput()) {
+    if (!pixtest::OpenTestDisplay() || !pixtest::OpenTestWindow(IgnoreClose) || !pixtest::OpenTestInput()) {
       Fail("the headless editor could not be opened");
     }
+    plat::headless::SetLogging(false);
     return true;
   }();
   (void)opened;

@@ -3,10 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "app/editor_state.h"
-#include "draw/primitives.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -14,40 +12,8 @@
 
 namespace pixtest {
 
-namespace {
-
-bool OpenInputDevice(plat::DeviceGuid which, plat::DataFormat format, std::uint32_t level,
-                     plat::InputDevice** device) {
-  return !plat::FAILED(inputDevices.directInput->CreateDeviceEx(which, device, nullptr)) &&
-         !plat::FAILED((*device)->SetCooperativeLevel(editorState.windowHandle, level)) &&
-         !plat::FAILED((*device)->SetDataFormat(format)) && !plat::FAILED((*device)->Acquire());
-}
-
-}  // namespace
-
 bool OpenTestEditor() {
-  if (!OpenTestDisplay()) {
-    return false;
-  }
-  editorState.instanceHandle = plat::GetModuleHandleA(nullptr);
-  plat::WNDCLASSEX windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = plat::DefWindowProcA;
-  windowClass.hInstance = editorState.instanceHandle;
-  windowClass.lpszClassName = "PIXTEST";
-  if (plat::RegisterClassExA(&windowClass) == 0) {
-    return false;
-  }
-  editorState.windowHandle =
-      plat::CreateWindowExA(0, "PIXTEST", "test", plat::WS_POPUP | plat::WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                            nullptr, editorState.instanceHandle, nullptr);
-  if (editorState.windowHandle == nullptr ||
-      plat::FAILED(plat::DirectInputCreateEx(editorState.instanceHandle, 0x0700, &inputDevices.directInput,
-                                             nullptr)) ||
-      !OpenInputDevice(plat::GUID_SysMouse, plat::c_dfDIMouse,
-                       plat::DISCL_NONEXCLUSIVE | plat::DISCL_BACKGROUND, &inputDevices.mouse) ||
-      !OpenInputDevice(plat::GUID_SysKeyboard, plat::c_dfDIKeyboard,
-                       plat::DISCL_NONEXCLUSIVE | plat::DISCL_FOREGROUND, &inputDevices.keyboard)) {
+  if (!OpenTestDisplay() || !OpenTestWindow(plat::DefWindowProcA) || !OpenTestInput()) {
     return false;
   }
   editorState.cursorX = 400;
@@ -58,17 +24,7 @@ bool OpenTestEditor() {
 }
 
 void CloseTestEditor() {
-  for (plat::InputDevice** device : {&inputDevices.keyboard, &inputDevices.mouse}) {
-    if (*device != nullptr) {
-      (*device)->Unacquire();
-      (*device)->Release();
-      *device = nullptr;
-    }
-  }
-  if (inputDevices.directInput != nullptr) {
-    inputDevices.directInput->Release();
-    inputDevices.directInput = nullptr;
-  }
+  CloseTestInput();
   if (editorState.windowHandle != nullptr && plat::headless::WindowAlive()) {
     plat::DestroyWindow(editorState.windowHandle);
   }
@@ -171,38 +127,6 @@ void QueueKeyPolls(std::initializer_list<std::initializer_list<std::uint8_t>> po
   for (const auto& keys : polls) {
     plat::headless::QueueKeys(keys);
   }
-}
-
-}  // namespace pixtest
-
-namespace pixtest {
-
-::testing::AssertionResult TextShownAt(const std::vector<std::uint8_t>& screen, const std::string& text,
-                                       int x, int y, std::uint32_t colour) {
-  const int right = std::min(800, x + 8 * static_cast<int>(text.size()));
-  const int bottom = std::min(600, y + 16);
-  plat::DDSURFACEDESC2 desc = {};
-  if (plat::FAILED(displayDevice.primarySurface->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr))) {
-    return ::testing::AssertionFailure() << "the screen cannot be locked";
-  }
-  for (int row = y; row < bottom; ++row) {
-    std::memset(static_cast<std::uint8_t*>(desc.lpSurface) + row * desc.lPitch + x, 0,
-                static_cast<std::size_t>(right - x));
-  }
-  displayDevice.primarySurface->Unlock(nullptr);
-  DrawTextAt(text.c_str(), x, y, colour, displayDevice.primarySurface);
-  const std::vector<std::uint8_t> drawn = plat::headless::Screen();
-  for (int row = y; row < bottom; ++row) {
-    for (int column = x; column < right; ++column) {
-      const std::size_t i = static_cast<std::size_t>(row * 800 + column);
-      if (screen[i] != drawn[i]) {
-        return ::testing::AssertionFailure()
-               << "\"" << text << "\" is not shown at (" << x << ", " << y << "): pixel (" << column << ", "
-               << row << ") is " << int{screen[i]} << ", the text has " << int{drawn[i]};
-      }
-    }
-  }
-  return ::testing::AssertionSuccess();
 }
 
 std::uint8_t IndexOfColour(std::uint32_t colour) {

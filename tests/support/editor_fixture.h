@@ -1,12 +1,9 @@
 // The editor's devices without WinMain, and the image areas read back from the screen.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "file_bytes.h"
 
@@ -48,15 +45,6 @@ std::size_t CountCalls(const std::string& name);
 
 // A keyboard script: each element is one poll with these keys down.
 void QueueKeyPolls(std::initializer_list<std::initializer_list<std::uint8_t>> polls);
-
-}  // namespace pixtest
-
-namespace pixtest {
-
-// The text as DrawTextAt draws it at (x, y), compared with the same cells of
-// screen (a copy taken earlier). Draws on the live screen to find out.
-::testing::AssertionResult TextShownAt(const std::vector<std::uint8_t>& screen, const std::string& text,
-                                       int x, int y, std::uint32_t colour);
 
 // The palette index a GDI colour value lands on (pure red 4, white 15).
 std::uint8_t IndexOfColour(std::uint32_t colour);

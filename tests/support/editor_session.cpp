@@ -7,7 +7,6 @@
 #include "app/winmain.h"
 #include "file_bytes.h"
 #include "platform/headless/headless.h"
-#include "platform/system.h"
 #include "platform/window.h"
 #include "program_run.h"
 
@@ -21,24 +20,7 @@ bool WriteDefaultSettingsFiles() {
 
 bool StartEditor() {
   FreshMachine();
-  plat::HINSTANCE instance = plat::GetModuleHandleA(nullptr);
-  plat::WNDCLASSEX windowClass = {};
-  windowClass.cbSize = sizeof(plat::WNDCLASSEX);
-  windowClass.lpfnWndProc = MainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = "WINCLASS1";
-  editorState.instanceHandle = instance;
-  if (plat::RegisterClassExA(&windowClass) == 0) {
-    return false;
-  }
-  plat::HWND window =
-      plat::CreateWindowExA(0, "WINCLASS1", "DirectDraw Test for Game", plat::WS_POPUP | plat::WS_VISIBLE, 0,
-                            0, 800, 600, nullptr, nullptr, instance, nullptr);
-  if (window == nullptr) {
-    return false;
-  }
-  editorState.windowHandle = window;
-  return InitDevices() == 1;
+  return OpenTestWindow() && InitDevices() == 1;
 }
 
 void StopEditor() {

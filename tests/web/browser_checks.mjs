@@ -208,9 +208,17 @@ try {
   await startScreen(page);
   await expectFile(page, "short.pix", [...short], "the short import after a reload");
   page.removeAllListeners("dialog");
-  page.once("dialog", (dialog) => dialog.dismiss());
+  let asked = false;
+  page.once("dialog", async (dialog) => {
+    await dialog.dismiss();
+    asked = true;
+  });
   await page.setInputFiles("#import-files", { name: "short.pix", mimeType: "application/octet-stream", buffer: Buffer.alloc(10) });
-  await page.waitForTimeout(300);
+  // The question answered, and the import over: its last step empties the chooser.
+  for (const deadline = Date.now() + 10000; !asked; await page.waitForTimeout(50)) {
+    check(Date.now() < deadline, "no question before short.pix is replaced");
+  }
+  await waitFor(page, () => document.getElementById("import-files").value === "");
   await expectFile(page, "short.pix", [...short], "an import refused by the user");
   await page.click("#files summary");
   check((await page.textContent("#file-list")).includes("short.pix1000 bytes"), "the list does not show short.pix");

@@ -208,12 +208,19 @@ tap() {
 # The distinct colours of a rectangle of a screenshot, as RRGGBB words, sorted.
 # Arguments: file left top width height.
 colours_in() { "$PROBE" colours "$@"; }
+# The same into COLOURS, for the probes that may be negated: a probe that fails, or a rectangle
+# with no pixel on the screenshot, fails the check instead of reading as "no such colour".
+read_colours() {
+  COLOURS=$("$PROBE" colours "$@") || fail "screen_probe cannot read the colours of $*"
+  [[ -n "$COLOURS" ]] || fail "the rectangle $* holds no pixel of the screenshot"
+}
 
 # True when some pixel of the rectangle (file left top width height) is red, as the prompts are:
 # pure red, or within a few levels of it where the screen is scaled.
 red_in_rect() {
   local colour
-  for colour in $(colours_in "$@"); do
+  read_colours "$@"
+  for colour in $COLOURS; do
     if ((0x${colour:0:2} >= 0xF0 && 0x${colour:2:2} <= 0x10 && 0x${colour:4:2} <= 0x10)); then
       return 0
     fi
@@ -225,12 +232,14 @@ red_in_rect() {
 # screenshot, saved under the name given, is pure red, the colour of prompts.
 prompt_shown() {
   shot "$1"
-  [[ " $(colours_in "$SHOT" 420 410 180 16) " == *" FF0000 "* ]]
+  read_colours "$SHOT" 420 410 180 16
+  [[ " $COLOURS " == *" FF0000 "* ]]
 }
 # True when the settings menu's sub-buttons show in a fresh screenshot.
 menu_shown() {
   shot menu
-  [[ "$(colours_in "$SHOT" 420 440 234 20)" != 000000 ]]
+  read_colours "$SHOT" 420 440 234 20
+  [[ "$COLOURS" != 000000 ]]
 }
 
 # Fails unless every pixel of the rectangle has the one colour.

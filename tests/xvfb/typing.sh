@@ -11,7 +11,8 @@ NAME=spriteballoon2200
 
 entry_closed() {
   shot entered
-  [[ " $(colours_in "$SHOT" 420 410 240 76) " != *" FF0000 "* ]]
+  read_colours "$SHOT" 420 410 240 76
+  [[ " $COLOURS " != *" FF0000 "* ]]
 }
 # Each key held 150 ms, with 100 ms between two keys.
 type_keys() {

@@ -11,9 +11,8 @@ IMAGE_BYTES=$((102 * 78))
 # True when some pixel of the rectangle (left top width height) of the last
 # screenshot is pure red, the colour of prompts.
 red_in() {
-  local found
-  found=$(colours_in "$SHOT" "$@")
-  [[ " $found " == *" FF0000 "* ]]
+  read_colours "$SHOT" "$@"
+  [[ " $COLOURS " == *" FF0000 "* ]]
 }
 
 start_editor_for_input

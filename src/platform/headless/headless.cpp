@@ -1,10 +1,7 @@
 // The headless backend's controls: scripts, log, failures and the screen for tests.
 #include "headless.h"
 
-#include <SDL.h>
-
 #include <algorithm>
-#include <cstring>
 
 #include "../soft/screen.h"
 #include "../soft/shared_state.h"
@@ -176,31 +173,6 @@ std::array<PALETTEENTRY, 256> Palette() {
     std::copy(view.palette, view.palette + 256, entries.begin());
   }
   return entries;
-}
-
-bool SaveScreenBmp(const std::string& path) {
-  const soft::ScreenView view = soft::CurrentScreen();
-  if (view.pixels == nullptr) {
-    return false;
-  }
-  SDL_Surface* surface =
-      SDL_CreateRGBSurfaceWithFormat(0, view.width, view.height, 8, SDL_PIXELFORMAT_INDEX8);
-  if (surface == nullptr) {
-    return false;
-  }
-  const std::array<PALETTEENTRY, 256> entries = Palette();
-  SDL_Color colours[256];
-  for (int i = 0; i < 256; ++i) {
-    colours[i] = SDL_Color{entries[i].peRed, entries[i].peGreen, entries[i].peBlue, 255};
-  }
-  SDL_SetPaletteColors(surface->format->palette, colours, 0, 256);
-  for (int y = 0; y < view.height; ++y) {
-    std::memcpy(static_cast<std::uint8_t*>(surface->pixels) + static_cast<std::size_t>(y) * surface->pitch,
-                view.pixels + static_cast<std::size_t>(y) * view.pitch, static_cast<std::size_t>(view.width));
-  }
-  const bool saved = SDL_SaveBMP(surface, path.c_str()) == 0;
-  SDL_FreeSurface(surface);
-  return saved;
 }
 
 }  // namespace plat::headless

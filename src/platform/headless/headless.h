@@ -114,7 +114,5 @@ bool DisplayExclusive();
 std::vector<std::uint8_t> Screen();
 std::uint8_t ScreenAt(int x, int y);
 std::array<PALETTEENTRY, 256> Palette();
-// Writes the screen with its palette as an 8-bit BMP file; false on failure.
-bool SaveScreenBmp(const std::string& path);
 
 }  // namespace plat::headless
