@@ -69,21 +69,11 @@ bool Remote(const std::string& folder) {
   return false;
 }
 
-// A process forked from this one shares the queue: were it to read the queue, this one would
-// miss the changes it took. The child starts a queue of its own if it needs one.
-void StartAfreshInChild() {
-  Watcher& watcher = TheWatcher();
-  if (watcher.queue >= 0) {
-    close(watcher.queue);
-  }
-  const std::uint64_t changes = watcher.changes + 1;
-  watcher = Watcher{};
-  watcher.changes = changes;
-}
-
 bool QueueOpen(Watcher& watcher) {
   if (watcher.queue < 0 && !watcher.queueRefused) {
-    static const bool forkHandled = pthread_atfork(nullptr, nullptr, StartAfreshInChild) == 0;
+    // A process forked from this one shares the queue: were it to read the queue, this one would
+    // miss the changes it took. The child starts a queue of its own if it needs one.
+    static const bool forkHandled = pthread_atfork(nullptr, nullptr, StopWatchingBitmapFolders) == 0;
     watcher.queue = forkHandled ? inotify_init1(IN_NONBLOCK | IN_CLOEXEC) : -1;
     watcher.queueRefused = watcher.queue < 0;
   }
