@@ -13,9 +13,10 @@ include(${CMAKE_CURRENT_LIST_DIR}/button_names.cmake)
 file(GLOB EDITOR_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/draw/*.cpp src/canvas/*.cpp
      src/textentry/*.cpp src/storage/*.cpp)
 list(FILTER EDITOR_SOURCES EXCLUDE REGEX "process_entry\\.cpp$")
-# SDL2's BMP reader stays on the desktop (web_bmp_forms.cpp says what takes its place).
+# SDL2's BMP reader and inotify stay on the desktop (web_bmp_forms.cpp and web_folder_watch.cpp say
+# what takes their place).
 file(GLOB PLATFORM_SOFT_SOURCES CONFIGURE_DEPENDS src/platform/soft/*.cpp)
-list(FILTER PLATFORM_SOFT_SOURCES EXCLUDE REGEX "gdi_bmp_sdl\\.cpp$")
+list(FILTER PLATFORM_SOFT_SOURCES EXCLUDE REGEX "(gdi_bmp_sdl|folder_watch_inotify)\\.cpp$")
 file(GLOB PLATFORM_WEB_SOURCES CONFIGURE_DEPENDS src/platform/web/*.cpp)
 
 add_executable(pixed ${EDITOR_SOURCES} ${PLATFORM_SOFT_SOURCES} ${PLATFORM_WEB_SOURCES}

@@ -93,7 +93,9 @@ bool DeleteDC(HDC dc);
 // flags LR_LOADFROMFILE). Every form SDL2's BMP reader takes; anything it
 // refuses gives null, as do bitmaps wider or taller than 4096 pixels or of
 // more pixels than the screen (800 x 600), and files larger than such a
-// bitmap needs. The file is read and decoded on every call. instance is ignored.
+// bitmap needs. A bitmap decoded is kept and copied out again until its
+// folder reports a change (soft/kept_bitmaps.h), so a file replaced, created
+// or deleted shows at the next pass. instance is ignored.
 HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int width, int height,
                    std::uint32_t flags);
 // Fills a BITMAP; returns bytes written, 0 on failure. size must reach

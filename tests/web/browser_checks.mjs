@@ -112,6 +112,32 @@ async function escapeAndEnd(page) {
   check(await page.isVisible("#again"), "no offer to start again after the end");
   check((await page.textContent("#ended-text")).startsWith("pixed has ended."), "the page does not say pixed ended");
 }
+// A plain 8-bit BMP file of one colour ("RRGGBB"), as an artist's tool writes a button.
+function plainBmp(width, height, colour) {
+  const rowBytes = (width + 3) & ~3;
+  const pixels = 14 + 40 + 4;
+  const file = Buffer.alloc(pixels + rowBytes * height); // every pixel index 0
+  file.write("BM", 0, "latin1");
+  file.writeUInt32LE(file.length, 2);
+  file.writeUInt32LE(pixels, 10);
+  file.writeUInt32LE(40, 14);
+  file.writeInt32LE(width, 18);
+  file.writeInt32LE(height, 22);
+  file.writeUInt16LE(1, 26);
+  file.writeUInt16LE(8, 28);
+  file.writeUInt32LE(1, 46); // one colour in the palette, stored blue, green, red
+  file.writeUInt8(parseInt(colour.slice(4, 6), 16), 54);
+  file.writeUInt8(parseInt(colour.slice(2, 4), 16), 55);
+  file.writeUInt8(parseInt(colour.slice(0, 2), 16), 56);
+  return file;
+}
+async function until(condition, what, timeout = 10000) {
+  const deadline = Date.now() + timeout;
+  while (!(await condition())) {
+    check(Date.now() < deadline, what);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
 const nameBytes = (name) => [...Buffer.from(name), ...new Array(25 - name.length).fill(0)];
 async function expectFile(page, name, bytes, what) {
   const found = await readFile(page, name);
@@ -223,6 +249,16 @@ try {
   await page.click("#files summary");
   check((await page.textContent("#file-list")).includes("short.pix1000 bytes"), "the list does not show short.pix");
   note("a bad import is shown and kept as it is; a replace waits for the user");
+
+  // ---- A button bitmap imported shows at once, and again when replaced: the program keeps the
+  // bitmaps it draws only until the page writes into its folder.
+  page.on("dialog", (dialog) => dialog.accept());
+  const clearButton = [410, 500, 89, 23];
+  for (const colour of ["FF0000", "F9E21F"]) {
+    await page.setInputFiles("#import-files", { name: "clear_button.bmp", mimeType: "image/bmp", buffer: plainBmp(89, 23, colour) });
+    await until(async () => (await colours(page, ...clearButton)) === colour, `the imported Clear button in ${colour} is not shown`);
+  }
+  note("a button bitmap imported shows, and shows again when replaced");
 
   // ---- The page's figures: idle processor time and the benchmark mode.
   await page.waitForTimeout(2000);

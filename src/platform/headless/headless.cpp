@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "../soft/bitmap_files.h"
 #include "../soft/screen.h"
 #include "../soft/shared_state.h"
 #include "machine.h"
@@ -18,6 +19,8 @@ void Reset() {
   shared::ResetWindows();
   shared::ResetInputObjects();
   shared::ResetDisplayObjects();
+  // A test may have moved to another working folder since.
+  soft::ForgetKeptBitmaps();
   TheMachine() = Machine{};
 }
 

@@ -95,6 +95,9 @@ const std::vector<std::string>& CallLog();
 void ClearLog();
 void SetLogging(bool on);
 // Makes every call traced under this name (as in the log) fail from now on.
+// Also "WatchFolder(.)" and "WatchFolder(<the bitmap folder>)", the watches
+// of the bitmaps kept between draws, which are not logged: the folder is then
+// one that cannot be watched, until Reset.
 void FailCall(const std::string& name);
 // Lets the call named succeed again.
 void StopFailingCall(const std::string& name);

@@ -8,23 +8,18 @@
 
 #include <cerrno>
 #include <ctime>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "../system.h"
+#include "bitmap_files.h"
 
 namespace plat {
 
 namespace {
 
 std::string fallbackFolder;
-bool keepFallback = false;
-// The fallback folder's bitmaps by name, once read (only while keepFallback).
-std::map<std::string, std::vector<std::uint8_t>> keptBitmaps;
-// A kept bitmap is one the editor draws on every pass, never a large one.
-constexpr std::size_t kLargestKept = 1 << 20;
 
 // A descriptor of a regular file, or -1 with the reason in *error. Opened
 // without blocking, so a FIFO in the way is refused at once.
@@ -129,10 +124,12 @@ std::string Join(const std::string& folder, const std::string& name) {
 }
 
 // The file name in folder ("" for the working folder), exactly or case
-// aside. *found tells whether the folder holds such a name at all.
-int OpenInFolder(const std::string& folder, const std::string& name, bool* found) {
+// aside; *path is the path opened. *found tells whether the folder holds
+// such a name at all.
+int OpenInFolder(const std::string& folder, const std::string& name, bool* found, std::string* path) {
   int error = 0;
-  int file = OpenRegularFile(Join(folder, name), &error);
+  *path = Join(folder, name);
+  int file = OpenRegularFile(*path, &error);
   *found = file >= 0 || error != ENOENT;
   if (*found) {
     return file;
@@ -142,15 +139,25 @@ int OpenInFolder(const std::string& folder, const std::string& name, bool* found
     return -1;
   }
   *found = true;
-  return OpenRegularFile(Join(folder, match), &error);
+  *path = Join(folder, match);
+  return OpenRegularFile(*path, &error);
+}
+
+// True when the file open as file is the folder's entry path itself, with no
+// other name: a change to it then shows in the folder's reports, where one
+// made through a link or through a second name in another folder does not.
+bool OnlyNamedThere(int file, const std::string& path) {
+  struct stat opened;
+  struct stat named;
+  return fstat(file, &opened) == 0 && lstat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode) &&
+         named.st_dev == opened.st_dev && named.st_ino == opened.st_ino && named.st_nlink == 1;
 }
 
 }  // namespace
 
 void SetBitmapFolder(const char* folder) {
   fallbackFolder = folder != nullptr ? folder : "";
-  keepFallback = false;
-  keptBitmaps.clear();
+  soft::ForgetKeptBitmaps();
 }
 
 std::string ProgramBitmapFolder() {
@@ -173,72 +180,35 @@ std::string ProgramBitmapFolder() {
 
 namespace soft {
 
-namespace {
-
-// The whole of a regular file of at most kLargestKept bytes, or false.
-bool ReadForKeeping(int file, std::vector<std::uint8_t>* bytes) {
-  struct stat info;
-  if (fstat(file, &info) != 0 || info.st_size < 0 ||
-      static_cast<std::uint64_t>(info.st_size) > kLargestKept) {
-    return false;
-  }
-  bytes->resize(static_cast<std::size_t>(info.st_size));
-  std::size_t done = 0;
-  while (done < bytes->size()) {
-    const ssize_t got = read(file, bytes->data() + done, bytes->size() - done);
-    if (got <= 0) {
-      return false;
-    }
-    done += static_cast<std::size_t>(got);
-  }
-  return true;
+const std::string& BitmapFolder() {
+  return fallbackFolder;
 }
 
-}  // namespace
-
-void KeepFallbackBitmaps() {
-  keepFallback = true;
-  keptBitmaps.clear();
-}
-
-int OpenBitmapFile(const char* name, const std::vector<std::uint8_t>** kept) {
-  if (kept != nullptr) {
-    *kept = nullptr;
+int OpenBitmapFile(const char* name, bool* reported) {
+  if (reported != nullptr) {
+    *reported = false;
   }
   if (name == nullptr || *name == '\0') {
     return -1;
   }
-  const std::string path = name;
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash == 0 ? 1 : slash);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string asked = name;
+  const std::size_t slash = asked.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : asked.substr(0, slash == 0 ? 1 : slash);
+  const std::string base = slash == std::string::npos ? asked : asked.substr(slash + 1);
   if (base.empty()) {
     return -1;
   }
   bool found = false;
-  const int file = OpenInFolder(folder, base, &found);
-  if (found || slash != std::string::npos || fallbackFolder.empty()) {
-    return file;
+  std::string path;
+  int file = OpenInFolder(folder, base, &found, &path);
+  if (!found && slash == std::string::npos && !fallbackFolder.empty()) {
+    file = OpenInFolder(fallbackFolder, base, &found, &path);
   }
-  if (keepFallback && kept != nullptr) {
-    if (const auto known = keptBitmaps.find(base); known != keptBitmaps.end()) {
-      *kept = &known->second;
-      return -1;
-    }
+  // Only the working folder and the fallback folder are watched.
+  if (reported != nullptr && file >= 0 && slash == std::string::npos) {
+    *reported = OnlyNamedThere(file, path);
   }
-  const int fallback = OpenInFolder(fallbackFolder, base, &found);
-  if (fallback < 0 || !keepFallback || kept == nullptr) {
-    return fallback;
-  }
-  std::vector<std::uint8_t> bytes;
-  if (!ReadForKeeping(fallback, &bytes)) {
-    // Read again from the start, as if it had not been looked at.
-    lseek(fallback, 0, SEEK_SET);
-    return fallback;
-  }
-  close(fallback);
-  *kept = &keptBitmaps.insert_or_assign(base, std::move(bytes)).first->second;
-  return -1;
+  return file;
 }
 
 }  // namespace soft

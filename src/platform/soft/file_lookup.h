@@ -2,8 +2,7 @@
 // in the program's own folder when the working folder has none.
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include <string>
 
 namespace plat::soft {
 
@@ -14,15 +13,12 @@ namespace plat::soft {
 // there but cannot be used (unreadable, a folder, a FIFO, a device) gives
 // -1 and is not looked for further. Never blocks: only regular files are
 // taken. Called by LoadImageA, which closes the descriptor.
-// With kept set, a bitmap that would come from the fallback folder once
-// KeepFallbackBitmaps has been called is not opened: *kept points at its
-// bytes, read at its first use and kept, and the result is -1.
-int OpenBitmapFile(const char* name, const std::vector<std::uint8_t>** kept = nullptr);
+// *reported, when asked for, tells whether a change to the file opened shows
+// in the reports of the working folder or the fallback folder: a bare name,
+// a plain file there, not reached through a link and with no other name.
+int OpenBitmapFile(const char* name, bool* reported = nullptr);
 
-// The browser's site ships the program's own bitmaps into a folder that
-// nothing writes while the page runs: they need not be read again on every
-// pass. Bitmaps of the working folder are read at every use as before.
-// Called after SetBitmapFolder, which starts afresh with nothing kept.
-void KeepFallbackBitmaps();
+// The fallback folder of bitmap files ("" for none).
+const std::string& BitmapFolder();
 
 }  // namespace plat::soft

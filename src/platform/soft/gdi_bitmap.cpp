@@ -1,81 +1,15 @@
 // Bitmaps: LoadImageA from BMP files and BitBlt onto 8-bit surfaces.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "file_lookup.h"
-#include "gdi_bmp_decode.h"
+#include "bitmap_files.h"
 #include "gdi_colour.h"
 #include "gdi_internal.h"
 
 namespace plat {
 
 namespace {
-
-// Files up to this size come in with a single read into a buffer kept for
-// the next call (the buffer, never the bitmap, outlives the call).
-constexpr std::size_t kScratchBytes = 64 * 1024;
-// The largest file taken: what the largest bitmap decoded can need.
-constexpr std::size_t kMaxFileBytes = soft::kMaxBitmapFileBytes;
-
-bool ReadAll(int file, std::uint8_t* into, std::size_t bytes) {
-  while (bytes > 0) {
-    const ssize_t got = read(file, into, bytes);
-    if (got <= 0) {
-      return false;
-    }
-    into += got;
-    bytes -= static_cast<std::size_t>(got);
-  }
-  return true;
-}
-
-// The whole file, or false. Only regular files are opened, so a FIFO or a
-// device in the way is refused instead of hanging.
-bool ReadWholeFile(const char* name, std::vector<std::uint8_t>* large, const std::uint8_t** data,
-                   std::size_t* size) {
-  static std::vector<std::uint8_t> scratch(kScratchBytes);
-  const std::vector<std::uint8_t>* kept = nullptr;
-  const int file = soft::OpenBitmapFile(name, &kept);
-  if (kept != nullptr) {
-    *data = kept->data();
-    *size = kept->size();
-    return true;
-  }
-  if (file < 0) {
-    return false;
-  }
-  bool ok = false;
-  const ssize_t got = read(file, scratch.data(), scratch.size());
-  if (got >= 0 && static_cast<std::size_t>(got) < scratch.size()) {
-    *data = scratch.data();
-    *size = static_cast<std::size_t>(got);
-    ok = true;
-  } else if (got > 0) {
-    // The buffer is full: only a regular file of known size goes on.
-    struct stat info;
-    const bool regular = fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
-    const std::size_t total = regular ? static_cast<std::size_t>(info.st_size) : 0;
-    if (regular && total >= scratch.size() && total <= kMaxFileBytes) {
-      if (total == scratch.size()) {
-        *data = scratch.data();
-        ok = true;
-      } else {
-        large->resize(total);
-        std::copy(scratch.begin(), scratch.end(), large->begin());
-        ok = ReadAll(file, large->data() + scratch.size(), total - scratch.size());
-        *data = large->data();
-      }
-      *size = total;
-    }
-  }
-  close(file);
-  return ok;
-}
 
 struct Clipped {
   std::int64_t first;  // offset into the requested rectangle
@@ -179,14 +113,8 @@ HBITMAP LoadImageA(HINSTANCE /*instance*/, const char* name, std::uint32_t type,
       height != 0) {
     return nullptr;
   }
-  std::vector<std::uint8_t> large;
-  const std::uint8_t* data = nullptr;
-  std::size_t size = 0;
-  if (!ReadWholeFile(name, &large, &data, &size)) {
-    return nullptr;
-  }
   soft::BitmapPixels pixels;
-  if (!soft::DecodeBmp(data, size, &pixels)) {
+  if (!soft::LoadBitmapFile(name, &pixels)) {
     return nullptr;
   }
   GdiObject* bitmap = soft::NewBitmapObject();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "backend.h"
+#include "folder_watch.h"
 #include "regular_file.h"
 
 namespace plat {
@@ -61,6 +62,9 @@ std::FILE* OpenFile(const char* name, const char* mode) {
       cleaned += *c;
     }
   }
+  if (cleaned.find_first_of("wa+") != std::string::npos) {
+    soft::FileWriteBegins();
+  }
   return soft::OpenRegularFile(name, cleaned.c_str());
 }
 
@@ -71,6 +75,7 @@ bool TruncateFile(const char* name, std::int64_t length) {
   if (backend::ShouldFail(call) || name == nullptr || length < 0) {
     return false;
   }
+  soft::FileWriteBegins();
   return truncate(name, static_cast<off_t>(length)) == 0;
 }
 

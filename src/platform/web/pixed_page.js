@@ -270,6 +270,8 @@ async function importFiles(files) {
       continue;
     }
     FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    // The program keeps the bitmaps it has drawn until their folder changes.
+    Module._pixed_web_files_changed();
     taken.push(file.name);
     const remark = imageCount(file.name, file.size);
     if (remark) remarks.push(remark);

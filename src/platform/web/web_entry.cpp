@@ -7,7 +7,6 @@
 
 #include "../../app/editor_state.h"
 #include "../../app/winmain.h"
-#include "../soft/file_lookup.h"
 #include "../system.h"
 #include "web_page.h"
 
@@ -25,7 +24,6 @@ int main() {
     return 1;
   }
   plat::SetBitmapFolder(kBitmapFolder);
-  plat::soft::KeepFallbackBitmaps();
   char commandLine[] = "";
   constexpr int showDefault = 10;
   const int status = WinMain(plat::GetModuleHandleA(nullptr), nullptr, commandLine, showDefault);

@@ -1,15 +1,13 @@
 // LoadImageA over the real one. The editor reads every button bitmap again on every pass; under
 // Wine a file's read and decoding cost more than the rest of the pass. So a bitmap decoded from
-// a file is kept and handed out again for as long as the file keeps its size and time of last
-// writing: a file replaced on disk still shows at the next call. The file is looked at again
-// only once the working folder reports a change (or always, when it cannot).
+// a file of the working folder is kept by the rule of every backend (soft/kept_bitmaps.h), with
+// the folder's change notification as its reports.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "../gdi.h"
+#include "../soft/kept_bitmaps.h"
 // After the plat headers (see there).
 #include "win32_bitmaps.h"
 #include "win32_desktop.h"
@@ -20,9 +18,6 @@ namespace {
 // The largest bitmap side taken, as on the other platforms: a tiny run-length
 // file can claim a huge bitmap, which would be made anew on every pass.
 constexpr long kLargestSide = 4096;
-// Kept bitmaps: the editor draws twenty; a bitmap of more pixels than the screen is read each time.
-constexpr std::size_t kKeptCount = 32;
-constexpr long long kKeptPixels = 800 * 600;
 
 long LittleEndian(const unsigned char* bytes, int count) {
   unsigned long value = 0;
@@ -67,44 +62,28 @@ bool ClaimsTooLarge(const char* name) {
       ::LoadImageA(win32::ToReal<::HINSTANCE>(instance), name, type, width, height, flags));
 }
 
-struct Kept {
-  std::string name;
-  ::FILETIME written;
-  std::uint64_t size;
-  ::HBITMAP bitmap;
-  std::uint64_t lastUse;
-  // The folder's changes counted when the file was last looked at.
-  std::uint64_t seenAt;
-};
-
-struct KeptBitmaps {
-  std::vector<Kept> entries;
-  std::uint64_t clock = 0;
-  // Signalled when a file of the working folder changes; changes counts the signals.
-  ::HANDLE watch = INVALID_HANDLE_VALUE;
-  bool watchMade = false;
+// Signalled when a file of the working folder changes; changes counts the signals.
+struct FolderWatch {
+  ::HANDLE handle = INVALID_HANDLE_VALUE;
+  bool made = false;
   std::uint64_t changes = 1;
-  std::uint64_t lookedAt = 0;
 };
 
 // The count of the working folder's changes so far; 0 when they cannot be watched.
-std::uint64_t FolderChanges(KeptBitmaps& bitmaps) {
-  if (!bitmaps.watchMade) {
-    bitmaps.watchMade = true;
-    bitmaps.watch = ::FindFirstChangeNotificationA(
+std::uint64_t FolderChanges(FolderWatch& watch) {
+  if (!watch.made) {
+    watch.made = true;
+    watch.handle = ::FindFirstChangeNotificationA(
         ".", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE);
   }
-  if (bitmaps.watch == INVALID_HANDLE_VALUE) {
+  if (watch.handle == INVALID_HANDLE_VALUE) {
     return 0;
   }
-  // Once a millisecond at most: the seven bitmaps of a pass share one look.
-  const std::uint64_t now = ::GetTickCount64();
-  if (now != bitmaps.lookedAt && ::WaitForSingleObject(bitmaps.watch, 0) == WAIT_OBJECT_0) {
-    ++bitmaps.changes;
-    ::FindNextChangeNotification(bitmaps.watch);
+  if (::WaitForSingleObject(watch.handle, 0) == WAIT_OBJECT_0) {
+    ++watch.changes;
+    ::FindNextChangeNotification(watch.handle);
   }
-  bitmaps.lookedAt = now;
-  return bitmaps.changes;
+  return watch.changes;
 }
 
 // Only a bare name lies in the watched folder.
@@ -112,20 +91,22 @@ bool InWorkingFolder(const char* name) {
   return std::strpbrk(name, "\\/:") == nullptr;
 }
 
-KeptBitmaps& Bitmaps() {
-  static KeptBitmaps bitmaps;
-  return bitmaps;
+FolderWatch& WorkingFolder() {
+  static FolderWatch watch;
+  return watch;
 }
 
-void Forget(std::vector<Kept>& entries, std::size_t at) {
-  ::DeleteObject(entries[at].bitmap);
-  entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(at));
+soft::KeptBitmaps<::HBITMAP>& Kept() {
+  static soft::KeptBitmaps<::HBITMAP> kept([](::HBITMAP& bitmap) { ::DeleteObject(bitmap); });
+  return kept;
 }
 
-bool Small(::HBITMAP bitmap) {
+std::uint64_t Pixels(::HBITMAP bitmap) {
   ::BITMAP description = {};
-  return ::GetObjectA(bitmap, sizeof description, &description) != 0 &&
-         static_cast<long long>(description.bmWidth) * description.bmHeight <= kKeptPixels;
+  if (::GetObjectA(bitmap, sizeof description, &description) == 0) {
+    return ~std::uint64_t{0};
+  }
+  return static_cast<std::uint64_t>(description.bmWidth) * static_cast<std::uint64_t>(description.bmHeight);
 }
 
 // The bitmap in the screen's own colours (on the desktop): drawing it on the screen is then a
@@ -187,56 +168,28 @@ HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int
   if ((flags & LR_LOADFROMFILE) == 0 || type != IMAGE_BITMAP) {
     return win32::ToPlat<HBITMAP>(LoadFresh(instance, name, type, width, height, flags));
   }
-  KeptBitmaps& bitmaps = Bitmaps();
-  std::vector<Kept>& entries = bitmaps.entries;
-  std::size_t at = 0;
-  while (at < entries.size() && entries[at].name != name) {
-    ++at;
+  // Only a bare name lies in the watched folder: a path is read every time.
+  if (!InWorkingFolder(name)) {
+    return win32::ToPlat<HBITMAP>(LoadFresh(instance, name, type, width, height, flags));
   }
-  const bool known = at < entries.size();
-  const std::uint64_t changes = InWorkingFolder(name) ? FolderChanges(bitmaps) : 0;
-  if (known && changes != 0 && entries[at].seenAt == changes) {
-    entries[at].lastUse = ++bitmaps.clock;
-    return win32::ToPlat<HBITMAP>(entries[at].bitmap);
-  }
-  ::WIN32_FILE_ATTRIBUTE_DATA file = {};
-  const bool found = ::GetFileAttributesExA(name, GetFileExInfoStandard, &file) != FALSE &&
-                     (file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-  const std::uint64_t size = (std::uint64_t{file.nFileSizeHigh} << 32) | file.nFileSizeLow;
-  if (known && found && entries[at].size == size &&
-      ::CompareFileTime(&entries[at].written, &file.ftLastWriteTime) == 0) {
-    entries[at].lastUse = ++bitmaps.clock;
-    entries[at].seenAt = changes;
-    return win32::ToPlat<HBITMAP>(entries[at].bitmap);
-  }
-  if (known) {
-    Forget(entries, at);
+  soft::KeptBitmaps<::HBITMAP>& kept = Kept();
+  if (const ::HBITMAP* known =
+          kept.Find(name, ::GetTickCount64(), [] { return FolderChanges(WorkingFolder()); })) {
+    return win32::ToPlat<HBITMAP>(*known);
   }
   ::HBITMAP bitmap = LoadFresh(instance, name, type, width, height, flags);
-  if (bitmap == nullptr || !found || !Small(bitmap)) {
-    return win32::ToPlat<HBITMAP>(bitmap);
+  const std::uint64_t pixels = bitmap != nullptr ? Pixels(bitmap) : 0;
+  if (bitmap != nullptr && kept.Keeps(pixels)) {
+    bitmap = InScreenColours(bitmap);
+    kept.Keep(name, bitmap, pixels);
   }
-  bitmap = InScreenColours(bitmap);
-  if (entries.size() == kKeptCount) {
-    std::size_t oldest = 0;
-    for (std::size_t i = 1; i < entries.size(); ++i) {
-      oldest = entries[i].lastUse < entries[oldest].lastUse ? i : oldest;
-    }
-    Forget(entries, oldest);
-  }
-  entries.push_back(Kept{name, file.ftLastWriteTime, size, bitmap, ++bitmaps.clock, changes});
   return win32::ToPlat<HBITMAP>(bitmap);
 }
 
 namespace win32 {
 
 bool IsKeptBitmap(::HGDIOBJ object) {
-  for (const Kept& kept : Bitmaps().entries) {
-    if (kept.bitmap == object) {
-      return true;
-    }
-  }
-  return false;
+  return Kept().Holds(static_cast<::HBITMAP>(object));
 }
 
 }  // namespace win32
