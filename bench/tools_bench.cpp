@@ -16,6 +16,8 @@
 #include "canvas/fill.h"
 #include "canvas/image_history.h"
 #include "canvas/image_moves.h"
+#include "canvas/image_pixels.h"
+#include "canvas/locked_screen.h"
 #include "canvas/tools.h"
 #include "draw/primitives.h"
 #include "platform/headless/headless.h"
@@ -109,10 +111,26 @@ void BM_FillWholeImage(benchmark::State& state) {
   editorState.height = 78;
 }
 
+// Every pixel of the 102 x 78 image a panel colour of its own row and column,
+// so that a flip or a shift changes almost every pixel.
+void PaintPattern() {
+  LockedScreen screen{};
+  if (!LockScreen(screen)) {
+    return;
+  }
+  for (int row = 0; row < editorState.height; ++row) {
+    for (int column = 0; column < editorState.width; ++column) {
+      PaintImagePixel(screen, column, row, (7 * column + 3 * row) % 81);
+    }
+  }
+  UnlockScreen();
+}
+
 void BM_Flip(benchmark::State& state) {
   if (!Ready(state)) {
     return;
   }
+  PaintPattern();
   for (auto _ : state) {
     FlipImage(FlipAxis::LeftToRight);
   }
@@ -122,6 +140,7 @@ void BM_Shift(benchmark::State& state) {
   if (!Ready(state)) {
     return;
   }
+  PaintPattern();
   for (auto _ : state) {
     ShiftImage(1, 0);
   }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/editor_state.h"
+#include "app/key_list.h"
 #include "app/tool_status.h"
 #include "canvas/image_history.h"
 #include "platform/headless/headless.h"
@@ -632,7 +633,11 @@ TEST_F(ToolScreenTest, BracketsStepThroughThePanelsColours) {
 TEST_F(ToolScreenTest, TheKeyListComesAndGoesLeavingNothingBehind) {
   const Screen before = PaintingArea();
   const std::size_t steps = UndoableSteps();
-  const auto listShown = [] { return pixtest::ReadScreenText(208, 58, 4) == "Keys"; };
+  const auto listShown = [] {
+    const bool drawn = pixtest::ReadScreenText(208, 58, 4) == "Keys";
+    EXPECT_EQ(drawn, KeyListShown());
+    return drawn;
+  };
   // Each way of taking the list away: a click on Save, a press in the grid,
   // Escape, a letter, F1 again, Ctrl+Z.
   const std::vector<void (*)()> dismissals = {

@@ -22,4 +22,5 @@ bool FollowKeyList();
 // Draws the list again over the grid lines of the pass; nothing when hidden.
 void DrawKeyList();
 
+// True while the list is on the screen (over the image areas of the grid).
 bool KeyListShown();

@@ -19,7 +19,6 @@ class ShapePreview {
   void PutBack(const LockedScreen& screen);
   // The shape stays as it is, drawn for good.
   void Keep() { kept_.clear(); }
-  bool Showing() const { return !kept_.empty(); }
 
  private:
   struct KeptByte {

@@ -166,7 +166,6 @@ const ToolActions& ActionsOf(Tool tool) {
 }  // namespace
 
 void ResetTools() {
-  state.preview.Keep();
   state = ToolState{};
 }
 

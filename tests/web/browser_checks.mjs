@@ -75,7 +75,7 @@ const regionHash = (page, [l, t, w, h]) => evaluate(page, ([l, t, w, h]) => {
   for (let i = 0; i < data.length; i++) hash = (hash * 31 + data[i]) | 0;
   return hash;
 }, [l, t, w, h]);
-const pick = (page, x, y) => changes(page, `a pick at (${x},${y})`, x, y, [360, 572, 100, 16], "right");
+const pick = (page, x, y) => changes(page, `a pick at (${x},${y})`, x, y, [360, 572, 72, 16], "right");
 async function paint(page, x, y, colour) {
   await move(page, x, y);
   const cell = [141 + 5 * Math.floor((x - 140) / 5), 6 + 5 * Math.floor((y - 6) / 5), 4, 4];
@@ -204,6 +204,7 @@ try {
 
   // ---- Undo and redo of a stroke, typed as a person types them.
   const cell = [401, 301, 4, 4];
+  await pick(page, 730, 40); // yellow again, after the fill's colour
   await paint(page, 400, 300, "F9E21F");
   await page.keyboard.press("Control+z", { delay: 100 });
   await waitFor(page, ([l, t]) => document.getElementById("screen").getContext("2d").getImageData(l, t, 1, 1)

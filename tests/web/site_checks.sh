@@ -51,7 +51,8 @@ cell_is() { # x y RRGGBB: the grid cell under the cursor position
   [[ "$(colours_in "$SHOT" "$(grid_cell_left "$(column_at "$1")")" "$(grid_cell_top "$(row_at "$2")")" 4 4)" == "$3" ]]
 }
 size_is() { (($(file_size) == $1)); }
-pick() { move "$1" "$2" && shot before && hold_until 3 10 region_changed "$SHOT" 360 572 100 16 || fail "no pick at ($1,$2)"; }
+# A pick shows in the colour number's cells, left of the tool's swatch.
+pick() { move "$1" "$2" && shot before && hold_until 3 10 region_changed "$SHOT" 360 572 72 16 || fail "no pick at ($1,$2)"; }
 paint() { move "$1" "$2" && hold_until 1 10 cell_is "$1" "$2" "$3" || fail "no $3 paint at ($1,$2)"; }
 quad() { move 330 551 && shot before && hold_until 1 10 region_changed "$SHOT" 285 540 89 23 || fail "no Quad"; }
 save() { move 330 511 && hold_until 1 20 size_is "$1" || fail "Save gave $(file_size) bytes, expected $1"; }

@@ -52,7 +52,7 @@ changed_from() {
 pick() { # x y: right button on the palette panel; the status line names the new colour
   go "$1" "$2"
   shot before-pick
-  hold_until 3 10 changed_from "$SHOT" 360 572 100 16 || fail "no colour picked at ($1,$2)"
+  hold_until 3 10 changed_from "$SHOT" 360 572 72 16 || fail "no colour picked at ($1,$2)"
 }
 paint() { # x y RRGGBB
   go "$1" "$2"
