@@ -1,33 +1,42 @@
 // A dragged shape on the screen, and the screen bytes under it.
 #include "canvas/shape_preview.h"
 
-#include "canvas/image_pixels.h"
-#include "canvas/screen_layout.h"
+#include <cstring>
 
-void ShapePreview::KeepByte(const LockedScreen& screen, std::int64_t x, std::int64_t y) {
-  if (screen.OnScreen(x, y)) {
-    kept_.push_back(
-        {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), screen.Row(static_cast<int>(y))[x]});
-  }
-}
+#include "canvas/image_pixels.h"
 
 void ShapePreview::Show(const LockedScreen& screen, const CellList& cells, int colour) {
   for (const ImageCell& cell : cells) {
-    const layout::ScreenRect block = GridBlockOnScreen(screen, cell.column, cell.row);
-    for (int y = block.top; y < block.bottom; ++y) {
-      for (int x = block.left; x < block.right; ++x) {
-        KeepByte(screen, x, y);
-      }
+    KeptCell kept{};
+    kept.block = GridBlockOnScreen(screen, cell.column, cell.row);
+    const auto width = static_cast<std::size_t>(kept.block.right - kept.block.left);
+    for (int y = kept.block.top; y < kept.block.bottom && width > 0; ++y) {
+      std::memcpy(kept.blockBytes.data() + static_cast<std::size_t>(y - kept.block.top) * width,
+                  screen.Row(y) + kept.block.left, width);
     }
     const layout::ScreenPixel working = layout::WorkingPixel(cell.column, cell.row);
-    KeepByte(screen, working.x, working.y);
+    kept.workingOnScreen = screen.OnScreen(working.x, working.y);
+    if (kept.workingOnScreen) {
+      kept.workingX = static_cast<std::int32_t>(working.x);
+      kept.workingY = static_cast<std::int32_t>(working.y);
+      kept.workingByte = screen.Row(kept.workingY)[kept.workingX];
+    }
+    kept_.push_back(kept);
     PaintImagePixel(screen, cell.column, cell.row, colour);
   }
 }
 
 void ShapePreview::PutBack(const LockedScreen& screen) {
+  // Each cell's working-view pixel was painted after its block: it goes back first.
   for (auto kept = kept_.rbegin(); kept != kept_.rend(); ++kept) {
-    screen.Put(kept->x, kept->y, kept->value);
+    if (kept->workingOnScreen) {
+      screen.Row(kept->workingY)[kept->workingX] = kept->workingByte;
+    }
+    const auto width = static_cast<std::size_t>(kept->block.right - kept->block.left);
+    for (int y = kept->block.top; y < kept->block.bottom && width > 0; ++y) {
+      std::memcpy(screen.Row(y) + kept->block.left,
+                  kept->blockBytes.data() + static_cast<std::size_t>(y - kept->block.top) * width, width);
+    }
   }
   kept_.clear();
 }

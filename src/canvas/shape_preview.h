@@ -3,10 +3,12 @@
 // moves on.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "canvas/locked_screen.h"
+#include "canvas/screen_layout.h"
 #include "canvas/shapes.h"
 
 class ShapePreview {
@@ -21,12 +23,16 @@ class ShapePreview {
   void Keep() { kept_.clear(); }
 
  private:
-  struct KeptByte {
-    std::int32_t x;
-    std::int32_t y;
-    std::uint8_t value;
+  // What one cell's paint step covered: the part of its grid block on the
+  // screen, row by row, and its working-view pixel if that is on the screen.
+  struct KeptCell {
+    layout::ScreenRect block;
+    std::array<std::uint8_t, layout::kGridPitch * layout::kGridPitch> blockBytes;
+    bool workingOnScreen;
+    std::int32_t workingX;
+    std::int32_t workingY;
+    std::uint8_t workingByte;
   };
-  void KeepByte(const LockedScreen& screen, std::int64_t x, std::int64_t y);
 
-  std::vector<KeptByte> kept_;
+  std::vector<KeptCell> kept_;
 };

@@ -26,8 +26,15 @@ ShownImage ReadShownImage(const LockedScreen& screen) {
 }
 
 void PaintShownImage(const LockedScreen& screen, const ShownImage& before, const ShownImage& after) {
-  for (int row = 0; row < after.rows; ++row) {
-    for (int column = 0; column < after.columns; ++column) {
+  // Only the cells from the grid's top left to the screen's edge have a
+  // block on the screen: a few thousand of an image of 999 x 999.
+  const auto blocksBefore = [](int edge, int origin) {
+    return std::max(edge - origin + layout::kGridPitch - 1, 0) / layout::kGridPitch;
+  };
+  const int blockColumns = std::min(after.columns, blocksBefore(screen.width, layout::kGridOrigin.x));
+  const int blockRows = std::min(after.rows, blocksBefore(screen.height, layout::kGridOrigin.y));
+  for (int row = 0; row < blockRows; ++row) {
+    for (int column = 0; column < blockColumns; ++column) {
       if (after.At(column, row) != before.At(column, row)) {
         PaintGridBlock(screen, column, row, after.At(column, row));
       }
