@@ -135,14 +135,16 @@ TEST_F(EditorLoopTest, StepsRunInOrderWithinAPaintingPass) {
        {"Primary.Lock", "Primary.Unlock", "Primary.GetDC", "Primary.ReleaseDC",  // panel
         "Mouse.GetDeviceState", "Primary.Lock", "Primary.Unlock",                // mouse, the stroke's copy
         "Primary.Lock", "Primary.Unlock",                                        // pen
-        "Primary.GetDC", "Primary.ReleaseDC"}) {                                 // status line
+        "Primary.GetDC", "Primary.ReleaseDC",                                    // status line
+        "Primary.Lock", "Primary.Unlock", "Primary.GetDC",
+        "Primary.ReleaseDC"}) {  // the tool's swatch and name
     expected.push_back(call);
   }
   EXPECT_EQ(expected, calls) << pixtest::CallLogText();
   // The copy for the undo is taken once a stroke, never on the passes after its first.
   plat::headless::ClearLog();
   PassAt(305, 200, true);
-  EXPECT_EQ(2u, Count("Primary.Lock")) << "panel and pen only\n" << pixtest::CallLogText();
+  EXPECT_EQ(3u, Count("Primary.Lock")) << "panel, pen and the tool's swatch only\n" << pixtest::CallLogText();
 }
 
 TEST_F(EditorLoopTest, AFailedMouseReadNeitherMovesNorKeepsTheButtonDown) {
@@ -376,6 +378,7 @@ TEST_F(EditorLoopTest, PaletteClicksPickTheSwatchUnderTheCursor) {
 }
 
 TEST_F(EditorLoopTest, BothButtonsOverThePanelPaintTheOldColourThenPickTheNew) {
+  editorState.width = 999;       // the pen paints only the image: this one reaches under the panel
   PassAt(700, 85, false, true);  // row 5, left column
   ASSERT_EQ(5, editorState.currentColor);
   PassAt(730, 40, true, true);  // cell (118, 6): block x 730..734, y 35..39
@@ -388,7 +391,8 @@ TEST_F(EditorLoopTest, BothButtonsOverThePanelPaintTheOldColourThenPickTheNew) {
 }
 
 TEST_F(EditorLoopTest, StrokesOverGridLinesAndSwatchesAreRepairedByTheNextPass) {
-  PassAt(300, 200, true);  // cell (32, 38): block x 300..304, y 195..199
+  editorState.width = 999;  // the pen paints only the image: this one reaches under the panel
+  PassAt(300, 200, true);   // cell (32, 38): block x 300..304, y 195..199
   EXPECT_EQ(255, plat::headless::ScreenAt(300, 195));
   PassAt(750, 10, true);  // in the gap between swatch columns: x 750..754
   PassAt(700, 10, true);  // over swatch 0: block x 700..704, y 5..9

@@ -96,6 +96,9 @@ TEST_F(PalettePanelTest, NoDeviceContextLeavesTheSwatchesWithoutOutline) {
 
 TEST_F(PalettePanelTest, StrokesOverSwatchesAreRepairedButNotInTheGaps) {
   DrawPalettePanel();
+  // The pen paints only the image: one as wide as the size entry takes
+  // reaches under the panel.
+  editorState.width = 999;
   const int ink = 100;
   // (cursor) -> block: (700, 10) -> x 700..704, y 5..9, over swatch 0;
   // (750, 10) -> x 750..754, in the gap between the middle and right columns;

@@ -1,4 +1,5 @@
-// The pens: cursor-to-pixel mapping, the 5 x 5 block, the working-view pixel, clipping and locking.
+// The pens: cursor-to-pixel mapping, the 5 x 5 block, the working-view pixel, the image's edge, clipping and
+// locking.
 #include "canvas/pen.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,7 @@ std::string Show(const PixelSet& pixels) {
 struct SingleCase {
   int cursorX;
   int cursorY;
+  bool inImage;   // the pen paints only pixels of the 102 x 78 image
   int blockLeft;  // the block covers blockLeft..+4, blockTop..+4
   int blockTop;
   int viewX;  // the working-view pixel
@@ -95,19 +97,20 @@ struct SingleCase {
 
 // Literal screen positions, worked out by hand from the grid's layout.
 const SingleCase kSingleCases[] = {
-    {140, 6, 140, 5, 6, 128},      // image pixel (0, 0)
-    {144, 10, 140, 5, 6, 128},     // still (0, 0): bottom-right of the cell
-    {136, 6, 140, 5, 6, 128},      // truncation: x 136..139 is column 0
-    {139, 2, 140, 5, 6, 128},      // and y 2..10 is row 0
-    {135, 6, 135, 5, 5, 128},      // column -1
-    {145, 6, 145, 5, 7, 128},      // a vertical grid line belongs to the cell to its right
-    {140, 1, 140, 0, 6, 127},      // row -1: on the working view's frame line
-    {140, 0, 140, 0, 6, 127},      // row -1
-    {140, 11, 140, 10, 6, 129},    // a horizontal line belongs to the cell above: y 11 is row 1
-    {140, 395, 140, 390, 6, 205},  // row 77, the last
-    {649, 6, 645, 5, 107, 128},    // column 101, the last
-    {10, 50, 10, 45, -20, 136},    // far left: column -26 (view pixel off screen, dropped)
-    {300, 200, 300, 195, 38, 166},
+    {140, 6, true, 140, 5, 6, 128},      // image pixel (0, 0)
+    {144, 10, true, 140, 5, 6, 128},     // still (0, 0): bottom-right of the cell
+    {136, 6, true, 140, 5, 6, 128},      // truncation: x 136..139 is column 0
+    {139, 2, true, 140, 5, 6, 128},      // and y 2..10 is row 0
+    {135, 6, false, 0, 0, 0, 0},         // column -1
+    {145, 6, true, 145, 5, 7, 128},      // a vertical grid line belongs to the cell to its right
+    {140, 1, false, 0, 0, 0, 0},         // row -1
+    {140, 0, false, 0, 0, 0, 0},         // row -1
+    {140, 11, true, 140, 10, 6, 129},    // a horizontal line belongs to the cell above: y 11 is row 1
+    {140, 395, true, 140, 390, 6, 205},  // row 77, the last
+    {649, 6, true, 645, 5, 107, 128},    // column 101, the last
+    {650, 6, false, 0, 0, 0, 0},         // column 102, right of the image
+    {10, 50, false, 0, 0, 0, 0},         // far left: column -26
+    {300, 200, true, 300, 195, 38, 166},
 };
 
 TEST_F(PenTest, SinglePenMapsTheCursorToOneBlockAndOneViewPixel) {
@@ -118,8 +121,8 @@ TEST_F(PenTest, SinglePenMapsTheCursorToOneBlockAndOneViewPixel) {
     editorState.cursorY = c.cursorY;
     PaintPen(kInk);
     PixelSet expected;
-    AddRect(expected, c.blockLeft, c.blockTop, c.blockLeft + 4, c.blockTop + 4);
-    if (c.viewX >= 0) {
+    if (c.inImage) {
+      AddRect(expected, c.blockLeft, c.blockTop, c.blockLeft + 4, c.blockTop + 4);
       expected.insert({c.viewX, c.viewY});
     }
     EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
@@ -128,18 +131,28 @@ TEST_F(PenTest, SinglePenMapsTheCursorToOneBlockAndOneViewPixel) {
 }
 
 TEST_F(PenTest, QuadPenPaintsTwoByTwoWithTheCursorAtTopLeft) {
-  editorState.cursorX = 649;  // column 101
-  editorState.cursorY = 395;  // row 77
+  editorState.cursorX = 300;  // column 32
+  editorState.cursorY = 200;  // row 38
   PaintQuadPen(kInk);
   PixelSet expected;
-  AddRect(expected, 645, 390, 654, 399);  // columns 101, 102 and rows 77, 78
-  for (const Pixel& p : {Pixel{107, 205}, Pixel{108, 205}, Pixel{107, 206}, Pixel{108, 206}}) {
-    expected.insert(p);
-  }
+  AddRect(expected, 300, 195, 309, 204);  // columns 32, 33 and rows 38, 39
+  AddRect(expected, 38, 166, 39, 167);
+  EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
+}
+
+TEST_F(PenTest, QuadPenIsCutAtTheImagesEdge) {
+  editorState.cursorX = 649;  // column 101, the last of 102
+  editorState.cursorY = 395;  // row 77, the last of 78
+  PaintQuadPen(kInk);
+  PixelSet expected;
+  AddRect(expected, 645, 390, 649, 394);  // column 102 and row 78 lie outside
+  expected.insert({107, 205});
   EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
 }
 
 TEST_F(PenTest, QuadPenAtTheRightEdgeDropsWhatFallsOffTheScreen) {
+  editorState.width = 999;  // an image that reaches past the screen
+  editorState.height = 999;
   editorState.cursorX = 795;  // column 131: block x 795..799; column 132 would be x 800..804
   editorState.cursorY = 100;  // row 18: y 95..99, row 19: y 100..104
   PaintQuadPen(kInk);
@@ -152,16 +165,13 @@ TEST_F(PenTest, QuadPenAtTheRightEdgeDropsWhatFallsOffTheScreen) {
   EXPECT_EQ(0, plat::headless::ScreenAt(4, 105));
 }
 
-TEST_F(PenTest, QuadPenAtTheLeftEdgeDropsTheOffScreenViewPixels) {
-  editorState.cursorX = 0;  // column -28: block x 0..4; column -27: x 5..9
-  editorState.cursorY = 0;  // row -1: y 0..4; row 0: y 5..9
+TEST_F(PenTest, QuadPenLeftOfTheImagePaintsNothing) {
+  editorState.width = 999;
+  editorState.height = 999;
+  editorState.cursorX = 0;  // columns -28 and -27, rows -1 and 0: none of the image
+  editorState.cursorY = 0;
   PaintQuadPen(kInk);
-  PixelSet expected;
-  AddRect(expected, 0, 0, 9, 9);  // the view pixels, x -22 and -21, are dropped
-  EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
-  // x -22 would wrap to the end of the row above (y 127 -> 126, 128 -> 127).
-  EXPECT_EQ(0, plat::headless::ScreenAt(778, 126));
-  EXPECT_EQ(0, plat::headless::ScreenAt(778, 127));
+  EXPECT_TRUE(PixelsOf(kInk).empty()) << "painted:" << Show(PixelsOf(kInk));
 }
 
 TEST_F(PenTest, ExtremeCursorPositionsPaintNothingAndStayInsideTheSurface) {

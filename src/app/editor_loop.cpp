@@ -11,11 +11,14 @@
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
 #include "app/image_pick.h"
+#include "app/key_list.h"
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
+#include "app/tool_keys.h"
+#include "app/tool_status.h"
 #include "canvas/palette_panel.h"
-#include "canvas/pen.h"
 #include "canvas/screen_layout.h"
+#include "canvas/tools.h"
 #include "draw/frames.h"
 #include "draw/primitives.h"
 #include "platform/input.h"
@@ -129,7 +132,8 @@ bool RightDown() {
 bool RunEditorPass() {
   EditorState& s = editorState;
 
-  if (plat::GetAsyncKeyState(plat::VK_ESCAPE) & 0x8000) {
+  const bool escape = (plat::GetAsyncKeyState(plat::VK_ESCAPE) & 0x8000) != 0;
+  if (!KeyListTakesEscape(escape) && escape) {
     plat::PostMessageA(s.windowHandle, plat::WM_CLOSE, 0, 0);
   }
 
@@ -147,6 +151,7 @@ bool RunEditorPass() {
   DrawReferenceFrame(displayDevice.primarySurface);
   DrawEditingGrid(displayDevice.primarySurface);
   DrawWorkingFrame(displayDevice.primarySurface);
+  DrawKeyList();
 
   DrawTextFields();
 
@@ -155,23 +160,27 @@ bool RunEditorPass() {
   FollowMouse();
   DropPressesOfAction();
   ReadMainKeys();
+  if (FollowKeyList()) {
+    // The key or click that took the list away does nothing else.
+    ForgetHistoryKeys();
+    ForgetMainKeys();
+    HandPressesToAction();
+    DropPressesOfAction();
+  }
 
   // The keys are read once the mouse shows whether a stroke goes on.
   if (!LeftDown()) {
+    ReleaseTool();
     EndStroke();
   }
   FollowHistoryKeys();
+  FollowToolKeys();
 
-  if (s.cursorY < layout::kPaintBottom && LeftDown()) {
-    BeginStrokeStep();
-    if (s.quadMode == 0) {
-      PaintPen(s.currentColor);
-    } else if (s.quadMode == 1) {
-      PaintQuadPen(s.currentColor);
-    }
+  if (LeftDown()) {
+    PressOrDragTool();
   }
 
-  if (s.cursorY > layout::kButtonHitTop && LeftDown()) {
+  if (s.cursorY > layout::kButtonHitTop && LeftDown() && !ShapeBeingDragged()) {
     HitButtonBar(s.cursorX, s.cursorY);
   }
 
@@ -202,6 +211,7 @@ bool RunEditorPass() {
   PadToCells(textLine, sizeof textLine, kPointerCells);
   DrawTextAt(textLine, layout::kPointerStatus.x, layout::kPointerStatus.y, kStatusColour,
              displayDevice.primarySurface);
+  DrawToolStatus();
 
   return s.pendingAction == ButtonAction::None;
 }
@@ -211,6 +221,8 @@ void RunEditorLoop() {
   pressesOfAction = PressesOfAction{};
   ForgetMainKeys();
   StartEditHistory();
+  ResetTools();
+  ResetKeyList();
   while (RunEditorPass()) {
   }
 }

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "app/key_list.h"
+#include "canvas/tools.h"
 #include "edit_history.h"
 
 EditorState editorState;
@@ -20,4 +22,6 @@ void ResetEditorState() {
   std::memset(paletteTable, 0, sizeof paletteTable);
   std::memset(textLine, 0, sizeof textLine);
   StartEditHistory();
+  ResetTools();
+  ResetKeyList();
 }

@@ -54,6 +54,15 @@ bool MainKeyDown(int virtualKey) {
   return Read(virtualKey).down;
 }
 
+bool AnyMainKeyPressed() {
+  for (const int key : kLoopKeys) {
+    if (MainKeyPressed(key)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void ForgetMainKeys() {
   for (const int key : kLoopKeys) {
     KeyRead& read = keys[static_cast<std::size_t>(key)];

@@ -10,6 +10,8 @@ void ReadMainKeys();
 bool MainKeyPressed(int virtualKey);
 // The key was down at this pass's read (Shift or Control held with a key).
 bool MainKeyDown(int virtualKey);
+// Some key of the loop's went down since the previous pass.
+bool AnyMainKeyPressed();
 // After a keyboard entry or the settings menu, and at every start: what was
 // typed there is theirs. Reads the keys, and a key still down presses again
 // only after it has been let go.

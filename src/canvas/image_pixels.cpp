@@ -1,17 +1,38 @@
 // Image pixels on the screen: the paint step shared by the pen and the tools.
 #include "canvas/image_pixels.h"
 
-#include "canvas/screen_layout.h"
+#include <algorithm>
+#include <cstring>
 
-void PaintImagePixel(const LockedScreen& screen, std::int64_t column, std::int64_t row, int colour) {
+layout::ScreenRect GridBlockOnScreen(const LockedScreen& screen, std::int64_t column, std::int64_t row) {
   const layout::ScreenPixel block = layout::GridBlock(column, row);
-  for (int dy = 0; dy < layout::kGridPitch; ++dy) {
-    for (int dx = 0; dx < layout::kGridPitch; ++dx) {
-      screen.Put(block.x + dx, block.y + dy, colour);
-    }
+  const auto clip = [](std::int64_t value, int limit) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, 0, limit));
+  };
+  return {clip(block.x, screen.width), clip(block.y, screen.height),
+          clip(block.x + layout::kGridPitch, screen.width),
+          clip(block.y + layout::kGridPitch, screen.height)};
+}
+
+void PaintGridBlock(const LockedScreen& screen, std::int64_t column, std::int64_t row, int colour) {
+  const layout::ScreenRect block = GridBlockOnScreen(screen, column, row);
+  if (block.left >= block.right) {
+    return;
   }
+  for (int y = block.top; y < block.bottom; ++y) {
+    std::memset(screen.Row(y) + block.left, static_cast<std::uint8_t>(colour),
+                static_cast<std::size_t>(block.right - block.left));
+  }
+}
+
+void PaintWorkingPixel(const LockedScreen& screen, std::int64_t column, std::int64_t row, int colour) {
   const layout::ScreenPixel working = layout::WorkingPixel(column, row);
   screen.Put(working.x, working.y, colour);
+}
+
+void PaintImagePixel(const LockedScreen& screen, std::int64_t column, std::int64_t row, int colour) {
+  PaintGridBlock(screen, column, row, colour);
+  PaintWorkingPixel(screen, column, row, colour);
 }
 
 std::uint8_t WorkingViewIndex(const LockedScreen& screen, int column, int row) {

@@ -1,5 +1,7 @@
-// The single and quad pens: the paint step at the cursor's image pixel.
+// The single and quad pens: the paint step along a stroke, on the image's pixels only.
 #include "canvas/pen.h"
+
+#include <cstdlib>
 
 #include "app/editor_state.h"
 #include "canvas/image_pixels.h"
@@ -8,37 +10,81 @@
 
 namespace {
 
-std::int64_t CursorColumn() {
-  return layout::GridColumnAt(editorState.cursorX);
+// Further apart than any two cursor positions on the screen: the ends of a
+// longer line do not come from the mouse, and only the last is painted.
+constexpr int kLongestJoin = 4096;
+
+int ToCell(std::int64_t value) {
+  return static_cast<int>(value);
 }
 
-std::int64_t CursorRow() {
-  return layout::GridRowAt(editorState.cursorY);
+// The pen's pixel, or the quad pen's block in the order its pixels were
+// always painted, as far as it lies within the image.
+void AppendInImage(ImageCell cell, bool quad, CellList& cells) {
+  const int size = quad ? 2 : 1;
+  for (int dy = 0; dy < size; ++dy) {
+    for (int dx = 0; dx < size; ++dx) {
+      const ImageCell pixel{cell.column + dx, cell.row + dy};
+      if (InImage(pixel)) {
+        cells.push_back(pixel);
+      }
+    }
+  }
+}
+
+int PaintAtCursor(bool quad, int colour) {
+  CellList cells;
+  const ImageCell cell = CellAtCursor(editorState.cursorX, editorState.cursorY);
+  AppendPenCells(cell, cell, quad, cells);
+  PaintCells(cells, colour);
+  return 0;
 }
 
 }  // namespace
 
-int PaintPen(int colour) {
+ImageCell CellAtCursor(std::int32_t x, std::int32_t y) {
+  // From a 32-bit position a column or row is within a fifth of its range.
+  return {ToCell(layout::GridColumnAt(x)), ToCell(layout::GridRowAt(y))};
+}
+
+bool InImage(ImageCell cell) {
+  return cell.column >= 0 && cell.row >= 0 && cell.column < editorState.width &&
+         cell.row < editorState.height;
+}
+
+void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells) {
+  const std::int64_t dx = std::llabs(std::int64_t{to.column} - from.column);
+  const std::int64_t dy = std::llabs(std::int64_t{to.row} - from.row);
+  CellList line;
+  if (dx > kLongestJoin || dy > kLongestJoin) {
+    line.push_back(to);
+  } else {
+    AppendLine(from, to, line);
+  }
+  for (const ImageCell& cell : line) {
+    AppendInImage(cell, quad, cells);
+  }
+}
+
+bool PaintCells(const CellList& cells, int colour) {
+  if (cells.empty()) {
+    return true;
+  }
   LockedScreen screen{};
   if (!LockScreen(screen)) {
-    return 0;
+    return false;
   }
-  PaintImagePixel(screen, CursorColumn(), CursorRow(), colour);
+  for (const ImageCell& cell : cells) {
+    PaintImagePixel(screen, cell.column, cell.row, colour);
+  }
   UnlockScreen();
-  return 0;
+  return true;
+}
+
+int PaintPen(int colour) {
+  return PaintAtCursor(false, colour);
 }
 
 int PaintQuadPen(int colour) {
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return 0;
-  }
-  const std::int64_t column = CursorColumn();
-  const std::int64_t row = CursorRow();
-  PaintImagePixel(screen, column, row, colour);
-  PaintImagePixel(screen, column + 1, row, colour);
-  PaintImagePixel(screen, column, row + 1, colour);
-  PaintImagePixel(screen, column + 1, row + 1, colour);
-  UnlockScreen();
-  return 0;
+  return PaintAtCursor(true, colour);
 }

@@ -1,8 +1,10 @@
-// Painting image pixels into the grid and the working view.
+// Painting image pixels into the grid and the working view: the pens.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+
+#include "canvas/shapes.h"
 
 // Stores the low byte of value at (x, y) of locked surface memory. The caller
 // holds the lock and keeps (x, y) on the screen. Inline: the palette panel
@@ -10,7 +12,23 @@
 inline void PutLockedPixel(int x, int y, int value, std::uint8_t* memory, int pitch) {
   memory[x + static_cast<std::ptrdiff_t>(y) * pitch] = static_cast<std::uint8_t>(value);
 }
-// Single pen at the cursor; returns 0.
+
+// The image pixel under a screen position, as the pen maps it: the grid's
+// column and row, truncated toward zero.
+ImageCell CellAtCursor(std::int32_t x, std::int32_t y);
+// True when the pixel lies within the image's current width and height.
+bool InImage(ImageCell cell);
+
+// The pixels one pass of a stroke paints: the one-pixel line from the
+// previous pass's pixel to this pass's (the quad pen's 2 x 2 block at each of
+// its pixels, the pixel at its top left), only those within the image. A
+// slow stroke moves a pixel a pass, and the line is just its two ends.
+void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells);
+// Paints the pixels under one lock. False when the lock failed.
+bool PaintCells(const CellList& cells, int colour);
+
+// Single pen at the cursor, within the image; returns 0.
 int PaintPen(int colour);
-// 2 x 2 pen with the cursor's pixel at its top left; returns 0.
+// 2 x 2 pen with the cursor's pixel at its top left, cut at the image's
+// edge; returns 0.
 int PaintQuadPen(int colour);

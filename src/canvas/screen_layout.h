@@ -207,6 +207,13 @@ inline constexpr ScreenPoint kColourStatus{360, 572};
 inline constexpr ScreenPoint kImageNumberLabel{685, 550};
 inline constexpr ScreenPoint kImageNumberValue{775, 550};
 
+// F1's list of keys: a box over the grid, kKeyListMargin pixels round its
+// text, one line every kKeyListLinePitch pixels. The screen under it comes
+// back when it goes.
+inline constexpr ScreenRect kKeyListBox{200, 50, 592, 274};
+inline constexpr int kKeyListMargin = 8;
+inline constexpr int kKeyListLinePitch = 16;
+
 // Where the settings files' messages show at start-up and at the end, on a
 // screen that is black there at those times.
 inline constexpr ScreenPoint kSettingsMessage{30, 40};
@@ -216,6 +223,12 @@ inline constexpr ScreenPoint kSettingsMessage{30, 40};
 // the tool in use with a swatch of the current colour, on the status line
 // right of the colour number;
 inline constexpr ScreenRect kToolStatusArea{440, 572, 680, 588};
+// The tool status in it: the current colour's swatch in a white frame
+// (kToolSwatchFrame, the frame one pixel wide round the swatch), and the
+// tool's name right of it, in kToolNameCells text cells.
+inline constexpr ScreenRect kToolSwatchFrame{440, 573, 454, 587};
+inline constexpr ScreenPoint kToolName{460, 572};
+inline constexpr int kToolNameCells = 16;
 // the image number and the count of images, in the corner below the panel;
 inline constexpr ScreenRect kImageNumberArea{670, 440, 800, 600};
 // short notes such as the unsaved mark, left of the button bar.

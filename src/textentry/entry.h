@@ -18,6 +18,8 @@ int EnterFileName();
 // True when the name of the last EnterFileName holds nothing but spaces
 // before its ".pix": the caller keeps the name it had.
 bool NameTextBlank();
+// True when the last EnterSize took no digit: the caller keeps the size it had.
+bool SizeTextBlank();
 
 // True when the last EnterSize ended with no digit in its text (nothing
 // typed, or only digits deleted again): the caller keeps the size it had.

@@ -1,6 +1,7 @@
 // The site in headless Chromium: a first run whose Escape writes the settings, the golden start
-// screen, a painting session exported byte for byte as the Linux program saved it, names and size
-// kept over a reload, a bad Import, storage refused or full, and the page's figures.
+// screen, a painting session with a rectangle and a fill exported byte for byte as the Linux
+// program saved it, names and size kept over a reload, a bad Import, storage refused or full, and
+// the page's figures.
 // Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -74,11 +75,41 @@ const regionHash = (page, [l, t, w, h]) => evaluate(page, ([l, t, w, h]) => {
   for (let i = 0; i < data.length; i++) hash = (hash * 31 + data[i]) | 0;
   return hash;
 }, [l, t, w, h]);
-const pick = (page, x, y) => changes(page, `a pick at (${x},${y})`, x, y, [360, 572, 100, 16], "right");
+const pick = (page, x, y) => changes(page, `a pick at (${x},${y})`, x, y, [360, 572, 72, 16], "right");
 async function paint(page, x, y, colour) {
   await move(page, x, y);
   const cell = [141 + 5 * Math.floor((x - 140) / 5), 6 + 5 * Math.floor((y - 6) / 5), 4, 4];
   await holdUntil(page, "left", async () => (await colours(page, ...cell)) === colour, `painting ${colour}`);
+}
+const cellOf = (x, y) => [141 + 5 * Math.floor((x - 140) / 5), 6 + 5 * Math.floor((y - 6) / 5), 4, 4];
+// A tool's key held until the status line names another tool.
+async function tool(page, key) {
+  const name = [460, 572, 128, 16];
+  const before = await regionHash(page, name);
+  await page.keyboard.down(key);
+  await waitFor(page, ([l, t, w, h, was]) => {
+    const data = document.getElementById("screen").getContext("2d").getImageData(l, t, w, h).data;
+    let hash = 0;
+    for (let i = 0; i < data.length; i++) hash = (hash * 31 + data[i]) | 0;
+    return hash !== was;
+  }, [...name, before], 5000);
+  await page.keyboard.up(key);
+  await page.waitForTimeout(100);
+}
+// A rectangle dragged from the cell under (x0, y0) to the one under (x1, y1), each end held until it shows.
+async function rectangle(page, x0, y0, x1, y1, colour) {
+  await move(page, x0, y0);
+  await page.mouse.down();
+  for (const [x, y] of [[x0, y0], [x1, y1]]) {
+    await move(page, x, y);
+    const deadline = Date.now() + 10000;
+    while ((await colours(page, ...cellOf(x, y))) !== colour) {
+      check(Date.now() < deadline, `the rectangle shows nothing at (${x},${y})`);
+      await page.waitForTimeout(30);
+    }
+  }
+  await page.mouse.up();
+  await page.waitForTimeout(100);
 }
 async function save(page, bytes) {
   await move(page, 330, 511);
@@ -180,6 +211,12 @@ try {
   await save(page, 102 * 78);
   await pick(page, 730, 40);
   await paint(page, 300, 200, "F9E21F");
+  await tool(page, "u");
+  await rectangle(page, 402, 252, 452, 292, "F9E21F");
+  await pick(page, 695, 26); // colour 1
+  await tool(page, "g");
+  await changes(page, "the fill", 427, 272, cellOf(427, 272));
+  await tool(page, "b");
   await save(page, 2 * 102 * 78);
   const downloading = page.waitForEvent("download");
   await page.click("#export");
@@ -193,6 +230,7 @@ try {
 
   // ---- Undo and redo of a stroke, typed as a person types them.
   const cell = [401, 301, 4, 4];
+  await pick(page, 730, 40); // yellow again, after the fill's colour
   await paint(page, 400, 300, "F9E21F");
   await page.keyboard.press("Control+z", { delay: 100 });
   await waitFor(page, ([l, t]) => document.getElementById("screen").getContext("2d").getImageData(l, t, 1, 1)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The site in Debian's Chromium, headless, driven by browser_checks.mjs, after one session of the
 # Linux program under a private X server whose save file the browser's session must export byte for
-# byte: pick red, paint, Quad, paint, Save, pick yellow, paint, Save.
+# byte: pick red, paint, Quad, paint, Save, pick yellow, paint, a rectangle, pick colour 1, fill its
+# inside, Save.
 # Called as lib.sh says, with the Linux program; PIXED_SITE names the site's folder.
 # shellcheck source=../xvfb/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb/lib.sh"
@@ -50,10 +51,35 @@ cell_is() { # x y RRGGBB: the grid cell under the cursor position
   [[ "$(colours_in "$SHOT" "$(grid_cell_left "$(column_at "$1")")" "$(grid_cell_top "$(row_at "$2")")" 4 4)" == "$3" ]]
 }
 size_is() { (($(file_size) == $1)); }
-pick() { move "$1" "$2" && shot before && hold_until 3 10 region_changed "$SHOT" 360 572 100 16 || fail "no pick at ($1,$2)"; }
+# A pick shows in the colour number's cells, left of the tool's swatch.
+pick() { move "$1" "$2" && shot before && hold_until 3 10 region_changed "$SHOT" 360 572 72 16 || fail "no pick at ($1,$2)"; }
 paint() { move "$1" "$2" && hold_until 1 10 cell_is "$1" "$2" "$3" || fail "no $3 paint at ($1,$2)"; }
 quad() { move 330 551 && shot before && hold_until 1 10 region_changed "$SHOT" 285 540 89 23 || fail "no Quad"; }
 save() { move 330 511 && hold_until 1 20 size_is "$1" || fail "Save gave $(file_size) bytes, expected $1"; }
+# A tool's key held until the status line names another tool.
+tool() {
+  shot before
+  xdotool keydown "$1"
+  wait_until 5 0.05 region_changed "$SHOT" 460 572 128 16 || fail "the key $1 chose no tool ($SHOT)"
+  xdotool keyup "$1"
+  sleep 0.2
+}
+# A rectangle dragged from the cell under (x0, y0) to the one under (x1, y1), each end held until it shows.
+rectangle() {
+  move "$1" "$2"
+  xdotool mousedown 1
+  wait_until 10 0.05 cell_is "$1" "$2" "$5" || fail "the rectangle's press at ($1,$2) shows nothing"
+  move "$3" "$4"
+  wait_until 10 0.05 cell_is "$3" "$4" "$5" || fail "the rectangle's end at ($3,$4) shows nothing"
+  xdotool mouseup 1
+  sleep 0.2
+}
+# The fill from the cell under (x, y), held until that cell changes.
+fill() {
+  move "$1" "$2" && shot before &&
+    hold_until 1 10 region_changed "$SHOT" "$(grid_cell_left "$(column_at "$1")")" "$(grid_cell_top "$(row_at "$2")")" 4 4 ||
+    fail "no fill at ($1,$2)"
+}
 
 start_xvfb
 write_default_settings
@@ -69,6 +95,12 @@ paint 253 147 FF0000
 save $IMAGE_BYTES
 pick 730 40
 paint 300 200 F9E21F
+tool u
+rectangle 402 252 452 292 F9E21F
+pick 695 26 # colour 1
+tool g
+fill 427 272
+tool b
 save $((2 * IMAGE_BYTES))
 move 580 511 # Quit
 xdotool mousedown 1

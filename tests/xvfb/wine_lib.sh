@@ -27,6 +27,7 @@ TEXT_CELLS=(
   245 450 64 16 311 450 24 16  # Height: 78
   150 470 64 16 220 470 16 16  # Offset: 0
   12 572 144 16                # Pointer (x,y)
+  460 572 136 16               # the tool's name
 )
 
 # PIXED_ARGS: the program's command line (--exclusive).

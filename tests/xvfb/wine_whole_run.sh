@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One scripted session on the Linux program and on pixed.exe under Wine, one after the other on the
-# same X server: pick a colour, paint single and quad, save twice, save over image 1 through the
-# offset, clear, load image 1, rename the save file in the settings menu, quit. Both must leave the
+# same X server: pick a colour, paint single and quad, save twice, draw a rectangle and fill its
+# inside, save over image 1 through the offset, clear, load image 1, rename the save file in the settings menu, quit. Both must leave the
 # same pix and settings files, byte for byte, and (at 1:1) show the same loaded image.
 # Called as lib.sh says, with pixed.exe as the program; PIXED_SDL names the Linux program.
 # PIXED_SCREEN is the X screen's size (800x600 unless set): elsewhere the pointer goes to the
@@ -52,7 +52,7 @@ changed_from() {
 pick() { # x y: right button on the palette panel; the status line names the new colour
   go "$1" "$2"
   shot before-pick
-  hold_until 3 10 changed_from "$SHOT" 360 572 100 16 || fail "no colour picked at ($1,$2)"
+  hold_until 3 10 changed_from "$SHOT" 360 572 72 16 || fail "no colour picked at ($1,$2)"
 }
 paint() { # x y RRGGBB
   go "$1" "$2"
@@ -62,6 +62,30 @@ quad_on() {
   go 330 551
   shot before-quad
   hold_until 1 10 changed_from "$SHOT" 285 540 89 23 || fail "the Quad button did not change"
+}
+# A tool's key held until the status line names another tool.
+tool() {
+  shot before-tool
+  xdotool keydown "$1"
+  wait_until 10 0.05 changed_from "$SHOT" 460 572 128 16 || fail "the key $1 chose no tool ($SHOT)"
+  xdotool keyup "$1"
+  sleep 0.3
+}
+# A rectangle dragged from (x0, y0) to (x1, y1) in the colour RRGGBB, each end held until it shows.
+rectangle() {
+  go "$1" "$2"
+  xdotool mousedown 1
+  wait_until 10 0.05 cell_is "$1" "$2" "$5" || fail "the rectangle's press at ($1,$2) shows nothing ($SHOT)"
+  go "$3" "$4"
+  wait_until 10 0.05 cell_is "$3" "$4" "$5" || fail "the rectangle's end at ($3,$4) shows nothing ($SHOT)"
+  xdotool mouseup 1
+  sleep 0.3
+}
+fill() { # x y: held until the cell there changes
+  go "$1" "$2"
+  shot before-fill
+  hold_until 1 10 changed_from "$SHOT" "$(grid_cell_left "$(column_at "$1")")" "$(grid_cell_top "$(row_at "$2")")" 4 4 ||
+    fail "no fill at ($1,$2) ($SHOT)"
 }
 # True when no prompt is seen three times over a second: an entry that a press still down opened
 # again has ended too.
@@ -103,6 +127,12 @@ session() {
   save_to_size $((2 * IMAGE_BYTES))
   pick 730 40 # colour 29: row 2 of the middle column
   paint 300 200 F9E21F
+  tool u
+  rectangle 402 252 452 292 F9E21F
+  pick 695 26 # colour 1
+  tool g
+  fill 427 272
+  tool b
   enter_number 455 551 1 # Offset 1
   save_to_size $((2 * IMAGE_BYTES))
   go 455 511 # Clear: the painted cells go black

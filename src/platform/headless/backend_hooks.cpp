@@ -86,8 +86,20 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
   constexpr struct {
     std::uint8_t scanCode;
     int virtualKey;
-  } kTyped[] = {{DIK_LCONTROL, VK_CONTROL}, {0x9D, VK_CONTROL}, {DIK_LSHIFT, VK_SHIFT},
-                {DIK_RSHIFT, VK_SHIFT},     {DIK_Y, VK_Y},      {DIK_Z, VK_Z}};
+  } kTyped[] = {{DIK_LCONTROL, VK_CONTROL},
+                {0x9D, VK_CONTROL},
+                {DIK_LSHIFT, VK_SHIFT},
+                {DIK_RSHIFT, VK_SHIFT},
+                {DIK_Y, VK_Y},
+                {DIK_Z, VK_Z},
+                {DIK_B, VK_B},
+                {DIK_G, VK_G},
+                {DIK_H, VK_H},
+                {DIK_L, VK_L},
+                {DIK_U, VK_U},
+                {DIK_V, VK_V},
+                {DIK_LBRACKET, VK_OEM_4},
+                {DIK_RBRACKET, VK_OEM_6}};
   for (const auto& key : kTyped) {
     if ((state[key.scanCode] & 0x80) != 0) {
       TheMachine().keysTyped[static_cast<std::size_t>(key.virtualKey)] = true;

@@ -35,7 +35,8 @@ void QueueEscape(bool down);
 // (virtual-key codes; VK_CONTROL and VK_SHIFT stand for either key of the
 // pair); every other key reads up. Keys that an entry reads down from the
 // keyboard script also read down once at the next call for them, as one
-// keyboard gives both: Ctrl, Shift, Y and Z, the keys the editor asks for.
+// keyboard gives both: Ctrl, Shift, Y and Z, the undo keys, and the tools'
+// letters and brackets (B, G, H, L, U, V, [ and ]), the keys the editor asks for.
 void HoldKeys(std::initializer_list<int> virtualKeys);
 // Whether the window has the keyboard focus (it has after Reset). Without it
 // keyboard reads fail and take nothing from the script.
