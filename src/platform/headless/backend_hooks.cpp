@@ -7,6 +7,7 @@
 #include "../input.h"
 #include "../soft/backend.h"
 #include "../soft/end_request.h"
+#include "../soft/pointer_track.h"
 #include "../system.h"
 #include "../window.h"
 #include "machine.h"
@@ -104,11 +105,7 @@ using headless::TheMachine;
 
 namespace {
 
-// The nearest point inside bounds (right and bottom excluded).
-POINT Inside(POINT at, const RECT& bounds) {
-  return POINT{std::clamp(at.x, bounds.left, bounds.right - 1),
-               std::clamp(at.y, bounds.top, bounds.bottom - 1)};
-}
+constexpr RECT kScreen = {0, 0, 800, 600};
 
 }  // namespace
 
@@ -155,8 +152,9 @@ bool SetCursorPos(int x, int y) {
   if (backend::ShouldFail(call)) {
     return false;
   }
-  // The system keeps its cursor on the screen and inside the clip.
-  machine.cursor = Inside(POINT{x, y}, machine.clipped ? machine.clip : RECT{0, 0, 800, 600});
+  // The system keeps its cursor inside the clip and on the screen.
+  const POINT target = soft::ConfinedTarget(POINT{x, y}, machine.clipped ? &machine.clip : nullptr);
+  machine.cursor = soft::ClampToRect(target, kScreen);
   return true;
 }
 
@@ -174,14 +172,9 @@ bool ClipCursor(const RECT* rect) {
     machine.clipped = false;
     return true;
   }
-  const RECT clip = {std::max(rect->left, 0), std::max(rect->top, 0), std::min(rect->right, 800),
-                     std::min(rect->bottom, 600)};
-  if (clip.left >= clip.right || clip.top >= clip.bottom) {
-    return false;
-  }
   machine.clipped = true;
-  machine.clip = clip;
-  machine.cursor = Inside(machine.cursor, clip);
+  machine.clip = *rect;
+  machine.cursor = soft::ClampToRect(soft::ClampToRect(machine.cursor, *rect), kScreen);
   return true;
 }
 
