@@ -1,8 +1,7 @@
 // The win32 backend's picture: the editor's 8-bit surface compared with the frame shown last at
 // most once a refresh, scaled into a 32-bit bitmap of the window's size where it changed, and
 // copied to the window; and the waits between passes once nothing changes.
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 
 #include "../display.h"
 #include "../soft/pump_pacing.h"
@@ -85,11 +84,7 @@ bool LayOut(Picture& picture, ::HWND window) {
   }
   DropBitmap(picture);
   if (!picture.scalingRead) {
-    bool known = true;
-    picture.scaling = soft::ScalingFromName(std::getenv("PIXED_SCALING"), &known);
-    if (!known) {
-      std::fprintf(stderr, "pixed: PIXED_SCALING is \"area\" or \"whole\"; taking \"area\"\n");
-    }
+    picture.scaling = soft::ScalingFromEnvironment();
     picture.scalingRead = true;
   }
   BITMAPINFO info = {};
