@@ -59,7 +59,8 @@ target_link_options(pixed PRIVATE -static)
 
 # The same program timing its main-loop passes (PIXED_PASSES of them), a console program so that
 # it can print the figures.
-add_executable(pixed_pass_bench ${CMAKE_BINARY_DIR}/generated/pixed.rc ${PIXED_WIN32_DIR}/win32_pass_bench.cpp)
+add_executable(pixed_pass_bench ${CMAKE_BINARY_DIR}/generated/pixed.rc ${PIXED_WIN32_DIR}/win32_pass_bench.cpp
+                                ${PIXED_SOFT_DIR}/pass_timer.cpp)
 target_link_libraries(pixed_pass_bench PRIVATE pixed_editor pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
 target_link_options(pixed_pass_bench PRIVATE -static)
 

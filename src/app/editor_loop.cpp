@@ -97,6 +97,7 @@ bool RightDown() {
 }  // namespace
 
 bool RunEditorPass() {
+  plat::BeginEditorPass();
   EditorState& s = editorState;
 
   if (plat::GetAsyncKeyState(plat::VK_ESCAPE) & 0x8000) {

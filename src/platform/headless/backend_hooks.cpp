@@ -144,6 +144,10 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
   return machine.mouseScript.empty() && machine.keyboardScript.empty() ? kDown : 0;
 }
 
+void BeginEditorPass() {
+  backend::Trace("BeginEditorPass");
+}
+
 bool SetCursorPos(int x, int y) {
   const std::string call = "SetCursorPos(" + std::to_string(x) + "," + std::to_string(y) + ")";
   backend::Trace(call);

@@ -36,8 +36,6 @@ struct Picture {
   bool lost = true;
   // Signalled when the mouse changed.
   ::HANDLE mouseChanged = nullptr;
-  // When the last pass began.
-  std::uint64_t lastPass = 0;
 };
 
 Picture& State() {
@@ -228,27 +226,25 @@ const soft::Letterbox& CurrentLetterbox() {
   return picture.box;
 }
 
-// Once the screen has settled, the waits go on from refresh to refresh for as long as nothing
+// Once the screen has settled, the wait goes on from refresh to refresh for as long as nothing
 // comes (input, a message, the mouse's event): a pass would only draw the same screen again, and
 // under Wine one costs more than all the waiting. A pass runs every IdlePassMs() all the same.
-void PumpPass() {
+void PaceEditorPass() {
   Picture& picture = State();
-  PresentIfDue(false);
+  // The screen as the pass before left it decides whether this one waits.
+  PresentIfDue(picture.pacing.Quiet());
   std::uint64_t now = ::GetTickCount64();
   // Minimised, nothing is shown and nothing settles.
   const bool hidden = Window() == nullptr || ::IsIconic(Window());
-  if (!picture.pacing.Quiet() && !hidden) {
-    picture.lastPass = now;
-    return;
-  }
-  const std::uint64_t next = picture.lastPass + IdlePassMs();
+  const std::uint64_t end =
+      picture.pacing.Quiet() || hidden ? picture.pacing.NextIdlePass(IdlePassMs()) : now;
   const DWORD handles = picture.mouseChanged != nullptr ? 1 : 0;
-  while (now < next) {
+  while (now < end) {
     // Ends at once when messages wait already: input, or the window's business.
     NoteWaitBegins();
     const DWORD woken = ::MsgWaitForMultipleObjectsEx(
         handles, &picture.mouseChanged,
-        static_cast<DWORD>(std::min<std::uint64_t>(next - now, soft::Pacing::kRefreshMs)), QS_ALLINPUT,
+        static_cast<DWORD>(std::min<std::uint64_t>(end - now, soft::Pacing::kRefreshMs)), QS_ALLINPUT,
         MWMO_INPUTAVAILABLE);
     NoteWaitEnds();
     if (woken != WAIT_TIMEOUT) {
@@ -257,7 +253,7 @@ void PumpPass() {
     }
     now = ::GetTickCount64();
   }
-  picture.lastPass = ::GetTickCount64();
+  picture.pacing.PassBegins(::GetTickCount64());
 }
 
 void SetMouseChanged(::HANDLE event) {

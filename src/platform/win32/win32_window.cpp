@@ -140,12 +140,17 @@ bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lPar
   return ::PostMessageA(win32::ToReal<::HWND>(window), message, wParam, lParam) != FALSE;
 }
 
-bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
-                  std::uint32_t removeFlags) {
+// The pass's time is counted from here; on the desktop the pass waits here for input once the
+// screen has settled.
+void BeginEditorPass() {
   win32::NoteMainLoopTurn();
   if (!win32::Exclusive()) {
-    win32::PumpPass();
+    win32::PaceEditorPass();
   }
+}
+
+bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
+                  std::uint32_t removeFlags) {
   ::MSG real = {};
   if (message == nullptr ||
       ::PeekMessageA(&real, win32::ToReal<::HWND>(window), filterMin, filterMax, removeFlags) == FALSE) {
