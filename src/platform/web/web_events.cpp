@@ -61,10 +61,10 @@ void BeginEditorPass() {
   if (const std::optional<soft::PassTimer::Figures> figures = state.passes.TakeFigures()) {
     web::ReportPasses(*figures);
   }
-  web::Pump(state.pacing.Quiet());
+  const bool mayWait = state.pacing.Quiet() && !state.passes.Timing();
+  web::Pump(mayWait);
   const double now = web::NowMs();
-  const double end =
-      state.pacing.Quiet() && !state.passes.Timing() ? static_cast<double>(state.pacing.NextIdlePass()) : now;
+  const double end = mayWait && state.pacing.Quiet() ? static_cast<double>(state.pacing.NextIdlePass()) : now;
   state.passes.Waited(web::page::Wait(std::max(0.0, end - now), true));
   state.pacing.PassBegins(static_cast<std::uint64_t>(web::NowMs()));
 }
