@@ -115,6 +115,24 @@ TEST_F(EditorLoopTest, PassesDoNotWait) {
   EXPECT_TRUE(pixtest::CallsStartingWith("Sleep").empty()) << pixtest::CallLogText();
 }
 
+// The backends pace and time the loop on this call: once a pass, first, and
+// never from the settings menu's turns or an entry's polls.
+TEST_F(EditorLoopTest, EveryPassAndNothingElseSaysWhenItBegins) {
+  PassAt(5, 5, false);
+  plat::headless::ClearLog();
+  plat::headless::QueueMouse(200 - 5, 550 - 5, true);  // Settings, held into the menu
+  plat::headless::QueueMouse(0, 0, false);
+  plat::headless::QueueMouse(0, 0, true);  // the save-name sub-button
+  plat::headless::QueueKeys({plat::DIK_A});
+  plat::headless::QueueKeys({plat::DIK_RETURN});
+  RunEditorPass();
+  IdlePasses(2);
+  ASSERT_FALSE(plat::headless::CallLog().empty());
+  EXPECT_EQ("BeginEditorPass", plat::headless::CallLog().front());
+  EXPECT_EQ(3u, Count("BeginEditorPass")) << pixtest::CallLogText();
+  EXPECT_EQ(2u, Count("Keyboard.GetDeviceState")) << "the entry polled";
+}
+
 TEST_F(EditorLoopTest, StepsRunInOrderWithinAPaintingPass) {
   // No bitmaps in the folder: the bar draws nothing and takes no device context.
   PassAt(300, 200, false);

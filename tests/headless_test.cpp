@@ -226,13 +226,17 @@ TEST_F(MachineTest, SoundsAreRecordedWithTheirTime) {
 
 TEST_F(MachineTest, CursorStaysOnTheScreenAndInsideItsClip) {
   const RECT clip = {420, 440, 654, 460};
+  // The backends' one rule: an empty rectangle holds the cursor at its left and top edges.
+  const RECT empty = {30, 40, 30, 40};
+  const RECT offScreen = {900, 700, 1000, 800};
   struct Move {
     const RECT* clip;
     int x, y;
     int expectedX, expectedY;
   };
   const Move moves[] = {{nullptr, -5, 700, 0, 599}, {nullptr, 900, -1, 799, 0},  {&clip, 500, 450, 500, 450},
-                        {&clip, 0, 0, 420, 440},    {&clip, 654, 460, 653, 459}, {nullptr, 10, 10, 10, 10}};
+                        {&clip, 0, 0, 420, 440},    {&clip, 654, 460, 653, 459}, {nullptr, 10, 10, 10, 10},
+                        {&empty, 99, 99, 30, 40},   {&offScreen, 0, 0, 799, 599}};
   for (const Move& m : moves) {
     ClipCursor(m.clip);
     EXPECT_EQ(headless::CursorClipped(), m.clip != nullptr);
@@ -240,7 +244,7 @@ TEST_F(MachineTest, CursorStaysOnTheScreenAndInsideItsClip) {
     EXPECT_EQ(headless::CursorPos().x, m.expectedX) << m.x << "," << m.y;
     EXPECT_EQ(headless::CursorPos().y, m.expectedY) << m.x << "," << m.y;
   }
-  EXPECT_EQ(headless::SetCursorPosCalls(), 6u);
+  EXPECT_EQ(headless::SetCursorPosCalls(), 8u);
   EXPECT_EQ(headless::CallLog()[4], "ClipCursor(420,440,654,460)");
   EXPECT_EQ(headless::CallLog()[10], "ClipCursor(null)");
 }

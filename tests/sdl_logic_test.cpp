@@ -1,5 +1,5 @@
 // The SDL backend's display-free logic: scancode table, press latches, the
-// entries' keys and the pacing of the event pump.
+// entries' keys and the pacing of the main loop's passes.
 #include <SDL_keycode.h>
 #include <SDL_scancode.h>
 #include <gtest/gtest.h>
@@ -338,26 +338,26 @@ TEST(SdlEntryKeys, PressesBelongToTheEntryThatPollsAfterThem) {
   }
 }
 
-// ---- Pacing of the event pump ------------------------------------------------------
+// ---- Pacing of the main loop's passes --------------------------------------------
 
-TEST(SdlPacing, WaitsOnlyOnceTheScreenSettledAndNeverPastTheNextRefresh) {
+TEST(SdlPacing, QuietOnceARefreshWentByWithoutInputOrChangeAndIdlePassesSpacedOut) {
   constexpr std::uint64_t kRefresh = Pacing::kRefreshMs;
   Pacing pacing;
-  EXPECT_EQ(pacing.WaitMs(0, UINT64_MAX, false), 0u) << "waited before the screen was ever looked at";
+  EXPECT_FALSE(pacing.Quiet()) << "quiet before the screen was ever looked at";
   EXPECT_TRUE(pacing.CaptureDue(0));
   pacing.Captured(0, true);
   EXPECT_FALSE(pacing.CaptureDue(kRefresh - 1));
-  EXPECT_EQ(pacing.WaitMs(5, UINT64_MAX, false), 0u) << "waited while the screen changes";
-  EXPECT_EQ(pacing.WaitMs(5, UINT64_MAX, true), kRefresh - 5) << "a pause waits until the next refresh";
-  EXPECT_EQ(pacing.WaitMs(5, 9, true), 4u) << "a pause waits no longer than asked";
+  EXPECT_TRUE(pacing.CaptureDue(kRefresh));
+  EXPECT_FALSE(pacing.Quiet()) << "quiet while the screen changes";
 
   pacing.Captured(kRefresh, false);
   ASSERT_TRUE(pacing.Quiet()) << "a whole interval without input or change";
-  EXPECT_EQ(pacing.WaitMs(kRefresh + 3, UINT64_MAX, false), kRefresh - 3);
-  EXPECT_EQ(pacing.WaitMs(2 * kRefresh, UINT64_MAX, false), 0u) << "waited past the next refresh";
+  pacing.PassBegins(100);
+  EXPECT_EQ(pacing.NextIdlePass(), 350u) << "idle, a pass every quarter second";
+  EXPECT_EQ(pacing.NextIdlePass(kRefresh), 100 + kRefresh);
 
   pacing.Input();
-  EXPECT_EQ(pacing.WaitMs(kRefresh + 4, UINT64_MAX, false), 0u) << "input must end the waiting at once";
+  EXPECT_FALSE(pacing.Quiet()) << "input must end the waiting at once";
   pacing.Captured(3 * kRefresh, false);
   EXPECT_FALSE(pacing.Quiet()) << "the pass answering the input may not have drawn yet";
   pacing.Captured(4 * kRefresh, false);

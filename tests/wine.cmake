@@ -33,12 +33,13 @@ set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 1
                                             LABELS wine)
 
 # Each as NAME=SCRIPT[,VARIABLE=VALUE]: the Linux program's checks, on the desktop's own mode; the
-# first of them again in the exclusive mode (800 x 600, 1:1); the undo keys; the session against
-# the Linux program at 800 x 600 and at 1920 x 1080; the exclusive mode refused elsewhere; the
-# session's end; focus, minimising and the resolution changing.
+# first of them again in the exclusive mode (800 x 600, 1:1); the undo keys; names typed faster than
+# an entry polls; the session against the Linux program at 800 x 600 and at 1920 x 1080; the
+# exclusive mode refused elsewhere; the session's end; focus, minimising and the resolution changing.
 foreach(entry foundation=foundation startup_paint=startup_paint
               exclusive_startup_paint=startup_paint,PIXED_ARGS=--exclusive large_screen=large_screen
-              undo_keys=undo_keys whole_run=wine_whole_run large_session=wine_whole_run,PIXED_SCREEN=1920x1080
+              undo_keys=undo_keys brisk_typing=brisk_typing
+              whole_run=wine_whole_run large_session=wine_whole_run,PIXED_SCREEN=1920x1080
               wrong_screen=wine_wrong_screen session_end=wine_session_end desktop=wine_desktop)
   string(REGEX MATCH "^([a-z_]+)=([a-z_]+),?(.*)$" matched ${entry})
   set(name ${CMAKE_MATCH_1})

@@ -130,6 +130,7 @@ bool RightDown() {
 }  // namespace
 
 bool RunEditorPass() {
+  plat::BeginEditorPass();
   EditorState& s = editorState;
 
   const bool escape = (plat::GetAsyncKeyState(plat::VK_ESCAPE) & 0x8000) != 0;

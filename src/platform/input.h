@@ -29,7 +29,7 @@ class InputDevice {
   // A button or key that went down and up again since the previous read of
   // this device reads as down once. Fails when the device is not acquired
   // (and, for the keyboard, when the window is not in front).
-  // The win32 backend reads the real device as it is at that moment.
+  // The win32 backend reads the real mouse as it is at that moment.
   virtual HRESULT GetDeviceState(std::uint32_t size, void* data) = 0;
   virtual std::uint32_t Release() = 0;
 };
@@ -47,8 +47,8 @@ HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInp
                             void* outer);
 
 // Bit 15 set while the key is down, or when it went down and up again since
-// the previous call for that key (the win32 backend: down at the moment of
-// the call). The editor reads VK_ESCAPE, VK_CONTROL, VK_SHIFT, VK_Z and VK_Y.
+// the previous call for that key. The editor reads VK_ESCAPE, VK_CONTROL,
+// VK_SHIFT, VK_Z and VK_Y.
 // Provided by the backend.
 std::int16_t GetAsyncKeyState(int virtualKey);
 

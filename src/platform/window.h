@@ -68,6 +68,14 @@ bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lPar
 // the backend's events first.
 bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
                   std::uint32_t removeFlags);
+// Called by the editor's main loop as the first thing of every pass
+// (RunEditorPass), and by nothing else: entries and the settings menu do not
+// call it. The backends pace the loop here: the screen is shown when it
+// changed, and once it has settled the pass waits for input (a pass still
+// runs every quarter second); the benchmark builds time the passes from one
+// call to the next. The headless backend only logs "BeginEditorPass".
+// Provided by the backend.
+void BeginEditorPass();
 bool TranslateMessage(const MSG* message);
 LRESULT DispatchMessageA(const MSG* message);
 LRESULT DefWindowProcA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam);

@@ -33,15 +33,6 @@ note "the site is $site_bytes bytes"
 
 # ---- The Linux program's session. Each press is held until its effect shows.
 file_size() { stat -c %s "$WORK/test1.pix" 2>/dev/null || echo 0; }
-hold_until() { # button limit command...: the button down until the command succeeds
-  local button=$1 limit=$2 status=0
-  shift 2
-  xdotool mousedown "$button"
-  wait_until "$limit" 0.05 "$@" || status=1
-  xdotool mouseup "$button"
-  sleep 0.2
-  return "$status"
-}
 region_changed() { # before left top width height
   shot screen
   [[ "$("$PROBE" hash "$1" "${@:2}")" != "$("$PROBE" hash "$SHOT" "${@:2}")" ]]

@@ -205,6 +205,25 @@ tap() {
   sleep 0.3
 }
 
+# A button (1 left, 3 right) held down until the command succeeds (at most limit seconds), then let
+# go: the press is seen by the passes it lasts, however slow they are, and ends before a press that
+# repeats (Save saves again on every pass that finds the button still down) does it twice.
+hold_until() {
+  local button=$1 limit=$2 status=0
+  shift 2
+  xdotool mousedown "$button"
+  wait_until "$limit" 0.02 "$@" || status=1
+  xdotool mouseup "$button"
+  sleep 0.2
+  return "$status"
+}
+# True when the system pointer is at (x, y) of the X screen.
+pointer_at() {
+  local location
+  location=$(xdotool getmouselocation --shell)
+  [[ "$location" == *"X=$1"$'\n'"Y=$2"$'\n'* ]]
+}
+
 # The distinct colours of a rectangle of a screenshot, as RRGGBB words, sorted.
 # Arguments: file left top width height.
 colours_in() { "$PROBE" colours "$@"; }

@@ -52,9 +52,9 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-# Presses are held: DirectInput and GetAsyncKeyState give the buttons and keys as they are at the
-# moment of the read, and Wine hands the program its input once a pass, so a press shorter than a
-# pass (up to half a second under load) may go unseen.
+# Presses are held: DirectInput gives the buttons as they are at the moment of the read, and Wine
+# hands the program its input once a pass, so a click shorter than a pass (up to half a second under
+# load) may go unseen.
 # A click is held until the screen changes (at most 5 s): the checks click only where a press
 # changes it (painting, picking a colour) and means the same to every pass that sees it.
 screen_changed_from() {
@@ -79,27 +79,9 @@ tap() {
   sleep 0.3
 }
 
-# A button (1 left, 3 right) held down until the command succeeds (at most limit seconds), then let
-# go: the press is seen by the passes it lasts, however slow they are, and ends before a press that
-# repeats (Save saves again on every pass that finds the button still down) does it twice.
-hold_until() {
-  local button=$1 limit=$2 status=0
-  shift 2
-  xdotool mousedown "$button"
-  wait_until "$limit" 0.02 "$@" || status=1
-  xdotool mouseup "$button"
-  sleep 0.2
-  return "$status"
-}
-
 # Wine's DirectInput takes the mouse's motion from the cursor's positions: a move that comes while
 # the program puts the cursor elsewhere (its first pass does) is lost. So a move is made again until
 # the pointer stays where it was put.
-pointer_at() {
-  local location
-  location=$(xdotool getmouselocation --shell)
-  [[ "$location" == *"X=$1"$'\n'"Y=$2"$'\n'* ]]
-}
 move() {
   local try
   for try in 1 2 3 4 5 6; do

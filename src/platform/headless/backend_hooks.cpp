@@ -7,6 +7,7 @@
 #include "../input.h"
 #include "../soft/backend.h"
 #include "../soft/end_request.h"
+#include "../soft/pointer_track.h"
 #include "../system.h"
 #include "../window.h"
 #include "machine.h"
@@ -116,11 +117,7 @@ using headless::TheMachine;
 
 namespace {
 
-// The nearest point inside bounds (right and bottom excluded).
-POINT Inside(POINT at, const RECT& bounds) {
-  return POINT{std::clamp(at.x, bounds.left, bounds.right - 1),
-               std::clamp(at.y, bounds.top, bounds.bottom - 1)};
-}
+constexpr RECT kScreen = {0, 0, 800, 600};
 
 }  // namespace
 
@@ -166,6 +163,10 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
   return machine.mouseScript.empty() && machine.keyboardScript.empty() ? kDown : 0;
 }
 
+void BeginEditorPass() {
+  backend::Trace("BeginEditorPass");
+}
+
 bool SetCursorPos(int x, int y) {
   const std::string call = "SetCursorPos(" + std::to_string(x) + "," + std::to_string(y) + ")";
   backend::Trace(call);
@@ -174,8 +175,9 @@ bool SetCursorPos(int x, int y) {
   if (backend::ShouldFail(call)) {
     return false;
   }
-  // The system keeps its cursor on the screen and inside the clip.
-  machine.cursor = Inside(POINT{x, y}, machine.clipped ? machine.clip : RECT{0, 0, 800, 600});
+  // The system keeps its cursor inside the clip and on the screen.
+  const POINT target = soft::ConfinedTarget(POINT{x, y}, machine.clipped ? &machine.clip : nullptr);
+  machine.cursor = soft::ClampToRect(target, kScreen);
   return true;
 }
 
@@ -193,14 +195,9 @@ bool ClipCursor(const RECT* rect) {
     machine.clipped = false;
     return true;
   }
-  const RECT clip = {std::max(rect->left, 0), std::max(rect->top, 0), std::min(rect->right, 800),
-                     std::min(rect->bottom, 600)};
-  if (clip.left >= clip.right || clip.top >= clip.bottom) {
-    return false;
-  }
   machine.clipped = true;
-  machine.clip = clip;
-  machine.cursor = Inside(machine.cursor, clip);
+  machine.clip = *rect;
+  machine.cursor = soft::ClampToRect(soft::ClampToRect(machine.cursor, *rect), kScreen);
   return true;
 }
 

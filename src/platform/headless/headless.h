@@ -87,10 +87,11 @@ const std::vector<SoundPlayed>& Sounds();
 // functions by name with their telling argument: "DirectDrawCreateEx",
 // "DirectInputCreateEx", "RegisterClassExA", "CreateWindowExA",
 // "DestroyWindow", "PostMessageA(WM_CLOSE)", "DispatchMessageA(WM_CLOSE)",
-// "PostQuitMessage(0)", "PeekMessageA(WM_QUIT)" (only when a message is
-// taken), "Sleep(2000)", "PlaySoundA(8001)", "SetCursorPos(400,300)",
-// "ClipCursor(420,440,654,460)", "ClipCursor(null)",
-// "OpenFile(SaveName.dat,w+t)". GDI drawing calls are not logged.
+// "PostQuitMessage(0)", "BeginEditorPass" (the main loop's, once a pass),
+// "PeekMessageA(WM_QUIT)" (only when a message is taken), "Sleep(2000)",
+// "PlaySoundA(8001)", "SetCursorPos(400,300)", "ClipCursor(420,440,654,460)",
+// "ClipCursor(null)", "OpenFile(SaveName.dat,w+t)". GDI drawing calls are not
+// logged.
 // Logging can be switched off for benchmarks.
 const std::vector<std::string>& CallLog();
 void ClearLog();

@@ -60,11 +60,15 @@ Letterbox CurrentLetterbox();
 // Returns true when it asks the program to close.
 bool HandleEvent(const SDL_Event& event);
 // Compares the primary surface with the frame shown last when a refresh is
-// due (or forced), and shows it if it differs (or is forced), without waiting.
+// due (or when forced), and shows it if it differs or the window lost its
+// contents, without waiting.
 void PresentIfDue(bool force);
-// Handles pending events and presents when due. Then waits for an event,
-// never past the next refresh nor past until: always when pause is set,
-// otherwise only while the screen is quiet. False when it did not wait.
-bool Pump(std::uint64_t until, bool pause);
+// Handles pending events (a close request posts WM_CLOSE) and presents when
+// due, or looks at the screen at once when look is set. Never waits.
+void Pump(bool look);
+// Waits for an event for at most ms, and never past a refresh (a signal is
+// seen at the next pump), then handles it and those queued behind it. False
+// when there is no window to wait on.
+bool WaitForEvent(std::uint64_t ms);
 
 }  // namespace plat::sdl

@@ -1,7 +1,6 @@
 // Window-system events: input latches, the close request, and waiting for
-// them while the screen is quiet.
+// them before a pass while the screen is quiet.
 #include <algorithm>
-#include <climits>
 
 #include "../display.h"
 #include "../soft/backend.h"
@@ -58,6 +57,16 @@ bool DrainEvents() {
     closeRequested = HandleEvent(event) || closeRequested;
   }
   return closeRequested;
+}
+
+// The close button gives both a window close and a quit event: one WM_CLOSE
+// for both, handled as Escape's.
+void PostCloseIf(bool closeRequested) {
+  if (closeRequested) {
+    if (HWND window = GetActiveWindow(); window != nullptr) {
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+  }
 }
 
 }  // namespace
@@ -118,38 +127,34 @@ bool HandleEvent(const SDL_Event& event) {
   }
 }
 
-bool Pump(std::uint64_t until, bool pause) {
+void Pump(bool look) {
   // Posting the close request must not lead back in here.
   static bool pumping = false;
-  Backend& state = State();
-  if (pumping || state.window == nullptr) {
-    return false;
+  if (pumping || State().window == nullptr) {
+    return;
   }
   pumping = true;
-  // A signal that came during a wait is seen at the next pump: waits last a
-  // refresh at most.
+  // A signal that came during a wait is seen here: waits last a refresh at most.
   ForwardEndSignal();
-  bool closeRequested = DrainEvents();
-  PresentIfDue(false);
-  const std::uint64_t wait = state.pacing.WaitMs(SDL_GetTicks64(), until, pause);
-  if (wait > 0) {
-    SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min<std::uint64_t>(wait, INT_MAX))) != 0) {
-      state.pacing.Input();
-      closeRequested = HandleEvent(event) || closeRequested;
-      closeRequested = DrainEvents() || closeRequested;
-    }
-    PresentIfDue(false);
-  }
-  // The close button gives both a window close and a quit event: one
-  // WM_CLOSE for both, handled as Escape's.
-  if (closeRequested) {
-    if (HWND window = GetActiveWindow(); window != nullptr) {
-      PostMessageA(window, WM_CLOSE, 0, 0);
-    }
-  }
+  const bool closeRequested = DrainEvents();
+  PresentIfDue(look);
+  PostCloseIf(closeRequested);
   pumping = false;
-  return wait > 0;
+}
+
+bool WaitForEvent(std::uint64_t ms) {
+  Backend& state = State();
+  if (state.window == nullptr) {
+    return false;
+  }
+  SDL_Event event;
+  const auto slice = static_cast<int>(std::min<std::uint64_t>(ms, Pacing::kRefreshMs));
+  if (slice > 0 && SDL_WaitEventTimeout(&event, slice) != 0) {
+    state.pacing.Input();
+    const bool closeRequested = HandleEvent(event);
+    PostCloseIf(DrainEvents() || closeRequested);
+  }
+  return true;
 }
 
 }  // namespace plat::sdl
@@ -157,7 +162,28 @@ bool Pump(std::uint64_t until, bool pause) {
 namespace plat::backend {
 
 void PumpEvents() {
-  sdl::Pump(UINT64_MAX, false);
+  sdl::Pump(false);
 }
 
 }  // namespace plat::backend
+
+namespace plat {
+
+// Once the screen has settled, the pass waits here for input, for a quarter
+// second at most; the screen as the pass before left it is looked at first.
+void BeginEditorPass() {
+  sdl::Backend& state = sdl::State();
+  sdl::Pump(state.pacing.Quiet());
+  if (state.pacing.Quiet()) {
+    const std::uint64_t end = state.pacing.NextIdlePass();
+    for (std::uint64_t now = SDL_GetTicks64(); now < end && state.pacing.Quiet(); now = SDL_GetTicks64()) {
+      sdl::ForwardEndSignal();
+      if (EndRequested() || !sdl::WaitForEvent(end - now)) {
+        break;
+      }
+    }
+  }
+  state.pacing.PassBegins(SDL_GetTicks64());
+}
+
+}  // namespace plat

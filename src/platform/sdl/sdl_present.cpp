@@ -1,5 +1,5 @@
-// Showing the primary surface in the window: only when it changed, at most
-// once a refresh.
+// Showing the primary surface in the window: only when it changed, looked at
+// once a refresh or when asked.
 #include "../soft/screen.h"
 #include "sdl_backend.h"
 #include "sdl_scaling.h"
@@ -18,7 +18,7 @@ void PresentIfDue(bool force) {
   const soft::ScreenView view = soft::CurrentScreen();
   const bool changed = CaptureFrame(state.shown, view, soft::BuildColourTable(view.palette));
   state.pacing.Captured(now, changed);
-  if (!force && !changed && !state.presentNeeded) {
+  if (!changed && !state.presentNeeded) {
     return;
   }
   // Until it is on the screen, the captured frame counts as not shown.

@@ -10,20 +10,16 @@ namespace plat {
 
 void Sleep(std::uint32_t ms) {
   sdl::State().keys.Paused(ms);
-  // The pump waits for events and wakes for every refresh: the screen is
-  // presented and the window system answered throughout a wait (the
-  // settings messages wait two seconds).
+  // The window is answered and the screen presented at every refresh
+  // throughout the wait (the settings messages wait two seconds).
   const std::uint64_t end = SDL_GetTicks64() + ms;
-  for (;;) {
-    const bool waited = sdl::Pump(end, true);
-    const std::uint64_t now = SDL_GetTicks64();
-    if (now >= end) {
-      return;
-    }
-    if (!waited) {
+  sdl::Pump(false);
+  for (std::uint64_t now = SDL_GetTicks64(); now < end; now = SDL_GetTicks64()) {
+    if (!sdl::WaitForEvent(end - now)) {
       // No window to wait on.
       SDL_Delay(static_cast<Uint32>(std::min<std::uint64_t>(end - now, 4)));
     }
+    sdl::Pump(false);
   }
 }
 

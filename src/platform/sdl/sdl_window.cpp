@@ -120,11 +120,7 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   if (state.renderer == nullptr) {
     return sdl::Fail("cannot draw in the window");
   }
-  bool knownScaling = true;
-  state.scaling = sdl::ScalingFromName(SDL_getenv("PIXED_SCALING"), &knownScaling);
-  if (!knownScaling) {
-    std::fprintf(stderr, "pixed: PIXED_SCALING is \"area\" or \"whole\"; taking \"area\"\n");
-  }
+  state.scaling = soft::ScalingFromEnvironment();
   state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                     kScreenWidth, kScreenHeight);
   if (state.texture == nullptr) {

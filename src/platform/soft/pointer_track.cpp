@@ -36,14 +36,14 @@ void NoteWarp(PointerTrack& track, POINT target) {
   track.started = true;
 }
 
+POINT ClampToRect(POINT point, const RECT& rect) {
+  const std::int32_t right = rect.right > rect.left ? rect.right - 1 : rect.left;
+  const std::int32_t bottom = rect.bottom > rect.top ? rect.bottom - 1 : rect.top;
+  return POINT{std::clamp(point.x, rect.left, right), std::clamp(point.y, rect.top, bottom)};
+}
+
 POINT ConfinedTarget(POINT target, const RECT* clip) {
-  if (clip == nullptr) {
-    return target;
-  }
-  // An empty rectangle holds the pointer at its top-left corner.
-  const std::int32_t right = clip->right > clip->left ? clip->right - 1 : clip->left;
-  const std::int32_t bottom = clip->bottom > clip->top ? clip->bottom - 1 : clip->top;
-  return POINT{std::clamp(target.x, clip->left, right), std::clamp(target.y, clip->top, bottom)};
+  return clip != nullptr ? ClampToRect(target, *clip) : target;
 }
 
 }  // namespace plat::soft

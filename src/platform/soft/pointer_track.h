@@ -24,9 +24,13 @@ POINT TakeMotion(PointerTrack& track, POINT now);
 bool NeedsWarp(const PointerTrack& track, POINT target);
 // The program put the pointer at target: the move is not motion of the mouse.
 void NoteWarp(PointerTrack& track, POINT target);
-// Where the pointer goes when asked for target while confined to clip
-// (right and bottom excluded, as ClipCursor takes it); target itself when
-// clip is null.
+// The point of rect nearest to point (right and bottom excluded, as
+// ClipCursor takes a rectangle). Every backend confines the pointer by this
+// one rule: an empty or inverted rectangle holds the point at its left and
+// top edges, as a rectangle shrunk to one pixel there would.
+POINT ClampToRect(POINT point, const RECT& rect);
+// Where the pointer goes when asked for target while confined to clip;
+// target itself when clip is null.
 POINT ConfinedTarget(POINT target, const RECT* clip);
 
 }  // namespace plat::soft

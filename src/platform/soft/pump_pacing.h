@@ -1,28 +1,31 @@
-// When the screen is looked at for changes, and how long the event pump may
-// wait for input instead of handing control straight back to the editor.
+// When the screen is looked at for changes, and when a pass of the editor's
+// main loop may wait for input instead of starting at once.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 
 namespace plat::soft {
 
-// The editor runs its passes back to back and calls the pump several times
-// in each. Once a whole refresh interval went by without input and the
-// screen came out the same as before, further passes only draw what is
-// there already: the pump may then wait for input, though never past the
-// next refresh, so a pass still runs now and then. Any input ends the
-// waiting at once and until the screen has settled again.
+// The editor runs its passes back to back. Once a whole refresh interval went
+// by without input and the screen came out the same as before, further
+// passes only draw what is there already: a pass then waits for input before
+// it begins (plat::BeginEditorPass), though a pass still runs every
+// kIdlePassMs. Any input ends the waiting at once and until the screen has
+// settled again.
 class Pacing {
  public:
   // About one display refresh.
   static constexpr std::uint64_t kRefreshMs = 16;
+  // How often a pass runs while nothing comes and the screen has settled.
+  static constexpr std::uint64_t kIdlePassMs = 250;
 
   // An event came in (input, or the window needs drawing again).
   void Input() {
     inputSinceCapture_ = true;
     quiet_ = false;
   }
+  // Once a refresh. A backend also looks at the screen when a pass begins
+  // while it is quiet: what the pass before drew decides whether this one waits.
   bool CaptureDue(std::uint64_t now) const { return !captured_ || now - lastCapture_ >= kRefreshMs; }
   // The screen was compared with the frame shown last.
   void Captured(std::uint64_t now, bool changed) {
@@ -32,20 +35,15 @@ class Pacing {
     lastCapture_ = now;
   }
   bool Quiet() const { return quiet_; }
-  // How long to wait at now for input: until the next capture is due, and
-  // not past until. A pause waits whatever the screen does; the pump only
-  // when quiet (pass until = the next refresh's time or later).
-  std::uint64_t WaitMs(std::uint64_t now, std::uint64_t until, bool pause) const {
-    if (!pause && !quiet_) {
-      return 0;
-    }
-    const std::uint64_t due = captured_ ? lastCapture_ + kRefreshMs : now;
-    const std::uint64_t end = std::min(due, until);
-    return end > now ? end - now : 0;
-  }
+  // A pass begins at now, its wait for input over.
+  void PassBegins(std::uint64_t now) { lastPass_ = now; }
+  // Until when a pass may wait for input while the screen is quiet: idlePassMs
+  // after the one before began.
+  std::uint64_t NextIdlePass(std::uint64_t idlePassMs = kIdlePassMs) const { return lastPass_ + idlePassMs; }
 
  private:
   std::uint64_t lastCapture_ = 0;
+  std::uint64_t lastPass_ = 0;
   bool captured_ = false;
   bool inputSinceCapture_ = false;
   bool quiet_ = false;

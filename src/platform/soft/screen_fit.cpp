@@ -2,6 +2,8 @@
 #include "screen_fit.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "../display.h"
 
@@ -120,6 +122,15 @@ Scaling ScalingFromName(const char* name, bool* known) {
   const bool whole = name != nullptr && SameLetters(name, "whole");
   *known = name == nullptr || *name == '\0' || whole || SameLetters(name, "area");
   return whole ? Scaling::Whole : Scaling::Area;
+}
+
+Scaling ScalingFromEnvironment() {
+  bool known = true;
+  const Scaling scaling = ScalingFromName(std::getenv("PIXED_SCALING"), &known);
+  if (!known) {
+    std::fprintf(stderr, "pixed: PIXED_SCALING is \"area\" or \"whole\"; taking \"area\"\n");
+  }
+  return scaling;
 }
 
 }  // namespace plat::soft

@@ -59,5 +59,8 @@ ScalePlan PlanScale(const Letterbox& box);
 // otherwise. known is false for a value that is neither "area" nor "whole"
 // (in letters of either case).
 Scaling ScalingFromName(const char* name, bool* known);
+// The scaling the environment's PIXED_SCALING asks for. Any other value than
+// those above gets a warning on the standard error, and area sampling.
+Scaling ScalingFromEnvironment();
 
 }  // namespace plat::soft

@@ -1,13 +1,10 @@
 // The mouse and keyboard as the editor reads them, and the cursor it cannot move.
-#include <string>
-
 #include "../input.h"
 #include "../soft/backend.h"
 #include "../system.h"
 #include "../window.h"
 #include "web_backend.h"
 #include "web_keymap.h"
-#include "web_page.h"
 
 namespace plat::backend {
 
@@ -45,14 +42,6 @@ namespace plat {
 
 std::int16_t GetAsyncKeyState(int virtualKey) {
   web::Backend& backend = web::State();
-  if (virtualKey == VK_ESCAPE) {
-    // The main loop's first call of every pass.
-    backend.passesBegun = true;
-    backend.passes.PassBegins(web::NowMs());
-    if (const std::string report = backend.passes.TakeReport(); !report.empty()) {
-      web::page::Report(report.c_str());
-    }
-  }
   bool down = false;
   for (const std::uint8_t code : web::ScanCodesForVirtualKey(virtualKey)) {
     // Each latch is taken, so a press of either key is seen once.

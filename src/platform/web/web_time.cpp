@@ -15,7 +15,7 @@ void Sleep(std::uint32_t ms) {
   web::PresentIfDue(true);
   const double end = web::NowMs() + ms;
   do {
-    state.passes.Yielded(web::page::Wait(std::max(0.0, end - web::NowMs()), false));
+    state.passes.Waited(web::page::Wait(std::max(0.0, end - web::NowMs()), false));
   } while (web::NowMs() < end);
 }
 

@@ -90,7 +90,7 @@ bool WindowCreated(const char* /*title*/, int /*x*/, int /*y*/, int /*width*/, i
   state.windowAlive = true;
   state.shown = soft::ShownFrame{};
   state.pacing = {};
-  state.passes.Start(web::page::PassesWanted());
+  state.passes.Start(web::page::PassesWanted(), web::Backend::kPassGroup, web::Backend::kPassSettleMs);
   // Black at once, before the display is even set up.
   web::PresentIfDue(true);
   return true;

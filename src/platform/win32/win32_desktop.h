@@ -52,9 +52,9 @@ bool ScreenColours(::RGBQUAD* table);
 void PictureLost();
 // The letterbox of the window now.
 const soft::Letterbox& CurrentLetterbox();
-// The main loop's turn (its one message peek): presents when due, then waits for input while
-// the screen has settled, never past the next refresh.
-void PumpPass();
+// The start of a main-loop pass (plat::BeginEditorPass): presents when due, then waits for input
+// while the screen has settled, a pass still running every IdlePassMs().
+void PaceEditorPass();
 // The event DirectInput signals when the mouse changes (null when there is none): the waits
 // between passes end at it too.
 void SetMouseChanged(::HANDLE event);

@@ -1,13 +1,14 @@
 // The win32 backend's input: the real DirectInput 7 mouse and keyboard behind the plat classes.
 //
-// A read gives the device as it is now, as DirectInput does: a key pressed and
-// released between two reads is not seen, and nothing pressed before a read
-// is kept for a later one.
+// A mouse read gives the device as it is now, as DirectInput does. The keys come from the
+// window's key messages, latched between two reads (win32_keys.h): a key pressed and released
+// between two reads is seen once.
 #include <cstring>
 
 #include "../input.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"
+#include "win32_keys.h"
 
 namespace plat {
 namespace {
@@ -90,6 +91,10 @@ class Device final : public InputDevice {
       win32::MapMouseState(static_cast<::DIMOUSESTATE*>(data));
     } else if (!win32::Exclusive() && !win32::Active()) {
       ZeroMemory(data, size);
+    } else if (!mouse_ && size == 256) {
+      // The device tells whether the keyboard is the program's; the keys typed since the
+      // previous read are in the window's messages.
+      win32::ReadEntryKeys(static_cast<std::uint8_t*>(data));
     }
     return result;
   }
@@ -157,11 +162,14 @@ HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInp
   return result;
 }
 
-// On the desktop, keys typed into another program are not the editor's (Escape there must not
-// end it).
+// Down now, or pressed since the previous call for the key. On the desktop, keys typed into
+// another program are not the editor's (Escape there must not end it); their presses are taken
+// all the same, so that none shows later.
 std::int16_t GetAsyncKeyState(int virtualKey) {
-  const std::int16_t state = ::GetAsyncKeyState(virtualKey);
-  return win32::Exclusive() || win32::Active() ? state : 0;
+  const bool downNow = (static_cast<std::uint16_t>(::GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
+  const bool down = win32::AsyncKeyDown(virtualKey, downNow);
+  return down && (win32::Exclusive() || win32::Active()) ? static_cast<std::int16_t>(0x8000)
+                                                         : std::int16_t{0};
 }
 
 }  // namespace plat

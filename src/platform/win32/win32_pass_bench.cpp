@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
+#include "../soft/pass_timer.h"
 #include "../soft/pump_pacing.h"
 #include "win32_pass_timer.h"
 // After the plat headers (see there).
@@ -16,59 +16,44 @@
 namespace plat::win32 {
 namespace {
 
-constexpr int kWarmUp = 20;
-
-struct PassTimes {
-  long wanted = 0;
-  long turns = 0;
+struct PassClock {
+  soft::PassTimer timer;
   LARGE_INTEGER frequency = {};
-  LARGE_INTEGER previous = {};
   LARGE_INTEGER waitStart = {};
-  LONGLONG waited = 0;
-  long waits = 0;
-  std::vector<double> microseconds;
 };
 
-PassTimes& Times() {
-  static PassTimes times = [] {
-    PassTimes made;
+PassClock& Clock() {
+  static PassClock clock = [] {
+    PassClock made;
     const char* asked = std::getenv("PIXED_PASSES");
-    made.wanted = asked != nullptr ? std::strtol(asked, nullptr, 10) : 300;
-    made.wanted = std::clamp(made.wanted, 1L, 1000000L);
+    // At least one: the loop ends only once the figures are out.
+    made.timer.Start(std::max(1L, asked != nullptr ? std::strtol(asked, nullptr, 10) : 300L));
     ::QueryPerformanceFrequency(&made.frequency);
-    made.microseconds.reserve(static_cast<std::size_t>(made.wanted));
     return made;
   }();
-  return times;
+  return clock;
 }
 
-void Report(std::vector<double>& samples) {
-  std::sort(samples.begin(), samples.end());
-  const auto at = [&](double share) {
-    return samples[static_cast<std::size_t>(share * (samples.size() - 1))];
-  };
-  std::printf("pixed.exe main-loop pass: %zu passes, median %.1f us, 10%% %.1f us, 90%% %.1f us, %ld waits\n",
-              samples.size(), at(0.5), at(0.1), at(0.9), Times().waits);
-  std::fflush(stdout);
+double Milliseconds(const LARGE_INTEGER& counter) {
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(Clock().frequency.QuadPart);
+}
+
+double NowMs() {
+  LARGE_INTEGER now = {};
+  ::QueryPerformanceCounter(&now);
+  return Milliseconds(now);
 }
 
 }  // namespace
 
 void NoteMainLoopTurn() {
-  PassTimes& times = Times();
-  LARGE_INTEGER now = {};
-  ::QueryPerformanceCounter(&now);
-  if (times.turns > kWarmUp) {
-    times.microseconds.push_back(1e6 *
-                                 static_cast<double>(now.QuadPart - times.previous.QuadPart - times.waited) /
-                                 static_cast<double>(times.frequency.QuadPart));
-  }
-  times.previous = now;
-  times.waited = 0;
-  ++times.turns;
-  if (static_cast<long>(times.microseconds.size()) == times.wanted) {
-    Report(times.microseconds);
-    times.microseconds.push_back(0);  // reported once
+  PassClock& clock = Clock();
+  clock.timer.PassBegins(NowMs());
+  if (const auto figures = clock.timer.TakeFigures()) {
+    std::printf(
+        "pixed.exe main-loop pass: %zu passes, median %.1f us, 10%% %.1f us, 90%% %.1f us, %ld waits\n",
+        figures->passes, figures->busyMedianUs, figures->busy10Us, figures->busy90Us, figures->waits);
+    std::fflush(stdout);
     ::PostQuitMessage(0);
   }
 }
@@ -78,17 +63,11 @@ unsigned IdlePassMs() {
 }
 
 void NoteWaitBegins() {
-  ::QueryPerformanceCounter(&Times().waitStart);
+  ::QueryPerformanceCounter(&Clock().waitStart);
 }
 
 void NoteWaitEnds() {
-  PassTimes& times = Times();
-  LARGE_INTEGER now = {};
-  ::QueryPerformanceCounter(&now);
-  times.waited += now.QuadPart - times.waitStart.QuadPart;
-  if (times.turns > kWarmUp) {
-    ++times.waits;
-  }
+  Clock().timer.Waited(NowMs() - Milliseconds(Clock().waitStart));
 }
 
 }  // namespace plat::win32

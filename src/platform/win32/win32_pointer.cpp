@@ -4,14 +4,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "../soft/pointer_track.h"
+
 namespace plat::win32 {
 namespace {
-
-POINT Confined(POINT point, const RECT& limit) {
-  const std::int32_t right = std::max(limit.left, limit.right - 1);
-  const std::int32_t bottom = std::max(limit.top, limit.bottom - 1);
-  return POINT{std::clamp(point.x, limit.left, right), std::clamp(point.y, limit.top, bottom)};
-}
 
 // Motion far beyond any window is garbage from a broken device; it must not overflow.
 std::int32_t Moved(std::int32_t position, std::int32_t motion) {
@@ -25,7 +21,8 @@ POINT TakeMotion(PointerMap& map, const soft::Letterbox& box, POINT motion, cons
   if (!map.started) {
     return POINT{0, 0};
   }
-  map.pointer = Confined(POINT{Moved(map.pointer.x, motion.x), Moved(map.pointer.y, motion.y)}, limit);
+  map.pointer =
+      soft::ClampToRect(POINT{Moved(map.pointer.x, motion.x), Moved(map.pointer.y, motion.y)}, limit);
   const POINT under = soft::WindowToScreen(box, map.pointer.x, map.pointer.y);
   const POINT cursorMotion{under.x - map.cursor.x, under.y - map.cursor.y};
   map.cursor = under;
@@ -40,13 +37,13 @@ bool PlaceCursor(PointerMap& map, const soft::Letterbox& box, POINT target, cons
     return false;
   }
   map.started = true;
-  map.pointer = Confined(soft::ScreenToWindow(box, target.x, target.y), limit);
+  map.pointer = soft::ClampToRect(soft::ScreenToWindow(box, target.x, target.y), limit);
   *windowPixel = map.pointer;
   return true;
 }
 
 void FollowPointer(PointerMap& map, POINT windowPixel, const RECT& limit) {
-  map.pointer = Confined(windowPixel, limit);
+  map.pointer = soft::ClampToRect(windowPixel, limit);
   map.started = true;
 }
 

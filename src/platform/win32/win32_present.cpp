@@ -1,8 +1,7 @@
 // The win32 backend's picture: the editor's 8-bit surface compared with the frame shown last at
 // most once a refresh, scaled into a 32-bit bitmap of the window's size where it changed, and
 // copied to the window; and the waits between passes once nothing changes.
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 
 #include "../display.h"
 #include "../soft/pump_pacing.h"
@@ -37,8 +36,6 @@ struct Picture {
   bool lost = true;
   // Signalled when the mouse changed.
   ::HANDLE mouseChanged = nullptr;
-  // When the last pass began.
-  std::uint64_t lastPass = 0;
 };
 
 Picture& State() {
@@ -85,11 +82,7 @@ bool LayOut(Picture& picture, ::HWND window) {
   }
   DropBitmap(picture);
   if (!picture.scalingRead) {
-    bool known = true;
-    picture.scaling = soft::ScalingFromName(std::getenv("PIXED_SCALING"), &known);
-    if (!known) {
-      std::fprintf(stderr, "pixed: PIXED_SCALING is \"area\" or \"whole\"; taking \"area\"\n");
-    }
+    picture.scaling = soft::ScalingFromEnvironment();
     picture.scalingRead = true;
   }
   BITMAPINFO info = {};
@@ -233,27 +226,25 @@ const soft::Letterbox& CurrentLetterbox() {
   return picture.box;
 }
 
-// Once the screen has settled, the waits go on from refresh to refresh for as long as nothing
+// Once the screen has settled, the wait goes on from refresh to refresh for as long as nothing
 // comes (input, a message, the mouse's event): a pass would only draw the same screen again, and
 // under Wine one costs more than all the waiting. A pass runs every IdlePassMs() all the same.
-void PumpPass() {
+void PaceEditorPass() {
   Picture& picture = State();
-  PresentIfDue(false);
+  // The screen as the pass before left it decides whether this one waits.
+  PresentIfDue(picture.pacing.Quiet());
   std::uint64_t now = ::GetTickCount64();
   // Minimised, nothing is shown and nothing settles.
   const bool hidden = Window() == nullptr || ::IsIconic(Window());
-  if (!picture.pacing.Quiet() && !hidden) {
-    picture.lastPass = now;
-    return;
-  }
-  const std::uint64_t next = picture.lastPass + IdlePassMs();
+  const std::uint64_t end =
+      picture.pacing.Quiet() || hidden ? picture.pacing.NextIdlePass(IdlePassMs()) : now;
   const DWORD handles = picture.mouseChanged != nullptr ? 1 : 0;
-  while (now < next) {
+  while (now < end) {
     // Ends at once when messages wait already: input, or the window's business.
     NoteWaitBegins();
     const DWORD woken = ::MsgWaitForMultipleObjectsEx(
         handles, &picture.mouseChanged,
-        static_cast<DWORD>(std::min<std::uint64_t>(next - now, soft::Pacing::kRefreshMs)), QS_ALLINPUT,
+        static_cast<DWORD>(std::min<std::uint64_t>(end - now, soft::Pacing::kRefreshMs)), QS_ALLINPUT,
         MWMO_INPUTAVAILABLE);
     NoteWaitEnds();
     if (woken != WAIT_TIMEOUT) {
@@ -262,7 +253,7 @@ void PumpPass() {
     }
     now = ::GetTickCount64();
   }
-  picture.lastPass = ::GetTickCount64();
+  picture.pacing.PassBegins(::GetTickCount64());
 }
 
 void SetMouseChanged(::HANDLE event) {

@@ -7,6 +7,7 @@
 #include "../system.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"
+#include "win32_keys.h"
 
 // Image positions go past 2 GB: the editor's seeks need the 64-bit file offsets.
 static_assert(sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
@@ -15,6 +16,7 @@ namespace plat {
 
 // On the desktop the window keeps its picture meanwhile.
 void Sleep(std::uint32_t ms) {
+  win32::KeysPaused(ms);
   if (!win32::Exclusive()) {
     win32::SleepPresenting(ms);
     return;

@@ -2,6 +2,7 @@
 #include "../window.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"
+#include "win32_keys.h"
 #include "win32_pass_timer.h"
 
 // The Windows headers make it a macro for the A or W record.
@@ -18,6 +19,7 @@ WNDPROC programProcedure = nullptr;
 bool endRequested = false;
 
 LRESULT CALLBACK WindowProcedure(::HWND window, UINT message, ::WPARAM wParam, ::LPARAM lParam) {
+  win32::KeyboardMessage(message, wParam, lParam);
   // The system ends the process soon after the session's end is agreed to,
   // so the program asks for a moment instead: it closes at once, an entry
   // or the settings menu giving up, and writes its settings; the session
@@ -140,16 +142,29 @@ bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lPar
   return ::PostMessageA(win32::ToReal<::HWND>(window), message, wParam, lParam) != FALSE;
 }
 
-bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
-                  std::uint32_t removeFlags) {
+// The pass's time is counted from here; on the desktop the pass waits here for input once the
+// screen has settled.
+void BeginEditorPass() {
   win32::NoteMainLoopTurn();
   if (!win32::Exclusive()) {
-    win32::PumpPass();
+    win32::PaceEditorPass();
   }
+}
+
+// Key presses and releases taken go to the latches (win32_keys.h), where the editor reads the keys,
+// and the message after them is taken: the main loop's one message a pass is never a key's.
+bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
+                  std::uint32_t removeFlags) {
   ::MSG real = {};
-  if (message == nullptr ||
-      ::PeekMessageA(&real, win32::ToReal<::HWND>(window), filterMin, filterMax, removeFlags) == FALSE) {
-    return false;
+  for (;;) {
+    if (message == nullptr ||
+        ::PeekMessageA(&real, win32::ToReal<::HWND>(window), filterMin, filterMax, removeFlags) == FALSE) {
+      return false;
+    }
+    if ((removeFlags & PM_REMOVE) == 0 || (real.message != WM_KEYDOWN && real.message != WM_KEYUP)) {
+      break;
+    }
+    win32::KeyboardMessage(real.message, real.wParam, real.lParam);
   }
   lastTaken = real;
   *message = {win32::ToPlat<HWND>(real.hwnd), real.message, real.wParam, real.lParam};
