@@ -172,8 +172,8 @@ TEST_F(ActionsTest, LoadShowsTheNumberAndLoadsThatImage) {
   EXPECT_TRUE(pixtest::AllPixelsAre(screen, kPromptArea, 0)) << "the prompt area is erased at the end";
   EXPECT_EQ(editorState.pendingAction, ButtonAction::None);
   EXPECT_EQ(SoundIds(), std::vector<int>{8001});
-  EXPECT_TRUE(TextShownAt(screen, "Pix number:", 685, 550, kWhite));
-  EXPECT_TRUE(TextShownAt(screen, "1", 775, 550, kWhite));
+  EXPECT_TRUE(TextShownAt(screen, "Pix number:", 672, 524, kWhite));
+  EXPECT_TRUE(TextShownAt(screen, "1 of 2", 672, 540, kWhite));
 }
 
 TEST_F(ActionsTest, LoadAndOffsetConvertTheTypedNumber) {

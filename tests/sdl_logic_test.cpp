@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/display.h"
+#include "platform/pace.h"
 #include "platform/platform_types.h"
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/soft/entry_keyboard.h"
@@ -361,6 +362,30 @@ TEST(SdlPacing, WaitsOnlyOnceTheScreenSettledAndNeverPastTheNextRefresh) {
   EXPECT_TRUE(pacing.Quiet());
   pacing.Captured(5 * kRefresh, true);
   EXPECT_FALSE(pacing.Quiet()) << "a change on the screen ends the waiting";
+}
+
+TEST(SdlPacing, PassesThatTheProgramPacesItselfComeInTimeAndLeaveTheScreenSettled) {
+  constexpr std::uint64_t kRefresh = Pacing::kRefreshMs;
+  Pacing pacing;
+  pacing.Captured(0, true);
+  pacing.Captured(kRefresh, false);
+  ASSERT_TRUE(pacing.Quiet());
+  // Frames playing: one drawn now, the next wanted 5 ms on.
+  pacing.WantPassBy(kRefresh + 5);
+  EXPECT_TRUE(pacing.CaptureDue(kRefresh + 1)) << "the new frame is looked at at once";
+  EXPECT_EQ(pacing.WaitMs(kRefresh + 1, UINT64_MAX, false), 4u) << "the wait ends when the pass is wanted";
+  EXPECT_EQ(pacing.WaitMs(kRefresh + 1, UINT64_MAX, true), kRefresh - 1) << "a pause is not cut short";
+  pacing.Captured(kRefresh + 1, true);
+  EXPECT_TRUE(pacing.Quiet()) << "a change at the program's own pace";
+  EXPECT_FALSE(pacing.CaptureDue(kRefresh + 2));
+  EXPECT_EQ(pacing.WaitMs(kRefresh + 6, UINT64_MAX, false), 0u) << "the wanted time has come";
+  pacing.Input();
+  pacing.Captured(2 * kRefresh, true);
+  EXPECT_FALSE(pacing.Quiet()) << "input still ends the waiting";
+  pacing.WantPassBy(plat::kNoPassWanted);
+  pacing.Captured(3 * kRefresh, false);
+  pacing.Captured(4 * kRefresh, true);
+  EXPECT_FALSE(pacing.Quiet()) << "withdrawn: a change ends the waiting again";
 }
 
 }  // namespace

@@ -235,8 +235,8 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 205, 450, kWhite));
   EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 311, 450, kWhite));
   EXPECT_TRUE(pixtest::TextShownAt(loaded, "0", 220, 470, kWhite)) << "the offset went back to 0";
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 685, 550, kWhite));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1", 775, 550, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 672, 524, kWhite));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1 of 2", 672, 540, kWhite));
   EXPECT_TRUE(pixtest::AllPixelsAre(loaded, {390, 405, 665, 495}, 0)) << "no prompt is left behind";
   ShutdownApp();
 

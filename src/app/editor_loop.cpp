@@ -10,6 +10,7 @@
 #include "app/edit_history.h"
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
+#include "app/frame_keys.h"
 #include "app/image_pick.h"
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
@@ -161,6 +162,7 @@ bool RunEditorPass() {
     EndStroke();
   }
   FollowHistoryKeys();
+  FollowFrameKeys();
 
   if (s.cursorY < layout::kPaintBottom && LeftDown()) {
     BeginStrokeStep();
@@ -197,6 +199,8 @@ bool RunEditorPass() {
     PickImageColour(s.cursorX, s.cursorY);
   }
 
+  FollowFrames();
+
   std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(s.cursorX),
                 static_cast<int>(s.cursorY));
   PadToCells(textLine, sizeof textLine, kPointerCells);
@@ -211,6 +215,7 @@ void RunEditorLoop() {
   pressesOfAction = PressesOfAction{};
   ForgetMainKeys();
   StartEditHistory();
+  StartFrames();
   while (RunEditorPass()) {
   }
 }

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "../display.h"
+#include "../pace.h"
 #include "../soft/backend.h"
 #include "../window.h"
 #include "sdl_backend.h"
@@ -161,3 +162,11 @@ void PumpEvents() {
 }
 
 }  // namespace plat::backend
+
+namespace plat {
+
+void WantPassBy(std::uint64_t tickMs) {
+  sdl::State().pacing.WantPassBy(tickMs);
+}
+
+}  // namespace plat

@@ -17,21 +17,34 @@ class Pacing {
  public:
   // About one display refresh.
   static constexpr std::uint64_t kRefreshMs = 16;
+  static constexpr std::uint64_t kNoTime = UINT64_MAX;
 
   // An event came in (input, or the window needs drawing again).
   void Input() {
     inputSinceCapture_ = true;
     quiet_ = false;
   }
-  bool CaptureDue(std::uint64_t now) const { return !captured_ || now - lastCapture_ >= kRefreshMs; }
-  // The screen was compared with the frame shown last.
+  bool CaptureDue(std::uint64_t now) const {
+    return lookSoon_ || !captured_ || now - lastCapture_ >= kRefreshMs;
+  }
+  // The screen was compared with the frame shown last. A change the program
+  // paced itself (see WantPassBy) leaves the screen settled.
   void Captured(std::uint64_t now, bool changed) {
-    quiet_ = captured_ && !changed && !inputSinceCapture_;
+    quiet_ = captured_ && (!changed || wantBy_ != kNoTime) && !inputSinceCapture_;
     inputSinceCapture_ = false;
+    lookSoon_ = false;
     captured_ = true;
     lastCapture_ = now;
   }
   bool Quiet() const { return quiet_; }
+  // The program drew a picture of its own pace and wants its next pass by
+  // at (kNoTime: no longer): the screen is looked at again at the next
+  // chance, and the waits for input end at that time.
+  void WantPassBy(std::uint64_t at) {
+    wantBy_ = at;
+    lookSoon_ = lookSoon_ || at != kNoTime;
+  }
+  std::uint64_t WantedBy() const { return wantBy_; }
   // How long to wait at now for input: until the next capture is due, and
   // not past until. A pause waits whatever the screen does; the pump only
   // when quiet (pass until = the next refresh's time or later).
@@ -40,7 +53,7 @@ class Pacing {
       return 0;
     }
     const std::uint64_t due = captured_ ? lastCapture_ + kRefreshMs : now;
-    const std::uint64_t end = std::min(due, until);
+    const std::uint64_t end = std::min({due, until, pause ? kNoTime : wantBy_});
     return end > now ? end - now : 0;
   }
 
@@ -49,6 +62,8 @@ class Pacing {
   bool captured_ = false;
   bool inputSinceCapture_ = false;
   bool quiet_ = false;
+  std::uint64_t wantBy_ = kNoTime;
+  bool lookSoon_ = false;
 };
 
 }  // namespace plat::soft

@@ -1,9 +1,12 @@
 // The page's input events into the latches, and handing control to the browser.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <string>
 
+#include "../pace.h"
 #include "../soft/backend.h"
+#include "../system.h"
 #include "web_backend.h"
 #include "web_keymap.h"
 #include "web_page.h"
@@ -26,7 +29,12 @@ void Pump() {
   // Once the screen has settled, nothing but input changes it: the page
   // waits for input then, and looks at the screen again now and then.
   // Passes being timed run back to back.
-  const double wait = state.pacing.Quiet() && !state.passes.Timing() ? kQuietWaitMs : 0;
+  // Frames that play ask for their passes: the wait ends in time for them.
+  const std::uint64_t now = GetTickCount64();
+  const std::uint64_t wanted = state.pacing.WantedBy();
+  const double untilWanted = wanted > now ? static_cast<double>(wanted - now) : 0.0;
+  const double wait =
+      state.pacing.Quiet() && !state.passes.Timing() ? std::min(kQuietWaitMs, untilWanted) : 0;
   state.passes.Yielded(page::Wait(wait, true));
   if (wait > 0) {
     PresentIfDue(false);
@@ -42,6 +50,14 @@ void PumpEvents() {
 }
 
 }  // namespace plat::backend
+
+namespace plat {
+
+void WantPassBy(std::uint64_t tickMs) {
+  web::State().pacing.WantPassBy(tickMs);
+}
+
+}  // namespace plat
 
 using plat::web::State;
 

@@ -1,10 +1,12 @@
 // The win32 backend's picture: the editor's 8-bit surface compared with the frame shown last at
 // most once a refresh, scaled into a 32-bit bitmap of the window's size where it changed, and
 // copied to the window; and the waits between passes once nothing changes.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "../display.h"
+#include "../pace.h"
 #include "../soft/pump_pacing.h"
 #include "../soft/screen_fit.h"
 #include "../soft/shown_frame.h"
@@ -246,7 +248,9 @@ void PumpPass() {
     picture.lastPass = now;
     return;
   }
-  const std::uint64_t next = picture.lastPass + IdlePassMs();
+  // Frames that play want their passes sooner.
+  const std::uint64_t next =
+      std::min<std::uint64_t>(picture.lastPass + IdlePassMs(), picture.pacing.WantedBy());
   const DWORD handles = picture.mouseChanged != nullptr ? 1 : 0;
   while (now < next) {
     // Ends at once when messages wait already: input, or the window's business.
@@ -294,3 +298,11 @@ void SleepPresenting(DWORD ms) {
 }
 
 }  // namespace plat::win32
+
+namespace plat {
+
+void WantPassBy(std::uint64_t tickMs) {
+  win32::State().pacing.WantPassBy(tickMs);
+}
+
+}  // namespace plat
