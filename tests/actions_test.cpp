@@ -205,7 +205,7 @@ TEST_F(ActionsTest, LoadAndOffsetConvertTheTypedNumber) {
     Carry(ButtonAction::Load);
     EXPECT_EQ(editorState.pixNumber, c.value);
     if (c.shown != nullptr) {
-      EXPECT_TRUE(TextShownAt(plat::headless::Screen(), c.shown, 775, 550, kWhite));
+      EXPECT_TRUE(TextShownAt(plat::headless::Screen(), std::string(c.shown) + " of 0", 672, 540, kWhite));
     }
   }
 }

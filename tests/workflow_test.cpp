@@ -347,7 +347,7 @@ TEST_F(WorkflowTest, AShortValueLeavesNothingOfTheLongOneBeforeIt) {
   } cases[] = {
       {"colour", QueueColour, "26", QueueColour, "5", 360, 572, "color 5  "},
       {"colour after the start colour", QueueBetweenRows, "", QueueColour, "5", 360, 572, "color 5  "},
-      {"image number", QueueLoad, "123", QueueLoad, "5", 775, 550, "5  "},  // the screen ends after 3 cells
+      {"image number", QueueLoad, "2147483648", QueueLoad, "5", 672, 540, "5 of 0          "},
       {"offset", QueueOffset, "2147483648", QueueOffset, "5", 220, 470, "5          "},
       {"offset after a save", QueueOffset, "12", QueueSave, "", 220, 470, "0          "},
       {"width", QueueSize, "999", QueueSize, "5", 205, 450, "5  "},

@@ -18,6 +18,8 @@
 
 void LoadAction() {
   PressButton("load_down_button.bmp", layout::kLoadButton);
+  // The prompt and the entry take the place of a message.
+  EraseEditorMessage();
   EraseRegion(layout::kNumberPromptRegion);
   DrawPrompt("Load Pix Number:");
   PixReport report;
@@ -71,6 +73,7 @@ void QuitAction() {
 
 void OffsetAction() {
   PressButton("offset_down.bmp", layout::kOffsetButton);
+  EraseEditorMessage();
   EraseRegion(layout::kNumberPromptRegion);
   DrawPrompt("Change Offset Number:");
   if (EnterNumber() == 1) {
@@ -83,10 +86,6 @@ void OffsetAction() {
 }
 
 void CarryOutAction() {
-  // Save shows a message of its own; the others' prompts take the place.
-  if (editorState.pendingAction != ButtonAction::Save) {
-    EraseEditorMessage();
-  }
   switch (editorState.pendingAction) {
     case ButtonAction::Load:
       LoadAction();
