@@ -11,7 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -292,6 +294,28 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(2, editorState.offsetNumber) << "the offset is neither used nor changed";
        }
        EXPECT_EQ(7 * kImage, pixtest::ReadFileBytes("out.pix").size());
+     }},
+    {"CtrlSReplacesTheFileALinkNamesAndKeepsItsMode",
+     [] {
+       ASSERT_EQ(0, mkdir("art", 0755));
+       ASSERT_TRUE(pixtest::WriteFileBytes("art/walk.pix", FileOf(2)));
+       ASSERT_EQ(0, chmod("art/walk.pix", 0640));
+       ASSERT_EQ(0, symlink("art/walk.pix", "linked.pix"));
+       SetName(editorState.saveFileName, "linked.pix");
+       pixtest::PutWorkingView({kSide, kSide, ImageOf(3)});
+       Key({plat::VK_CONTROL, plat::VK_S});
+       Bytes expected = FileOf(2);
+       const Bytes drawn = ImageOf(3);
+       std::copy(drawn.begin(), drawn.end(), expected.begin());
+       EXPECT_EQ(expected, pixtest::ReadFileBytes("art/walk.pix"));
+       struct stat link {};
+       struct stat file {};
+       ASSERT_EQ(0, lstat("linked.pix", &link));
+       ASSERT_EQ(0, stat("art/walk.pix", &file));
+       EXPECT_TRUE(S_ISLNK(link.st_mode)) << "the link stays a link";
+       EXPECT_EQ(0640u, file.st_mode & 07777u);
+       EXPECT_EQ(1u, std::distance(std::filesystem::directory_iterator("art"), {}))
+           << "no file left beside it";
      }},
     {"PlaysTheFramesAtItsPaceWithTheUnsavedWorkingView",
      [] {
