@@ -151,8 +151,8 @@ TEST_F(ActionsTest, LoadShowsTheNumberAndLoadsThatImage) {
   EXPECT_TRUE(pixtest::AllPixelsAre(screen, kPromptArea, 0)) << "the prompt area is erased at the end";
   EXPECT_EQ(editorState.pendingAction, ButtonAction::None);
   EXPECT_EQ(SoundIds(), std::vector<int>{8001});
-  EXPECT_TRUE(TextShownAt(screen, "Pix number:", 685, 550));
-  EXPECT_TRUE(TextShownAt(screen, "1", 775, 550));
+  EXPECT_TRUE(TextShownAt(screen, "Pix number:", 672, 524));
+  EXPECT_TRUE(TextShownAt(screen, "1 of 2", 672, 540));
 }
 
 TEST_F(ActionsTest, LoadAndOffsetConvertTheTypedNumber) {
@@ -184,7 +184,7 @@ TEST_F(ActionsTest, LoadAndOffsetConvertTheTypedNumber) {
     Carry(ButtonAction::Load);
     EXPECT_EQ(editorState.pixNumber, c.value);
     if (c.shown != nullptr) {
-      EXPECT_TRUE(TextShownAt(plat::headless::Screen(), c.shown, 775, 550));
+      EXPECT_TRUE(TextShownAt(plat::headless::Screen(), std::string(c.shown) + " of 0", 672, 540));
     }
   }
 }

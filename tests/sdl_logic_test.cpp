@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/display.h"
+#include "platform/pace.h"
 #include "platform/platform_types.h"
 #include "platform/sdl/sdl_keymap.h"
 #include "platform/soft/entry_keyboard.h"
@@ -364,6 +365,32 @@ TEST(SdlPacing, QuietOnceARefreshWentByWithoutInputOrChangeAndIdlePassesSpacedOu
   EXPECT_TRUE(pacing.Quiet());
   pacing.Captured(5 * kRefresh, true);
   EXPECT_FALSE(pacing.Quiet()) << "a change on the screen ends the waiting";
+}
+
+TEST(SdlPacing, PassesThatTheProgramPacesItselfComeInTimeAndLeaveTheScreenSettled) {
+  constexpr std::uint64_t kRefresh = Pacing::kRefreshMs;
+  Pacing pacing;
+  pacing.Captured(0, true);
+  pacing.Captured(kRefresh, false);
+  ASSERT_TRUE(pacing.Quiet());
+  // Frames playing: one drawn now, the next wanted 5 ms on.
+  pacing.PassBegins(kRefresh);
+  pacing.WantPassBy(kRefresh + 5);
+  EXPECT_TRUE(pacing.CaptureDue(kRefresh + 1)) << "the new frame is looked at at once";
+  EXPECT_EQ(pacing.NextIdlePass(), kRefresh + 5) << "the wait ends when the pass is wanted";
+  pacing.Captured(kRefresh + 1, true);
+  EXPECT_TRUE(pacing.Quiet()) << "a change at the program's own pace";
+  EXPECT_FALSE(pacing.CaptureDue(kRefresh + 2));
+  pacing.WantPassBy(plat::kNoPassWanted);
+  EXPECT_EQ(pacing.NextIdlePass(), kRefresh + Pacing::kIdlePassMs) << "withdrawn, the idle pace again";
+  pacing.WantPassBy(kRefresh + 5);
+  pacing.Input();
+  pacing.Captured(2 * kRefresh, true);
+  EXPECT_FALSE(pacing.Quiet()) << "input still ends the waiting";
+  pacing.WantPassBy(plat::kNoPassWanted);
+  pacing.Captured(3 * kRefresh, false);
+  pacing.Captured(4 * kRefresh, true);
+  EXPECT_FALSE(pacing.Quiet()) << "withdrawn: a change ends the waiting again";
 }
 
 }  // namespace

@@ -223,8 +223,8 @@ TEST_F(WorkflowTest, TheScreenAfterTheLoadAndAfterClear) {
   EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 205, 450));
   EXPECT_TRUE(pixtest::TextShownAt(loaded, "16", 311, 450));
   EXPECT_TRUE(pixtest::TextShownAt(loaded, "0", 220, 470)) << "the offset went back to 0";
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 685, 550));
-  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1", 775, 550));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "Pix number:", 672, 524));
+  EXPECT_TRUE(pixtest::TextShownAt(loaded, "1 of 2", 672, 540));
   EXPECT_TRUE(pixtest::AllPixelsAre(loaded, {390, 405, 665, 495}, 0)) << "no prompt is left behind";
   ShutdownApp();
 
@@ -335,7 +335,7 @@ TEST_F(WorkflowTest, AShortValueLeavesNothingOfTheLongOneBeforeIt) {
   } cases[] = {
       {"colour", QueueColour, "26", QueueColour, "5", 360, 572, "color 5  "},
       {"colour after the start colour", QueueBetweenRows, "", QueueColour, "5", 360, 572, "color 5  "},
-      {"image number", QueueLoad, "123", QueueLoad, "5", 775, 550, "5  "},  // the screen ends after 3 cells
+      {"image number", QueueLoad, "2147483648", QueueLoad, "5", 672, 540, "5 of 0          "},
       {"offset", QueueOffset, "2147483648", QueueOffset, "5", 220, 470, "5          "},
       {"offset after a save", QueueOffset, "12", QueueSave, "", 220, 470, "0          "},
       {"width", QueueSize, "999", QueueSize, "5", 205, 450, "5  "},

@@ -32,7 +32,7 @@ target_link_libraries(xvfb_screen_probe PRIVATE PkgConfig::PNG)
 set(PIXED_GOLDEN_STARTUP ${CMAKE_CURRENT_LIST_DIR}/golden/startup.png)
 
 foreach(check foundation startup_paint whole_job installed fifty_starts large_screen end_signals undo_keys typing
-              brisk_typing tools)
+              brisk_typing tools frames)
   add_test(NAME xvfb_${check}
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/${check}.sh $<TARGET_FILE:pixed> $<TARGET_FILE:xvfb_screen_probe>
                    "${PIXED_BITMAP_DIR}"

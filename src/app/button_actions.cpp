@@ -4,7 +4,10 @@
 #include <cstdio>
 
 #include "app/action_common.h"
+#include "app/editor_message.h"
 #include "app/editor_state.h"
+#include "app/image_number.h"
+#include "app/save_status.h"
 #include "canvas/image_history.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
@@ -15,27 +18,37 @@
 
 void LoadAction() {
   PressButton("load_down_button.bmp", layout::kLoadButton);
+  // The prompt and the entry take the place of a message.
+  EraseEditorMessage();
   EraseRegion(layout::kNumberPromptRegion);
   DrawPrompt("Load Pix Number:");
+  PixReport report;
+  int loaded = 1;
   // An entry cut short by the end of the program loads nothing.
   if (EnterNumber() == 1) {
     editorState.pixNumber = ConvertNumber(numberText);
-    EraseRegion(layout::kImageNumberRegion);
-    DrawTextAt("Pix number:", layout::kImageNumberLabel.x, layout::kImageNumberLabel.y, kValueColour,
-               displayDevice.primarySurface);
-    DrawNumberAt(editorState.pixNumber, kNumberCells, layout::kImageNumberValue);
+    ShowImageNumber();
     BeginImageStep();
-    LoadPixImage(editorState.pixNumber);
+    loaded = LoadPixImage(editorState.pixNumber, &report);
   }
   EraseRegion(layout::kPromptAreaRegion);
+  if (loaded == 0 && !report.reason.empty()) {
+    LoadFileNotOpened(editorState.loadFileName, report);
+  }
   editorState.pendingAction = ButtonAction::None;
 }
 
 void SaveAction() {
   PressButton("save_down_button.bmp", layout::kSaveButton);
   // The "saved" sound only when the image really reached the file.
-  if (SavePixImage(displayDevice.primarySurface) == 1) {
+  PixReport report;
+  const int result = SavePixImage(displayDevice.primarySurface, &report);
+  ImageCountMayHaveChanged();
+  if (SaveWorked(result, report)) {
     PlayProgramSound(savedSound);
+    ImageSaved(editorState.saveFileName, report);
+  } else {
+    ImageNotSaved(editorState.saveFileName, report);
   }
   plat::Sleep(200);
   editorState.mouseState.rgbButtons[0] = 0;
@@ -47,6 +60,7 @@ void ClearAction() {
   plat::Sleep(500);
   BeginImageStep();
   FillSurface(displayDevice.primarySurface, 0);
+  HideImageNumber();
   editorState.pixNumber = 0;
   editorState.pendingAction = ButtonAction::None;
 }
@@ -59,6 +73,7 @@ void QuitAction() {
 
 void OffsetAction() {
   PressButton("offset_down.bmp", layout::kOffsetButton);
+  EraseEditorMessage();
   EraseRegion(layout::kNumberPromptRegion);
   DrawPrompt("Change Offset Number:");
   if (EnterNumber() == 1) {

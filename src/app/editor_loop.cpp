@@ -10,6 +10,7 @@
 #include "app/edit_history.h"
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
+#include "app/frame_keys.h"
 #include "app/image_pick.h"
 #include "app/key_list.h"
 #include "app/main_keys.h"
@@ -176,6 +177,7 @@ bool RunEditorPass() {
   }
   FollowHistoryKeys();
   FollowToolKeys();
+  FollowFrameKeys();
 
   if (LeftDown()) {
     PressOrDragTool();
@@ -207,6 +209,8 @@ bool RunEditorPass() {
     PickImageColour(s.cursorX, s.cursorY);
   }
 
+  FollowFrames();
+
   std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(s.cursorX),
                 static_cast<int>(s.cursorY));
   PadToCells(textLine, sizeof textLine, kPointerCells);
@@ -224,6 +228,7 @@ void RunEditorLoop() {
   StartEditHistory();
   ResetTools();
   ResetKeyList();
+  StartFrames();
   while (RunEditorPass()) {
   }
 }

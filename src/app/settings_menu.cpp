@@ -5,6 +5,7 @@
 
 #include "app/action_common.h"
 #include "app/button_actions.h"
+#include "app/editor_message.h"
 #include "app/editor_state.h"
 #include "app/mouse_state.h"
 #include "canvas/screen_layout.h"
@@ -130,6 +131,8 @@ static_assert(sizeof(EditorState::saveFileName) == sizeof nameText);
 
 void SettingsAction() {
   PressButton("settings_down_button.bmp", layout::kSettingsButton);
+  // The menu and its entries take the place of a message.
+  EraseEditorMessage();
   for (const SubButton& button : kSubButtons) {
     DrawBitmapFile(displayDevice.primarySurface, button.left, layout::kSubButtonTop, button.bitmap);
   }

@@ -13,6 +13,7 @@
 
 #include "app/editor_state.h"
 #include "canvas/locked_screen.h"
+#include "canvas/reference_cover.h"
 #include "canvas/screen_layout.h"
 #include "platform/display.h"
 
@@ -261,6 +262,8 @@ void ResetImageHistory(std::uint64_t capBytes) {
 }
 
 void BeginImageStep() {
+  // A step holds the loaded image, never a picture laid over it.
+  LiftReferenceCover();
   DropRedoSteps();
   if (history.capBytes == 0) {
     return;
@@ -299,6 +302,7 @@ void BeginImageStep() {
 }
 
 bool UndoImageStep() {
+  LiftReferenceCover();
   if (history.next == 0 || !SwapWithScreen(history.steps[history.next - 1])) {
     return false;
   }
@@ -307,6 +311,7 @@ bool UndoImageStep() {
 }
 
 bool RedoImageStep() {
+  LiftReferenceCover();
   if (history.next == history.steps.size() || !SwapWithScreen(history.steps[history.next])) {
     return false;
   }

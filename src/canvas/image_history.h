@@ -29,6 +29,8 @@ void ResetImageHistory(std::uint64_t capBytes);
 // A step (a stroke, a Load, a Clear) is about to change the image: copies the
 // reference view, the grid's cells and the working view of the current size,
 // as far as they lie on the screen, under one lock of the primary surface.
+// A picture laid over the reference view (reference_cover.h) is lifted
+// first, here and before an undo or a redo.
 // The steps that could have been redone are dropped, and the oldest ones
 // when the copy would not fit beside them. A copy that cannot be taken (no
 // lock, no memory) leaves the step without an undo; the caller goes on all

@@ -201,11 +201,19 @@ inline constexpr ScreenPoint kPrompt{420, 410};
 inline constexpr ScreenPoint kEntryEcho{420, 440};
 inline constexpr ScreenPoint kEntryHint{420, 470};
 
-// The status line, the colour number of a pick and the image number.
+// The status line and the colour number of a pick.
 inline constexpr ScreenPoint kPointerStatus{12, 572};
 inline constexpr ScreenPoint kColourStatus{360, 572};
-inline constexpr ScreenPoint kImageNumberLabel{685, 550};
-inline constexpr ScreenPoint kImageNumberValue{775, 550};
+
+// The messages of Save, Ctrl+S and Load (what was saved, or why nothing
+// was): kMessageLines lines of kMessageCells characters from kMessageTop, in
+// the prompt area below the prompt line and the file names' values, which
+// reach over it. The next action's prompt takes the place again.
+inline constexpr ScreenPoint kMessageTop{390, 447};
+inline constexpr int kMessageCells = 34;
+inline constexpr int kMessageLines = 3;
+inline constexpr int kTextLinePitch = 16;
+inline constexpr int kTextCellWidth = 8;
 
 // F1's list of keys: a box over the grid, kKeyListMargin pixels round its
 // text, one line every kKeyListLinePitch pixels. The screen under it comes
@@ -234,6 +242,19 @@ inline constexpr ScreenRect kImageNumberArea{670, 440, 800, 600};
 // short notes such as the unsaved mark, left of the button bar.
 inline constexpr ScreenRect kNoteArea{0, 500, 156, 570};
 
+// In kImageNumberArea, lines of kImageNumberCells characters (to the screen's
+// right edge): "Pix number:", under it the number and the count of images
+// ("3 of 12"), the count on the next line when both do not fit on one; above
+// them, while the images play, their rate.
+inline constexpr int kImageNumberCells = 16;
+inline constexpr ScreenPoint kPlayRateLine{672, 508};
+inline constexpr ScreenPoint kImageNumberLabel{672, 524};
+inline constexpr ScreenPoint kImageNumberValue{672, 540};
+inline constexpr ScreenPoint kImageCountValue{672, 556};
+static_assert(kImageNumberLabel.x + kTextCellWidth * kImageNumberCells <= kImageNumberArea.right &&
+              kPlayRateLine.y >= kImageNumberArea.top &&
+              kImageCountValue.y + kTextLinePitch <= kPointerStatus.y);
+
 // ---- Regions erased before a text is rewritten ------------------------------------
 // EraseRegion's codes. The rectangles are handed to GDI's Rectangle: what
 // turns black is left to right - 1 and top to bottom - 1.
@@ -259,5 +280,10 @@ inline constexpr ScreenRect kRegionRects[kLastRegion + 1] = {
     {265, 428, 412, 449}, {390, 405, 665, 495}, {521, 440, 605, 470}, {200, 460, 270, 479},
     {202, 467, 260, 488}, {775, 550, 795, 580}, {197, 448, 238, 468}, {298, 448, 340, 468},
 };
+
+// The messages lie in the prompt area, which every action erases at its end.
+static_assert(kRegionRects[kPromptAreaRegion].left <= kMessageTop.x &&
+              kMessageTop.x + kTextCellWidth * kMessageCells <= kRegionRects[kPromptAreaRegion].right &&
+              kMessageTop.y + kTextLinePitch * kMessageLines <= kRegionRects[kPromptAreaRegion].bottom);
 
 }  // namespace layout

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "platform_types.h"
@@ -56,5 +57,17 @@ std::string ProgramBitmapFolder();
 // Cuts the named file back to length bytes (undoing a write that failed half
 // way). Traced "TruncateFile(name,length)".
 bool TruncateFile(const char* name, std::int64_t length);
+
+// Fills the new content of a file.
+using FileContent = std::function<bool(std::FILE* out)>;
+// Writes a file anew so that it is never found half-written: write fills a
+// new file in the same folder, which is flushed to the disk and only then
+// renamed over the named one, so a crash, a kill or a full disk leaves the
+// old file whole. A missing file is created. A symbolic link is followed
+// (the file it names is replaced) and the old file's permissions are kept;
+// anything but a regular file in its place is refused. False on any failure,
+// write's own included, with errno telling why and the file as it was.
+// Traced "WriteWholeFile(name)".
+bool WriteWholeFile(const char* name, const FileContent& write);
 
 }  // namespace plat

@@ -3,6 +3,8 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 
@@ -11,6 +13,7 @@
 #include "canvas/screen_layout.h"
 #include "platform/system.h"
 #include "storage/pix_layout.h"
+#include "storage/pix_report.h"
 
 using pixfile::FileName;
 using pixfile::ImagePosition;
@@ -70,7 +73,7 @@ void DrawGridCells(ImageReader& reader, const LockedScreen& screen) {
 
 }  // namespace
 
-int LoadPixImage(int n) {
+int LoadPixImage(int n, PixReport* report) {
   std::int64_t position = ImagePosition(n);
   FileName name = TerminatedName(editorState.loadFileName);
   LockedScreen screen{};
@@ -79,7 +82,11 @@ int LoadPixImage(int n) {
   }
   std::FILE* file = plat::OpenFile(name.text, "a+b");
   if (file == nullptr) {
+    const int error = errno;
     UnlockScreen();
+    if (report != nullptr) {
+      report->reason = ReasonOf(error);
+    }
     return 0;
   }
   ImageReader reader = StartImage(file, position);
@@ -88,7 +95,11 @@ int LoadPixImage(int n) {
 
   file = plat::OpenFile(name.text, "a+b");
   if (file == nullptr) {
+    const int error = errno;
     UnlockScreen();
+    if (report != nullptr) {
+      report->reason = ReasonOf(error);
+    }
     return 0;
   }
   reader = StartImage(file, position);
@@ -118,4 +129,20 @@ int LoadWorkingView(int n) {
   DrawView(reader, screen, layout::kWorkingView);
   std::fclose(file);
   return UnlockScreen() ? 1 : 0;
+}
+
+std::int64_t WholeImagesIn(const char* name) {
+  const std::int64_t imageBytes =
+      std::int64_t{std::max(editorState.width, 0)} * std::int64_t{std::max(editorState.height, 0)};
+  if (imageBytes == 0) {
+    return 0;
+  }
+  // Read only: "a+b" would create a missing file.
+  std::FILE* file = plat::OpenFile(name, "rb");
+  if (file == nullptr) {
+    return 0;
+  }
+  const std::int64_t length = fseeko(file, 0, SEEK_END) == 0 ? static_cast<std::int64_t>(ftello(file)) : 0;
+  std::fclose(file);
+  return std::max<std::int64_t>(length, 0) / imageBytes;
 }

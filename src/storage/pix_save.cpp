@@ -2,6 +2,7 @@
 #include <sys/types.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -9,11 +10,12 @@
 
 #include "app/editor_state.h"
 #include "canvas/screen_layout.h"
-#include "canvas/swatch_colours.h"
 #include "platform/gdi.h"
 #include "platform/system.h"
 #include "storage/pix_file.h"
 #include "storage/pix_layout.h"
+#include "storage/pix_report.h"
+#include "storage/working_image.h"
 
 using pixfile::FileName;
 using pixfile::ImagePosition;
@@ -22,33 +24,9 @@ using pixfile::TerminatedName;
 
 namespace {
 
-// Writes the working view; false when a write failed. Every pixel is read
-// with GetPixel, those beyond the screen too: they read as no colour, match
-// no swatch and so take the index of the pixel before, as any unmatched
-// colour does.
-bool WriteWorkingView(plat::HDC dc, std::FILE* file) {
-  const SwatchColours swatches(dc);
-  int index = 0;
-  // Neighbouring pixels mostly share a colour: remember the last one's match.
-  plat::COLORREF lastColour = plat::GetPixel(dc, layout::kWorkingView.x, layout::kWorkingView.y);
-  int lastMatch = swatches.Match(lastColour);
-  for (int row = 0; row < editorState.height; ++row) {
-    for (int column = 0; column < editorState.width; ++column) {
-      const layout::ScreenPixel at = layout::WorkingPixel(column, row);
-      const plat::COLORREF colour = plat::GetPixel(dc, static_cast<int>(at.x), static_cast<int>(at.y));
-      if (colour != lastColour) {
-        lastColour = colour;
-        lastMatch = swatches.Match(colour);
-      }
-      if (lastMatch >= 0) {
-        index = lastMatch;
-      }
-      if (putc_unlocked(index, file) == EOF) {
-        return false;
-      }
-    }
-  }
-  return true;
+// Writes the working image; false (errno set) when a write failed.
+bool WriteImage(const WorkingImage& image, std::FILE* file) {
+  return std::fwrite(image.indices.get(), 1, image.size, file) == image.size;
 }
 
 // The length of an open file, or -1 when it cannot be told.
@@ -98,41 +76,62 @@ void RestoreOldSlot(const char* name, const OldSlot& old) {
 
 }  // namespace
 
-int SavePixImage(plat::DrawSurface* surface) {
-  if (surface == nullptr) {
-    return 0;
-  }
+int SavePixImage(plat::DrawSurface* surface, PixReport* report) {
+  PixReport unused;
+  PixReport& out = report != nullptr ? *report : unused;
+  out = PixReport{};
   plat::HDC dc = nullptr;
-  if (plat::FAILED(surface->GetDC(&dc))) {
+  if (surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {
+    out.reason = kScreenUnreadable;
     return 0;
   }
   FileName name = TerminatedName(editorState.saveFileName);
   std::FILE* file = nullptr;
   std::int64_t oldLength = -1;
+  std::int64_t position = 0;
   OldSlot old;
   if (editorState.offsetNumber > 0) {
     // Over image slot offsetNumber of an existing file.
-    std::int64_t position = ImagePosition(editorState.offsetNumber);
+    position = ImagePosition(editorState.offsetNumber);
+    errno = 0;
     if (position != kNoPosition) {
       file = plat::OpenFile(name.text, "r+b");
     }
     oldLength = FileLength(file);
     if (file != nullptr && (oldLength < 0 || !ReadOldSlot(file, position, oldLength, &old) ||
                             fseeko(file, static_cast<off_t>(position), SEEK_SET) != 0)) {
+      const int error = errno;
       std::fclose(file);
       file = nullptr;
+      errno = error != 0 ? error : EIO;
+    }
+    if (position == kNoPosition) {
+      out.reason = NoSuchImage(editorState.offsetNumber);
     }
   } else if (editorState.offsetNumber == 0) {
     file = plat::OpenFile(name.text, "a+b");
     oldLength = FileLength(file);
+    position = oldLength;
+  } else {
+    out.reason = NoSuchOffset(editorState.offsetNumber);
   }
   if (file == nullptr) {
+    if (out.reason.empty()) {
+      out.reason = ReasonOf(errno);
+    }
     surface->ReleaseDC(dc);
     return 0;
   }
-  bool written = WriteWorkingView(dc, file);
+  WorkingImage image;
+  const bool read = ReadWorkingImage(dc, image);
+  errno = 0;
+  bool written = read && WriteImage(image, file);
+  int error = read ? errno : ENOMEM;
   // A full disk often shows only when the buffer is flushed at the close.
   bool closed = std::fclose(file) == 0;
+  if (written && !closed) {
+    error = errno;
+  }
   surface->ReleaseDC(dc);
   if (!written || !closed) {
     // Half an image at the end would shift every image saved after it: give
@@ -142,8 +141,10 @@ int SavePixImage(plat::DrawSurface* surface) {
       plat::TruncateFile(name.text, oldLength);
     }
     RestoreOldSlot(name.text, old);
+    out.reason = ReasonOf(error != 0 ? error : EIO);
     return 0;
   }
   editorState.offsetNumber = 0;
+  DescribeWrite(position, static_cast<std::int64_t>(image.size), out);
   return 1;
 }

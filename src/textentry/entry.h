@@ -21,10 +21,6 @@ bool NameTextBlank();
 // True when the last EnterSize took no digit: the caller keeps the size it had.
 bool SizeTextBlank();
 
-// True when the last EnterSize ended with no digit in its text (nothing
-// typed, or only digits deleted again): the caller keeps the size it had.
-bool SizeTextBlank();
-
 // Unsigned decimal: leading blanks skipped, digits up to the first non-digit,
 // none = 0, above 4,294,967,295 = 4,294,967,295. Kept bit for bit in a signed field.
 std::int32_t ConvertNumber(const char* text);

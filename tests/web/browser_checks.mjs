@@ -1,7 +1,7 @@
 // The site in headless Chromium: a first run whose Escape writes the settings, the golden start
-// screen, a painting session with a rectangle and a fill exported byte for byte as the Linux
-// program saved it, names and size kept over a reload, a bad Import, storage refused or full, and
-// the page's figures.
+// screen, a painting session with a rectangle, a fill, Right and Ctrl+S exported byte for byte as
+// the Linux program saved it, names and size kept over a reload, a bad Import, the list of files
+// beside the screen, storage refused or full, and the page's figures.
 // Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -63,6 +63,13 @@ async function holdUntil(page, button, condition, what) {
   }
   await page.mouse.up({ button });
   await page.waitForTimeout(100);
+}
+async function until(condition, what) {
+  const deadline = Date.now() + 10000;
+  while (!(await condition())) {
+    check(Date.now() < deadline, `no effect of ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 30));
+  }
 }
 async function changes(page, what, x, y, region, button = "left") {
   await move(page, x, y);
@@ -218,6 +225,23 @@ try {
   await changes(page, "the fill", 427, 272, cellOf(427, 272));
   await tool(page, "b");
   await save(page, 2 * 102 * 78);
+  // Right loads image 1; a new cell; Ctrl+S writes it over image 1, and the browser keeps its own
+  // save dialog shut.
+  const numberArea = [672, 508, 128, 64];
+  const noNumber = await regionHash(page, numberArea);
+  await page.keyboard.press("ArrowRight", { delay: 100 });
+  await until(async () => (await regionHash(page, numberArea)) !== noNumber, "Right");
+  await paint(page, 350, 250, "F9E21F");
+  const beforeCtrlS = JSON.stringify(await readFile(page, "test1.pix"));
+  await evaluate(page, () => document.getElementById("screen").addEventListener("keydown", (event) => {
+    if (event.ctrlKey && event.code === "KeyS") window.ctrlSKept = event.defaultPrevented;
+  }));
+  await page.keyboard.down("Control");
+  await page.keyboard.press("s", { delay: 100 });
+  await page.keyboard.up("Control");
+  await until(async () => JSON.stringify(await readFile(page, "test1.pix")) !== beforeCtrlS, "Ctrl+S");
+  check(await evaluate(page, () => window.ctrlSKept === true), "Ctrl+S went on to the browser");
+  check((await fileSize(page, "test1.pix")) === 2 * 102 * 78, "Ctrl+S changed the length of test1.pix");
   const downloading = page.waitForEvent("download");
   await page.click("#export");
   const download = await downloading;
@@ -286,6 +310,10 @@ try {
   await expectFile(page, "short.pix", [...short], "an import refused by the user");
   await page.click("#files summary");
   check((await page.textContent("#file-list")).includes("short.pix1000 bytes"), "the list does not show short.pix");
+  const list = await page.locator("#file-list").boundingBox();
+  const screen = await page.locator("#screen").boundingBox();
+  check(list.x >= screen.x + screen.width || list.y >= screen.y + screen.height,
+        `the list of files covers the editor's screen: ${JSON.stringify(list)} over ${JSON.stringify(screen)}`);
   note("a bad import is shown and kept as it is; a replace waits for the user");
 
   // ---- A button bitmap imported shows at once, and again when replaced: the program keeps the

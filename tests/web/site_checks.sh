@@ -2,7 +2,7 @@
 # The site in Debian's Chromium, headless, driven by browser_checks.mjs, after one session of the
 # Linux program under a private X server whose save file the browser's session must export byte for
 # byte: pick red, paint, Quad, paint, Save, pick yellow, paint, a rectangle, pick colour 1, fill its
-# inside, Save.
+# inside, Save, Right, paint, Ctrl+S.
 # Called as lib.sh says, with the Linux program; PIXED_SITE names the site's folder.
 # shellcheck source=../xvfb/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb/lib.sh"
@@ -42,6 +42,8 @@ cell_is() { # x y RRGGBB: the grid cell under the cursor position
   [[ "$(colours_in "$SHOT" "$(grid_cell_left "$(column_at "$1")")" "$(grid_cell_top "$(row_at "$2")")" 4 4)" == "$3" ]]
 }
 size_is() { (($(file_size) == $1)); }
+file_sum() { cksum <"$WORK/test1.pix"; }
+file_changed_from() { [[ "$(file_sum)" != "$1" ]]; }
 # A pick shows in the colour number's cells, left of the tool's swatch.
 pick() { move "$1" "$2" && shot before && hold_until 3 10 region_changed "$SHOT" 360 572 72 16 || fail "no pick at ($1,$2)"; }
 paint() { move "$1" "$2" && hold_until 1 10 cell_is "$1" "$2" "$3" || fail "no $3 paint at ($1,$2)"; }
@@ -93,6 +95,20 @@ tool g
 fill 427 272
 tool b
 save $((2 * IMAGE_BYTES))
+# Right loads image 1 of test1.pix, the load file; a new cell, then Ctrl+S writes the working view
+# back over image 1 in place.
+shot before-right
+xdotool key Right
+wait_until 10 0.1 region_changed "$SHOT" 672 508 128 64 || fail "Right showed no image number ($SHOT)"
+paint 350 250 F9E21F
+before_ctrl_s=$(file_sum)
+xdotool keydown ctrl
+sleep 0.1
+xdotool key s
+sleep 0.1
+xdotool keyup ctrl
+wait_until 10 0.1 file_changed_from "$before_ctrl_s" || fail "Ctrl+S did not change test1.pix"
+size_is $((2 * IMAGE_BYTES)) || fail "Ctrl+S changed the length of test1.pix"
 move 580 511 # Quit
 xdotool mousedown 1
 wait_exit 20

@@ -35,11 +35,14 @@ wait_window
 focus_window
 sleep 1
 
-# Paint a cell, and meanwhile type a digit and Enter: no entry runs to take them.
+# Paint a cell, and meanwhile type a digit and Enter: no entry runs to take them. In the main
+# screen Enter plays the load file's images over the reference view: typed twice, it starts and
+# stops them.
 # shellcheck disable=SC2046
 move $(at 200 100)
 click 1
 tap 5
+tap Return
 tap Return
 # Load (160, 500): the entry must wait for keys typed now.
 # shellcheck disable=SC2046

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One scripted session on the Linux program and on pixed.exe under Wine, one after the other on the
 # same X server: pick a colour, paint single and quad, save twice, draw a rectangle and fill its
-# inside, save over image 1 through the offset, clear, load image 1, rename the save file in the settings menu, quit. Both must leave the
-# same pix and settings files, byte for byte, and (at 1:1) show the same loaded image.
+# inside, save over image 1 through the offset, clear, Right to image 1, paint, Ctrl+S over it, load
+# image 1, rename the save file in the settings menu, quit. Both must leave the same pix and settings
+# files, byte for byte, and (at 1:1) show the same loaded image.
 # Called as lib.sh says, with pixed.exe as the program; PIXED_SDL names the Linux program.
 # PIXED_SCREEN is the X screen's size (800x600 unless set): elsewhere the pointer goes to the
 # window points that show the session's screen points, and the screenshots are read there.
@@ -90,6 +91,16 @@ fill() { # x y: held until the cell there changes
 # True when no prompt is seen three times over a second: an entry that a press still down opened
 # again has ended too.
 prompts_over() { prompt_gone && sleep 0.5 && prompt_gone && sleep 0.5 && prompt_gone; }
+# A key held until the command succeeds: a key is seen only while it is down at a pass.
+key_until() {
+  local key=$1 status=0
+  shift
+  keys_down "$key"
+  wait_until 10 0.05 "$@" || status=1
+  keys_up "$key"
+  sleep 0.2
+  return "$status"
+}
 # Keys are held down from before the press that opens an entry until it has ended: its first poll
 # finds them all down at once, stores them in its own table order (letters, digits, Enter last) and
 # ends, whatever the timing, and an entry opened again reads the same.
@@ -137,6 +148,17 @@ session() {
   save_to_size $((2 * IMAGE_BYTES))
   go 455 511 # Clear: the painted cells go black
   hold_until 1 10 cell_is 300 200 000000 || fail "Clear left the screen as it was"
+  # Right loads image 1 of test1.pix, the load file, as Load does; a new cell, and Ctrl+S writes
+  # the working view back over image 1 in place.
+  key_until Right cell_is 300 200 F9E21F || fail "Right did not load image 1 ($SHOT)"
+  paint 350 250 F9E21F
+  local before
+  before=$(file_sum)
+  keys_down ctrl
+  sleep 0.1
+  key_until s file_changed_from "$before" || fail "Ctrl+S did not change test1.pix"
+  keys_up ctrl
+  file_holds $((2 * IMAGE_BYTES)) || fail "test1.pix is $(file_bytes test1.pix) bytes after Ctrl+S"
   enter_number 205 511 1 # Load image 1
   wait_until 10 0.2 cell_is 300 200 F9E21F || fail "image 1 did not come back with Load ($SHOT)"
   shot "loaded-$2"
@@ -177,6 +199,9 @@ note "pixed.exe's session is done"
 # Not a comparison of two empty results: two images, the second painted, and the new name.
 (($(file_bytes test1.pix) == 2 * IMAGE_BYTES)) || fail "test1.pix should hold two images"
 [[ -n "$(tail -c $IMAGE_BYTES "$WORK/test1.pix" | tr -d '\0')" ]] || fail "image 1 of test1.pix is all black"
+# The cell painted after Right, (42, 48) of image 1, in colour 29.
+ctrl_s_pixel=$(od -An -tu1 -j $((IMAGE_BYTES + 48 * 102 + 42)) -N1 "$WORK/test1.pix" | tr -d ' ')
+[[ "$ctrl_s_pixel" == 29 ]] || fail "Ctrl+S did not write the cell painted after Right (found $ctrl_s_pixel)"
 expect_bytes "$WORK/SaveName.dat" "$(name_file_bytes $NAME.pix)"
 for file in test1.pix SaveName.dat LoadName.dat SaveSize.dat; do
   cmp "$SDL_WORK/$file" "$WINE_WORK/$file" || fail "$file differs between the Linux program and pixed.exe"
@@ -184,7 +209,7 @@ done
 # The loaded image in both views and the grid, and everything else but the texts (at 1:1: scaled,
 # each program smooths in its own way).
 if ((NUM == DEN)); then
-  changed=$("$PROBE" differ "$SDL_LOADED" "$LOADED" 140 405 530 90 0 565 800 35 680 545 120 25)
+  changed=$("$PROBE" differ "$SDL_LOADED" "$LOADED" 140 405 530 90 0 565 800 35 670 505 130 67)
   ((changed == 0)) || fail "after Load the screens differ in $changed pixels outside the texts ($SDL_LOADED, $LOADED)"
 fi
 note "PASS: the same files from both programs, byte for byte, on a $SCREEN screen"

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "../input.h"
+#include "../pace.h"
 #include "../soft/backend.h"
 #include "../soft/end_request.h"
 #include "../soft/pointer_track.h"
@@ -212,6 +213,11 @@ void Sleep(std::uint32_t ms) {
 
 std::uint64_t GetTickCount64() {
   return TheMachine().clock;
+}
+
+// Nothing waits here: the time is kept for the tests to read.
+void WantPassBy(std::uint64_t tickMs) {
+  TheMachine().passWantedBy = tickMs;
 }
 
 bool PlaySoundA(int resource, HINSTANCE /*module*/, std::uint32_t /*flags*/) {

@@ -99,6 +99,10 @@ std::uint64_t Now() {
   return TheMachine().clock;
 }
 
+std::uint64_t PassWantedBy() {
+  return TheMachine().passWantedBy;
+}
+
 const std::vector<SoundPlayed>& Sounds() {
   return TheMachine().sounds;
 }

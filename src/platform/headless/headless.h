@@ -72,6 +72,9 @@ void RequestEndAtRead(std::size_t read);
 
 // The virtual clock in milliseconds; Sleep advances it without waiting.
 std::uint64_t Now();
+// The time the program last asked for its next pass by (plat::WantPassBy);
+// plat::kNoPassWanted when it asked for none.
+std::uint64_t PassWantedBy();
 
 // Every PlaySoundA call: the resource number and the clock at the call.
 struct SoundPlayed {

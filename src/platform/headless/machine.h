@@ -28,6 +28,7 @@ struct Machine {
   // Input reads to go until the end request; 0: none pending.
   std::size_t readsUntilEnd = 0;
   std::uint64_t clock = 0;
+  std::uint64_t passWantedBy = UINT64_MAX;
   void (*sleepObserver)(std::uint32_t ms) = nullptr;
   std::vector<SoundPlayed> sounds;
   std::vector<std::string> log;

@@ -1,4 +1,4 @@
-// What the SDL backend's files share: the window, renderer and textures, the
+// What the SDL backend's files share: the window and its picture, the
 // pacing of the event pump, the latched input and the pointer bookkeeping.
 // Internal to src/platform/sdl.
 #pragma once
@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "../soft/entry_keyboard.h"
 #include "../soft/pointer_track.h"
@@ -13,6 +14,7 @@
 #include "../soft/pump_pacing.h"
 #include "../soft/screen_fit.h"
 #include "../soft/shown_frame.h"
+#include "../win32/win32_scaler.h"
 
 namespace plat::sdl {
 
@@ -26,11 +28,13 @@ using soft::ShownFrame;
 
 struct Backend {
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
-  // The screen at a whole multiple, scaled down from there (see DrawScreen).
-  SDL_Texture* work = nullptr;
   Scaling scaling = Scaling::Area;
+  // The window's picture, scaled in software where the screen changed (as
+  // the win32 backend scales it), and the letterbox it was laid out for; only
+  // the window rows that changed go to the window.
+  win32::Scaler scaler;
+  Letterbox box{};
+  std::vector<std::uint32_t> picture;
 
   ShownFrame shown;
   Pacing pacing;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "../display.h"
+#include "../pace.h"
 #include "../soft/backend.h"
 #include "../window.h"
 #include "sdl_backend.h"
@@ -184,6 +185,10 @@ void BeginEditorPass() {
     }
   }
   state.pacing.PassBegins(SDL_GetTicks64());
+}
+
+void WantPassBy(std::uint64_t tickMs) {
+  sdl::State().pacing.WantPassBy(tickMs);
 }
 
 }  // namespace plat

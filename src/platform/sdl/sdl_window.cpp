@@ -1,4 +1,4 @@
-// The full-screen window, its renderer and the screen texture.
+// The full-screen window and the surface it is drawn in.
 #include <cstdio>
 
 #include "../display.h"
@@ -18,18 +18,7 @@ bool displayModeHeld = false;
 
 void TearDown() {
   Backend& state = State();
-  if (state.work != nullptr) {
-    SDL_DestroyTexture(state.work);
-    state.work = nullptr;
-  }
-  if (state.texture != nullptr) {
-    SDL_DestroyTexture(state.texture);
-    state.texture = nullptr;
-  }
-  if (state.renderer != nullptr) {
-    SDL_DestroyRenderer(state.renderer);
-    state.renderer = nullptr;
-  }
+  state.picture.clear();
   if (state.window != nullptr) {
     SDL_DestroyWindow(state.window);
     state.window = nullptr;
@@ -83,8 +72,13 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
     sdl::programWindowAlive = true;
     return true;
   }
-  // Presenting must never wait for the monitor: the editor's passes run
-  // without pause.
+  // The window's own surface in memory, shown band by band (XShm on X11),
+  // rather than one drawn through OpenGL, which shows the whole window anew
+  // at every change: a software OpenGL (a desktop without a graphics card,
+  // Xvfb) spends tens of milliseconds a time on that.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Where SDL still draws it through a renderer, showing must never wait for
+  // the monitor: the editor's passes run without pause.
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
   // Artists switch to other programs while drawing; keep the window there.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -99,7 +93,8 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   SDL_EventState(SDL_POLLSENTINEL, SDL_IGNORE);
 
   sdl::Backend& state = State();
-  // Hidden and untitled until the renderer exists: making a renderer may
+  // Hidden and untitled until its surface exists: where the window system
+  // has no surface of its own SDL draws one through a renderer, which may
   // replace the window with a new one, and whoever looks for the window by
   // its title must find the one that stays.
   // Its windowed size is the whole display too: a desktop without a window
@@ -116,16 +111,10 @@ bool WindowCreated(const char* title, int /*x*/, int /*y*/, int width, int heigh
   if (state.window == nullptr) {
     return sdl::Fail("cannot create the window");
   }
-  state.renderer = SDL_CreateRenderer(state.window, -1, 0);
-  if (state.renderer == nullptr) {
+  if (SDL_GetWindowSurface(state.window) == nullptr) {
     return sdl::Fail("cannot draw in the window");
   }
   state.scaling = soft::ScalingFromEnvironment();
-  state.texture = SDL_CreateTexture(state.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                    kScreenWidth, kScreenHeight);
-  if (state.texture == nullptr) {
-    return sdl::Fail("cannot make the screen texture");
-  }
   SDL_SetWindowTitle(state.window, title);
   SDL_ShowCursor(SDL_ENABLE);
   SDL_ShowWindow(state.window);

@@ -2,6 +2,7 @@
 // main loop may wait for input instead of starting at once.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace plat::soft {
@@ -18,19 +19,26 @@ class Pacing {
   static constexpr std::uint64_t kRefreshMs = 16;
   // How often a pass runs while nothing comes and the screen has settled.
   static constexpr std::uint64_t kIdlePassMs = 250;
+  static constexpr std::uint64_t kNoTime = UINT64_MAX;
 
   // An event came in (input, or the window needs drawing again).
   void Input() {
     inputSinceCapture_ = true;
     quiet_ = false;
   }
-  // Once a refresh. A backend also looks at the screen when a pass begins
-  // while it is quiet: what the pass before drew decides whether this one waits.
-  bool CaptureDue(std::uint64_t now) const { return !captured_ || now - lastCapture_ >= kRefreshMs; }
-  // The screen was compared with the frame shown last.
+  // Once a refresh, and at the next chance after the program drew a picture
+  // of its own pace (WantPassBy). A backend also looks at the screen when a
+  // pass begins while it is quiet: what the pass before drew decides whether
+  // this one waits.
+  bool CaptureDue(std::uint64_t now) const {
+    return lookSoon_ || !captured_ || now - lastCapture_ >= kRefreshMs;
+  }
+  // The screen was compared with the frame shown last. A change the program
+  // paced itself (see WantPassBy) leaves the screen settled.
   void Captured(std::uint64_t now, bool changed) {
-    quiet_ = captured_ && !changed && !inputSinceCapture_;
+    quiet_ = captured_ && (!changed || wantBy_ != kNoTime) && !inputSinceCapture_;
     inputSinceCapture_ = false;
+    lookSoon_ = false;
     captured_ = true;
     lastCapture_ = now;
   }
@@ -38,8 +46,19 @@ class Pacing {
   // A pass begins at now, its wait for input over.
   void PassBegins(std::uint64_t now) { lastPass_ = now; }
   // Until when a pass may wait for input while the screen is quiet: idlePassMs
-  // after the one before began.
-  std::uint64_t NextIdlePass(std::uint64_t idlePassMs = kIdlePassMs) const { return lastPass_ + idlePassMs; }
+  // after the one before began, and no later than the program wants its next
+  // pass (WantPassBy).
+  std::uint64_t NextIdlePass(std::uint64_t idlePassMs = kIdlePassMs) const {
+    return std::min(lastPass_ + idlePassMs, wantBy_);
+  }
+  // The program drew a picture of its own pace and wants its next pass by
+  // at (kNoTime: no longer): the screen is looked at again at the next
+  // chance, and the waits for input end at that time.
+  void WantPassBy(std::uint64_t at) {
+    wantBy_ = at;
+    lookSoon_ = lookSoon_ || at != kNoTime;
+  }
+  std::uint64_t WantedBy() const { return wantBy_; }
 
  private:
   std::uint64_t lastCapture_ = 0;
@@ -47,6 +66,8 @@ class Pacing {
   bool captured_ = false;
   bool inputSinceCapture_ = false;
   bool quiet_ = false;
+  std::uint64_t wantBy_ = kNoTime;
+  bool lookSoon_ = false;
 };
 
 }  // namespace plat::soft

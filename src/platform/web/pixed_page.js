@@ -82,8 +82,8 @@ function key(event, down) {
     return;
   }
   const known = Module.ccall("pixed_web_key", "number", ["string", "number"], [event.code, down ? 1 : 0]);
-  // Browser shortcuts with Ctrl or Cmd go on, but for the editor's own (undo, redo).
-  const shortcut = event.metaKey || (event.ctrlKey && !/^(Key[ZY]|Control(Left|Right))$/.test(event.code));
+  // Browser shortcuts with Ctrl or Cmd go on, but for the editor's own (undo, redo, save over the image).
+  const shortcut = event.metaKey || (event.ctrlKey && !/^(Key[ZYS]|Control(Left|Right))$/.test(event.code));
   if (known && !shortcut) event.preventDefault();
   wake();
 }
@@ -299,7 +299,14 @@ function setUpToolbar() {
     importFiles([...chooser.files]).finally(() => { chooser.value = ""; });
   });
   document.getElementById("export").addEventListener("click", exportSaveFile);
-  document.getElementById("files").addEventListener("toggle", listFiles);
+  // The list opens beside the editor's screen, which moves over for it: nothing of the picture is
+  // covered (the images play in the reference view at its top left).
+  const files = document.getElementById("files");
+  files.addEventListener("toggle", () => {
+    listFiles();
+    document.body.classList.toggle("files-open", files.open);
+    layout();
+  });
   document.getElementById("again").addEventListener("click", () => location.reload());
 }
 

@@ -5,8 +5,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <string>
 
+#include "../pace.h"
 #include "../soft/backend.h"
+#include "../system.h"
 #include "../window.h"
 #include "web_backend.h"
 #include "web_keymap.h"
@@ -67,6 +70,10 @@ void BeginEditorPass() {
   const double end = mayWait && state.pacing.Quiet() ? static_cast<double>(state.pacing.NextIdlePass()) : now;
   state.passes.Waited(web::page::Wait(std::max(0.0, end - now), true));
   state.pacing.PassBegins(static_cast<std::uint64_t>(web::NowMs()));
+}
+
+void WantPassBy(std::uint64_t tickMs) {
+  web::State().pacing.WantPassBy(tickMs);
 }
 
 }  // namespace plat

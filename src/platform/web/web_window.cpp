@@ -13,7 +13,7 @@ namespace {
 
 // "OpenFile(name,mode)" with a mode that writes, or "TruncateFile(...)".
 bool WritesFiles(std::string_view call) {
-  if (call.starts_with("TruncateFile(")) {
+  if (call.starts_with("TruncateFile(") || call.starts_with("WriteWholeFile(")) {
     return true;
   }
   if (!call.starts_with("OpenFile(")) {

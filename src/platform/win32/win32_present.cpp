@@ -2,8 +2,11 @@
 // most once a refresh, scaled into a 32-bit bitmap of the window's size where it changed, and
 // copied to the window; and the waits between passes once nothing changes.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "../display.h"
+#include "../pace.h"
 #include "../soft/pump_pacing.h"
 #include "../soft/screen_fit.h"
 #include "../soft/shown_frame.h"
@@ -285,3 +288,11 @@ void SleepPresenting(DWORD ms) {
 }
 
 }  // namespace plat::win32
+
+namespace plat {
+
+void WantPassBy(std::uint64_t tickMs) {
+  win32::State().pacing.WantPassBy(tickMs);
+}
+
+}  // namespace plat

@@ -1,6 +1,8 @@
 // The win32 backend's kernel and multimedia calls: sleeping, the clock, the sounds, files.
+#include <io.h>
 #include <sys/types.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -68,6 +70,91 @@ bool TruncateFile(const char* name, std::int64_t length) {
       ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) != FALSE && ::SetEndOfFile(file) != FALSE;
   ::CloseHandle(file);
   return cut;
+}
+
+namespace {
+
+// The C library's number for a system error, so that the message reads as on the other platforms.
+int ErrnoFor(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_WRITE_PROTECT:
+      return EROFS;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    default:
+      return EIO;
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+// Fills, flushes to the disk and closes the temporary file; false with errno set.
+bool WriteTemporary(const char* temporary, const FileContent& write) {
+  std::FILE* out = std::fopen(temporary, "wb");
+  if (out == nullptr) {
+    return false;
+  }
+  errno = 0;
+  bool ok = write(out);
+  int error = ok ? 0 : (errno != 0 ? errno : EIO);
+  if (ok && (std::fflush(out) != 0 || std::ferror(out) != 0)) {
+    error = errno != 0 ? errno : EIO;
+    ok = false;
+  }
+  if (ok && ::FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(out)))) == FALSE) {
+    error = ErrnoFor(::GetLastError());
+    ok = false;
+  }
+  if (std::fclose(out) != 0 && ok) {
+    error = errno != 0 ? errno : EIO;
+    ok = false;
+  }
+  errno = error;
+  return ok;
+}
+
+}  // namespace
+
+bool WriteWholeFile(const char* name, const FileContent& write) {
+  if (name == nullptr || *name == '\0' || !write) {
+    errno = EINVAL;
+    return false;
+  }
+  const DWORD attributes = ::GetFileAttributesA(name);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    errno = EISDIR;
+    return false;
+  }
+  // A new, empty file of a name of its own in the same folder.
+  char temporary[MAX_PATH + 1] = {};
+  if (::GetTempFileNameA(FolderOf(name).c_str(), "pix", 0, temporary) == 0) {
+    errno = ErrnoFor(::GetLastError());
+    return false;
+  }
+  if (!WriteTemporary(temporary, write)) {
+    const int error = errno;
+    ::DeleteFileA(temporary);
+    errno = error;
+    return false;
+  }
+  if (::MoveFileExA(temporary, name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+    const int error = ErrnoFor(::GetLastError());
+    ::DeleteFileA(temporary);
+    errno = error;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace plat

@@ -1,0 +1,126 @@
+// The frame keys: stepping through the load file, Ctrl+S over the image shown, and the preview's keys.
+#include "app/frame_keys.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/action_common.h"
+#include "app/editor_message.h"
+#include "app/editor_state.h"
+#include "app/frame_preview.h"
+#include "app/image_number.h"
+#include "app/main_keys.h"
+#include "app/save_status.h"
+#include "canvas/image_history.h"
+#include "platform/input.h"
+#include "storage/pix_file.h"
+
+namespace {
+
+// Loads as the Load button does, without its entry: one step of the history.
+void StepTo(std::int32_t image) {
+  editorState.pixNumber = image;
+  ShowImageNumber();
+  BeginImageStep();
+  PixReport report;
+  if (LoadPixImage(image, &report) == 0 && !report.reason.empty()) {
+    LoadFileNotOpened(editorState.loadFileName, report);
+  }
+}
+
+void Step(StepKey key) {
+  // The file may have changed since it was counted.
+  ImageCountMayHaveChanged();
+  const std::optional<std::int32_t> target = StepTarget(key, editorState.pixNumber, LoadFileImageCount());
+  if (target.has_value()) {
+    StepTo(*target);
+  }
+}
+
+// Ctrl+S: the save's sounds, and what it did said where the status can be read.
+void SaveOverShownImage() {
+  PlayProgramSound(clickSound);
+  PixReport report;
+  const int result = SaveImageInPlace(displayDevice.primarySurface, editorState.pixNumber, &report);
+  ImageCountMayHaveChanged();
+  if (SaveWorked(result, report)) {
+    PlayProgramSound(savedSound);
+    ImageSaved(editorState.saveFileName, report);
+  } else {
+    ImageNotSaved(editorState.saveFileName, report);
+  }
+}
+
+bool AnyPressed(int first, int second) {
+  return MainKeyPressed(first) || MainKeyPressed(second);
+}
+
+}  // namespace
+
+std::optional<std::int32_t> StepTarget(StepKey key, std::int32_t number, std::int64_t images) {
+  if (images <= 0) {
+    return std::nullopt;
+  }
+  // Image numbers are 32-bit: a larger file is stepped through as far as they go.
+  const auto last = static_cast<std::int32_t>(std::min<std::int64_t>(images - 1, INT32_MAX));
+  std::optional<std::int32_t> target;
+  switch (key) {
+    case StepKey::Next:
+      target = number < 0 ? 0 : (number < last ? number + 1 : -1);
+      break;
+    case StepKey::Previous:
+      target = number <= 0 ? -1 : std::min(number - 1, last);
+      break;
+    case StepKey::First:
+      target = 0;
+      break;
+    case StepKey::Last:
+      target = last;
+      break;
+  }
+  if (*target < 0 || *target == number) {
+    return std::nullopt;
+  }
+  return target;
+}
+
+void StartFrames() {
+  ResetImageNumber();
+  ResetFramePreview();
+}
+
+void FollowFrameKeys() {
+  const bool control = MainKeyDown(plat::VK_CONTROL);
+  if (control && MainKeyPressed(plat::VK_S)) {
+    SaveOverShownImage();
+  }
+  if (control) {
+    return;
+  }
+  // Shift with the arrows moves the image; a stroke keeps its image.
+  const bool stroke = editorState.mouseState.rgbButtons[0] != 0;
+  if (!MainKeyDown(plat::VK_SHIFT) && !stroke) {
+    if (MainKeyPressed(plat::VK_RIGHT)) {
+      Step(StepKey::Next);
+    } else if (MainKeyPressed(plat::VK_LEFT)) {
+      Step(StepKey::Previous);
+    } else if (MainKeyPressed(plat::VK_HOME)) {
+      Step(StepKey::First);
+    } else if (MainKeyPressed(plat::VK_END)) {
+      Step(StepKey::Last);
+    }
+  }
+  if (MainKeyPressed(plat::VK_RETURN)) {
+    TogglePreview();
+  }
+  if (AnyPressed(plat::VK_OEM_PLUS, plat::VK_ADD)) {
+    ChangePreviewRate(1);
+  } else if (AnyPressed(plat::VK_OEM_MINUS, plat::VK_SUBTRACT)) {
+    ChangePreviewRate(-1);
+  }
+}
+
+void FollowFrames() {
+  FollowFramePreview();
+  FollowImageNumber();
+}
