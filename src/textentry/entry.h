@@ -18,6 +18,8 @@ int EnterFileName();
 // True when the name of the last EnterFileName holds nothing but spaces
 // before its ".pix": the caller keeps the name it had.
 bool NameTextBlank();
+// True when the last EnterSize typed no digit: the caller keeps the size it had.
+bool SizeTextBlank();
 
 // Unsigned decimal: leading blanks skipped, digits up to the first non-digit,
 // none = 0, above 4,294,967,295 = 4,294,967,295. Kept bit for bit in a signed field.
