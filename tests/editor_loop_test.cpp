@@ -135,7 +135,8 @@ TEST_F(EditorLoopTest, StepsRunInOrderWithinAPaintingPass) {
        {"Primary.Lock", "Primary.Unlock", "Primary.GetDC", "Primary.ReleaseDC",  // panel
         "Mouse.GetDeviceState", "Primary.Lock", "Primary.Unlock",                // mouse, the stroke's copy
         "Primary.Lock", "Primary.Unlock",                                        // pen
-        "Primary.GetDC", "Primary.ReleaseDC"}) {                                 // status line
+        "Primary.GetDC", "Primary.ReleaseDC",                                    // status line
+        "Primary.GetDC", "Primary.ReleaseDC"}) {                                 // the unsaved mark
     expected.push_back(call);
   }
   EXPECT_EQ(expected, calls) << pixtest::CallLogText();

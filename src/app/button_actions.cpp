@@ -5,6 +5,7 @@
 
 #include "app/action_common.h"
 #include "app/editor_state.h"
+#include "app/unsaved_work.h"
 #include "canvas/image_history.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
@@ -24,8 +25,12 @@ void LoadAction() {
     DrawTextAt("Pix number:", layout::kImageNumberLabel.x, layout::kImageNumberLabel.y, kValueColour,
                displayDevice.primarySurface);
     DrawNumberAt(editorState.pixNumber, kNumberCells, layout::kImageNumberValue);
+    // A load that draws nothing leaves the work as saved as it was.
+    const bool wasSaved = !WorkUnsaved();
     BeginImageStep();
-    LoadPixImage(editorState.pixNumber);
+    if (LoadPixImage(editorState.pixNumber) == 1 || wasSaved) {
+      NoteWorkLoaded();
+    }
   }
   EraseRegion(layout::kPromptAreaRegion);
   editorState.pendingAction = ButtonAction::None;
@@ -36,6 +41,7 @@ void SaveAction() {
   // The "saved" sound only when the image really reached the file.
   if (SavePixImage(displayDevice.primarySurface) == 1) {
     PlayProgramSound(savedSound);
+    NoteWorkSaved();
   }
   plat::Sleep(200);
   editorState.mouseState.rgbButtons[0] = 0;

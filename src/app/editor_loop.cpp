@@ -13,6 +13,7 @@
 #include "app/image_pick.h"
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
+#include "app/unsaved_work.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
 #include "canvas/screen_layout.h"
@@ -203,6 +204,8 @@ bool RunEditorPass() {
   DrawTextAt(textLine, layout::kPointerStatus.x, layout::kPointerStatus.y, kStatusColour,
              displayDevice.primarySurface);
 
+  FollowUnsavedWork(LeftDown());
+
   return s.pendingAction == ButtonAction::None;
 }
 
@@ -211,6 +214,8 @@ void RunEditorLoop() {
   pressesOfAction = PressesOfAction{};
   ForgetMainKeys();
   StartEditHistory();
+  StartRecovery();
   while (RunEditorPass()) {
   }
+  EndRecovery();
 }

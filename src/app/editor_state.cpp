@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "edit_history.h"
+#include "unsaved_work.h"
 
 EditorState editorState;
 DisplayDevice displayDevice;
@@ -20,4 +21,5 @@ void ResetEditorState() {
   std::memset(paletteTable, 0, sizeof paletteTable);
   std::memset(textLine, 0, sizeof textLine);
   StartEditHistory();
+  ForgetRecovery();
 }

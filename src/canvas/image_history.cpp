@@ -261,6 +261,8 @@ void ResetImageHistory(std::uint64_t capBytes) {
 }
 
 void BeginImageStep() {
+  // Every change of the image areas passes here, kept or not.
+  ++editorState.imageChanges;
   DropRedoSteps();
   if (history.capBytes == 0) {
     return;
@@ -303,6 +305,7 @@ bool UndoImageStep() {
     return false;
   }
   --history.next;
+  ++editorState.imageChanges;
   return true;
 }
 
@@ -311,6 +314,7 @@ bool RedoImageStep() {
     return false;
   }
   ++history.next;
+  ++editorState.imageChanges;
   return true;
 }
 

@@ -220,6 +220,17 @@ inline constexpr ScreenRect kToolStatusArea{440, 572, 680, 588};
 inline constexpr ScreenRect kImageNumberArea{670, 440, 800, 600};
 // short notes such as the unsaved mark, left of the button bar.
 inline constexpr ScreenRect kNoteArea{0, 500, 156, 570};
+// In the note area: "Unsaved" while the image areas hold work that no file
+// holds, and below it a note of two lines about the recovery copy. A line
+// holds kNoteCells characters of the 8 x 16 font, lines kTextLineHeight apart.
+inline constexpr int kTextLineHeight = 16;
+inline constexpr ScreenPoint kUnsavedMark{4, 504};
+inline constexpr ScreenPoint kRecoveryNote{4, 528};
+inline constexpr int kNoteCells = 19;
+// The question about a recovery copy at start-up: two lines from the place of
+// the settings messages, on the same black screen.
+inline constexpr ScreenPoint kStartQuestionSecondLine{kSettingsMessage.x,
+                                                      kSettingsMessage.y + kTextLineHeight};
 
 // ---- Regions erased before a text is rewritten ------------------------------------
 // EraseRegion's codes. The rectangles are handed to GDI's Rectangle: what
