@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/editor_state.h"
@@ -157,8 +158,14 @@ class RecoveryTest : public ::testing::Test {
 };
 
 TEST(RecoveryFormat, ChecksumIsZlibsCrc32) {
-  const std::string check = "123456789";
-  EXPECT_EQ(recovery::Crc32(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()), 0xCBF43926u);
+  const std::pair<std::string, std::uint32_t> kKnown[] = {
+      {"", 0u},
+      {"123456789", 0xCBF43926u},
+      {"The quick brown fox jumps over the lazy dog", 0x414FA339u},
+  };
+  for (const auto& [text, crc] : kKnown) {
+    EXPECT_EQ(recovery::Crc32(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), crc) << text;
+  }
 }
 
 TEST(RecoveryNames, TheStateFolderFollowsTheXdgRules) {
@@ -534,6 +541,41 @@ TEST_F(RecoveryTest, TheLargestCopyWritesOnlyIntoTheImageAreas) {
         ASSERT_EQ(pixel, 0) << "outside the image areas at " << x << "," << y;
       }
     }
+  }
+}
+
+// The copy of an image larger than the screen: what the screen shows of the
+// working view, each pixel off the screen repeating the one before it, as
+// Save reads it; sealed with the checksum it is the file Encode makes.
+TEST_F(RecoveryTest, TheLargestCopyHoldsWhatTheScreenShows) {
+  ASSERT_TRUE(pixtest::StartEditor());
+  const Bytes screen = pixtest::Pattern(800 * 600, 13, 5);
+  LockedScreen locked{};
+  ASSERT_TRUE(LockScreen(locked));
+  for (int y = 0; y < 600; ++y) {
+    std::memcpy(locked.Row(y), screen.data() + y * 800, 800);
+  }
+  UnlockScreen();
+  for (const int side : {999, 120, 5}) {
+    SCOPED_TRACE(side);
+    editorState.width = side;
+    editorState.height = side;
+    Bytes expected;
+    std::uint8_t last = 0;
+    for (int row = 0; row < side; ++row) {
+      for (int column = 0; column < side; ++column) {
+        const int x = 6 + column;
+        const int y = 128 + row;
+        last = x < 800 && y < 600 ? screen[static_cast<std::size_t>(y) * 800 + x] : last;
+        expected.push_back(last);
+      }
+    }
+    recovery::Copy copy = recovery::CaptureWork();
+    EXPECT_EQ(copy.pixels, expected);
+    const Bytes whole = recovery::Encode(copy);
+    Bytes sealed = recovery::EncodeUnsealed(copy);
+    recovery::Seal(sealed);
+    EXPECT_EQ(sealed, whole);
   }
 }
 

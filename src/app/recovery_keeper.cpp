@@ -143,11 +143,15 @@ const std::string& CopyFolder() {
 }
 
 bool SetCopyAside(const std::string& suffix, const std::string& extension, std::string* setAsidePath) {
-  const std::string stem =
-      keeper.copyPath.substr(0, keeper.copyPath.size() - std::strlen(".recovery")) + suffix;
+  std::string stem = keeper.copyPath.substr(0, keeper.copyPath.size() - std::strlen(".recovery"));
+  stem.append(suffix);
   int error = 0;
   for (int attempt = 1; attempt <= 99; ++attempt) {
-    std::string path = stem + (attempt > 1 ? "-" + std::to_string(attempt) : std::string()) + extension;
+    std::string path = stem;
+    if (attempt > 1) {
+      path.append("-").append(std::to_string(attempt));
+    }
+    path.append(extension);
     if (plat::RenameFile(keeper.copyPath, path, &error)) {
       *setAsidePath = std::move(path);
       return true;
@@ -177,31 +181,41 @@ Copy CaptureWork() {
     copy.width = std::max(0, std::min(s.width, kLargestSide));
     copy.height = std::max(0, std::min(s.height, kLargestSide));
   }
-  copy.pixels.assign(std::size_t(copy.width) * std::size_t(copy.height), 0);
+  const std::size_t imageBytes = std::size_t(copy.width) * std::size_t(copy.height);
+  // Room for the trailer too: the file's bytes are made in this buffer.
+  copy.pixels.reserve(imageBytes + kTrailerBytes);
+  copy.pixels.assign(imageBytes, 0);
   LockedScreen screen{};
-  if (copy.pixels.empty() || !LockScreen(screen)) {
+  if (imageBytes == 0 || !LockScreen(screen)) {
     return copy;
   }
+  // Row by row: the part on the screen copied, the rest repeating the pixel before it.
   std::uint8_t last = 0;
-  std::size_t i = 0;
-  for (int row = 0; row < copy.height; ++row) {
-    for (int column = 0; column < copy.width; ++column, ++i) {
-      const layout::ScreenPixel at = layout::WorkingPixel(column, row);
-      if (screen.OnScreen(at.x, at.y)) {
-        last = screen.Row(static_cast<int>(at.y))[at.x];
-      }
-      copy.pixels[i] = last;
+  std::uint8_t* out = copy.pixels.data();
+  for (int row = 0; row < copy.height; ++row, out += copy.width) {
+    const layout::ScreenPixel start = layout::WorkingPixel(0, row);
+    const std::int64_t first = std::max<std::int64_t>(0, -start.x);
+    const std::int64_t end = std::min<std::int64_t>(copy.width, screen.width - start.x);
+    if (start.y < 0 || start.y >= screen.height || first >= end) {
+      std::memset(out, last, static_cast<std::size_t>(copy.width));
+      continue;
     }
+    std::memset(out, last, static_cast<std::size_t>(first));
+    const std::uint8_t* shown = screen.Row(static_cast<int>(start.y)) + start.x;
+    std::memcpy(out + first, shown + first, static_cast<std::size_t>(end - first));
+    last = out[end - 1];
+    std::memset(out + end, last, static_cast<std::size_t>(copy.width - end));
   }
   UnlockScreen();
   return copy;
 }
 
-void WriteCopy(const Copy& copy) {
+void WriteCopy(Copy copy) {
   if (keeper.copyPath.empty()) {
     return;
   }
-  plat::QueueFileReplace(keeper.copyPath, Encode(copy));
+  // The checksum of a large image takes a while: the writer's thread makes it.
+  plat::QueueFileReplace(keeper.copyPath, EncodeUnsealed(std::move(copy)), Seal);
 }
 
 void RemoveCopy() {

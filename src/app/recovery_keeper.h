@@ -46,7 +46,7 @@ bool SetCopyAside(const std::string& suffix, const std::string& extension, std::
 // it back. Pixels that lie off the screen repeat the one before them.
 Copy CaptureWork();
 // Queues the copy's write (nothing when the run keeps none).
-void WriteCopy(const Copy& copy);
+void WriteCopy(Copy copy);
 // Queues the copy's removal: the work is in a file now.
 void RemoveCopy();
 // Once a pass: takes in the results of the writes that finished, saying on

@@ -46,11 +46,11 @@ bool setAside = false;
 
 // Two lines at the settings messages' place; drawn again in black they are
 // gone, and no letter is left over the image areas.
-void DrawLines(const std::string& first, const std::string& second, plat::COLORREF colour) {
-  DrawTextAt(first.c_str(), layout::kSettingsMessage.x, layout::kSettingsMessage.y, colour,
+void DrawLines(const char* first, const char* second, plat::COLORREF colour) {
+  DrawTextAt(first, layout::kSettingsMessage.x, layout::kSettingsMessage.y, colour,
              displayDevice.primarySurface);
-  if (!second.empty()) {
-    DrawTextAt(second.c_str(), layout::kStartQuestionSecondLine.x, layout::kStartQuestionSecondLine.y, colour,
+  if (second[0] != '\0') {
+    DrawTextAt(second, layout::kStartQuestionSecondLine.x, layout::kStartQuestionSecondLine.y, colour,
                displayDevice.primarySurface);
   }
 }
@@ -74,30 +74,40 @@ bool Modifier(std::size_t code) {
   return false;
 }
 
-// Waits for a key that goes down after the question is shown: a key already
-// down then answers only once it has been let go and pressed again. The
-// answering key's scan code, or 0 when the program is to end.
-std::uint8_t AwaitKey() {
-  bool held[256] = {};
-  bool firstRead = true;
+// The keyboard device's 256 key bytes; all up when it cannot be read (the
+// window not in front).
+void ReadKeys(std::uint8_t (&keys)[256]) {
+  if (inputDevices.keyboard == nullptr || inputDevices.keyboard->GetDeviceState(sizeof keys, keys) < 0) {
+    std::memset(keys, 0, sizeof keys);
+  }
+}
+
+// Asks the question and waits for a key that goes down after it is shown.
+// The keys are read once before it is drawn: a key down then (or pressed
+// before, and latched) answers only once it has been let go and pressed
+// again. The answering key's scan code, or 0 when the program is to end.
+std::uint8_t AskForKey(const char* question, const char* how) {
+  std::uint8_t keys[256];
+  ReadKeys(keys);
+  bool held[256];
+  for (std::size_t code = 0; code < 256; ++code) {
+    held[code] = (keys[code] & 0x80) != 0;
+  }
+  DrawLines(question, how, kWhite);
   for (;;) {
+    plat::Sleep(kPollMs);
     if (plat::EndRequested()) {
       return 0;
     }
-    std::uint8_t keys[256] = {};
-    if (inputDevices.keyboard == nullptr || inputDevices.keyboard->GetDeviceState(sizeof keys, keys) < 0) {
-      std::memset(keys, 0, sizeof keys);
-    }
+    ReadKeys(keys);
     for (std::size_t code = 1; code < 256; ++code) {
       const bool down = (keys[code] & 0x80) != 0;
-      if (firstRead || !down) {
-        held[code] = down;
+      if (!down) {
+        held[code] = false;
       } else if (!held[code] && !Modifier(code)) {
         return static_cast<std::uint8_t>(code);
       }
     }
-    firstRead = false;
-    plat::Sleep(kPollMs);
   }
 }
 
@@ -183,8 +193,9 @@ void SetAsideUnreadable(const std::string& why) {
   const std::string suffix =
       ".unreadable-" + recovery::FileTime(static_cast<std::int64_t>(std::time(nullptr)));
   setAside = recovery::SetCopyAside(suffix, ".recovery", &path);
-  const std::string line = "The recovery copy could not be read (" + why +
-                           "): " + (setAside ? "it is set aside." : "it is left as it is.");
+  char line[80];
+  std::snprintf(line, sizeof line, "The recovery copy could not be read (%s): %s", why.c_str(),
+                setAside ? "it is set aside." : "it is left as it is.");
   if (setAside) {
     std::fprintf(stderr, "pixed: the recovery copy could not be read (%s): set aside as %s\n", why.c_str(),
                  path.c_str());
@@ -214,12 +225,11 @@ bool OfferCopyBack() {
     SetAsideUnreadable(ProblemText(problem));
     return false;
   }
-  const std::string question = "Unsaved work from " + ShownTime(copy.takenAt) + " (" +
-                               std::to_string(copy.width) + " x " + std::to_string(copy.height) +
-                               ") was kept.";
-  const std::string how = "Press R to put it back, any other key to set it aside.";
-  DrawLines(question, how, kWhite);
-  const std::uint8_t answer = AwaitKey();
+  char question[80];
+  std::snprintf(question, sizeof question, "Unsaved work from %s (%d x %d) was kept.",
+                ShownTime(copy.takenAt).c_str(), static_cast<int>(copy.width), static_cast<int>(copy.height));
+  const char* how = "Press R to put it back, any other key to set it aside.";
+  const std::uint8_t answer = AskForKey(question, how);
   DrawLines(question, how, kBlack);
   // The answer is not a key of the main loop.
   ForgetMainKeys();
@@ -233,8 +243,10 @@ bool OfferCopyBack() {
     plat::GetAsyncKeyState(plat::VK_ESCAPE);
   }
   std::string path;
-  const std::string suffix = "." + recovery::FileTime(copy.takenAt) + "." + std::to_string(copy.width) + "x" +
-                             std::to_string(copy.height);
+  // Its size in its name: pixtool reads its image with --size WIDTHxHEIGHT.
+  char suffix[48];
+  std::snprintf(suffix, sizeof suffix, ".%s.%dx%d", recovery::FileTime(copy.takenAt).c_str(),
+                static_cast<int>(copy.width), static_cast<int>(copy.height));
   setAside = recovery::SetCopyAside(suffix, ".pix", &path);
   if (setAside) {
     std::fprintf(stderr, "pixed: the recovery copy is set aside as %s\n", path.c_str());

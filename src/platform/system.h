@@ -90,8 +90,12 @@ bool RenameFile(const std::string& from, const std::string& to, int* error);
 // to a new file beside path, flushes it to the disk and renames it over path:
 // a crash at any moment leaves either the old file or the new one whole. A
 // replace or remove queued while an earlier one of the same path still waits
-// takes its place. Traced "QueueFileReplace(path)" and "QueueFileRemove(path)".
-void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes);
+// takes its place. finish, when given, is run on the bytes just before they
+// are written, off the editor's thread too (a checksum of a large file).
+// Traced "QueueFileReplace(path)" and "QueueFileRemove(path)".
+using FileBytesFinisher = void (*)(std::vector<std::uint8_t>& bytes);
+void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes,
+                      FileBytesFinisher finish = nullptr);
 void QueueFileRemove(const std::string& path);
 // What the queue has done so far: how many jobs and how many replaces have
 // finished, and the error (errno value, 0 for none) of the last replace.

@@ -52,6 +52,11 @@ enum class Problem {
 // The file's bytes. The copy's sides must lie in 0..kLargestSide and its
 // pixels be width x height (the names are cut to 24 characters).
 std::vector<std::uint8_t> Encode(const Copy& copy);
+// The same in two steps: the bytes without their checksum, made from the
+// copy's own pixel buffer, and the checksum put in, which can be done later
+// and elsewhere (on the thread that writes the file).
+std::vector<std::uint8_t> EncodeUnsealed(Copy copy);
+void Seal(std::vector<std::uint8_t>& bytes);
 // Reads a file's bytes back; on a problem the copy is left as it was.
 Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy);
 

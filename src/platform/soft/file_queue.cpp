@@ -55,6 +55,9 @@ void FileQueue::Drain(std::unique_lock<std::mutex>& lock) {
     FileJob job = std::move(waiting_.front());
     waiting_.pop_front();
     lock.unlock();
+    if (job.finish != nullptr && job.fault == 0) {
+      job.finish(job.bytes);
+    }
     const int error = job.fault != 0 ? job.fault : runner_(job);
     lock.lock();
     ++progress_.finished;

@@ -19,6 +19,7 @@ struct FileJob {
   Kind kind = Kind::Replace;
   std::string path;
   std::vector<std::uint8_t> bytes;
+  FileBytesFinisher finish = nullptr;
   // An error the job is to fail with instead of being done (errno value, 0
   // for none): a test's read-only or full disk, taken when it was queued.
   int fault = 0;

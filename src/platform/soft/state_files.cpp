@@ -185,15 +185,16 @@ bool RenameFile(const std::string& from, const std::string& to, int* error) {
   return true;
 }
 
-void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes) {
+void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes, FileBytesFinisher finish) {
   backend::Trace("QueueFileReplace(" + path + ")");
-  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes),
+  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), finish,
                FaultFor(path, backend::StateFileWork::Replace)});
 }
 
 void QueueFileRemove(const std::string& path) {
   backend::Trace("QueueFileRemove(" + path + ")");
-  Queue().Add({soft::FileJob::Kind::Remove, path, {}, FaultFor(path, backend::StateFileWork::Remove)});
+  Queue().Add(
+      {soft::FileJob::Kind::Remove, path, {}, nullptr, FaultFor(path, backend::StateFileWork::Remove)});
 }
 
 QueuedFileProgress QueuedFiles() {

@@ -187,12 +187,12 @@ bool RenameFile(const std::string& from, const std::string& to, int* error) {
   return true;
 }
 
-void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes) {
-  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), 0});
+void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes, FileBytesFinisher finish) {
+  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), finish, 0});
 }
 
 void QueueFileRemove(const std::string& path) {
-  Queue().Add({soft::FileJob::Kind::Remove, path, {}, 0});
+  Queue().Add({soft::FileJob::Kind::Remove, path, {}, nullptr, 0});
 }
 
 QueuedFileProgress QueuedFiles() {
