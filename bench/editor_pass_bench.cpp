@@ -12,6 +12,8 @@
 #include "app/editor_hits.h"
 #include "app/editor_loop.h"
 #include "app/editor_state.h"
+#include "app/unsaved_work.h"
+#include "app/winmain.h"
 #include "canvas/image_history.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
@@ -108,6 +110,28 @@ void BM_IdlePass(benchmark::State& state) {
       break;
     }
   }
+}
+
+// The idle pass while the work is unsaved: "Unsaved" is drawn, and the recovery copy (written once,
+// after the change) is kept in a state folder (copy 1) or not at all (copy 0). Beside BM_IdlePass.
+void BM_IdlePassUnsaved(benchmark::State& state) {
+  if (!Ready(state)) {
+    return;
+  }
+  ResetImageHistory(kDefaultHistoryMegabytes * 1024 * 1024);
+  plat::headless::SetStateFolder(state.range(0) != 0 ? scratchFolder + "/state" : "");
+  StartRecovery();
+  BeginImageStep();
+  for (auto _ : state) {
+    FeedPass(0, 0, false);
+    if (!RunEditorPass()) {
+      state.SkipWithError("the loop ended");
+      break;
+    }
+  }
+  NoteWorkSaved();
+  EndRecovery();
+  plat::headless::SetStateFolder("");
 }
 
 void BM_QuadPaintingPass(benchmark::State& state) {
@@ -264,6 +288,7 @@ void Timed(benchmark::internal::Benchmark* b) {
 // With the history on and off, side by side: a stroke copies the image once,
 // at its first pass, and no idle pass pays for the history.
 BENCHMARK(BM_IdlePass)->ArgName("history")->Arg(1)->Arg(0)->Apply(Timed);
+BENCHMARK(BM_IdlePassUnsaved)->ArgName("copy")->Arg(1)->Arg(0)->Apply(Timed);
 BENCHMARK(BM_QuadPaintingPass)->ArgName("history")->Arg(1)->Arg(0)->Apply(Timed);
 BENCHMARK(BM_ButtonBar)->Apply(Timed);
 BENCHMARK(BM_ButtonBarFromTheProgramsFolder)->Apply(Timed);

@@ -154,8 +154,8 @@ TEST_F(EditorLoopTest, StepsRunInOrderWithinAPaintingPass) {
         "Mouse.GetDeviceState", "Primary.Lock", "Primary.Unlock",                // mouse, the stroke's copy
         "Primary.Lock", "Primary.Unlock",                                        // pen
         "Primary.GetDC", "Primary.ReleaseDC",                                    // status line
-        "Primary.Lock", "Primary.Unlock", "Primary.GetDC",
-        "Primary.ReleaseDC"}) {  // the tool's swatch and name
+        "Primary.Lock", "Primary.Unlock", "Primary.GetDC", "Primary.ReleaseDC",  // the tool's swatch and name
+        "Primary.GetDC", "Primary.ReleaseDC"}) {                                 // the unsaved mark
     expected.push_back(call);
   }
   EXPECT_EQ(expected, calls) << pixtest::CallLogText();

@@ -364,37 +364,72 @@ TEST_F(WorkflowTest, AShortValueLeavesNothingOfTheLongOneBeforeIt) {
   }
 }
 
-TEST_F(WorkflowTest, EscapeInTheMenuAndInTheEntryTakesEffectAfterwards) {
-  MouseScript mouse;
-  // Escape is asked once per pass, per menu turn and per entry poll.
-  plat::headless::QueueEscape(false);  // the pass that clicks Settings
-  plat::headless::QueueEscape(true);   // menu turn 1: no click
-  plat::headless::QueueEscape(false);  // menu turn 2: the load-name click
-  plat::headless::QueueEscape(true);   // entry poll 1: "a"
-  plat::headless::QueueEscape(false);  // entry poll 2: Enter
-  mouse.MoveTo(200, 550, true);
-  plat::headless::QueueMouse(0, 0, false);
-  plat::headless::QueueMouse(450 - 537, 0, true);
-  QueueText("a");
-  // Idle passes, so that the run cannot end for want of scripts.
-  for (int i = 0; i < 5; ++i) {
-    plat::headless::QueueMouse(0, 0, false);
-  }
-  EXPECT_EQ(pixtest::RunWinMain(), 0);
-  EXPECT_GT(plat::headless::MouseReadsLeft(), 0u) << "the editor ended through the posted close requests";
-  EXPECT_EQ(pixtest::CountCalls("PostMessageA(WM_CLOSE)"), 2u) << pixtest::CallLogText();
-  const long lastKeyRead = [] {
+// Escape pressed in the settings menu or in an entry ends the editor at the
+// next pass: nothing typed is taken, and the recovery copy of the strokes is kept.
+TEST_F(WorkflowTest, EscapeInTheMenuOrAnEntryEndsTheEditorAtTheNextPass) {
+  struct Case {
+    const char* where;
+    int button;      // the x of the button clicked after the stroke (y 510 or 550)
+    int subButton;   // the menu's choice, 0 for Escape in the menu itself
+    int quietReads;  // Escape tests that find it up after the click's pass
+  };
+  const Case kCases[] = {
+      {"the settings menu", 200, 0, 0},
+      {"Load's number", 200, -1, 0},
+      {"the load name", 200, 450, 2},
+      {"the width", 200, 620, 2},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.where);
+    pixtest::FreshMachine();
+    const std::string state = scratch_.File("state-" + std::to_string(c.subButton));
+    std::filesystem::create_directory(state);
+    plat::headless::SetStateFolder(state);
+    MouseScript mouse;
+    mouse.MoveTo(300, 200, true);  // a stroke of two cells
+    mouse.MoveTo(310, 200, true);
+    mouse.MoveTo(310, 200);
+    const bool load = c.subButton < 0;
+    mouse.MoveTo(c.button, load ? 510 : 550, true);
+    if (c.subButton > 0) {
+      plat::headless::QueueMouse(0, 0, false);
+      plat::headless::QueueMouse(c.subButton - 537, 0, true);
+    }
+    for (int pass = 0; pass < 4; ++pass) {
+      plat::headless::QueueEscape(false);
+    }
+    for (int read = 0; read < c.quietReads; ++read) {
+      plat::headless::QueueEscape(false);
+    }
+    plat::headless::QueueEscape(true);
+    QueueText("12");
+    for (int i = 0; i < 5; ++i) {
+      plat::headless::QueueMouse(0, 0, false);
+    }
+    EXPECT_EQ(pixtest::RunWinMain(), 0);
+    EXPECT_EQ(plat::headless::KeyboardReadsLeft(), 3u) << "nothing was typed after Escape";
+    EXPECT_GE(plat::headless::MouseReadsLeft(), 3u) << "it ended within two passes\n"
+                                                    << pixtest::CallLogText();
+    // The time the editor took after Escape was seen: only its sleeps take any.
     const auto& log = plat::headless::CallLog();
-    for (long i = static_cast<long>(log.size()) - 1; i >= 0; --i) {
-      if (log[static_cast<std::size_t>(i)] == "Keyboard.GetDeviceState") {
-        return i;
+    long escapes = 0;
+    std::uint64_t sleptAfter = 0;
+    for (const std::string& call : log) {
+      if (call == "GetAsyncKeyState(VK_ESCAPE)") {
+        ++escapes;
+      } else if (escapes >= 5 + c.quietReads && call.starts_with("Sleep(")) {
+        sleptAfter += std::stoull(call.substr(6));
       }
     }
-    return -1L;
-  }();
-  const long firstClose = pixtest::IndexOfCall("DispatchMessageA(WM_CLOSE)");
-  EXPECT_GT(firstClose, lastKeyRead) << "the close waited for the entry to end\n" << pixtest::CallLogText();
-  EXPECT_EQ(ReadFileBytes("LoadName.dat"), pixtest::NameFileBytes("a.pix")) << "the entry finished first";
+    EXPECT_LT(sleptAfter, 1000u) << pixtest::CallLogText();
+    EXPECT_EQ(ReadFileBytes("LoadName.dat"), pixtest::NameFileBytes("test1.pix"));
+    EXPECT_EQ(ReadFileBytes("SaveSize.dat"), (Bytes{102, 78}));
+    std::size_t copies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(state)) {
+      copies += entry.path().extension() == ".recovery" && entry.file_size() == 102 * 78 + 96 ? 1 : 0;
+    }
+    EXPECT_EQ(copies, 1u) << "the strokes' recovery copy is kept";
+  }
 }
 
 }  // namespace

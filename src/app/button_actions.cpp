@@ -8,6 +8,7 @@
 #include "app/editor_state.h"
 #include "app/image_number.h"
 #include "app/save_status.h"
+#include "app/unsaved_work.h"
 #include "canvas/image_history.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
@@ -15,6 +16,28 @@
 #include "platform/window.h"
 #include "storage/pix_file.h"
 #include "textentry/entry.h"
+
+int LoadImageAsStep(std::int32_t n, PixReport* report) {
+  ShowImageNumber();
+  // A load that draws nothing leaves the work as saved as it was.
+  const bool wasSaved = !WorkUnsaved();
+  BeginImageStep();
+  const int loaded = LoadPixImage(n, report);
+  if (loaded == 1 || wasSaved) {
+    NoteWorkLoaded();
+  }
+  return loaded;
+}
+
+void SaveFinished(bool worked, const PixReport& report) {
+  if (worked) {
+    PlayProgramSound(savedSound);
+    ImageSaved(editorState.saveFileName, report);
+    NoteWorkSaved();
+  } else {
+    ImageNotSaved(editorState.saveFileName, report);
+  }
+}
 
 void LoadAction() {
   PressButton("load_down_button.bmp", layout::kLoadButton);
@@ -27,9 +50,7 @@ void LoadAction() {
   // An entry cut short by the end of the program loads nothing.
   if (EnterNumber() == 1) {
     editorState.pixNumber = ConvertNumber(numberText);
-    ShowImageNumber();
-    BeginImageStep();
-    loaded = LoadPixImage(editorState.pixNumber, &report);
+    loaded = LoadImageAsStep(editorState.pixNumber, &report);
   }
   EraseRegion(layout::kPromptAreaRegion);
   if (loaded == 0 && !report.reason.empty()) {
@@ -44,12 +65,7 @@ void SaveAction() {
   PixReport report;
   const int result = SavePixImage(displayDevice.primarySurface, &report);
   ImageCountMayHaveChanged();
-  if (SaveWorked(result, report)) {
-    PlayProgramSound(savedSound);
-    ImageSaved(editorState.saveFileName, report);
-  } else {
-    ImageNotSaved(editorState.saveFileName, report);
-  }
+  SaveFinished(SaveWorked(result, report), report);
   plat::Sleep(200);
   editorState.mouseState.rgbButtons[0] = 0;
   editorState.pendingAction = ButtonAction::None;

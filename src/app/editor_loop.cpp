@@ -17,6 +17,7 @@
 #include "app/mouse_state.h"
 #include "app/tool_keys.h"
 #include "app/tool_status.h"
+#include "app/unsaved_work.h"
 #include "canvas/palette_panel.h"
 #include "canvas/screen_layout.h"
 #include "canvas/tools.h"
@@ -218,6 +219,8 @@ bool RunEditorPass() {
              displayDevice.primarySurface);
   DrawToolStatus();
 
+  FollowUnsavedWork(LeftDown());
+
   return s.pendingAction == ButtonAction::None;
 }
 
@@ -229,6 +232,8 @@ void RunEditorLoop() {
   ResetTools();
   ResetKeyList();
   StartFrames();
+  StartRecovery();
   while (RunEditorPass()) {
   }
+  EndRecovery();
 }

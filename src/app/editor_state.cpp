@@ -6,6 +6,7 @@
 #include "app/key_list.h"
 #include "canvas/tools.h"
 #include "edit_history.h"
+#include "unsaved_work.h"
 
 EditorState editorState;
 DisplayDevice displayDevice;
@@ -24,4 +25,5 @@ void ResetEditorState() {
   StartEditHistory();
   ResetTools();
   ResetKeyList();
+  ForgetRecovery();
 }

@@ -36,6 +36,11 @@ struct EditorState {
   std::int32_t previousHeight = 0;
   char loadFileName[25] = "test1.pix";
   char saveFileName[25] = "test1.pix";
+  // Changes of the image areas so far: every step begun (BeginImageStep),
+  // undone or redone. The work is unsaved while it differs from the count at
+  // the last save or load (savedAtChange).
+  std::uint64_t imageChanges = 0;
+  std::uint64_t savedAtChange = 0;
 };
 
 struct DisplayDevice {

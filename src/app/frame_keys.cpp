@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/action_common.h"
+#include "app/button_actions.h"
 #include "app/editor_message.h"
 #include "app/editor_state.h"
 #include "app/frame_preview.h"
@@ -20,10 +21,8 @@ namespace {
 // Loads as the Load button does, without its entry: one step of the history.
 void StepTo(std::int32_t image) {
   editorState.pixNumber = image;
-  ShowImageNumber();
-  BeginImageStep();
   PixReport report;
-  if (LoadPixImage(image, &report) == 0 && !report.reason.empty()) {
+  if (LoadImageAsStep(image, &report) == 0 && !report.reason.empty()) {
     LoadFileNotOpened(editorState.loadFileName, report);
   }
 }
@@ -43,12 +42,7 @@ void SaveOverShownImage() {
   PixReport report;
   const int result = SaveImageInPlace(displayDevice.primarySurface, editorState.pixNumber, &report);
   ImageCountMayHaveChanged();
-  if (SaveWorked(result, report)) {
-    PlayProgramSound(savedSound);
-    ImageSaved(editorState.saveFileName, report);
-  } else {
-    ImageNotSaved(editorState.saveFileName, report);
-  }
+  SaveFinished(SaveWorked(result, report), report);
 }
 
 bool AnyPressed(int first, int second) {

@@ -39,11 +39,24 @@ int settingsChosen = 0;
 // Whether the menu loop has seen the left button up since the menu opened:
 // only a press made in the menu chooses, not the press on Settings held on.
 bool leftSeenUp = false;
+// Escape was pressed in the menu: nothing is chosen.
+bool settingsGivenUp = false;
+
+// Escape closes the menu with nothing chosen and ends the editor at the
+// next pass; true when it was pressed.
+bool EscapePressed() {
+  if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) == 0) {
+    return false;
+  }
+  plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+  return true;
+}
 
 void MenuTurn() {
   plat::Sleep(50);
-  if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
-    plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+  if (EscapePressed()) {
+    settingsGivenUp = true;
+    return;
   }
   // The menu does not clamp the cursor.
   ReadMouseState();
@@ -143,9 +156,10 @@ void SettingsAction() {
   plat::ClipCursor(&kMenuClip);
   editorState.mouseState.rgbButtons[0] = 0;
   leftSeenUp = false;
-  // Escape only asks for the close: the menu is left by a choice alone, or
-  // when the system ends the program and nobody is left to choose.
-  while (settingsChosen != 1 && !plat::EndRequested()) {
+  settingsGivenUp = false;
+  // The menu is left by a choice, by Escape, or when the system ends the
+  // program and nobody is left to choose.
+  while (settingsChosen != 1 && !settingsGivenUp && !plat::EndRequested()) {
     MenuTurn();
   }
   plat::ClipCursor(nullptr);

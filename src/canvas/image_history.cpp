@@ -264,6 +264,8 @@ void ResetImageHistory(std::uint64_t capBytes) {
 void BeginImageStep() {
   // A step holds the loaded image, never a picture laid over it.
   LiftReferenceCover();
+  // Every change of the image areas passes here, kept or not.
+  ++editorState.imageChanges;
   DropRedoSteps();
   if (history.capBytes == 0) {
     return;
@@ -307,6 +309,7 @@ bool UndoImageStep() {
     return false;
   }
   --history.next;
+  ++editorState.imageChanges;
   return true;
 }
 
@@ -316,6 +319,7 @@ bool RedoImageStep() {
     return false;
   }
   ++history.next;
+  ++editorState.imageChanges;
   return true;
 }
 

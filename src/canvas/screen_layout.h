@@ -241,6 +241,17 @@ inline constexpr int kToolNameCells = 16;
 inline constexpr ScreenRect kImageNumberArea{670, 440, 800, 600};
 // short notes such as the unsaved mark, left of the button bar.
 inline constexpr ScreenRect kNoteArea{0, 500, 156, 570};
+// In the note area: "Unsaved" while the image areas hold work that no file
+// holds, and below it a note of two lines about the recovery copy. A line
+// holds kNoteCells characters of the 8 x 16 font, lines kTextLineHeight apart.
+inline constexpr int kTextLineHeight = 16;
+inline constexpr ScreenPoint kUnsavedMark{4, 504};
+inline constexpr ScreenPoint kRecoveryNote{4, 528};
+inline constexpr int kNoteCells = 19;
+// The question about a recovery copy at start-up: two lines from the place of
+// the settings messages, on the same black screen.
+inline constexpr ScreenPoint kStartQuestionSecondLine{kSettingsMessage.x,
+                                                      kSettingsMessage.y + kTextLineHeight};
 
 // In kImageNumberArea, lines of kImageNumberCells characters (to the screen's
 // right edge): "Pix number:", under it the number and the count of images

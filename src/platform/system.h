@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform_types.h"
 
@@ -69,5 +70,54 @@ using FileContent = std::function<bool(std::FILE* out)>;
 // write's own included, with errno telling why and the file as it was.
 // Traced "WriteWholeFile(name)".
 bool WriteWholeFile(const char* name, const FileContent& write);
+// ---- The program's own files, kept outside the working folder ---------------
+// The folder the system gives a program for state it keeps between runs: on
+// Linux $XDG_STATE_HOME/pixed (an absolute XDG_STATE_HOME only), else
+// ~/.local/state/pixed; on Windows %LOCALAPPDATA%\pixed; in the browser a
+// folder of the page's own storage. Not made here. Empty when the system
+// gives none (no home folder; the headless backend until a test sets one).
+std::string StateFolder();
+// The working folder as an absolute path; empty when it cannot be told.
+std::string WorkingFolderPath();
+
+// How TakeFileLock went.
+enum class LockOutcome {
+  Taken,          // this process holds the lock
+  HeldElsewhere,  // another running process holds it
+  Failed,         // the lock file cannot be made or opened (error says why)
+};
+// Takes an exclusive lock on the file at path (made, with its folder, when
+// missing), held until ReleaseFileLock or the end of the process, however it
+// ends: a killed process leaves no lock behind. The file holds the process
+// id. Traced "TakeFileLock(path)".
+LockOutcome TakeFileLock(const std::string& path, int* error);
+void ReleaseFileLock(const std::string& path);
+// Renames a file; false (error set) when it cannot, or when to exists
+// already: nothing is ever renamed over another file. Traced
+// "RenameFile(from,to)".
+bool RenameFile(const std::string& from, const std::string& to, int* error);
+
+// File work done off the editor's thread (in the browser, at once), in the
+// order queued, so that no pass waits for a disk. A replace writes the bytes
+// to a new file beside path, flushes it to the disk and renames it over path:
+// a crash at any moment leaves either the old file or the new one whole. A
+// replace or remove queued while an earlier one of the same path still waits
+// takes its place. finish, when given, is run on the bytes just before they
+// are written, off the editor's thread too (a checksum of a large file).
+// Traced "QueueFileReplace(path)" and "QueueFileRemove(path)".
+using FileBytesFinisher = void (*)(std::vector<std::uint8_t>& bytes);
+void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes,
+                      FileBytesFinisher finish = nullptr);
+void QueueFileRemove(const std::string& path);
+// What the queue has done so far: how many jobs and how many replaces have
+// finished, and the error (errno value, 0 for none) of the last replace.
+struct QueuedFileProgress {
+  std::uint64_t finished = 0;
+  std::uint64_t replacesFinished = 0;
+  int lastReplaceError = 0;
+};
+QueuedFileProgress QueuedFiles();
+// Waits until every queued job has finished.
+void FinishQueuedFiles();
 
 }  // namespace plat

@@ -149,8 +149,11 @@ bool RunEntry(const Entry& entry) {
     if (plat::EndRequested()) {
       return false;
     }
+    // Escape ends the editor now: the entry gives up as at the end of the
+    // session, and the close request is taken at the next pass.
     if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
       plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+      return false;
     }
     // A failed read (the window no longer in front) finds no key down, so a
     // key held meanwhile does not go on repeating.

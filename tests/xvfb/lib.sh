@@ -22,6 +22,9 @@ TITLE="DirectDraw Test for Game"
 
 rm -rf "$TEST_DIR"
 mkdir -p "$WORK" "$SHOTS"
+# The Linux program's recovery copies go to this check's own state folder, never to the user's,
+# and none is left from an earlier run of the check.
+export XDG_STATE_HOME=$TEST_DIR/state
 
 note() { echo "[$(date +%T.%3N)] $*"; }
 

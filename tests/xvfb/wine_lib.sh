@@ -16,6 +16,10 @@ done
 [[ -n "$WINEPREFIX" && -f "$WINEPREFIX/system.reg" ]] || fail "no Wine prefix at '$WINEPREFIX' (wine_prefix.sh makes it)"
 # Wine's processes of an earlier check, bound to its display, end first.
 timeout 20 wineserver -w || fail "Wine's processes of an earlier check do not end"
+# pixed.exe keeps its recovery copies in %LOCALAPPDATA%\pixed, the prefix's own (Wine sets the
+# variable from the prefix, whatever the environment says): none of an earlier check is offered.
+WINE_STATE=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/pixed
+rm -rf "$WINE_STATE"
 
 # The start screen's texts: Wine writes them in the system's font, whose glyphs are narrower than
 # the Linux program's 8 x 16 cells but for digits, one pixel wider. These rectangles (left top width

@@ -107,6 +107,16 @@ void FailCall(const std::string& name);
 // Lets the call named succeed again.
 void StopFailingCall(const std::string& name);
 
+// The folder for the program's own state (plat::StateFolder()): none after
+// Reset, so that no run keeps a recovery copy unless a test points it at a
+// scratch folder.
+void SetStateFolder(const std::string& path);
+// Makes the work in the state folder fail from now on as on a read-only disk
+// (EROFS: no lock, replace, rename or remove) or a full one (ENOSPC: no
+// replace).
+enum class DiskFault { None, ReadOnly, Full };
+void SetStateFolderFault(DiskFault fault);
+
 // The system cursor as SetCursorPos and ClipCursor left it.
 POINT CursorPos();
 bool CursorClipped();

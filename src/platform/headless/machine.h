@@ -40,6 +40,8 @@ struct Machine {
   std::uint64_t setCursorPosCalls = 0;
   bool windowAlive = false;
   bool displayExclusive = false;
+  std::string stateFolder;
+  DiskFault stateFault = DiskFault::None;
 };
 
 Machine& TheMachine();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "../platform_types.h"
@@ -29,5 +30,15 @@ bool ReadMouse(DIMOUSESTATE* state);
 // 256 key bytes as GetDeviceState gives them. False when the window does not
 // have the keyboard focus.
 bool ReadKeyboard(std::uint8_t keys[256]);
+
+// The folder for the program's own state (plat::StateFolder()) as this
+// backend's system gives it; empty for none.
+std::string StateFolder();
+// What is done to a file of the state folder.
+enum class StateFileWork { Lock, Replace, Rename, Remove };
+// The errno value that this work on a file of the state folder is to fail
+// with, 0 for none: the headless backend's stand-in for a read-only or full
+// disk. The real backends let the system answer.
+int StateFolderFault(StateFileWork work);
 
 }  // namespace plat::backend

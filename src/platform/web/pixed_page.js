@@ -3,6 +3,7 @@
 "use strict";
 
 const FOLDER = "/pixed"; // the working folder, kept in IndexedDB
+const RECOVERY = FOLDER + "/.recovery"; // the editor's recovery copies, kept with it
 const BITMAPS = "/bitmaps"; // the program's own button bitmaps, fetched from the site
 const BUTTON_BITMAPS = [@PIXED_BUTTON_BITMAP_LIST@];
 
@@ -222,10 +223,21 @@ function download(name, bytes) {
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
 }
 
+// The folder's files, then the recovery copies (as ".recovery/NAME"; not their lock and the
+// half-written file of a write).
 function folderFiles() {
   const FS = Module.FS;
-  return FS.readdir(FOLDER).filter((name) => FS.isFile(FS.stat(FOLDER + "/" + name).mode)).sort()
-      .map((name) => ({ name, size: FS.stat(FOLDER + "/" + name).size }));
+  const files = [];
+  for (const folder of [FOLDER, RECOVERY]) {
+    if (!FS.analyzePath(folder).exists) continue;
+    for (const name of FS.readdir(folder).sort()) {
+      const path = folder + "/" + name;
+      if (!FS.isFile(FS.stat(path).mode) || (folder === RECOVERY && /\.(lock|new)$/.test(name))) continue;
+      files.push({ name: folder === FOLDER ? name : ".recovery/" + name, download: name, path,
+                   size: FS.stat(path).size });
+    }
+  }
+  return files;
 }
 
 function listFiles() {
@@ -241,7 +253,7 @@ function listFiles() {
     link.textContent = "download";
     link.addEventListener("click", (event) => {
       event.preventDefault();
-      download(file.name, Module.FS.readFile(FOLDER + "/" + file.name));
+      download(file.download, Module.FS.readFile(file.path));
     });
     row.insertCell().append(link);
   }

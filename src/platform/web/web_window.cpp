@@ -11,10 +11,14 @@
 namespace plat::web {
 namespace {
 
-// "OpenFile(name,mode)" with a mode that writes, or "TruncateFile(...)".
+// "OpenFile(name,mode)" with a mode that writes, "TruncateFile(...)", or the
+// state folder's work (a copy written or removed, renamed, a lock file made).
 bool WritesFiles(std::string_view call) {
-  if (call.starts_with("TruncateFile(") || call.starts_with("WriteWholeFile(")) {
-    return true;
+  for (std::string_view writer : {"TruncateFile(", "WriteWholeFile(", "QueueFileReplace(", "QueueFileRemove(",
+                                  "RenameFile(", "TakeFileLock("}) {
+    if (call.starts_with(writer)) {
+      return true;
+    }
   }
   if (!call.starts_with("OpenFile(")) {
     return false;

@@ -1,0 +1,87 @@
+// File work done in the order asked, off the editor's thread.
+#include "file_queue.h"
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+namespace plat::soft {
+
+FileQueue::FileQueue(FileJobRunner runner) : runner_(runner) {}
+
+FileQueue::~FileQueue() {
+  Finish();
+}
+
+void FileQueue::Add(FileJob job) {
+  std::unique_lock lock(mutex_);
+  // A job of the same path that has not begun is out of date: it counts as
+  // done without being done.
+  const auto stale = std::find_if(waiting_.begin(), waiting_.end(),
+                                  [&job](const FileJob& waiting) { return waiting.path == job.path; });
+  if (stale != waiting_.end()) {
+    waiting_.erase(stale);
+    ++progress_.finished;
+  }
+  waiting_.push_back(std::move(job));
+  if (working_) {
+    return;
+  }
+  working_ = true;
+#if !defined(__EMSCRIPTEN__)
+  // The worker of the previous batch has ended or is about to.
+  if (worker_.joinable()) {
+    lock.unlock();
+    worker_.join();
+    lock.lock();
+  }
+  try {
+    worker_ = std::thread(&FileQueue::Work, this);
+    return;
+  } catch (const std::system_error&) {
+    // No thread to be had: the work is done here, late rather than never.
+  }
+#endif
+  Drain(lock);
+}
+
+void FileQueue::Work() {
+  std::unique_lock lock(mutex_);
+  Drain(lock);
+}
+
+void FileQueue::Drain(std::unique_lock<std::mutex>& lock) {
+  while (!waiting_.empty()) {
+    FileJob job = std::move(waiting_.front());
+    waiting_.pop_front();
+    lock.unlock();
+    if (job.finish != nullptr && job.fault == 0) {
+      job.finish(job.bytes);
+    }
+    const int error = job.fault != 0 ? job.fault : runner_(job);
+    lock.lock();
+    ++progress_.finished;
+    if (job.kind == FileJob::Kind::Replace) {
+      ++progress_.replacesFinished;
+      progress_.lastReplaceError = error;
+    }
+  }
+  working_ = false;
+  idle_.notify_all();
+}
+
+QueuedFileProgress FileQueue::Progress() {
+  std::lock_guard lock(mutex_);
+  return progress_;
+}
+
+void FileQueue::Finish() {
+  std::unique_lock lock(mutex_);
+  idle_.wait(lock, [this] { return !working_; });
+  lock.unlock();
+  if (worker_.joinable()) {
+    worker_.join();
+  }
+}
+
+}  // namespace plat::soft

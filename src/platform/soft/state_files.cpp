@@ -1,0 +1,208 @@
+// The program's own files outside the working folder, on a POSIX file system:
+// the state folder, whole-file replaces off the editor's thread, locks.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "../system.h"
+#include "backend.h"
+#include "file_queue.h"
+
+namespace plat {
+namespace {
+
+bool InStateFolder(const std::string& path) {
+  const std::string folder = backend::StateFolder();
+  return !folder.empty() && path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+         path[folder.size()] == '/';
+}
+
+int FaultFor(const std::string& path, backend::StateFileWork work) {
+  return InStateFolder(path) ? backend::StateFolderFault(work) : 0;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string(".")
+                                    : (slash == 0 ? std::string("/") : path.substr(0, slash));
+}
+
+// mkdir -p, private to the user: the copies are their unsaved work.
+bool MakeFolders(const std::string& folder) {
+  struct stat status {};
+  if (folder.empty() || stat(folder.c_str(), &status) == 0) {
+    return S_ISDIR(status.st_mode) || folder.empty();
+  }
+  const std::string parent = FolderOf(folder);
+  if (parent != folder && !MakeFolders(parent)) {
+    return false;
+  }
+  return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      return written < 0 ? errno : EIO;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  return 0;
+}
+
+int ReplaceWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  if (!MakeFolders(FolderOf(path))) {
+    return errno != 0 ? errno : ENOTDIR;
+  }
+  const std::string temporary = path + ".new";
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    return errno;
+  }
+  int error = WriteAll(fd, bytes);
+  if (error == 0 && fsync(fd) != 0) {
+    error = errno;
+  }
+  if (close(fd) != 0 && error == 0) {
+    error = errno;
+  }
+  if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
+    error = errno;
+  }
+  if (error != 0) {
+    unlink(temporary.c_str());
+    return error;
+  }
+  // The rename is on the disk once the folder is.
+  const int folder = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    fsync(folder);
+    close(folder);
+  }
+  return 0;
+}
+
+int RunJob(const soft::FileJob& job) {
+  if (job.kind == soft::FileJob::Kind::Remove) {
+    return unlink(job.path.c_str()) == 0 || errno == ENOENT ? 0 : errno;
+  }
+  return ReplaceWhole(job.path, job.bytes);
+}
+
+soft::FileQueue& Queue() {
+  static soft::FileQueue queue(RunJob);
+  return queue;
+}
+
+// The open lock files by path: closing one gives its lock back.
+std::map<std::string, int>& HeldLocks() {
+  static std::map<std::string, int> held;
+  return held;
+}
+
+}  // namespace
+
+std::string StateFolder() {
+  return backend::StateFolder();
+}
+
+std::string WorkingFolderPath() {
+  char path[4096];
+  return getcwd(path, sizeof path) != nullptr ? std::string(path) : std::string();
+}
+
+LockOutcome TakeFileLock(const std::string& path, int* error) {
+  backend::Trace("TakeFileLock(" + path + ")");
+  int unused = 0;
+  int& failure = error != nullptr ? *error : unused;
+  failure = FaultFor(path, backend::StateFileWork::Lock);
+  if (failure != 0) {
+    return LockOutcome::Failed;
+  }
+  if (!MakeFolders(FolderOf(path))) {
+    failure = errno != 0 ? errno : ENOTDIR;
+    return LockOutcome::Failed;
+  }
+  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    failure = errno;
+    return LockOutcome::Failed;
+  }
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    failure = errno;
+    close(fd);
+    return failure == EWOULDBLOCK ? LockOutcome::HeldElsewhere : LockOutcome::Failed;
+  }
+  // Who holds it, for a person who looks; nothing reads it back.
+  if (ftruncate(fd, 0) == 0) {
+    const std::string pid = std::to_string(getpid()) + "\n";
+    [[maybe_unused]] const ssize_t written = write(fd, pid.data(), pid.size());
+  }
+  ReleaseFileLock(path);
+  HeldLocks()[path] = fd;
+  return LockOutcome::Taken;
+}
+
+void ReleaseFileLock(const std::string& path) {
+  const auto held = HeldLocks().find(path);
+  if (held != HeldLocks().end()) {
+    close(held->second);
+    HeldLocks().erase(held);
+  }
+}
+
+bool RenameFile(const std::string& from, const std::string& to, int* error) {
+  backend::Trace("RenameFile(" + from + "," + to + ")");
+  int unused = 0;
+  int& failure = error != nullptr ? *error : unused;
+  failure = FaultFor(from, backend::StateFileWork::Rename);
+  if (failure != 0) {
+    return false;
+  }
+  // The lock on the folder's copy keeps other editors of this folder out
+  // between the test and the rename.
+  struct stat status {};
+  if (lstat(to.c_str(), &status) == 0) {
+    failure = EEXIST;
+    return false;
+  }
+  if (rename(from.c_str(), to.c_str()) != 0) {
+    failure = errno;
+    return false;
+  }
+  return true;
+}
+
+void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes, FileBytesFinisher finish) {
+  backend::Trace("QueueFileReplace(" + path + ")");
+  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), finish,
+               FaultFor(path, backend::StateFileWork::Replace)});
+}
+
+void QueueFileRemove(const std::string& path) {
+  backend::Trace("QueueFileRemove(" + path + ")");
+  Queue().Add(
+      {soft::FileJob::Kind::Remove, path, {}, nullptr, FaultFor(path, backend::StateFileWork::Remove)});
+}
+
+QueuedFileProgress QueuedFiles() {
+  return Queue().Progress();
+}
+
+void FinishQueuedFiles() {
+  Queue().Finish();
+}
+
+}  // namespace plat

@@ -1,0 +1,183 @@
+// The recovery copy's file: the image, then its trailer.
+#include "storage/recovery_format.h"
+
+#include <array>
+#include <cstring>
+#include <utility>
+
+namespace recovery {
+namespace {
+
+constexpr char kMagic[8] = {'P', 'I', 'X', 'E', 'D', 'R', 'E', 'C'};
+constexpr char kEndMagic[4] = {'R', 'E', 'C', 'X'};
+constexpr std::uint16_t kVersion = 1;
+
+constexpr std::size_t kVersionAt = 8;
+constexpr std::size_t kLengthAt = 10;
+constexpr std::size_t kWidthAt = 12;
+constexpr std::size_t kHeightAt = 16;
+constexpr std::size_t kNumberAt = 20;
+constexpr std::size_t kTimeAt = 24;
+constexpr std::size_t kLoadNameAt = 32;
+constexpr std::size_t kSaveNameAt = 57;
+constexpr std::size_t kZeroAt = 82;
+constexpr std::size_t kCrcAt = 88;
+constexpr std::size_t kEndMagicAt = 92;
+static_assert(kEndMagicAt + sizeof kEndMagic == kTrailerBytes);
+
+// Eight tables, so that the checksum takes eight bytes a step (a copy of the
+// largest image is a megabyte).
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+constexpr CrcTables MakeCrcTables() {
+  CrcTables tables{};
+  for (std::uint32_t n = 0; n < 256; ++n) {
+    std::uint32_t c = n;
+    for (int k = 0; k < 8; ++k) {
+      c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    }
+    tables[0][n] = c;
+  }
+  for (std::uint32_t n = 0; n < 256; ++n) {
+    for (std::size_t t = 1; t < 8; ++t) {
+      tables[t][n] = (tables[t - 1][n] >> 8) ^ tables[0][tables[t - 1][n] & 0xFFu];
+    }
+  }
+  return tables;
+}
+
+constexpr CrcTables kCrc = MakeCrcTables();
+
+void Put(std::uint8_t* at, std::uint64_t value, std::size_t bytes) {
+  for (std::size_t i = 0; i < bytes; ++i) {
+    at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+}
+
+std::uint64_t Get(const std::uint8_t* at, std::size_t bytes) {
+  std::uint64_t value = 0;
+  for (std::size_t i = 0; i < bytes; ++i) {
+    value |= std::uint64_t{at[i]} << (8 * i);
+  }
+  return value;
+}
+
+bool SideFits(std::int64_t side) {
+  return side >= 0 && side <= kLargestSide;
+}
+
+// A name field must end within its 25 bytes, and nothing may follow its end.
+bool NameFieldSound(const std::uint8_t* field) {
+  const void* end = std::memchr(field, 0, 25);
+  if (end == nullptr) {
+    return false;
+  }
+  for (auto* p = static_cast<const std::uint8_t*>(end); p < field + 25; ++p) {
+    if (*p != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t count, std::uint32_t crc) {
+  crc = ~crc;
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const std::uint32_t low = crc ^ static_cast<std::uint32_t>(Get(bytes + i, 4));
+    const auto high = static_cast<std::uint32_t>(Get(bytes + i + 4, 4));
+    crc = kCrc[7][low & 0xFFu] ^ kCrc[6][(low >> 8) & 0xFFu] ^ kCrc[5][(low >> 16) & 0xFFu] ^
+          kCrc[4][low >> 24] ^ kCrc[3][high & 0xFFu] ^ kCrc[2][(high >> 8) & 0xFFu] ^
+          kCrc[1][(high >> 16) & 0xFFu] ^ kCrc[0][high >> 24];
+  }
+  for (; i < count; ++i) {
+    crc = kCrc[0][(crc ^ bytes[i]) & 0xFFu] ^ (crc >> 8);
+  }
+  return ~crc;
+}
+
+std::vector<std::uint8_t> EncodeUnsealed(Copy copy) {
+  std::vector<std::uint8_t> bytes = std::move(copy.pixels);
+  bytes.resize(bytes.size() + kTrailerBytes, 0);
+  std::uint8_t* trailer = bytes.data() + bytes.size() - kTrailerBytes;
+  std::memcpy(trailer, kMagic, sizeof kMagic);
+  Put(trailer + kVersionAt, kVersion, 2);
+  Put(trailer + kLengthAt, kTrailerBytes, 2);
+  Put(trailer + kWidthAt, static_cast<std::uint32_t>(copy.width), 4);
+  Put(trailer + kHeightAt, static_cast<std::uint32_t>(copy.height), 4);
+  Put(trailer + kNumberAt, static_cast<std::uint32_t>(copy.pixNumber), 4);
+  Put(trailer + kTimeAt, static_cast<std::uint64_t>(copy.takenAt), 8);
+  std::memcpy(trailer + kLoadNameAt, copy.loadFileName, strnlen(copy.loadFileName, 24));
+  std::memcpy(trailer + kSaveNameAt, copy.saveFileName, strnlen(copy.saveFileName, 24));
+  std::memcpy(trailer + kEndMagicAt, kEndMagic, sizeof kEndMagic);
+  return bytes;
+}
+
+void Seal(std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() < kTrailerBytes) {
+    return;
+  }
+  const std::size_t checked = bytes.size() - kTrailerBytes + kCrcAt;
+  Put(bytes.data() + checked, Crc32(bytes.data(), checked), 4);
+}
+
+std::vector<std::uint8_t> Encode(const Copy& copy) {
+  std::vector<std::uint8_t> bytes = EncodeUnsealed(copy);
+  Seal(bytes);
+  return bytes;
+}
+
+Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
+  if (bytes.size() > kLargestCopyBytes) {
+    return Problem::Foreign;
+  }
+  if (bytes.size() < kTrailerBytes) {
+    return Problem::Truncated;
+  }
+  const std::uint8_t* trailer = bytes.data() + bytes.size() - kTrailerBytes;
+  const bool startsRight = std::memcmp(trailer, kMagic, sizeof kMagic) == 0;
+  const bool endsRight = std::memcmp(trailer + kEndMagicAt, kEndMagic, sizeof kEndMagic) == 0;
+  if (!endsRight) {
+    // A file cut short ends inside its image or trailer; one with bytes
+    // added ends in them.
+    return Problem::Truncated;
+  }
+  if (!startsRight) {
+    return Problem::Damaged;
+  }
+  if (Get(trailer + kVersionAt, 2) != kVersion || Get(trailer + kLengthAt, 2) != kTrailerBytes) {
+    return Problem::Foreign;
+  }
+  const std::size_t imageBytes = bytes.size() - kTrailerBytes;
+  if (static_cast<std::uint32_t>(Get(trailer + kCrcAt, 4)) != Crc32(bytes.data(), imageBytes + kCrcAt)) {
+    return Problem::Damaged;
+  }
+  const auto width = static_cast<std::int32_t>(Get(trailer + kWidthAt, 4));
+  const auto height = static_cast<std::int32_t>(Get(trailer + kHeightAt, 4));
+  if (!SideFits(width) || !SideFits(height)) {
+    return Problem::Damaged;
+  }
+  if (std::size_t(width) * std::size_t(height) != imageBytes) {
+    return Problem::Truncated;
+  }
+  if (!NameFieldSound(trailer + kLoadNameAt) || !NameFieldSound(trailer + kSaveNameAt)) {
+    return Problem::Damaged;
+  }
+  for (std::size_t i = kZeroAt; i < kCrcAt; ++i) {
+    if (trailer[i] != 0) {
+      return Problem::Damaged;
+    }
+  }
+  copy->width = width;
+  copy->height = height;
+  copy->pixNumber = static_cast<std::int32_t>(Get(trailer + kNumberAt, 4));
+  copy->takenAt = static_cast<std::int64_t>(Get(trailer + kTimeAt, 8));
+  std::memcpy(copy->loadFileName, trailer + kLoadNameAt, 25);
+  std::memcpy(copy->saveFileName, trailer + kSaveNameAt, 25);
+  copy->pixels.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(imageBytes));
+  return Problem::None;
+}
+
+}  // namespace recovery
