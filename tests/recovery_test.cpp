@@ -249,6 +249,14 @@ TEST_F(RecoveryTest, TheMarkFollowsEveryKindOfStep) {
        },
        true},
       {"save", [] { Save(); }, false},
+      {"stroke", [] { Stroke(300, 200); }, true},
+      {"Ctrl+S",
+       [] {
+         Chord({plat::VK_CONTROL, plat::VK_S});
+       },
+       false},
+      {"stroke", [] { Stroke(300, 200); }, true},
+      {"a step to the next image", [] { Chord({plat::VK_RIGHT}); }, false},
       {"failed load",
        [] {
          plat::headless::FailCall("OpenFile(test1.pix,a+b)");
