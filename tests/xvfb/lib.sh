@@ -208,6 +208,20 @@ tap() {
   sleep 0.3
 }
 
+# The keys go down in order and come up in the reverse order, a short while apart.
+chord() {
+  local i
+  for ((i = 1; i <= $#; i++)); do
+    xdotool keydown "${!i}"
+    sleep 0.08
+  done
+  for ((i = $#; i >= 1; i--)); do
+    xdotool keyup "${!i}"
+    sleep 0.05
+  done
+  sleep 0.3
+}
+
 # A button (1 left, 3 right) held down until the command succeeds (at most limit seconds), then let
 # go: the press is seen by the passes it lasts, however slow they are, and ends before a press that
 # repeats (Save saves again on every pass that finds the button still down) does it twice.

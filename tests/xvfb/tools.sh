@@ -36,19 +36,6 @@ drag() {
   xdotool mouseup 1
   sleep 0.25
 }
-# Keys down in order, up in the reverse order.
-chord() {
-  local i
-  for ((i = 1; i <= $#; i++)); do
-    xdotool keydown "${!i}"
-    sleep 0.08
-  done
-  for ((i = $#; i >= 1; i--)); do
-    xdotool keyup "${!i}"
-    sleep 0.05
-  done
-  sleep 0.3
-}
 
 start_editor_for_input
 # No test1.pix yet: the image is black (index 0).

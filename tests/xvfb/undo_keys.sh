@@ -28,19 +28,6 @@ expect_cells() {
   note "$what ($SHOT)"
 }
 
-# The keys go down in order and come up in the reverse order, a short while apart.
-chord() {
-  local i
-  for ((i = 1; i <= $#; i++)); do
-    xdotool keydown "${!i}"
-    sleep 0.08
-  done
-  for ((i = $#; i >= 1; i--)); do
-    xdotool keyup "${!i}"
-    sleep 0.05
-  done
-  sleep 0.2
-}
 if [[ "$PIXED" == *.exe ]]; then
   # A key is seen only while it is down at a pass: the last one is held until the screen changes.
   chord() {
