@@ -65,13 +65,6 @@ async function holdUntil(page, button, condition, what) {
   await page.mouse.up({ button });
   await page.waitForTimeout(100);
 }
-async function until(condition, what) {
-  const deadline = Date.now() + 10000;
-  while (!(await condition())) {
-    check(Date.now() < deadline, `no effect of ${what}`);
-    await new Promise((resolve) => setTimeout(resolve, 30));
-  }
-}
 async function changes(page, what, x, y, region, button = "left") {
   await move(page, x, y);
   const before = await colours(page, ...region) + (await regionHash(page, region));
@@ -257,7 +250,7 @@ try {
   const numberArea = [672, 508, 128, 64];
   const noNumber = await regionHash(page, numberArea);
   await page.keyboard.press("ArrowRight", { delay: 100 });
-  await until(async () => (await regionHash(page, numberArea)) !== noNumber, "Right");
+  await until(async () => (await regionHash(page, numberArea)) !== noNumber, "no effect of Right");
   await paint(page, 350, 250, "F9E21F");
   const beforeCtrlS = JSON.stringify(await readFile(page, "test1.pix"));
   await evaluate(page, () => document.getElementById("screen").addEventListener("keydown", (event) => {
@@ -266,7 +259,7 @@ try {
   await page.keyboard.down("Control");
   await page.keyboard.press("s", { delay: 100 });
   await page.keyboard.up("Control");
-  await until(async () => JSON.stringify(await readFile(page, "test1.pix")) !== beforeCtrlS, "Ctrl+S");
+  await until(async () => JSON.stringify(await readFile(page, "test1.pix")) !== beforeCtrlS, "no effect of Ctrl+S");
   check(await evaluate(page, () => window.ctrlSKept === true), "Ctrl+S went on to the browser");
   check((await fileSize(page, "test1.pix")) === 2 * 102 * 78, "Ctrl+S changed the length of test1.pix");
   const downloading = page.waitForEvent("download");
@@ -427,8 +420,21 @@ try {
   await (await exporting).saveAs(crashExport);
   check(JSON.stringify([...fs.readFileSync(crashExport)]) === JSON.stringify(painted),
         `${crashExport} does not hold the painting made before the crash`);
+  // A second tab of the same site shares the storage: it keeps no copy of its own over the first
+  // tab's, and says so; the first one keeps its copy.
+  const second = await crashing.newPage();
+  lastPage = second;
+  const secondSays = [];
+  second.on("console", (message) => secondSays.push(message.text()));
+  await second.goto(url);
+  await startScreen(second);
+  await settled(second);
+  await until(async () => secondSays.some((line) => line.includes("keeps none")),
+              "the second tab did not say that another pixed keeps the recovery copy");
+  check(!secondSays.some((line) => line.includes("cannot keep")), "the second tab could not take its lock");
+  await second.close();
   await crashing.close();
-  note("the painting of a crashed tab came back with R, and Export gives it byte for byte");
+  note("the painting of a crashed tab came back with R, and Export gives it byte for byte; a second tab keeps no copy");
 } catch (error) {
   failed = true;
   console.error(`[browser] FAIL: ${error.stack}`);

@@ -37,4 +37,8 @@ int StateFolderFault(StateFileWork work) {
   return 0;
 }
 
+bool TakeSharedLock(const std::string& /*path*/) {
+  return true;
+}
+
 }  // namespace plat::backend

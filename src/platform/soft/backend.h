@@ -40,5 +40,10 @@ enum class StateFileWork { Lock, Replace, Rename, Remove };
 // with, 0 for none: the headless backend's stand-in for a read-only or full
 // disk. The real backends let the system answer.
 int StateFolderFault(StateFileWork work);
+// A lock file of the state folder was locked for this process: true when no
+// other running program of the machine holds the same name. The browser's
+// tabs share one storage but not their lock files, so the page asks the
+// browser; the other backends' file locks already tell, and say true.
+bool TakeSharedLock(const std::string& path);
 
 }  // namespace plat::backend

@@ -145,6 +145,11 @@ LockOutcome TakeFileLock(const std::string& path, int* error) {
     close(fd);
     return failure == EWOULDBLOCK ? LockOutcome::HeldElsewhere : LockOutcome::Failed;
   }
+  if (!backend::TakeSharedLock(path)) {
+    close(fd);
+    failure = EWOULDBLOCK;
+    return LockOutcome::HeldElsewhere;
+  }
   // Who holds it, for a person who looks; nothing reads it back.
   if (ftruncate(fd, 0) == 0) {
     const std::string pid = std::to_string(getpid()) + "\n";

@@ -401,6 +401,17 @@ const pixedPage = {
     console.log("pixed: " + text);
     showNotice(text);
   },
+  // Held until the page goes: the browser gives it back when the tab closes,
+  // crashes or is discarded. 1 when taken, 0 when another tab holds it.
+  takeLock(name) {
+    if (!navigator.locks) return Promise.resolve(1);
+    return new Promise((resolve) => {
+      navigator.locks.request("pixed:" + name, { ifAvailable: true }, (lock) => {
+        resolve(lock ? 1 : 0);
+        return lock ? new Promise(() => {}) : null;
+      }).catch(() => resolve(1));
+    });
+  },
 };
 
 var Module = {

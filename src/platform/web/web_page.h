@@ -31,5 +31,9 @@ void Ended(int status);
 long PassesWanted();
 // A line for the page and the browser's console.
 void Report(const char* text);
+// Takes the browser's lock of this name for as long as the page lives: false
+// when another tab of the site holds it. Where the browser has no such locks,
+// true.
+bool TakeLock(const char* name);
 
 }  // namespace plat::web::page

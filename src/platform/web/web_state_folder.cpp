@@ -4,6 +4,7 @@
 #include <string>
 
 #include "../soft/backend.h"
+#include "web_page.h"
 
 namespace plat::backend {
 
@@ -15,6 +16,14 @@ std::string StateFolder() {
 
 int StateFolderFault(StateFileWork /*work*/) {
   return 0;
+}
+
+// Every tab of the site keeps its files in one storage, and each has a
+// file system of its own in memory: a lock file there keeps nothing from
+// another tab. The browser's own locks do, and give a lock back when its tab
+// closes, crashes or is discarded.
+bool TakeSharedLock(const std::string& path) {
+  return web::page::TakeLock(path.c_str());
 }
 
 }  // namespace plat::backend
