@@ -251,7 +251,7 @@ try {
   const noNumber = await regionHash(page, numberArea);
   await page.keyboard.press("ArrowRight", { delay: 100 });
   await until(async () => (await regionHash(page, numberArea)) !== noNumber, "no effect of Right");
-  await paint(page, 350, 250, "F9E21F");
+  await paint(page, 350, 250, "0000CC"); // colour 1, picked for the fill
   const beforeCtrlS = JSON.stringify(await readFile(page, "test1.pix"));
   await evaluate(page, () => document.getElementById("screen").addEventListener("keydown", (event) => {
     if (event.ctrlKey && event.code === "KeyS") window.ctrlSKept = event.defaultPrevented;

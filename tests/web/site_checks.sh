@@ -100,7 +100,7 @@ save $((2 * IMAGE_BYTES))
 shot before-right
 xdotool key Right
 wait_until 10 0.1 region_changed "$SHOT" 672 508 128 64 || fail "Right showed no image number ($SHOT)"
-paint 350 250 F9E21F
+paint 350 250 0000CC # colour 1, picked for the fill
 before_ctrl_s=$(file_sum)
 xdotool keydown ctrl
 sleep 0.1

@@ -151,7 +151,7 @@ session() {
   # Right loads image 1 of test1.pix, the load file, as Load does; a new cell, and Ctrl+S writes
   # the working view back over image 1 in place.
   key_until Right cell_is 300 200 F9E21F || fail "Right did not load image 1 ($SHOT)"
-  paint 350 250 F9E21F
+  paint 350 250 0000CC # colour 1, picked for the fill
   local before
   before=$(file_sum)
   keys_down ctrl

@@ -19,7 +19,8 @@ EM_JS(void, pixed_page_store_files, (), { pixedPage.storeFiles(); });
 EM_JS(void, pixed_page_ended, (int status), { pixedPage.ended(status); });
 EM_JS(double, pixed_page_passes_wanted, (), { return pixedPage.passesWanted(); });
 EM_JS(void, pixed_page_report, (const char* text), { pixedPage.report(UTF8ToString(text)); });
-EM_ASYNC_JS(int, pixed_page_take_lock, (const char* name), { return await pixedPage.takeLock(UTF8ToString(name)); });
+EM_ASYNC_JS(int, pixed_page_take_lock, (const char* name),
+            { return await pixedPage.takeLock(UTF8ToString(name)); });
 
 namespace plat::web::page {
 
