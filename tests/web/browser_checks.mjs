@@ -192,7 +192,7 @@ function plainBmp(width, height, colour) {
 async function until(condition, what, timeout = 10000) {
   const deadline = Date.now() + timeout;
   while (!(await condition())) {
-    check(Date.now() < deadline, what);
+    check(Date.now() < deadline, typeof what === "function" ? await what() : what);
     await new Promise((resolve) => setTimeout(resolve, 50));
   }
 }
@@ -336,6 +336,9 @@ try {
   const screen = await page.locator("#screen").boundingBox();
   check(list.x >= screen.x + screen.width || list.y >= screen.y + screen.height,
         `the list of files covers the editor's screen: ${JSON.stringify(list)} over ${JSON.stringify(screen)}`);
+  // Closed again, the list gives the canvas back its 800 x 600 pixels, which the checks read.
+  await page.click("#files summary");
+  await waitFor(page, () => document.getElementById("screen").width === 800);
   note("a bad import is shown and kept as it is; a replace waits for the user");
 
   // ---- A button bitmap imported shows at once, and again when replaced: the program keeps the
@@ -344,7 +347,8 @@ try {
   const clearButton = [410, 500, 89, 23];
   for (const colour of ["FF0000", "F9E21F"]) {
     await page.setInputFiles("#import-files", { name: "clear_button.bmp", mimeType: "image/bmp", buffer: plainBmp(89, 23, colour) });
-    await until(async () => (await colours(page, ...clearButton)) === colour, `the imported Clear button in ${colour} is not shown`);
+    await until(async () => (await colours(page, ...clearButton)) === colour,
+                async () => `the imported Clear button in ${colour} is not shown: ${await colours(page, ...clearButton)}`);
   }
   note("a button bitmap imported shows, and shows again when replaced");
 
