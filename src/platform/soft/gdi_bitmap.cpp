@@ -44,10 +44,19 @@ void BlitIndexed(DeviceContext& destination, const soft::SourceView& source, std
   for (int i = 0; i < 256; ++i) {
     map[i] = used[i] ? soft::IndexOfRgb(table, source.colours[i]) : 0;
   }
+  // A bitmap drawn in the screen's own palette, as the buttons are, copies row by row.
+  bool same = true;
+  for (int i = 0; i < 256 && same; ++i) {
+    same = !used[i] || map[i] == i;
+  }
   const std::int64_t width = columns.end - columns.first;
   for (std::int64_t row = rows.first; row < rows.end; ++row) {
     const std::uint8_t* from = source.indices + (sourceY + row) * source.stride + sourceX + columns.first;
     std::uint8_t* to = destination.pixels + (y + row) * destination.pitch + x + columns.first;
+    if (same) {
+      std::copy(from, from + width, to);
+      continue;
+    }
     for (std::int64_t column = 0; column < width; ++column) {
       to[column] = map[from[column]];
     }
