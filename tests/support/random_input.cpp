@@ -123,7 +123,10 @@ plat::DIMOUSESTATE RandomInput::EditorMouse() {
   if (leftHeldByAction_) {
     leftHeldByAction_ = left;
   } else if (left && (kLoad.Holds(toX, toY) || kOffset.Holds(toX, toY))) {
-    PlanNumber();
+    // With Escape down the entry gives up at once and reads nothing.
+    if (!escape_) {
+      PlanNumber();
+    }
     leftHeldByAction_ = true;
   }
   return MouseState(dx, dy, left, right);
@@ -134,7 +137,7 @@ plat::DIMOUSESTATE RandomInput::MenuMouse() {
   const bool left = Chance(0.4);
   // The press on Settings chooses nothing: only a press after the button was
   // seen up in the menu does.
-  if (left && menuLeftSeenUp_) {
+  if (left && menuLeftSeenUp_ && !escape_) {
     for (const int nameLeft : kNameLeft) {
       if (nameLeft < toX && toX < nameLeft + kSubButtonWidth) {
         PlanName();
