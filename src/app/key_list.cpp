@@ -36,6 +36,10 @@ constexpr KeyLine kLines[] = {
     {"Shift+arrows", "shift the image by a pixel"},
     {"[ and ]", "previous or next colour"},
     {"Ctrl+Z", "undo; Ctrl+Y: redo"},
+    {"Left, Right", "the previous or next image"},
+    {"Home, End", "the first or the last image"},
+    {"Ctrl+S", "save over the image shown"},
+    {"Enter", "play the images; + and -: rate"},
     {"F1", "these keys; a key or click: away"},
 };
 constexpr int kKeyCells = 14;

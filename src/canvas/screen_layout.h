@@ -218,7 +218,7 @@ inline constexpr int kTextCellWidth = 8;
 // F1's list of keys: a box over the grid, kKeyListMargin pixels round its
 // text, one line every kKeyListLinePitch pixels. The screen under it comes
 // back when it goes.
-inline constexpr ScreenRect kKeyListBox{200, 50, 592, 274};
+inline constexpr ScreenRect kKeyListBox{200, 50, 592, 338};
 inline constexpr int kKeyListMargin = 8;
 inline constexpr int kKeyListLinePitch = 16;
 
