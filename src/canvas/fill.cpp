@@ -3,9 +3,7 @@
 
 #include <array>
 #include <cstdint>
-
-#include "canvas/image_history.h"
-#include "canvas/locked_screen.h"
+#include <vector>
 
 namespace {
 
@@ -81,27 +79,16 @@ int MarkFillArea(const ShownImage& image, ImageCell seed, int colour, bool every
 }
 
 bool FillImage(ImageCell seed, int colour, bool everywhere) {
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return false;
-  }
-  const ShownImage before = ReadShownImage(screen);
-  UnlockScreen();
-  std::vector<std::uint8_t> area;
-  if (MarkFillArea(before, seed, colour, everywhere, area) == 0) {
-    return false;
-  }
-  ShownImage after = before;
-  for (std::size_t i = 0; i < area.size(); ++i) {
-    if (area[i] != 0) {
-      after.pixels[i] = static_cast<std::uint8_t>(colour);
+  return ChangeShownImage([&](const ShownImage& before, ShownImage& after) {
+    std::vector<std::uint8_t> area;
+    if (MarkFillArea(before, seed, colour, everywhere, area) == 0) {
+      return false;
     }
-  }
-  BeginImageStep();
-  if (!LockScreen(screen)) {
-    return false;
-  }
-  PaintShownImage(screen, before, after);
-  UnlockScreen();
-  return true;
+    for (std::size_t i = 0; i < area.size(); ++i) {
+      if (area[i] != 0) {
+        after.pixels[i] = static_cast<std::uint8_t>(colour);
+      }
+    }
+    return true;
+  });
 }

@@ -1,8 +1,6 @@
 // Flips and shifts of the image as the working view shows it.
 #include "canvas/image_moves.h"
 
-#include "canvas/image_history.h"
-#include "canvas/locked_screen.h"
 #include "canvas/shown_image.h"
 
 namespace {
@@ -16,31 +14,20 @@ int Wrapped(int value, int size) {
 // (column, row) is the old one that source turns (column, row) into.
 template <typename Source>
 bool MoveImage(Source&& source) {
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return false;
-  }
-  const ShownImage before = ReadShownImage(screen);
-  UnlockScreen();
-  if (before.pixels.empty()) {
-    return false;
-  }
-  ShownImage after = before;
-  for (int row = 0; row < before.rows; ++row) {
-    for (int column = 0; column < before.columns; ++column) {
-      int fromColumn = column;
-      int fromRow = row;
-      source(before, fromColumn, fromRow);
-      after.At(column, row) = before.At(fromColumn, fromRow);
+  return ChangeShownImage([&source](const ShownImage& before, ShownImage& after) {
+    if (before.pixels.empty()) {
+      return false;
     }
-  }
-  BeginImageStep();
-  if (!LockScreen(screen)) {
-    return false;
-  }
-  PaintShownImage(screen, before, after);
-  UnlockScreen();
-  return true;
+    for (int row = 0; row < before.rows; ++row) {
+      for (int column = 0; column < before.columns; ++column) {
+        int fromColumn = column;
+        int fromRow = row;
+        source(before, fromColumn, fromRow);
+        after.At(column, row) = before.At(fromColumn, fromRow);
+      }
+    }
+    return true;
+  });
 }
 
 }  // namespace

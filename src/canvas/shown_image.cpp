@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/editor_state.h"
+#include "canvas/image_history.h"
 #include "canvas/image_pixels.h"
 #include "canvas/screen_layout.h"
 
@@ -50,4 +51,24 @@ void PaintShownImage(const LockedScreen& screen, const ShownImage& before, const
 std::uint32_t ShownColour(int index) {
   const plat::PALETTEENTRY& entry = paletteTable[static_cast<std::uint8_t>(index)];
   return std::uint32_t{entry.peRed} << 16 | std::uint32_t{entry.peGreen} << 8 | entry.peBlue;
+}
+
+bool ChangeShownImage(const std::function<bool(const ShownImage& before, ShownImage& after)>& change) {
+  LockedScreen screen{};
+  if (!LockScreen(screen)) {
+    return false;
+  }
+  const ShownImage before = ReadShownImage(screen);
+  UnlockScreen();
+  ShownImage after = before;
+  if (!change(before, after)) {
+    return false;
+  }
+  BeginImageStep();
+  if (!LockScreen(screen)) {
+    return false;
+  }
+  PaintShownImage(screen, before, after);
+  UnlockScreen();
+  return true;
 }

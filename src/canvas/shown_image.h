@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "canvas/locked_screen.h"
@@ -33,6 +34,11 @@ ShownImage ReadShownImage(const LockedScreen& screen);
 // that changed, then the whole working view, so that where the areas of a
 // large image overlap, the working view comes out as after.
 void PaintShownImage(const LockedScreen& screen, const ShownImage& before, const ShownImage& after);
+
+// Reads the image, lets change make the new one from it (after starts as a
+// copy of before; false leaves the image alone), and paints that as one step
+// of the history. False when nothing was painted.
+bool ChangeShownImage(const std::function<bool(const ShownImage& before, ShownImage& after)>& change);
 
 // The colour a palette index shows, as 0xRRGGBB. Indices of one colour (15,
 // 80 and 255 are all white) look the same and save the same, so the tools
