@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -164,10 +163,14 @@ void DrawKeyList() {
   }
   UnlockScreen();
   int y = box.top + layout::kKeyListMargin;
+  // Two texts a line, the meaning at its own column: the Windows program's
+  // system font is proportional, so padding the keys with spaces would not
+  // line the meanings up.
+  const int keysX = box.left + layout::kKeyListMargin;
+  const int meaningX = keysX + kKeyCells * layout::kTextCellWidth;
   for (const KeyLine& line : kLines) {
-    std::snprintf(textLine, sizeof textLine, "%-*s%s", kKeyCells, line.keys, line.meaning);
-    DrawTextAt(textLine, box.left + layout::kKeyListMargin, y, plat::PALETTEINDEX(kWhiteIndex),
-               displayDevice.primarySurface);
+    DrawTextAt(line.keys, keysX, y, plat::PALETTEINDEX(kWhiteIndex), displayDevice.primarySurface);
+    DrawTextAt(line.meaning, meaningX, y, plat::PALETTEINDEX(kWhiteIndex), displayDevice.primarySurface);
     y += layout::kKeyListLinePitch;
   }
 }
