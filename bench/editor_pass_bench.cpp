@@ -17,7 +17,7 @@
 #include "canvas/image_history.h"
 #include "canvas/palette_panel.h"
 #include "canvas/pen.h"
-#include "draw/frames.h"
+#include "draw/image_areas.h"
 #include "draw/primitives.h"
 #include "harness/headless_setup.h"
 #include "platform/gdi.h"
@@ -213,14 +213,14 @@ void BM_LoadImageOnly(benchmark::State& state) {
   }
 }
 
-void BM_FramesAndGrid(benchmark::State& state) {
+// The three image areas drawn whole, as a pan, a zoom or a size change draws them.
+void BM_WholeImageAreas(benchmark::State& state) {
   if (!Ready(state)) {
     return;
   }
   for (auto _ : state) {
-    DrawReferenceFrame(displayDevice.primarySurface);
-    DrawEditingGrid(displayDevice.primarySurface);
-    DrawWorkingFrame(displayDevice.primarySurface);
+    RedrawImageAreas();
+    DrawImageAreas();
   }
 }
 
@@ -294,7 +294,7 @@ BENCHMARK(BM_ButtonBar)->Apply(Timed);
 BENCHMARK(BM_ButtonBarFromTheProgramsFolder)->Apply(Timed);
 BENCHMARK(BM_OneBitmapFile)->Apply(Timed);
 BENCHMARK(BM_LoadImageOnly)->Apply(Timed);
-BENCHMARK(BM_FramesAndGrid)->Apply(Timed);
+BENCHMARK(BM_WholeImageAreas)->Apply(Timed);
 BENCHMARK(BM_TextFields)->Apply(Timed);
 BENCHMARK(BM_PalettePanel)->Apply(Timed);
 BENCHMARK(BM_QuadPen)->Apply(Timed);

@@ -92,7 +92,7 @@ void BM_CtrlS(benchmark::State& state, const char* name, int image) {
     return;
   }
   for (auto _ : state) {
-    if (SaveImageInPlace(displayDevice.primarySurface, image) != 1) {
+    if (SaveImageInPlace(image) != 1) {
       state.SkipWithError("Ctrl+S failed");
       break;
     }
@@ -110,7 +110,7 @@ void BM_SaveOverOffsetThousandImages(benchmark::State& state) {
   }
   for (auto _ : state) {
     editorState.offsetNumber = 500;
-    if (SavePixImage(displayDevice.primarySurface) != 1) {
+    if (SavePixImage() != 1) {
       state.SkipWithError("the save failed");
       break;
     }

@@ -9,7 +9,6 @@
 #include "app/devices.h"
 #include "app/editor_state.h"
 #include "bench_display.h"
-#include "draw/frames.h"
 #include "platform/gdi.h"
 #include "platform/soft/gdi_bmp_decode.h"
 
@@ -89,18 +88,6 @@ void BM_DecodeButtonBitmapWithSdl(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DecodeButtonBitmapWithSdl);
-
-// The editing grid as every pass draws it: outline, lines, marks and size marks.
-void BM_EditingGrid(benchmark::State& state) {
-  if (!pixbench::OpenDisplay()) {
-    state.SkipWithError("the display could not be opened");
-    return;
-  }
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(DrawEditingGrid(displayDevice.primarySurface));
-  }
-}
-BENCHMARK(BM_EditingGrid);
 
 // One status-line text of 30 characters.
 void BM_TextLine(benchmark::State& state) {

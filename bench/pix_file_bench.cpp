@@ -101,7 +101,7 @@ void BM_SavePixImage(benchmark::State& state) {
   }
   for (auto _ : state) {
     editorState.offsetNumber = 1;
-    if (SavePixImage(displayDevice.primarySurface) != 1) {
+    if (SavePixImage() != 1) {
       state.SkipWithError("the save failed");
       break;
     }
@@ -121,7 +121,7 @@ void BM_SavePixImage999x999(benchmark::State& state) {
   editorState.height = 999;
   for (auto _ : state) {
     editorState.offsetNumber = 1;
-    if (SavePixImage(displayDevice.primarySurface) != 1) {
+    if (SavePixImage() != 1) {
       state.SkipWithError("the save failed");
       break;
     }

@@ -16,7 +16,7 @@
 #include "canvas/fill.h"
 #include "canvas/image_history.h"
 #include "canvas/image_moves.h"
-#include "canvas/image_pixels.h"
+#include "canvas/image_store.h"
 #include "canvas/locked_screen.h"
 #include "canvas/tools.h"
 #include "draw/primitives.h"
@@ -99,7 +99,7 @@ void BM_FillWholeImage(benchmark::State& state) {
   editorState.height = static_cast<std::int32_t>(state.range(0) == 102 ? 78 : state.range(0));
   // The whole screen in one colour: the image is one area.
   int colour = 1;
-  FillSurface(displayDevice.primarySurface, colour);
+  FillImages(static_cast<std::uint8_t>(colour));
   for (auto _ : state) {
     colour = 3 - colour;
     if (!FillImage({0, 0}, colour, false)) {
@@ -114,16 +114,11 @@ void BM_FillWholeImage(benchmark::State& state) {
 // Every pixel of the 102 x 78 image a panel colour of its own row and column,
 // so that a flip or a shift changes almost every pixel.
 void PaintPattern() {
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return;
-  }
   for (int row = 0; row < editorState.height; ++row) {
     for (int column = 0; column < editorState.width; ++column) {
-      PaintImagePixel(screen, column, row, (7 * column + 3 * row) % 81);
+      SetWorkingPixel(column, row, (7 * column + 3 * row) % 81);
     }
   }
-  UnlockScreen();
 }
 
 void BM_Flip(benchmark::State& state) {
@@ -153,7 +148,7 @@ void BM_DragPass(benchmark::State& state) {
   if (!Ready(state)) {
     return;
   }
-  ChooseTool(state.range(0) == 0 ? Tool::Line : Tool::Rectangle);
+  ChooseTool(*ToolWithKey(state.range(0) == 0 ? plat::VK_L : plat::VK_U, false));
   Pass(150 - editorState.cursorX, 60 - editorState.cursorY, false);
   Pass(0, 0, true);
   Pass(250, 150, true);
@@ -166,7 +161,7 @@ void BM_DragPass(benchmark::State& state) {
     step = -step;
   }
   Pass(0, 0, false);
-  ChooseTool(Tool::Pen);
+  ChooseTool(*ToolWithKey(plat::VK_B, false));
 }
 
 void Timed(benchmark::internal::Benchmark* b) {

@@ -205,10 +205,13 @@ const Scenario kScenarios[] = {
      }},
     {"CapReachedDropsTheOldestSteps",
      [] {
-       // 1 MB holds four steps of 102 x 78.
+       // 1 MB holds four steps of 450 x 450: the oldest holds the reference
+       // image too (405,000 bytes), the others their working image alone.
        ASSERT_EQ(0, setenv("PIXED_HISTORY_MB", "1", 1));
        pixtest::StopEditor();
        ASSERT_TRUE(pixtest::StartEditor());
+       editorState.width = 450;
+       editorState.height = 450;
        IdlePasses(1);
        std::vector<Screen> screens = {PaintingArea()};
        for (int stroke = 0; stroke < 6; ++stroke) {
@@ -251,15 +254,14 @@ const Scenario kScenarios[] = {
        ASSERT_EQ(1, colourAt(63, 0));
        RightClick(6 + 63, 6);  // a one-digit colour after a two-digit one
        EXPECT_EQ("color 1 ", pixtest::ReadScreenText(360, 572, 8));
-       for (const auto& [x, y] : {std::pair{142 + 5 * 5, 7 + 5 * 5}, std::pair{120, 100}}) {
-         RightClick(x, y);
-         EXPECT_EQ(1, editorState.currentColor)
-             << "unmatched colour, or no image, at (" << x << "," << y << ")";
-       }
+       RightClick(120, 100);
+       EXPECT_EQ(1, editorState.currentColor) << "no image between the views and the grid";
+       RightClick(142 + 5 * 5, 7 + 5 * 5);
+       EXPECT_EQ(UnmatchedIndex(), editorState.currentColor) << "an index no swatch shows is picked as it is";
        editorState.currentColor = 15;
        Stroke(300, 300);
        RightClick(300, 300);
-       EXPECT_EQ(80, editorState.currentColor) << "white is 80, as saved";
+       EXPECT_EQ(15, editorState.currentColor) << "white 15 stays 15, as saved";
      }},
     {"CtrlZTypedInAnEntryDoesNothing",
      [] {
@@ -292,22 +294,28 @@ const Scenario kScenarios[] = {
        }
        plat::headless::HoldKeys({});
      }},
-    {"StepWhoseCopyCannotBeTakenIsDoneWithoutAnUndo",
+    {"AStepLargerThanTheCapIsDoneWithoutAnUndo",
      [] {
+       // 1 MB holds no step of 999 x 999; the steps before it stay.
+       ASSERT_EQ(0, setenv("PIXED_HISTORY_MB", "1", 1));
+       pixtest::StopEditor();
+       ASSERT_TRUE(pixtest::StartEditor());
        Load(1);
        const Screen loaded = PaintingArea();
        Stroke(300, 200);
-       plat::headless::FailCall("Primary.Lock");
+       ASSERT_EQ(2u, UndoableSteps());
+       editorState.width = 999;
+       editorState.height = 999;
        Clear();
-       plat::headless::StopFailingCall("Primary.Lock");
        IdlePasses(1);
-       ASSERT_EQ(0, plat::headless::ScreenAt(6, 128)) << "cleared all the same";
+       EXPECT_EQ(2u, UndoableSteps());
        Undo();
+       EXPECT_EQ(102, editorState.width) << "the size as it was before the stroke";
        EXPECT_TRUE(Shows(loaded)) << "the stroke before it is undone";
      }},
     {"LargestSizeUndonePixelForPixel",
      [] {
-       // 999 x 999, as the size entry takes it: the areas reach past the screen.
+       // 999 x 999, as the size entry takes it, its top-left part in the grid.
        ASSERT_TRUE(pixtest::WriteFileBytes("test1.pix", pixtest::Pattern(999 * 999, 7, 1, 81)));
        editorState.width = 999;
        editorState.height = 999;
@@ -315,7 +323,7 @@ const Scenario kScenarios[] = {
        const Screen before = PaintingArea();
        Load(0);
        const Screen loaded = PaintingArea();
-       Stroke(780, 6);  // top row, right of the lines a pass draws
+       Stroke(600, 6);  // top row, as far right as the grid shows
        const Screen painted = PaintingArea();
        Undo();
        EXPECT_TRUE(Shows(loaded));

@@ -94,25 +94,35 @@ TEST_F(PalettePanelTest, NoDeviceContextLeavesTheSwatchesWithoutOutline) {
   EXPECT_EQ(kBackground, plat::headless::ScreenAt(706, 10));
 }
 
-TEST_F(PalettePanelTest, StrokesOverSwatchesAreRepairedButNotInTheGaps) {
-  DrawPalettePanel();
-  // The pen paints only the image: one as wide as the size entry takes
-  // reaches under the panel.
-  editorState.width = 999;
-  const int ink = 100;
-  // (cursor) -> block: (700, 10) -> x 700..704, y 5..9, over swatch 0;
-  // (750, 10) -> x 750..754, in the gap between the middle and right columns;
-  // (780, 30) -> x 780..784, right of the panel.
-  for (const auto& [x, y] : {std::pair{700, 10}, std::pair{750, 10}, std::pair{780, 30}}) {
-    editorState.cursorX = x;
-    editorState.cursorY = y;
-    PaintPen(ink);
+// The current colour's swatch is framed two pixels wide in the black gap
+// round it, a pixel away: white on black, whatever the swatch's colour.
+TEST_F(PalettePanelTest, TheCurrentColoursFrameFollowsIt) {
+  const struct {
+    int colour;
+    int left;  // the frame's outer corners, from the swatch's place by hand
+    int top;
+  } frames[] = {{29, 717, 34}, {0, 682, 2}, {80, 752, 418}};
+  int shownLeft = -1;
+  int shownTop = -1;
+  for (const auto& frame : frames) {
+    SCOPED_TRACE(::testing::Message() << "colour " << frame.colour);
+    editorState.currentColor = frame.colour;
+    DrawPalettePanel();
+    const pixtest::ScreenPixels screen = plat::headless::Screen();
+    EXPECT_TRUE(pixtest::AllPixelsAre(screen, {frame.left, frame.top, frame.left + 26, frame.top + 2}, 15));
+    EXPECT_TRUE(
+        pixtest::AllPixelsAre(screen, {frame.left, frame.top + 14, frame.left + 26, frame.top + 16}, 15));
+    EXPECT_TRUE(
+        pixtest::AllPixelsAre(screen, {frame.left + 24, frame.top, frame.left + 26, frame.top + 16}, 15));
+    if (shownLeft >= 0) {
+      EXPECT_EQ(0, plat::headless::ScreenAt(shownLeft + 10, shownTop)) << "the last frame is gone";
+    }
+    shownLeft = frame.left;
+    shownTop = frame.top;
   }
-  EXPECT_EQ(ink, plat::headless::ScreenAt(700, 5));
+  editorState.currentColor = 255;  // on no swatch: no frame
   DrawPalettePanel();
-  EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {700, 5, 705, 10}, 0));
-  EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {750, 5, 755, 10}, ink));
-  EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {780, 25, 785, 30}, ink));
+  EXPECT_EQ(0, plat::headless::ScreenAt(752 + 10, 418));
 }
 
 TEST_F(PalettePanelTest, ClearedScreenGetsThePanelBack) {

@@ -1,5 +1,5 @@
-// The pens: cursor-to-pixel mapping, the 5 x 5 block, the working-view pixel, the image's edge, clipping and
-// locking.
+// The pens: cursor-to-pixel mapping, the cell and the working-view pixel, the image's edge and what the grid
+// shows.
 #include "canvas/pen.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/editor_state.h"
+#include "canvas/image_store.h"
+#include "draw/image_areas.h"
 #include "platform/headless/headless.h"
 #include "support/program_run.h"
 #include "support/screen_compare.h"
@@ -120,9 +122,11 @@ TEST_F(PenTest, SinglePenMapsTheCursorToOneBlockAndOneViewPixel) {
     editorState.cursorX = c.cursorX;
     editorState.cursorY = c.cursorY;
     PaintPen(kInk);
+    DrawImageAreas();
     PixelSet expected;
     if (c.inImage) {
-      AddRect(expected, c.blockLeft, c.blockTop, c.blockLeft + 4, c.blockTop + 4);
+      // The cell inside its lines, right of and below the block's corner.
+      AddRect(expected, c.blockLeft + 1, c.blockTop + 1, c.blockLeft + 4, c.blockTop + 4);
       expected.insert({c.viewX, c.viewY});
     }
     EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
@@ -134,8 +138,13 @@ TEST_F(PenTest, QuadPenPaintsTwoByTwoWithTheCursorAtTopLeft) {
   editorState.cursorX = 300;  // column 32
   editorState.cursorY = 200;  // row 38
   PaintQuadPen(kInk);
+  DrawImageAreas();
   PixelSet expected;
-  AddRect(expected, 300, 195, 309, 204);  // columns 32, 33 and rows 38, 39
+  for (const int left : {301, 306}) {  // columns 32, 33 and rows 38, 39
+    for (const int top : {196, 201}) {
+      AddRect(expected, left, top, left + 3, top + 3);
+    }
+  }
   AddRect(expected, 38, 166, 39, 167);
   EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
 }
@@ -144,25 +153,23 @@ TEST_F(PenTest, QuadPenIsCutAtTheImagesEdge) {
   editorState.cursorX = 649;  // column 101, the last of 102
   editorState.cursorY = 395;  // row 77, the last of 78
   PaintQuadPen(kInk);
+  DrawImageAreas();
   PixelSet expected;
-  AddRect(expected, 645, 390, 649, 394);  // column 102 and row 78 lie outside
+  AddRect(expected, 646, 391, 649, 394);  // column 102 and row 78 lie outside
   expected.insert({107, 205});
   EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
 }
 
-TEST_F(PenTest, QuadPenAtTheRightEdgeDropsWhatFallsOffTheScreen) {
-  editorState.width = 999;  // an image that reaches past the screen
+TEST_F(PenTest, CellsTheGridDoesNotShowAreNotPainted) {
+  editorState.width = 999;  // the grid shows columns 0 to 101 of it
   editorState.height = 999;
-  editorState.cursorX = 795;  // column 131: block x 795..799; column 132 would be x 800..804
-  editorState.cursorY = 100;  // row 18: y 95..99, row 19: y 100..104
+  editorState.cursorX = 795;  // column 131
+  editorState.cursorY = 100;
   PaintQuadPen(kInk);
-  PixelSet expected;
-  AddRect(expected, 795, 95, 799, 104);
-  AddRect(expected, 137, 146, 138, 147);  // working-view pixels of columns 131, 132
-  EXPECT_TRUE(SamePixels(expected, PixelsOf(kInk)));
-  // Nothing wrapped into the start of the next rows.
-  EXPECT_EQ(0, plat::headless::ScreenAt(0, 96));
-  EXPECT_EQ(0, plat::headless::ScreenAt(4, 105));
+  PaintPen(kInk);
+  for (const std::uint8_t pixel : WorkingImage().pixels) {
+    ASSERT_NE(kInk, pixel);
+  }
 }
 
 TEST_F(PenTest, QuadPenLeftOfTheImagePaintsNothing) {
@@ -171,6 +178,7 @@ TEST_F(PenTest, QuadPenLeftOfTheImagePaintsNothing) {
   editorState.cursorX = 0;  // columns -28 and -27, rows -1 and 0: none of the image
   editorState.cursorY = 0;
   PaintQuadPen(kInk);
+  DrawImageAreas();
   EXPECT_TRUE(PixelsOf(kInk).empty()) << "painted:" << Show(PixelsOf(kInk));
 }
 
@@ -184,6 +192,7 @@ TEST_F(PenTest, ExtremeCursorPositionsPaintNothingAndStayInsideTheSurface) {
     editorState.cursorY = y;
     PaintPen(kInk);
     PaintQuadPen(kInk);
+    DrawImageAreas();
     EXPECT_TRUE(PixelsOf(kInk).empty()) << "painted:" << Show(PixelsOf(kInk));
   }
 }
@@ -194,29 +203,29 @@ TEST_F(PenTest, ColourIsStoredAsItsLowByte) {
   editorState.cursorY = 200;
   for (const auto& [colour, stored] : colours) {
     PaintPen(colour);
+    DrawImageAreas();
     EXPECT_EQ(stored, plat::headless::ScreenAt(302, 197)) << "colour " << colour;
     EXPECT_EQ(stored, plat::headless::ScreenAt(38, 166)) << "colour " << colour;
   }
 }
 
-TEST_F(PenTest, EachCallTakesOneLockAndGivesItBack) {
+// The pen paints the image in memory: the screen shows it once the areas
+// are drawn, and a screen that cannot be locked loses nothing of it.
+TEST_F(PenTest, ThePenPaintsTheImageAndTheScreenFollows) {
   editorState.cursorX = 300;
   editorState.cursorY = 200;
-  for (int quad = 0; quad < 2; ++quad) {
-    plat::headless::ClearLog();
-    quad ? PaintQuadPen(kInk) : PaintPen(kInk);
-    const std::vector<std::string> expected = {"Primary.Lock", "Primary.Unlock"};
-    EXPECT_EQ(expected, pixtest::CallsStartingWith("Primary.")) << pixtest::CallLogText();
-  }
-}
-
-TEST_F(PenTest, FailedLockPaintsNothing) {
-  plat::headless::FailCall("Primary.Lock");
-  editorState.cursorX = 300;
-  editorState.cursorY = 200;
+  DrawImageAreas();
+  plat::headless::ClearLog();
   PaintPen(kInk);
   PaintQuadPen(kInk);
+  EXPECT_TRUE(pixtest::CallsStartingWith("Primary.").empty()) << pixtest::CallLogText();
+  EXPECT_EQ(kInk, WorkingImage().At(33, 39));
+  plat::headless::FailCall("Primary.Lock");
+  DrawImageAreas();
   EXPECT_TRUE(PixelsOf(kInk).empty());
+  plat::headless::StopFailingCall("Primary.Lock");
+  DrawImageAreas();
+  EXPECT_EQ(kInk, plat::headless::ScreenAt(307, 202));
 }
 
 TEST(PutLockedPixelTest, StoresTheLowByteAtXPlusYTimesPitch) {

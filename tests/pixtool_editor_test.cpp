@@ -49,7 +49,7 @@ TEST_F(PixtoolEditorTest, ThePngShowsTheColoursOfTheReferenceView) {
   painted[5] = 15;
   painted[6] = 255;
   pixtest::PutWorkingView({kSide, kSide, painted});
-  ASSERT_EQ(SavePixImage(displayDevice.primarySurface), 1);
+  ASSERT_EQ(SavePixImage(), 1);
   Bytes file = ReadFileBytes("art.pix");
   const Bytes everyIndex = pixtest::Pattern(kImage, 1, 0);
   file.insert(file.end(), everyIndex.begin(), everyIndex.end());
@@ -85,13 +85,15 @@ TEST_F(PixtoolEditorTest, ThePngShowsTheColoursOfTheReferenceView) {
 }
 
 TEST_F(PixtoolEditorTest, ExactColoursImportAsTheEditorSavesThem) {
-  // Every swatch index and the start colour 255, as the working view shows them.
+  // Every swatch index of a colour of its own (white is 80 only), as the
+  // working image holds them.
   Bytes indices(kImage);
   for (std::size_t p = 0; p < kImage; ++p) {
-    indices[p] = p % 82 == 81 ? 255 : static_cast<std::uint8_t>(p % 82);
+    const auto index = static_cast<std::uint8_t>(p % 80);
+    indices[p] = index >= 15 ? index + 1 : index;
   }
   pixtest::PutWorkingView({kSide, kSide, indices});
-  ASSERT_EQ(SavePixImage(displayDevice.primarySurface), 1);
+  ASSERT_EQ(SavePixImage(), 1);
   const Bytes saved = ReadFileBytes("art.pix");
 
   const auto palette = plat::headless::Palette();

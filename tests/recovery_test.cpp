@@ -18,7 +18,7 @@
 #include "app/recovery_keeper.h"
 #include "app/unsaved_work.h"
 #include "canvas/image_history.h"
-#include "canvas/image_pixels.h"
+#include "canvas/image_store.h"
 #include "canvas/locked_screen.h"
 #include "platform/headless/headless.h"
 #include "platform/soft/xdg_state.h"
@@ -82,12 +82,9 @@ void Load() {
 // What a tool does: one step, then pixels painted through the one paint step.
 void Tool() {
   BeginImageStep();
-  LockedScreen screen{};
-  ASSERT_TRUE(LockScreen(screen));
   for (int column = 20; column < 30; ++column) {
-    PaintImagePixel(screen, column, 40, 29);
+    SetWorkingPixel(column, 40, 29);
   }
-  UnlockScreen();
   IdlePasses(1);
 }
 
@@ -512,9 +509,9 @@ TEST_F(RecoveryTest, ADamagedCopyIsSetAside) {
   }
 }
 
-// A copy of 999 x 999 puts back the part the screen shows, and nothing
-// outside the places of the image areas.
-TEST_F(RecoveryTest, TheLargestCopyWritesOnlyIntoTheImageAreas) {
+// A copy of 999 x 999 is put back whole, as the working image and, for a
+// copy that holds no reference image, as the reference image too.
+TEST_F(RecoveryTest, TheLargestCopyIsPutBackWhole) {
   constexpr int kSide = 999;
   recovery::Copy copy;
   copy.width = kSide;
@@ -530,54 +527,23 @@ TEST_F(RecoveryTest, TheLargestCopyWritesOnlyIntoTheImageAreas) {
   plat::headless::QueueKeys({});
   plat::headless::QueueKeys({plat::DIK_R});
   StartRecovery();
-  const std::vector<std::uint8_t> screen = plat::headless::Screen();
   ASSERT_EQ(editorState.width, kSide);
-  for (int y = 0; y < 600; ++y) {
-    for (int x = 0; x < 800; ++x) {
-      const std::uint8_t pixel = screen[static_cast<std::size_t>(y) * 800 + x];
-      // The working view from (6, 128), and the grid's cells: 4 x 4 on a pitch of 5 from (141, 6).
-      const bool working = x >= 6 && y >= 128;
-      const bool cell = x >= 141 && y >= 6 && (x - 141) % 5 < 4 && (y - 6) % 5 < 4;
-      if (working) {
-        ASSERT_EQ(pixel, copy.pixels[static_cast<std::size_t>(y - 128) * kSide + (x - 6)]) << x << "," << y;
-      } else if (cell) {
-        ASSERT_EQ(pixel, copy.pixels[static_cast<std::size_t>((y - 6) / 5) * kSide + (x - 141) / 5])
-            << x << "," << y;
-      } else {
-        ASSERT_EQ(pixel, 0) << "outside the image areas at " << x << "," << y;
-      }
-    }
-  }
+  EXPECT_TRUE(WorkingImage().pixels == copy.pixels);
+  EXPECT_TRUE(ReferenceImage().pixels == copy.pixels);
 }
 
-// The copy of an image larger than the screen: what the screen shows of the
-// working view, each pixel off the screen repeating the one before it, as
-// Save reads it; sealed with the checksum it is the file Encode makes.
-TEST_F(RecoveryTest, TheLargestCopyHoldsWhatTheScreenShows) {
+// The copy holds the working image whole, whatever its size; sealed with the
+// checksum it is the file Encode makes.
+TEST_F(RecoveryTest, TheCopyHoldsTheWorkingImage) {
   ASSERT_TRUE(pixtest::StartEditor());
-  const Bytes screen = pixtest::Pattern(800 * 600, 13, 5);
-  LockedScreen locked{};
-  ASSERT_TRUE(LockScreen(locked));
-  for (int y = 0; y < 600; ++y) {
-    std::memcpy(locked.Row(y), screen.data() + y * 800, 800);
-  }
-  UnlockScreen();
   for (const int side : {999, 120, 5}) {
     SCOPED_TRACE(side);
     editorState.width = side;
     editorState.height = side;
-    Bytes expected;
-    std::uint8_t last = 0;
-    for (int row = 0; row < side; ++row) {
-      for (int column = 0; column < side; ++column) {
-        const int x = 6 + column;
-        const int y = 128 + row;
-        last = x < 800 && y < 600 ? screen[static_cast<std::size_t>(y) * 800 + x] : last;
-        expected.push_back(last);
-      }
-    }
+    const Bytes image = pixtest::Pattern(static_cast<std::size_t>(side) * side, 13, 5);
+    pixtest::PutWorkingView({side, side, image});
     recovery::Copy copy = recovery::CaptureWork();
-    EXPECT_EQ(copy.pixels, expected);
+    EXPECT_EQ(copy.pixels, image);
     const Bytes whole = recovery::Encode(copy);
     Bytes sealed = recovery::EncodeUnsealed(copy);
     recovery::Seal(sealed);

@@ -10,7 +10,9 @@
 #include "app/save_status.h"
 #include "app/unsaved_work.h"
 #include "canvas/image_history.h"
+#include "canvas/image_store.h"
 #include "canvas/screen_layout.h"
+#include "draw/image_areas.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -63,7 +65,7 @@ void SaveAction() {
   PressButton("save_down_button.bmp", layout::kSaveButton);
   // The "saved" sound only when the image really reached the file.
   PixReport report;
-  const int result = SavePixImage(displayDevice.primarySurface, &report);
+  const int result = SavePixImage(&report);
   ImageCountMayHaveChanged();
   SaveFinished(SaveWorked(result, report), report);
   plat::Sleep(200);
@@ -75,7 +77,10 @@ void ClearAction() {
   PressButton("clear_down_button.bmp", layout::kClearButton);
   plat::Sleep(500);
   BeginImageStep();
+  FillImages(0);
+  // The whole screen goes black; the next pass draws everything again.
   FillSurface(displayDevice.primarySurface, 0);
+  RedrawImageAreas();
   HideImageNumber();
   editorState.pixNumber = 0;
   editorState.pendingAction = ButtonAction::None;

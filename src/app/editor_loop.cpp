@@ -1,4 +1,5 @@
-// The editor's main loop: each pass redraws the screen, follows the mouse, paints and takes button hits.
+// The editor's main loop: each pass follows the mouse and the keys, carries out what they ask, and draws the
+// screen.
 #include "app/editor_loop.h"
 
 #include <cstdint>
@@ -15,13 +16,16 @@
 #include "app/key_list.h"
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
-#include "app/tool_keys.h"
 #include "app/tool_status.h"
 #include "app/unsaved_work.h"
+#include "app/view_keys.h"
+#include "canvas/grid_view.h"
+#include "canvas/image_store.h"
 #include "canvas/palette_panel.h"
 #include "canvas/screen_layout.h"
+#include "canvas/shape_drag.h"
 #include "canvas/tools.h"
-#include "draw/frames.h"
+#include "draw/image_areas.h"
 #include "draw/primitives.h"
 #include "platform/input.h"
 #include "platform/window.h"
@@ -67,6 +71,21 @@ void DrawTextFields() {
   DrawNumber(editorState.offsetNumber, kNumberCells, layout::kOffsetValue);
 }
 
+// The cursor's bounds, each clamp followed by the system cursor: it ends
+// every pass where the editor's cursor is.
+struct CursorClamp {
+  std::int32_t EditorState::*coordinate;
+  bool upper;
+  std::int32_t bound;
+};
+
+constexpr CursorClamp kCursorClamps[] = {
+    {&EditorState::cursorX, true, layout::kCursorMaxX},
+    {&EditorState::cursorX, false, 0},
+    {&EditorState::cursorY, true, layout::kCursorMaxY},
+    {&EditorState::cursorY, false, 0},
+};
+
 // Moves the cursor by the mouse's motion and keeps it on the screen; the
 // system cursor follows every step.
 void FollowMouse() {
@@ -75,40 +94,36 @@ void FollowMouse() {
   s.cursorX = MoveCoordinate(s.cursorX, s.mouseState.lX);
   s.cursorY = MoveCoordinate(s.cursorY, s.mouseState.lY);
   plat::SetCursorPos(s.cursorX, s.cursorY);
-  if (s.cursorX >= layout::kCursorMaxX) {
-    s.cursorX = layout::kCursorMaxX;
-    plat::SetCursorPos(s.cursorX, s.cursorY);
-  }
-  if (s.cursorX < 0) {
-    s.cursorX = 0;
-    plat::SetCursorPos(s.cursorX, s.cursorY);
-  }
-  if (s.cursorY >= layout::kCursorMaxY) {
-    s.cursorY = layout::kCursorMaxY;
-    plat::SetCursorPos(s.cursorX, s.cursorY);
-  }
-  if (s.cursorY < 0) {
-    s.cursorY = 0;
-    plat::SetCursorPos(s.cursorX, s.cursorY);
+  for (const CursorClamp& clamp : kCursorClamps) {
+    std::int32_t& value = s.*clamp.coordinate;
+    if (clamp.upper ? value >= clamp.bound : value < clamp.bound) {
+      value = clamp.bound;
+      plat::SetCursorPos(s.cursorX, s.cursorY);
+    }
   }
 }
 
 // Presses that began while an entry or the settings menu ran are theirs: a
 // button pressed there (and perhaps let go again) counts for the loop only
 // after a pass has seen it up. A double click on Load must not open a second
-// prompt once the first is answered.
+// prompt once the first is answered. The wheel turned meanwhile is dropped.
 struct PressesOfAction {
-  bool held[2] = {false, false};
+  bool held[3] = {false, false, false};
+  bool wheel = false;
 };
 
 PressesOfAction pressesOfAction;
 
-void HandPressesToAction() {
-  pressesOfAction = PressesOfAction{{true, true}};
+// The keys typed and the buttons pressed from now on belong to what took
+// them (an entry, the menu, the list of keys): the loop counts a key again
+// once it has been let go, and a button once a pass has seen it up.
+void KeysAndPressesTaken() {
+  ForgetMainKeys();
+  pressesOfAction = PressesOfAction{{true, true, true}, true};
 }
 
 void DropPressesOfAction() {
-  for (std::size_t button = 0; button < 2; ++button) {
+  for (std::size_t button = 0; button < 3; ++button) {
     std::uint8_t& state = editorState.mouseState.rgbButtons[button];
     if (!pressesOfAction.held[button]) {
       continue;
@@ -118,6 +133,10 @@ void DropPressesOfAction() {
     } else {
       pressesOfAction.held[button] = false;
     }
+  }
+  if (pressesOfAction.wheel) {
+    editorState.mouseState.lZ = 0;
+    pressesOfAction.wheel = false;
   }
 }
 
@@ -129,17 +148,8 @@ bool RightDown() {
   return editorState.mouseState.rgbButtons[1] != 0;
 }
 
-}  // namespace
-
-bool RunEditorPass() {
-  plat::BeginEditorPass();
-  EditorState& s = editorState;
-
-  const bool escape = (plat::GetAsyncKeyState(plat::VK_ESCAPE) & 0x8000) != 0;
-  if (!KeyListTakesEscape(escape) && escape) {
-    plat::PostMessageA(s.windowHandle, plat::WM_CLOSE, 0, 0);
-  }
-
+// One window message: false when it is the one that ends the loop.
+bool TakeOneMessage() {
   plat::MSG message = {};
   if (plat::PeekMessageA(&message, nullptr, 0, 0, plat::PM_REMOVE)) {
     if (message.message == plat::WM_QUIT) {
@@ -148,80 +158,103 @@ bool RunEditorPass() {
     plat::TranslateMessage(&message);
     plat::DispatchMessageA(&message);
   }
+  return true;
+}
 
+// What every pass draws again: a Clear blanks the screen, and an action
+// draws its pressed button over the bar.
+void DrawFixedParts() {
   DrawButtonBar();
-
-  DrawReferenceFrame(displayDevice.primarySurface);
-  DrawEditingGrid(displayDevice.primarySurface);
-  DrawWorkingFrame(displayDevice.primarySurface);
-  DrawKeyList();
-
   DrawTextFields();
-
   DrawPalettePanel();
+}
 
-  FollowMouse();
-  DropPressesOfAction();
-  ReadMainKeys();
-  if (FollowKeyList()) {
-    // The key or click that took the list away does nothing else.
-    ForgetHistoryKeys();
-    ForgetMainKeys();
-    HandPressesToAction();
-    DropPressesOfAction();
-  }
-
-  // The keys are read once the mouse shows whether a stroke goes on.
+// The left button: the tools' release when it is up, the keys, then the
+// tool's press or drag, and the button bar.
+void FollowLeftButton(bool viewTakesLeft) {
+  EditorState& s = editorState;
   if (!LeftDown()) {
     ReleaseTool();
     EndStroke();
   }
-  FollowHistoryKeys();
-  FollowToolKeys();
-  FollowFrameKeys();
-
-  if (LeftDown()) {
+  FollowKeyBindings(LeftDown());
+  if (LeftDown() && !viewTakesLeft) {
     PressOrDragTool();
   }
-
   if (s.cursorY > layout::kButtonHitTop && LeftDown() && !ShapeBeingDragged()) {
     HitButtonBar(s.cursorX, s.cursorY);
   }
-
   if (!LeftDown()) {
     s.clickArmed = 1;
   }
+}
 
-  if (s.pendingAction != ButtonAction::None) {
-    const bool readsTheKeyboard = s.pendingAction == ButtonAction::Load ||
-                                  s.pendingAction == ButtonAction::Offset ||
-                                  s.pendingAction == ButtonAction::Settings;
-    CarryOutAction();
-    if (readsTheKeyboard) {
-      ForgetHistoryKeys();
-      ForgetMainKeys();
-      HandPressesToAction();
-    }
+void CarryOutPendingAction() {
+  EditorState& s = editorState;
+  if (s.pendingAction == ButtonAction::None) {
+    return;
   }
+  const bool readsTheKeyboard = s.pendingAction == ButtonAction::Load ||
+                                s.pendingAction == ButtonAction::Offset ||
+                                s.pendingAction == ButtonAction::Settings;
+  CarryOutAction();
+  if (readsTheKeyboard) {
+    KeysAndPressesTaken();
+  }
+}
 
-  if (s.cursorX > layout::kPanelPickLeft && s.cursorY < layout::kPanelPickBottom && RightDown()) {
+void FollowRightButton() {
+  const EditorState& s = editorState;
+  if (!RightDown()) {
+    return;
+  }
+  if (s.cursorX > layout::kPanelPickLeft && s.cursorY < layout::kPanelPickBottom) {
     PickPaletteColour(s.cursorX, s.cursorY);
-  } else if (s.cursorY < layout::kPaintBottom && RightDown()) {
+  } else if (s.cursorY < layout::kPaintBottom) {
     PickImageColour(s.cursorX, s.cursorY);
   }
+}
 
-  FollowFrames();
-
-  std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(s.cursorX),
-                static_cast<int>(s.cursorY));
+void DrawStatusLine() {
+  std::snprintf(textLine, sizeof textLine, "Pointer (%d,%d)", static_cast<int>(editorState.cursorX),
+                static_cast<int>(editorState.cursorY));
   PadToCells(textLine, sizeof textLine, kPointerCells);
   DrawTextAt(textLine, layout::kPointerStatus.x, layout::kPointerStatus.y, kStatusColour,
              displayDevice.primarySurface);
   DrawToolStatus();
+}
 
+}  // namespace
+
+bool RunEditorPass() {
+  plat::BeginEditorPass();
+  ReadMainKeys();
+  FollowEveryPassKeys();
+  if (!TakeOneMessage()) {
+    return false;
+  }
+  DrawFixedParts();
+
+  FollowMouse();
+  DropPressesOfAction();
+  if (FollowKeyList()) {
+    // The key or click that took the list away does nothing else.
+    KeysAndPressesTaken();
+    DropPressesOfAction();
+  }
+  const bool viewTakesLeft = FollowViewMouse();
+  FollowLeftButton(viewTakesLeft);
+  CarryOutPendingAction();
+  FollowRightButton();
+  FollowFrames();
+
+  // The images and the view as this pass left them, with the list over them.
+  DrawImageAreas();
+  DrawKeyList();
+  DrawStatusLine();
   FollowUnsavedWork(LeftDown());
 
-  return s.pendingAction == ButtonAction::None;
+  return editorState.pendingAction == ButtonAction::None;
 }
 
 void RunEditorLoop() {
@@ -229,6 +262,10 @@ void RunEditorLoop() {
   pressesOfAction = PressesOfAction{};
   ForgetMainKeys();
   StartEditHistory();
+  ResetImages();
+  ResetGridView();
+  ResetImageAreas();
+  ResetViewMouse();
   ResetTools();
   ResetKeyList();
   StartFrames();

@@ -4,7 +4,11 @@
 #include <cstring>
 
 #include "app/key_list.h"
+#include "app/view_keys.h"
+#include "canvas/grid_view.h"
+#include "canvas/image_store.h"
 #include "canvas/tools.h"
+#include "draw/image_areas.h"
 #include "edit_history.h"
 #include "unsaved_work.h"
 
@@ -23,6 +27,10 @@ void ResetEditorState() {
   std::memset(paletteTable, 0, sizeof paletteTable);
   std::memset(textLine, 0, sizeof textLine);
   StartEditHistory();
+  ResetImages();
+  ResetGridView();
+  ResetImageAreas();
+  ResetViewMouse();
   ResetTools();
   ResetKeyList();
   ForgetRecovery();

@@ -36,11 +36,12 @@ struct EditorState {
   std::int32_t previousHeight = 0;
   char loadFileName[25] = "test1.pix";
   char saveFileName[25] = "test1.pix";
-  // Changes of the image areas so far: every step begun (BeginImageStep),
-  // undone or redone. The work is unsaved while it differs from the count at
-  // the last save or load (savedAtChange).
+  // Changes of the images so far: every step begun (BeginImageStep), undone
+  // or redone. The recovery copy is written again when it moved on.
   std::uint64_t imageChanges = 0;
-  std::uint64_t savedAtChange = 0;
+  // The history's number of the images' state at the last save or load
+  // (ImageStateId): the work is unsaved while the images are in another.
+  std::uint64_t savedStateId = 0;
 };
 
 struct DisplayDevice {

@@ -10,10 +10,8 @@
 #include "app/editor_state.h"
 #include "app/frame_preview.h"
 #include "app/image_number.h"
-#include "app/main_keys.h"
 #include "app/save_status.h"
 #include "canvas/image_history.h"
-#include "platform/input.h"
 #include "storage/pix_file.h"
 
 namespace {
@@ -34,19 +32,6 @@ void Step(StepKey key) {
   if (target.has_value()) {
     StepTo(*target);
   }
-}
-
-// Ctrl+S: the save's sounds, and what it did said where the status can be read.
-void SaveOverShownImage() {
-  PlayProgramSound(clickSound);
-  PixReport report;
-  const int result = SaveImageInPlace(displayDevice.primarySurface, editorState.pixNumber, &report);
-  ImageCountMayHaveChanged();
-  SaveFinished(SaveWorked(result, report), report);
-}
-
-bool AnyPressed(int first, int second) {
-  return MainKeyPressed(first) || MainKeyPressed(second);
 }
 
 }  // namespace
@@ -78,40 +63,46 @@ std::optional<std::int32_t> StepTarget(StepKey key, std::int32_t number, std::in
   return target;
 }
 
+// Ctrl+S: the save's sounds, and what it did said where the status can be read.
+void SaveOverShownImage() {
+  PlayProgramSound(clickSound);
+  PixReport report;
+  const int result = SaveImageInPlace(editorState.pixNumber, &report);
+  ImageCountMayHaveChanged();
+  SaveFinished(SaveWorked(result, report), report);
+}
+
+void NextImageKey() {
+  Step(StepKey::Next);
+}
+
+void PreviousImageKey() {
+  Step(StepKey::Previous);
+}
+
+void FirstImageKey() {
+  Step(StepKey::First);
+}
+
+void LastImageKey() {
+  Step(StepKey::Last);
+}
+
+void PlayOrStopKey() {
+  TogglePreview();
+}
+
+void FasterKey() {
+  ChangePreviewRate(1);
+}
+
+void SlowerKey() {
+  ChangePreviewRate(-1);
+}
+
 void StartFrames() {
   ResetImageNumber();
   ResetFramePreview();
-}
-
-void FollowFrameKeys() {
-  const bool control = MainKeyDown(plat::VK_CONTROL);
-  if (control && MainKeyPressed(plat::VK_S)) {
-    SaveOverShownImage();
-  }
-  if (control) {
-    return;
-  }
-  // Shift with the arrows moves the image; a stroke keeps its image.
-  const bool stroke = editorState.mouseState.rgbButtons[0] != 0;
-  if (!MainKeyDown(plat::VK_SHIFT) && !stroke) {
-    if (MainKeyPressed(plat::VK_RIGHT)) {
-      Step(StepKey::Next);
-    } else if (MainKeyPressed(plat::VK_LEFT)) {
-      Step(StepKey::Previous);
-    } else if (MainKeyPressed(plat::VK_HOME)) {
-      Step(StepKey::First);
-    } else if (MainKeyPressed(plat::VK_END)) {
-      Step(StepKey::Last);
-    }
-  }
-  if (MainKeyPressed(plat::VK_RETURN)) {
-    TogglePreview();
-  }
-  if (AnyPressed(plat::VK_OEM_PLUS, plat::VK_ADD)) {
-    ChangePreviewRate(1);
-  } else if (AnyPressed(plat::VK_OEM_MINUS, plat::VK_SUBTRACT)) {
-    ChangePreviewRate(-1);
-  }
 }
 
 void FollowFrames() {

@@ -1,6 +1,6 @@
 // Working with the images of a pix file as frames: stepping through the load
 // file (Right, Left, Home, End), saving over the image shown (Ctrl+S), and
-// playing them (Enter, + and -), read from the main loop's keys.
+// playing them (Enter, + and -): what the keys of the binding table do.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +8,15 @@
 
 // The start of every run: nothing shown, nothing playing.
 void StartFrames();
-// Once a pass, after the undo keys: the keys above.
-void FollowFrameKeys();
+// The keys: Right, Left, Home, End, Ctrl+S, Enter, + and -.
+void NextImageKey();
+void PreviousImageKey();
+void FirstImageKey();
+void LastImageKey();
+void SaveOverShownImage();
+void PlayOrStopKey();
+void FasterKey();
+void SlowerKey();
 // Once a pass, after everything that may change the image areas: the image
 // number and its count where they changed, and the preview's image.
 void FollowFrames();

@@ -13,8 +13,7 @@
 #include "app/action_common.h"
 #include "app/editor_state.h"
 #include "app/image_number.h"
-#include "canvas/image_pixels.h"
-#include "canvas/locked_screen.h"
+#include "canvas/image_store.h"
 #include "canvas/reference_cover.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
@@ -118,21 +117,14 @@ bool FileFrameCurrent(std::int64_t n) {
          std::strcmp(frame.name, name.text) == 0;
 }
 
-// The shown part of the working view, as the screen has it now.
-bool ReadWorkingFrame(const Shown& part, std::vector<std::uint8_t>& pixels) {
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return false;
-  }
+// The shown part of the working image.
+void ReadWorkingFrame(const Shown& part, std::vector<std::uint8_t>& pixels) {
+  const IndexImage& image = WorkingImage();
   pixels.resize(static_cast<std::size_t>(part.columns) * static_cast<std::size_t>(part.rows));
-  for (int row = 0; row < part.rows; ++row) {
-    for (int column = 0; column < part.columns; ++column) {
-      pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(part.columns) +
-             static_cast<std::size_t>(column)] = WorkingViewIndex(screen, column, row);
-    }
+  for (int row = 0; row < part.rows && row < image.height; ++row) {
+    std::memcpy(pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(part.columns),
+                image.Row(row), static_cast<std::size_t>(std::min(part.columns, image.width)));
   }
-  UnlockScreen();
-  return true;
 }
 
 // The image enlarged by the part's factor and centred in the frame, black around it.
@@ -251,9 +243,7 @@ void FollowFramePreview() {
   std::vector<std::uint8_t> working;
   const std::vector<std::uint8_t>* pixels = &preview.file.pixels;
   if (preview.frame == EditedFrame(images)) {
-    if (!ReadWorkingFrame(part, working)) {
-      return;
-    }
+    ReadWorkingFrame(part, working);
     pixels = &working;
   } else if (!FileFrameCurrent(preview.frame)) {
     ReadFileFrame(preview.frame, part);

@@ -1,145 +1,139 @@
-// F1's list of keys: the screen under it kept while it shows.
+// F1's list of keys: the binding table's lines a page at a time over the grid.
 #include "app/key_list.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "app/editor_state.h"
+#include "app/key_table.h"
 #include "app/main_keys.h"
 #include "canvas/locked_screen.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
-#include "canvas/tools.h"
+#include "canvas/shape_drag.h"
+#include "draw/image_areas.h"
 #include "draw/primitives.h"
 #include "platform/input.h"
+#include "platform/window.h"
 
 namespace {
 
-struct KeyLine {
+struct MouseLine {
   const char* keys;
   const char* meaning;
 };
 
-constexpr KeyLine kLines[] = {
-    {"Keys", ""},
-    {"B", "the pen (Quad: 2 x 2)"},
-    {"G", "fill the area of one colour;"},
-    {"", "Shift at the press: all of it"},
-    {"L", "line"},
-    {"U", "rectangle; U again: filled or not"},
-    {"Shift+U", "ellipse; again: filled or not"},
-    {"Shift+H", "flip left to right"},
-    {"Shift+V", "flip top to bottom"},
-    {"Shift+arrows", "shift the image by a pixel"},
-    {"[ and ]", "previous or next colour"},
-    {"Ctrl+Z", "undo; Ctrl+Y: redo"},
-    {"Left, Right", "the previous or next image"},
-    {"Home, End", "the first or the last image"},
-    {"Ctrl+S", "save over the image shown"},
-    {"Enter", "play the images; + and -: rate"},
-    {"F1", "these keys; a key or click: away"},
+// The mouse does what no key does; its lines follow the keys'.
+constexpr MouseLine kMouseLines[] = {
+    {"Right button", "pick a colour from the panel or the image"},
+    {"Wheel", "zoom in or out about the pointer"},
+    {"Middle drag", "move the image in the grid"},
+    {"Space+drag", "the same with the left button"},
+    {"Click a view", "show that part in the grid"},
 };
-constexpr int kKeyCells = 14;
-constexpr int kWhiteIndex = 15;
 
-static_assert(layout::kKeyListBox.top + 2 * layout::kKeyListMargin +
-                      static_cast<int>(std::size(kLines)) * layout::kKeyListLinePitch <=
-                  layout::kKeyListBox.bottom,
-              "every line fits in the box");
+// A line for the title and one for how to go on.
+constexpr int kFrameLines = 2;
+constexpr int kKeyCells = 15;
 
 struct KeyListState {
   bool shown = false;
+  int page = 0;
   // Escape took the list away and has not been let go since.
   bool escapeHeld = false;
-  // The letters as the previous read found them: a press is a letter going down.
-  std::array<bool, 26> lettersDown{};
-  // The screen under the box, row by row, as it was when the list came.
-  layout::ScreenRect kept{0, 0, 0, 0};
-  std::vector<std::uint8_t> under;
 };
 
 KeyListState state;
 
-bool KeyDown(int virtualKey) {
-  return (static_cast<std::uint16_t>(plat::GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
-}
-
-// Reads the letters; true when one went down since the last read.
-bool LetterPressed() {
-  bool pressed = false;
-  for (int i = 0; i < 26; ++i) {
-    const bool down = KeyDown('A' + i);
-    pressed = pressed || (down && !state.lettersDown[static_cast<std::size_t>(i)]);
-    state.lettersDown[static_cast<std::size_t>(i)] = down;
-  }
-  return pressed;
-}
-
 bool ButtonDown() {
-  return editorState.mouseState.rgbButtons[0] != 0 || editorState.mouseState.rgbButtons[1] != 0;
-}
-
-void Show() {
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return;
-  }
-  const layout::ScreenRect& box = layout::kKeyListBox;
-  state.kept = {std::max(box.left, 0), std::max(box.top, 0), std::min(box.right, screen.width),
-                std::min(box.bottom, screen.height)};
-  const auto width = static_cast<std::size_t>(std::max(state.kept.right - state.kept.left, 0));
-  state.under.resize(width * static_cast<std::size_t>(std::max(state.kept.bottom - state.kept.top, 0)));
-  for (int y = state.kept.top; y < state.kept.bottom; ++y) {
-    std::memcpy(state.under.data() + static_cast<std::size_t>(y - state.kept.top) * width,
-                screen.Row(y) + state.kept.left, width);
-  }
-  UnlockScreen();
-  state.shown = true;
-  LetterPressed();
-  DrawKeyList();
+  const plat::DIMOUSESTATE& mouse = editorState.mouseState;
+  return mouse.rgbButtons[0] != 0 || mouse.rgbButtons[1] != 0 || mouse.rgbButtons[2] != 0;
 }
 
 void Hide() {
-  state.shown = false;
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return;
+  if (state.shown) {
+    state.shown = false;
+    RedrawImageAreas();
   }
-  const auto width = static_cast<std::size_t>(std::max(state.kept.right - state.kept.left, 0));
-  for (int y = state.kept.top; y < state.kept.bottom; ++y) {
-    std::memcpy(screen.Row(y) + state.kept.left,
-                state.under.data() + static_cast<std::size_t>(y - state.kept.top) * width, width);
-  }
-  UnlockScreen();
+}
+
+void DrawLine(const std::string& keys, const std::string& meaning, int y) {
+  const layout::ScreenRect& box = layout::kKeyListBox;
+  // Two texts a line, the meaning at its own column: the Windows program's
+  // system font is proportional, so padding the keys with spaces would not
+  // line the meanings up.
+  const int keysX = box.left + layout::kKeyListMargin;
+  const int meaningX = keysX + kKeyCells * layout::kTextCellWidth;
+  DrawTextAt(keys.c_str(), keysX, y, kWhiteInk, displayDevice.primarySurface);
+  DrawTextAt(meaning.c_str(), meaningX, y, kWhiteInk, displayDevice.primarySurface);
 }
 
 }  // namespace
+
+std::vector<KeyListLine> KeyListLines() {
+  std::vector<KeyListLine> lines;
+  // Rows of one meaning share a line, their keys joined.
+  for (const KeyBinding& binding : KeyBindings()) {
+    if (!lines.empty() && lines.back().meaning == binding.meaning) {
+      if (binding.keys[0] != '\0') {
+        lines.back().keys += std::string(", ") + binding.keys;
+      }
+      continue;
+    }
+    lines.push_back({binding.keys, binding.meaning});
+  }
+  for (const MouseLine& line : kMouseLines) {
+    lines.push_back({line.keys, line.meaning});
+  }
+  return lines;
+}
+
+int KeyListLinesPerPage() {
+  const layout::ScreenRect& box = layout::kKeyListBox;
+  return (box.bottom - box.top - 2 * layout::kKeyListMargin) / layout::kKeyListLinePitch - kFrameLines;
+}
+
+int KeyListPages() {
+  const int lines = static_cast<int>(KeyListLines().size());
+  return (lines + KeyListLinesPerPage() - 1) / KeyListLinesPerPage();
+}
 
 void ResetKeyList() {
   state = KeyListState{};
 }
 
-bool KeyListTakesEscape(bool escapeDown) {
-  if (state.shown && escapeDown) {
+void ShowKeyList() {
+  if (state.shown || ButtonDown() || ShapeBeingDragged()) {
+    return;
+  }
+  state.shown = true;
+  state.page = 0;
+}
+
+void EscapeKey() {
+  if (state.shown) {
     Hide();
     state.escapeHeld = true;
-  } else if (!escapeDown) {
-    state.escapeHeld = false;
   }
-  return state.escapeHeld;
+  if (!state.escapeHeld) {
+    plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+  }
 }
 
 bool FollowKeyList() {
+  if (!MainKeyDown(plat::VK_ESCAPE)) {
+    state.escapeHeld = false;
+  }
   if (!state.shown) {
-    if (MainKeyPressed(plat::VK_F1) && !ButtonDown() && !ShapeBeingDragged()) {
-      Show();
-    }
     return false;
   }
-  const bool letter = LetterPressed();
-  if (!ButtonDown() && !AnyMainKeyPressed() && !letter) {
+  if (MainKeyPressed(plat::VK_F1) && !ButtonDown()) {
+    if (++state.page >= KeyListPages()) {
+      Hide();
+    }
+    return true;
+  }
+  if (!ButtonDown() && !AnyMainKeyPressed()) {
     return false;
   }
   Hide();
@@ -158,21 +152,24 @@ void DrawKeyList() {
   for (int y = box.top; y < box.bottom; ++y) {
     for (int x = box.left; x < box.right; ++x) {
       const bool edge = x == box.left || y == box.top || x == box.right - 1 || y == box.bottom - 1;
-      screen.Put(x, y, edge ? kWhiteIndex : 0);
+      screen.Put(x, y, edge ? kWhiteIndex : kBlackIndex);
     }
   }
   UnlockScreen();
+  const std::vector<KeyListLine> lines = KeyListLines();
+  const int perPage = KeyListLinesPerPage();
   int y = box.top + layout::kKeyListMargin;
-  // Two texts a line, the meaning at its own column: the Windows program's
-  // system font is proportional, so padding the keys with spaces would not
-  // line the meanings up.
-  const int keysX = box.left + layout::kKeyListMargin;
-  const int meaningX = keysX + kKeyCells * layout::kTextCellWidth;
-  for (const KeyLine& line : kLines) {
-    DrawTextAt(line.keys, keysX, y, plat::PALETTEINDEX(kWhiteIndex), displayDevice.primarySurface);
-    DrawTextAt(line.meaning, meaningX, y, plat::PALETTEINDEX(kWhiteIndex), displayDevice.primarySurface);
+  char title[48];
+  std::snprintf(title, sizeof title, "page %d of %d", state.page + 1, KeyListPages());
+  DrawLine("Keys", title, y);
+  y += layout::kKeyListLinePitch;
+  const auto first = static_cast<std::size_t>(state.page * perPage);
+  for (std::size_t i = first; i < lines.size() && i < first + static_cast<std::size_t>(perPage); ++i) {
+    DrawLine(lines[i].keys, lines[i].meaning, y);
     y += layout::kKeyListLinePitch;
   }
+  y = box.bottom - layout::kKeyListMargin - layout::kKeyListLinePitch;
+  DrawLine("F1", state.page + 1 < KeyListPages() ? "next page; any other key: away" : "or any key: away", y);
 }
 
 bool KeyListShown() {

@@ -1,23 +1,21 @@
-// The keys the main loop acts on, read once a pass.
+// The main loop's keys, read once a pass, and the binding table acted on.
 #include "app/main_keys.h"
 
 #include <array>
 #include <cstdint>
 
+#include "app/key_table.h"
+#include "canvas/tools.h"
 #include "platform/input.h"
+#include "platform/system.h"
 
 namespace {
 
-// Every key a feature of the main loop asks for. A key not read at every
-// pass would keep a press made long before (in an entry, say) for the pass
-// that first reads it.
-constexpr std::array kLoopKeys = {
-    plat::VK_SHIFT, plat::VK_CONTROL,  plat::VK_RETURN,    plat::VK_HOME, plat::VK_END,
-    plat::VK_LEFT,  plat::VK_UP,       plat::VK_RIGHT,     plat::VK_DOWN, plat::VK_B,
-    plat::VK_G,     plat::VK_H,        plat::VK_L,         plat::VK_S,    plat::VK_U,
-    plat::VK_V,     plat::VK_ADD,      plat::VK_SUBTRACT,  plat::VK_F1,   plat::VK_OEM_4,
-    plat::VK_OEM_6, plat::VK_OEM_PLUS, plat::VK_OEM_MINUS,
-};
+// A held repeating key acts again after kRepeatDelayMs, then every
+// kRepeatIntervalMs: one step at a time can be watched going by and let go
+// of at the one wanted.
+constexpr std::uint64_t kRepeatDelayMs = 500;
+constexpr std::uint64_t kRepeatIntervalMs = 100;
 
 struct KeyRead {
   bool down = false;
@@ -25,6 +23,13 @@ struct KeyRead {
 };
 
 std::array<KeyRead, 256> keys;
+
+struct Repeat {
+  const KeyBinding* binding = nullptr;
+  std::uint64_t at = 0;
+};
+
+Repeat repeat;
 
 bool AsyncDown(int virtualKey) {
   return (static_cast<std::uint16_t>(plat::GetAsyncKeyState(virtualKey)) & 0x8000u) != 0;
@@ -35,10 +40,32 @@ const KeyRead& Read(int virtualKey) {
   return virtualKey >= 0 && virtualKey < 256 ? keys[static_cast<std::size_t>(virtualKey)] : none;
 }
 
+std::uint8_t ModifiersDown() {
+  return static_cast<std::uint8_t>((MainKeyDown(plat::VK_SHIFT) ? kShiftHeld : 0) |
+                                   (MainKeyDown(plat::VK_CONTROL) ? kControlHeld : 0) |
+                                   (MainKeyDown(plat::VK_MENU) ? kAltHeld : 0));
+}
+
+bool ModifiersMatch(const KeyBinding& binding, std::uint8_t down) {
+  const std::uint8_t wanted = binding.modifiers & (kShiftHeld | kControlHeld | kAltHeld);
+  if ((binding.modifiers & kAnyShift) != 0) {
+    down &= static_cast<std::uint8_t>(~kShiftHeld);
+  }
+  return down == wanted;
+}
+
+void Act(const KeyBinding& binding) {
+  if (binding.tool != nullptr) {
+    ChooseTool(*binding.tool);
+  } else if (binding.action != nullptr) {
+    binding.action();
+  }
+}
+
 }  // namespace
 
 void ReadMainKeys() {
-  for (const int key : kLoopKeys) {
+  for (const int key : LoopKeys()) {
     KeyRead& read = keys[static_cast<std::size_t>(key)];
     const bool down = AsyncDown(key);
     read.pressed = down && !read.down;
@@ -55,7 +82,7 @@ bool MainKeyDown(int virtualKey) {
 }
 
 bool AnyMainKeyPressed() {
-  for (const int key : kLoopKeys) {
+  for (const int key : LoopKeys()) {
     if (MainKeyPressed(key)) {
       return true;
     }
@@ -64,11 +91,51 @@ bool AnyMainKeyPressed() {
 }
 
 void ForgetMainKeys() {
-  for (const int key : kLoopKeys) {
+  for (const int key : LoopKeys()) {
+    // Escape acts while it is down, not as it goes down: nothing to forget.
+    if (key == plat::VK_ESCAPE) {
+      continue;
+    }
     KeyRead& read = keys[static_cast<std::size_t>(key)];
     // Down now, or pressed and let go since the last read: seen as held,
     // so it presses again only after a read has found it up.
     read.down = AsyncDown(key);
     read.pressed = false;
+  }
+  repeat = Repeat{};
+}
+
+void FollowEveryPassKeys() {
+  const std::uint8_t down = ModifiersDown();
+  for (const KeyBinding& binding : KeyBindings()) {
+    if (binding.trigger == KeyTrigger::EveryPass && MainKeyDown(binding.key) &&
+        ModifiersMatch(binding, down)) {
+      Act(binding);
+    }
+  }
+}
+
+void FollowKeyBindings(bool leftButtonDown) {
+  const std::uint8_t down = ModifiersDown();
+  const std::uint64_t now = plat::GetTickCount64();
+  // A repeating key goes on while it and its modifiers stay down.
+  if (repeat.binding != nullptr &&
+      (!MainKeyDown(repeat.binding->key) || !ModifiersMatch(*repeat.binding, down))) {
+    repeat = Repeat{};
+  }
+  for (const KeyBinding& binding : KeyBindings()) {
+    if (binding.trigger == KeyTrigger::EveryPass || !MainKeyPressed(binding.key) ||
+        !ModifiersMatch(binding, down) || (binding.notDuringStroke && leftButtonDown)) {
+      continue;
+    }
+    Act(binding);
+    if (binding.trigger == KeyTrigger::Repeating) {
+      repeat = Repeat{&binding, now + kRepeatDelayMs};
+    }
+  }
+  if (repeat.binding != nullptr && !MainKeyPressed(repeat.binding->key) && now >= repeat.at &&
+      !(repeat.binding->notDuringStroke && leftButtonDown)) {
+    repeat.at = now + kRepeatIntervalMs;
+    Act(*repeat.binding);
   }
 }

@@ -1,9 +1,10 @@
-// The keys the main loop acts on, besides Escape and the undo keys: read once
-// a pass, so that every part of the pass sees the same presses.
+// The keys of the main loop (the binding table's, the modifiers and the
+// letters), read once a pass so that every part of the pass sees the same
+// presses, and the bindings acted on.
 #pragma once
 
-// Reads every key of the loop's table with GetAsyncKeyState. Called once a
-// pass of the main loop, before anything asks for a key.
+// Reads every key of the loop with GetAsyncKeyState. Called once at the top
+// of each pass of the main loop, before anything asks for a key.
 void ReadMainKeys();
 // The key went down since the previous read: a press, or a tap made and let
 // go between two passes. A key held down does not press again.
@@ -16,3 +17,11 @@ bool AnyMainKeyPressed();
 // typed there is theirs. Reads the keys, and a key still down presses again
 // only after it has been let go.
 void ForgetMainKeys();
+
+// At the top of a pass: the bindings that act at every pass their key is
+// down (Escape).
+void FollowEveryPassKeys();
+// Later in the pass: every other binding whose key was pressed with exactly
+// its modifiers (or repeats while held). leftButtonDown: a stroke or drag is
+// under way, which the bindings marked so leave alone.
+void FollowKeyBindings(bool leftButtonDown);

@@ -10,8 +10,7 @@
 #include <utility>
 
 #include "app/editor_state.h"
-#include "canvas/locked_screen.h"
-#include "canvas/screen_layout.h"
+#include "canvas/image_store.h"
 #include "platform/system.h"
 
 namespace recovery {
@@ -184,29 +183,12 @@ Copy CaptureWork() {
   const std::size_t imageBytes = std::size_t(copy.width) * std::size_t(copy.height);
   // Room for the trailer too: the file's bytes are made in this buffer.
   copy.pixels.reserve(imageBytes + kTrailerBytes);
-  copy.pixels.assign(imageBytes, 0);
-  LockedScreen screen{};
-  if (imageBytes == 0 || !LockScreen(screen)) {
-    return copy;
+  const IndexImage& working = WorkingImage();
+  if (working.width == copy.width && working.height == copy.height) {
+    copy.pixels.assign(working.pixels.begin(), working.pixels.end());
+  } else {
+    copy.pixels.assign(imageBytes, 0);
   }
-  // Row by row: the part on the screen copied, the rest repeating the pixel before it.
-  std::uint8_t last = 0;
-  std::uint8_t* out = copy.pixels.data();
-  for (int row = 0; row < copy.height; ++row, out += copy.width) {
-    const layout::ScreenPixel start = layout::WorkingPixel(0, row);
-    const std::int64_t first = std::max<std::int64_t>(0, -start.x);
-    const std::int64_t end = std::min<std::int64_t>(copy.width, screen.width - start.x);
-    if (start.y < 0 || start.y >= screen.height || first >= end) {
-      std::memset(out, last, static_cast<std::size_t>(copy.width));
-      continue;
-    }
-    std::memset(out, last, static_cast<std::size_t>(first));
-    const std::uint8_t* shown = screen.Row(static_cast<int>(start.y)) + start.x;
-    std::memcpy(out + first, shown + first, static_cast<std::size_t>(end - first));
-    last = out[end - 1];
-    std::memset(out + end, last, static_cast<std::size_t>(copy.width - end));
-  }
-  UnlockScreen();
   return copy;
 }
 

@@ -42,8 +42,7 @@ const std::string& CopyFolder();
 // that the old one is never lost; else the new path in setAsidePath.
 bool SetCopyAside(const std::string& suffix, const std::string& extension, std::string* setAsidePath);
 
-// The working view of the current size read from the screen, with what puts
-// it back. Pixels that lie off the screen repeat the one before them.
+// The working image of the current size, with what puts it back.
 Copy CaptureWork();
 // Queues the copy's write (nothing when the run keeps none).
 void WriteCopy(Copy copy);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/action_common.h"
@@ -17,7 +18,7 @@
 #include "app/main_keys.h"
 #include "app/recovery_keeper.h"
 #include "canvas/image_history.h"
-#include "canvas/locked_screen.h"
+#include "canvas/image_store.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/input.h"
@@ -112,10 +113,11 @@ std::uint8_t AskForKey(const char* question, const char* how) {
   }
 }
 
-// The copy into the working view and the grid's cells, where a Load of its
-// size draws them (as far as they lie on the screen), as one step of the
-// history. The reference view keeps what it showed.
+// The copy as the images being edited, with its size, names and image
+// number, as one step of the history. A copy that holds no reference image
+// shows its own image in the reference view.
 void PutBack(const recovery::Copy& copy) {
+  BeginImageStep();
   EditorState& s = editorState;
   s.previousWidth = s.width;
   s.previousHeight = s.height;
@@ -124,34 +126,11 @@ void PutBack(const recovery::Copy& copy) {
   s.pixNumber = copy.pixNumber;
   std::memcpy(s.loadFileName, copy.loadFileName, sizeof s.loadFileName);
   std::memcpy(s.saveFileName, copy.saveFileName, sizeof s.saveFileName);
-  // The image number as a Load shows it, before the image as there.
+  // The image number as a Load shows it.
   ShowImageNumber();
-  BeginImageStep();
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return;
-  }
-  // The grid first, then the working view, as a Load draws them: where a
-  // large image's areas overlap, the working view is what shows.
-  std::size_t i = 0;
-  for (int row = 0; row < copy.height; ++row) {
-    for (int column = 0; column < copy.width; ++column, ++i) {
-      const layout::ScreenPixel cell = layout::GridCell(column, row);
-      for (int dy = 0; dy < layout::kCellSize; ++dy) {
-        for (int dx = 0; dx < layout::kCellSize; ++dx) {
-          screen.Put(cell.x + dx, cell.y + dy, copy.pixels[i]);
-        }
-      }
-    }
-  }
-  i = 0;
-  for (int row = 0; row < copy.height; ++row) {
-    for (int column = 0; column < copy.width; ++column, ++i) {
-      const layout::ScreenPixel working = layout::WorkingPixel(column, row);
-      screen.Put(working.x, working.y, copy.pixels[i]);
-    }
-  }
-  UnlockScreen();
+  IndexImage working{copy.width, copy.height, copy.pixels};
+  IndexImage reference = working;
+  SetImages(std::move(working), std::move(reference));
 }
 
 // Reads the copy; false with errno set when there is none or it cannot be read.
@@ -231,7 +210,6 @@ bool OfferCopyBack() {
   DrawLines(question, how, kBlack);
   // The answer is not a key of the main loop.
   ForgetMainKeys();
-  ForgetHistoryKeys();
   if (answer == plat::DIK_R) {
     PutBack(copy);
     return true;

@@ -8,6 +8,7 @@
 #include "app/editor_message.h"
 #include "app/editor_state.h"
 #include "app/mouse_state.h"
+#include "canvas/image_history.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
@@ -115,16 +116,30 @@ std::int32_t TypedSize(std::int32_t had) {
   return SizeTextBlank() ? had : ConvertNumber(sizeText);
 }
 
+// A new size is one step of the history, begun before the first side that
+// changes: undo gives back the image as it was before, at its size.
+void SetSide(std::int32_t EditorState::*side, std::int32_t size, bool& stepBegun) {
+  if (editorState.*side == size) {
+    return;
+  }
+  if (!stepBegun) {
+    BeginImageStep();
+    stepBegun = true;
+  }
+  editorState.*side = size;
+}
+
 // The width stands as soon as it is typed, before the height is asked for.
 // An entry cut short by the end of the program changes nothing more.
 void ChangeSize() {
+  bool stepBegun = false;
   DrawPrompt("Change Width:");
   EraseRegion(layout::kWidthRegion);
   editorState.previousWidth = editorState.width;
   if (EnterSize() == 0) {
     return;
   }
-  editorState.width = TypedSize(editorState.width);
+  SetSide(&EditorState::width, TypedSize(editorState.width), stepBegun);
   DrawNumberAt(editorState.width, kSizeCells, layout::kWidthValue);
 
   DrawPrompt("Change Height:");
@@ -133,7 +148,7 @@ void ChangeSize() {
   if (EnterSize() == 0) {
     return;
   }
-  editorState.height = TypedSize(editorState.height);
+  SetSide(&EditorState::height, TypedSize(editorState.height), stepBegun);
   DrawNumberAt(editorState.height, kSizeCells, layout::kHeightValue);
 }
 

@@ -1,12 +1,18 @@
-// The keys of the artist's tools: B, G, L, U and Shift+U choose a tool;
-// Shift+H and Shift+V flip the image, Shift and an arrow shift it; [ and ]
-// step through the palette panel's colours.
+// What the image keys do: flips and shifts of the image, and the colour
+// before or after the current one.
 #pragma once
 
-// Acts on the keys pressed since the previous pass (ReadMainKeys has read
-// them). Nothing while the left button is down or Control is held: a stroke
-// or a drag keeps its tool, and Control's chords belong to other features.
-void FollowToolKeys();
+// Shift+H, Shift+V: the image flipped, as one step.
+void FlipLeftToRight();
+void FlipTopToBottom();
+// Shift and an arrow: the image shifted a pixel, round at the edges, as one step.
+void ShiftImageLeft();
+void ShiftImageRight();
+void ShiftImageUp();
+void ShiftImageDown();
+// [ and ]: the colour before or after the current one (StepColour).
+void PreviousColour();
+void NextColour();
 
 // The colour before or after the current one on the palette panel, 0 to 80
 // round in a ring; from a colour that is not on the panel, ] goes to 0 and

@@ -5,14 +5,12 @@
 
 #include "app/editor_state.h"
 #include "canvas/locked_screen.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "canvas/tools.h"
 #include "draw/primitives.h"
 
 namespace {
-
-// The status line's white, as the pointer's position is written.
-constexpr int kWhiteIndex = 15;
 
 void DrawSwatch() {
   LockedScreen screen{};
@@ -32,19 +30,7 @@ void DrawSwatch() {
 }  // namespace
 
 const char* ToolStatusName() {
-  switch (CurrentTool()) {
-    case Tool::Pen:
-      return editorState.quadMode == 1 ? "Quad pen" : "Pen";
-    case Tool::Fill:
-      return "Fill";
-    case Tool::Line:
-      return "Line";
-    case Tool::Rectangle:
-      return ToolFilled(Tool::Rectangle) ? "Filled rectangle" : "Rectangle";
-    case Tool::Ellipse:
-      return ToolFilled(Tool::Ellipse) ? "Filled ellipse" : "Ellipse";
-  }
-  return "";
+  return CurrentTool().name();
 }
 
 void DrawToolStatus() {

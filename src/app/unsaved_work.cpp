@@ -10,6 +10,7 @@
 #include "app/editor_state.h"
 #include "app/recovery_keeper.h"
 #include "app/recovery_offer.h"
+#include "canvas/image_history.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
@@ -68,7 +69,7 @@ void WriteNow() {
 }
 
 void WorkInAFile() {
-  editorState.savedAtChange = editorState.imageChanges;
+  editorState.savedStateId = ImageStateId();
   if (writes.copyOnDisk) {
     recovery::RemoveCopy();
     writes.copyOnDisk = false;
@@ -147,12 +148,12 @@ void NoteWorkLoaded() {
 }
 
 bool WorkUnsaved() {
-  return editorState.imageChanges != editorState.savedAtChange;
+  return ImageStateId() != editorState.savedStateId;
 }
 
 void StartRecovery() {
   writes = Writes{};
-  editorState.savedAtChange = editorState.imageChanges;
+  editorState.savedStateId = ImageStateId();
   recovery::OpenKeeper();
   if (OfferCopyBack()) {
     // The screen shows the copy now, as the file holds it.

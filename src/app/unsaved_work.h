@@ -9,8 +9,9 @@ void NoteWorkSaved();
 // The image areas have been loaded from a file (Load, a step to another
 // image of the file): as saved, until the next change.
 void NoteWorkLoaded();
-// From the first change of the image areas after a save or load (a stroke, a
-// tool, an undo or redo, a Clear) until the next save or load.
+// From the first change of the images after a save or load (a stroke, a
+// tool, a Clear) until the next save or load, or until undo or redo comes
+// back to the images as they were then.
 bool WorkUnsaved();
 
 // At the start of a run, once the settings files have been read: keeps a

@@ -1,4 +1,4 @@
-// The fill: a scanline walk over the image as the working view shows it.
+// The fill: a scanline walk over the working image, by the colours its indices show.
 #include "canvas/fill.h"
 
 #include <array>
@@ -15,10 +15,10 @@ struct Seed {
 
 }  // namespace
 
-int MarkFillArea(const ShownImage& image, ImageCell seed, int colour, bool everywhere,
+int MarkFillArea(const IndexImage& image, ImageCell seed, int colour, bool everywhere,
                  std::vector<std::uint8_t>& area) {
   area.assign(image.pixels.size(), 0);
-  if (seed.column < 0 || seed.row < 0 || seed.column >= image.columns || seed.row >= image.rows) {
+  if (seed.column < 0 || seed.row < 0 || seed.column >= image.width || seed.row >= image.height) {
     return 0;
   }
   std::array<bool, 256> matches{};
@@ -56,7 +56,7 @@ int MarkFillArea(const ShownImage& image, ImageCell seed, int colour, bool every
       --left;
     }
     int right = next.column;
-    while (right + 1 < image.columns && open(right + 1, next.row)) {
+    while (right + 1 < image.width && open(right + 1, next.row)) {
       ++right;
     }
     for (int column = left; column <= right; ++column) {
@@ -65,7 +65,7 @@ int MarkFillArea(const ShownImage& image, ImageCell seed, int colour, bool every
     marked += right - left + 1;
     // One seed for each run of open pixels above and below the run.
     for (const int row : {next.row - 1, next.row + 1}) {
-      if (row < 0 || row >= image.rows) {
+      if (row < 0 || row >= image.height) {
         continue;
       }
       for (int column = left; column <= right; ++column) {
@@ -79,7 +79,7 @@ int MarkFillArea(const ShownImage& image, ImageCell seed, int colour, bool every
 }
 
 bool FillImage(ImageCell seed, int colour, bool everywhere) {
-  return ChangeShownImage([&](const ShownImage& before, ShownImage& after) {
+  return ChangeWorkingImage([&](const IndexImage& before, IndexImage& after) {
     std::vector<std::uint8_t> area;
     if (MarkFillArea(before, seed, colour, everywhere, area) == 0) {
       return false;

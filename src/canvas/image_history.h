@@ -1,5 +1,5 @@
-// The image's history: copies of the screen's image areas, taken when a step
-// begins, put back by undo and redo.
+// The image's history: copies of the working and reference images (and
+// their size), taken when a step begins, put back by undo and redo.
 #pragma once
 
 #include <cstddef>
@@ -22,24 +22,19 @@ enum class CapSetting {
 std::uint64_t HistoryCapFromSetting(const char* text, CapSetting* how);
 
 // Forgets every step and takes the cap in bytes (0: no history). Called at
-// every start of the editor. The blocks the copies were kept in stay for the
-// next steps, as many as the new cap holds.
+// every start of the editor.
 void ResetImageHistory(std::uint64_t capBytes);
 
-// A step (a stroke, a Load, a Clear) is about to change the image: copies the
-// reference view, the grid's cells and the working view of the current size,
-// as far as they lie on the screen, under one lock of the primary surface.
-// A picture laid over the reference view (reference_cover.h) is lifted
-// first, here and before an undo or a redo.
-// The steps that could have been redone are dropped, and the oldest ones
-// when the copy would not fit beside them. A copy that cannot be taken (no
-// lock, no memory) leaves the step without an undo; the caller goes on all
-// the same.
+// A step (a stroke, a Load, a Clear, a size change) is about to change the
+// images: copies them as they are. The steps that could have been redone
+// are dropped, and the oldest ones when the copy would not fit beside them.
+// A copy that cannot be taken (no memory) leaves the step without an undo;
+// the caller goes on all the same.
 void BeginImageStep();
 
-// Puts the image areas back as they were before the last step not undone
-// (undo), or as the last undone step left them (redo), under one lock. False
-// when there is no such step or the surface cannot be locked.
+// Puts the images back as they were before the last step not undone
+// (undo), or as the last undone step left them (redo), with their size.
+// False when there is no such step.
 bool UndoImageStep();
 bool RedoImageStep();
 
@@ -47,5 +42,10 @@ bool RedoImageStep();
 bool ImageHistoryOn();
 std::size_t UndoableSteps();
 std::size_t RedoableSteps();
-// What the steps take, in bytes: their copies in whole blocks, and their records.
+// What the steps take, in bytes: their copies (a reference image shared by
+// neighbouring steps counted once) and their records.
 std::uint64_t HistoryBytes();
+// A number for the images' state: every step gives a new one, and undo and
+// redo give back the one of the state they return to. Work is as saved
+// while this is the number it had when it was saved or loaded.
+std::uint64_t ImageStateId();

@@ -1,7 +1,7 @@
-// Flips and shifts of the image as the working view shows it.
+// Flips and shifts of the working image.
 #include "canvas/image_moves.h"
 
-#include "canvas/shown_image.h"
+#include "canvas/image_change.h"
 
 namespace {
 
@@ -14,12 +14,12 @@ int Wrapped(int value, int size) {
 // (column, row) is the old one that source turns (column, row) into.
 template <typename Source>
 bool MoveImage(Source&& source) {
-  return ChangeShownImage([&source](const ShownImage& before, ShownImage& after) {
+  return ChangeWorkingImage([&source](const IndexImage& before, IndexImage& after) {
     if (before.pixels.empty()) {
       return false;
     }
-    for (int row = 0; row < before.rows; ++row) {
-      for (int column = 0; column < before.columns; ++column) {
+    for (int row = 0; row < before.height; ++row) {
+      for (int column = 0; column < before.width; ++column) {
         int fromColumn = column;
         int fromRow = row;
         source(before, fromColumn, fromRow);
@@ -33,18 +33,18 @@ bool MoveImage(Source&& source) {
 }  // namespace
 
 bool FlipImage(FlipAxis axis) {
-  return MoveImage([axis](const ShownImage& image, int& column, int& row) {
+  return MoveImage([axis](const IndexImage& image, int& column, int& row) {
     if (axis == FlipAxis::LeftToRight) {
-      column = image.columns - 1 - column;
+      column = image.width - 1 - column;
     } else {
-      row = image.rows - 1 - row;
+      row = image.height - 1 - row;
     }
   });
 }
 
 bool ShiftImage(int columns, int rows) {
-  return MoveImage([columns, rows](const ShownImage& image, int& column, int& row) {
-    column = Wrapped(column - columns, image.columns);
-    row = Wrapped(row - rows, image.rows);
+  return MoveImage([columns, rows](const IndexImage& image, int& column, int& row) {
+    column = Wrapped(column - columns, image.width);
+    row = Wrapped(row - rows, image.height);
   });
 }

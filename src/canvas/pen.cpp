@@ -4,19 +4,14 @@
 #include <cstdlib>
 
 #include "app/editor_state.h"
-#include "canvas/image_pixels.h"
-#include "canvas/locked_screen.h"
-#include "canvas/screen_layout.h"
+#include "canvas/grid_view.h"
+#include "canvas/image_store.h"
 
 namespace {
 
 // Further apart than any two cursor positions on the screen: the ends of a
 // longer line do not come from the mouse, and only the last is painted.
 constexpr int kLongestJoin = 4096;
-
-int ToCell(std::int64_t value) {
-  return static_cast<int>(value);
-}
 
 // The pen's pixel, or the quad pen's block in the order its pixels were
 // always painted, as far as it lies within the image.
@@ -25,7 +20,7 @@ void AppendInImage(ImageCell cell, bool quad, CellList& cells) {
   for (int dy = 0; dy < size; ++dy) {
     for (int dx = 0; dx < size; ++dx) {
       const ImageCell pixel{cell.column + dx, cell.row + dy};
-      if (InImage(pixel)) {
+      if (InShownImage(pixel)) {
         cells.push_back(pixel);
       }
     }
@@ -43,13 +38,16 @@ int PaintAtCursor(bool quad, int colour) {
 }  // namespace
 
 ImageCell CellAtCursor(std::int32_t x, std::int32_t y) {
-  // From a 32-bit position a column or row is within a fifth of its range.
-  return {ToCell(layout::GridColumnAt(x)), ToCell(layout::GridRowAt(y))};
+  return GridCellAt(CurrentGridView(), x, y);
 }
 
 bool InImage(ImageCell cell) {
   return cell.column >= 0 && cell.row >= 0 && cell.column < editorState.width &&
          cell.row < editorState.height;
+}
+
+bool InShownImage(ImageCell cell) {
+  return ShownPart(CurrentGridView(), editorState.width, editorState.height).Contains(cell.column, cell.row);
 }
 
 void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells) {
@@ -66,19 +64,10 @@ void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells) {
   }
 }
 
-bool PaintCells(const CellList& cells, int colour) {
-  if (cells.empty()) {
-    return true;
-  }
-  LockedScreen screen{};
-  if (!LockScreen(screen)) {
-    return false;
-  }
+void PaintCells(const CellList& cells, int colour) {
   for (const ImageCell& cell : cells) {
-    PaintImagePixel(screen, cell.column, cell.row, colour);
+    SetWorkingPixel(cell.column, cell.row, colour);
   }
-  UnlockScreen();
-  return true;
 }
 
 int PaintPen(int colour) {

@@ -1,4 +1,4 @@
-// Painting image pixels into the grid and the working view: the pens.
+// The single and quad pens: the pixels a stroke paints into the working image.
 #pragma once
 
 #include <cstddef>
@@ -13,19 +13,23 @@ inline void PutLockedPixel(int x, int y, int value, std::uint8_t* memory, int pi
   memory[x + static_cast<std::ptrdiff_t>(y) * pitch] = static_cast<std::uint8_t>(value);
 }
 
-// The image pixel under a screen position, as the pen maps it: the grid's
-// column and row, truncated toward zero.
+// The image pixel under a screen position, as the grid maps it (see
+// GridCellAt).
 ImageCell CellAtCursor(std::int32_t x, std::int32_t y);
 // True when the pixel lies within the image's current width and height.
 bool InImage(ImageCell cell);
+// True when it lies within the image and the grid shows it: the pen paints
+// only what the artist sees.
+bool InShownImage(ImageCell cell);
 
 // The pixels one pass of a stroke paints: the one-pixel line from the
 // previous pass's pixel to this pass's (the quad pen's 2 x 2 block at each of
-// its pixels, the pixel at its top left), only those within the image. A
+// its pixels, the pixel at its top left), only those within the image and
+// shown in the grid. A
 // slow stroke moves a pixel a pass, and the line is just its two ends.
 void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells);
-// Paints the pixels under one lock. False when the lock failed.
-bool PaintCells(const CellList& cells, int colour);
+// Paints the pixels into the working image.
+void PaintCells(const CellList& cells, int colour);
 
 // Single pen at the cursor, within the image; returns 0.
 int PaintPen(int colour);

@@ -1,8 +1,5 @@
-// A picture laid over the reference view for a while (the images playing),
-// with the view's own pixels kept aside under it. The image's history lifts
-// the cover before it copies the image areas or puts them back, so that a
-// step only ever holds the loaded image; the next lay keeps what is under it
-// afresh.
+// A picture shown in the reference view's frame for a while (the images
+// playing) instead of the reference image, which stays as it is.
 #pragma once
 
 #include <array>
@@ -10,16 +7,18 @@
 
 #include "screen_layout.h"
 
-// The reference view's frame, row by row: the most of an image it shows.
+// The reference view's frame, row by row.
 using CoverPicture =
     std::array<std::uint8_t, static_cast<std::size_t>(layout::kShownColumns) * layout::kShownRows>;
 
-// Draws picture over the reference view's frame. The first lay after a lift
-// (or ever) keeps what it covers first. False when the screen cannot be
-// locked; nothing changes then.
-bool LayReferenceCover(const CoverPicture& picture);
-// Puts back what the cover hides; nothing when none is laid.
+// Shows picture in the frame from the next drawing of the image areas on.
+void LayReferenceCover(const CoverPicture& picture);
+// The reference image shows again.
 void LiftReferenceCover();
 bool ReferenceCoverLaid();
-// Forgets the cover without touching the screen: a new run's screen.
+const CoverPicture& ReferenceCoverPicture();
+// Whether the cover was laid, changed or lifted since the last call: the
+// drawing pass asks, to draw the frame again.
+bool TakeCoverChange();
+// No cover: a new run.
 void ForgetReferenceCover();

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "../platform/display.h"
+
 namespace layout {
 
 struct ScreenPoint {
@@ -35,12 +37,14 @@ struct ScreenPixel {
 };
 
 // ---- The image areas -------------------------------------------------------
-// Image pixel (column, row) is counted from 0 at the image's top left. It is
-// shown in three places: the reference view (1:1, the image as last loaded),
-// the editing grid (a 4 x 4 cell) and the working view (1:1, the image being
-// edited, which Save reads back). The screen is the image's only store.
+// Image pixel (column, row) is counted from 0 at the image's top left. The
+// images live in memory (canvas/image_store.h); the screen shows them in
+// three places: the reference view (the image as last loaded), the editing
+// grid (magnified, canvas/grid_view.h) and the working view (the image being
+// edited).
 
-// The largest image the areas show whole.
+// The views' frames hold this many pixels: an image of up to this size is
+// shown whole at 1:1, a larger one reduced by a whole factor.
 inline constexpr int kShownColumns = 102;
 inline constexpr int kShownRows = 78;
 
@@ -48,65 +52,39 @@ inline constexpr int kShownRows = 78;
 inline constexpr ScreenPoint kReferenceView{6, 6};
 inline constexpr ScreenPoint kWorkingView{6, 128};
 
-constexpr ScreenPixel ViewPixel(ScreenPoint view, std::int64_t column, std::int64_t row) {
-  return {view.x + column, view.y + row};
-}
-constexpr ScreenPixel ReferencePixel(std::int64_t column, std::int64_t row) {
-  return ViewPixel(kReferenceView, column, row);
-}
-constexpr ScreenPixel WorkingPixel(std::int64_t column, std::int64_t row) {
-  return ViewPixel(kWorkingView, column, row);
-}
-
 // The white outline round a view: one pixel outside the image it shows.
 constexpr ScreenRect FrameAround(ScreenPoint view) {
   return {view.x - 1, view.y - 1, view.x + kShownColumns, view.y + kShownRows};
 }
 
-// The editing grid: white lines every kGridPitch pixels from kGridOrigin, and
-// inside them each image pixel a kCellSize x kCellSize cell.
+// The editing grid's area: cells of kGridAreaWidth x kGridAreaHeight pixels
+// from kGridOrigin, at a pitch of kLeastPitch to kMostPitch (a cell and its
+// line). At start the pitch is kStartPitch, where the area holds
+// kShownColumns x kShownRows cells and the whole lattice is drawn with the
+// marks round it; each cell is a kCellSize square inside its lines.
 inline constexpr ScreenPoint kGridOrigin{140, 5};
-inline constexpr int kGridPitch = 5;
-inline constexpr int kCellSize = 4;
+inline constexpr int kGridAreaWidth = 510;
+inline constexpr int kGridAreaHeight = 390;
+inline constexpr int kStartPitch = 5;
+inline constexpr int kLeastPitch = 1;
+inline constexpr int kMostPitch = 32;
+// From this pitch up each cell keeps a line of grid; below it the lines
+// would hide half the image, and the cells touch.
+inline constexpr int kLeastPitchWithLines = 4;
+inline constexpr int kCellSize = kStartPitch - 1;
 inline constexpr int kGridColumns = kShownColumns;
 inline constexpr int kGridRows = kShownRows;
+static_assert(kGridColumns * kStartPitch == kGridAreaWidth && kGridRows * kStartPitch == kGridAreaHeight);
 
-// The grid's vertical line left of column c, and its horizontal line above row r.
-constexpr std::int64_t GridLineX(std::int64_t c) {
-  return kGridOrigin.x + kGridPitch * c;
-}
-constexpr std::int64_t GridLineY(std::int64_t r) {
-  return kGridOrigin.y + kGridPitch * r;
-}
-// The outline round the whole grid.
-inline constexpr ScreenRect kGridFrame{kGridOrigin.x, kGridOrigin.y, kGridOrigin.x + kGridPitch* kGridColumns,
-                                       kGridOrigin.y + kGridPitch* kGridRows};
+// The outline round the whole grid at the start pitch.
+inline constexpr ScreenRect kGridFrame{kGridOrigin.x, kGridOrigin.y, kGridOrigin.x + kGridAreaWidth,
+                                       kGridOrigin.y + kGridAreaHeight};
 
-// The top-left pixel of a cell's inside (kCellSize square).
-constexpr ScreenPixel GridCell(std::int64_t column, std::int64_t row) {
-  return {GridLineX(column) + 1, GridLineY(row) + 1};
-}
-// The top-left pixel of the pen's block: the cell with the grid lines left of
-// and above it, kGridPitch square. The next pass draws those lines again.
-constexpr ScreenPixel GridBlock(std::int64_t column, std::int64_t row) {
-  return {GridLineX(column), GridLineY(row)};
-}
-
-// The image column and row under a screen position in the grid, truncated
-// toward zero as C divides: x 136 to 144 is column 0. A position on a
-// vertical line belongs to the cell right of it, one on a horizontal line to
-// the cell above it.
-constexpr std::int64_t GridColumnAt(std::int64_t x) {
-  return (x - kGridOrigin.x) / kGridPitch;
-}
-constexpr std::int64_t GridRowAt(std::int64_t y) {
-  return (y - (kGridOrigin.y + 1)) / kGridPitch;
-}
-
-// The marks round the grid: grey ones at its middle column and row, red ones
-// where the image's width and height end. The width mark is two pixels above
-// the grid (y kWidthMarkTop and the one below), the height mark two pixels
-// left of it (x kHeightMarkLeft and the one right of it).
+// The marks round the grid at the start pitch: grey ones at its middle
+// column and row, red ones where the image's width and height end. The
+// width mark is two pixels above the grid (y kWidthMarkTop and the one
+// below), the height mark two pixels left of it (x kHeightMarkLeft and the
+// one right of it).
 inline constexpr int kMiddleColumn = 51;
 inline constexpr int kMiddleRow = 39;
 inline constexpr int kWidthMarkTop = 2;
@@ -150,6 +128,11 @@ constexpr int SwatchSampleY(int row) {
 }
 // The white outline round colour 0's swatch, whatever the current colour.
 inline constexpr ScreenRect kColourZeroOutline{684, 4, 706, 16};
+// The current colour's frame: kCurrentFrameWidth pixels wide, its outer edge
+// kCurrentFrameGap pixels outside the swatch, in the gaps between swatches
+// (kSwatchRowPitch - kSwatchHeight = 6 pixels between rows).
+inline constexpr int kCurrentFrameGap = 3;
+inline constexpr int kCurrentFrameWidth = 2;
 // The right button picks row k while 4 + 16 k < y < 16 + 16 k, and the
 // column from x: between the middle bounds the middle column, right of
 // kPickRightColumnAfter the right one, else the left one.
@@ -216,9 +199,8 @@ inline constexpr int kTextLinePitch = 16;
 inline constexpr int kTextCellWidth = 8;
 
 // F1's list of keys: a box over the grid, kKeyListMargin pixels round its
-// text, one line every kKeyListLinePitch pixels. The screen under it comes
-// back when it goes.
-inline constexpr ScreenRect kKeyListBox{200, 50, 592, 338};
+// text, one line every kKeyListLinePitch pixels.
+inline constexpr ScreenRect kKeyListBox{150, 13, 640, 389};
 inline constexpr int kKeyListMargin = 8;
 inline constexpr int kKeyListLinePitch = 16;
 
@@ -238,7 +220,7 @@ inline constexpr ScreenRect kToolSwatchFrame{440, 573, 454, 587};
 inline constexpr ScreenPoint kToolName{460, 572};
 inline constexpr int kToolNameCells = 16;
 // the image number and the count of images, in the corner below the panel;
-inline constexpr ScreenRect kImageNumberArea{670, 440, 800, 600};
+inline constexpr ScreenRect kImageNumberArea{670, 440, plat::kScreenWidth, plat::kScreenHeight};
 // short notes such as the unsaved mark, left of the button bar.
 inline constexpr ScreenRect kNoteArea{0, 500, 156, 570};
 // In the note area: "Unsaved" while the image areas hold work that no file

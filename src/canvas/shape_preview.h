@@ -1,38 +1,17 @@
-// A shape shown while it is dragged: painted as it would be drawn, with the
-// screen bytes it covers kept, so that they come back exactly when the drag
-// moves on.
+// A shape shown over the working image while it is dragged: drawn by the
+// image areas over the cells it covers, never into the image, so that what
+// it covered shows again as soon as it moves on.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <vector>
-
-#include "canvas/locked_screen.h"
-#include "canvas/screen_layout.h"
+#include "canvas/image_store.h"
 #include "canvas/shapes.h"
 
-class ShapePreview {
- public:
-  // Keeps what the paint step of each cell covers (its grid block and its
-  // working-view pixel), then paints the cell with colour.
-  void Show(const LockedScreen& screen, const CellList& cells, int colour);
-  // Puts back what the shown shape covered, last kept first (the areas of a
-  // large image overlap), and forgets it.
-  void PutBack(const LockedScreen& screen);
-  // The shape stays as it is, drawn for good.
-  void Keep() { kept_.clear(); }
-
- private:
-  // What one cell's paint step covered: the part of its grid block on the
-  // screen, row by row, and its working-view pixel if that is on the screen.
-  struct KeptCell {
-    layout::ScreenRect block;
-    std::array<std::uint8_t, layout::kGridPitch * layout::kGridPitch> blockBytes;
-    bool workingOnScreen;
-    std::int32_t workingX;
-    std::int32_t workingY;
-    std::uint8_t workingByte;
-  };
-
-  std::vector<KeptCell> kept_;
-};
+// Shows cells in colour instead of the shape shown before.
+void ShowShape(const CellList& cells, int colour);
+// Nothing shown any more.
+void HideShape();
+bool ShapeShown();
+const CellList& ShownShapeCells();
+int ShownShapeColour();
+// The image pixels the shown shape covers: a rectangle round its cells.
+ImageRect ShownShapeBounds();

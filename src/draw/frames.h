@@ -1,14 +1,10 @@
-// The outlines of the two views and the editing grid with its marks.
+// Outlines drawn with GDI's Polyline.
 #pragma once
 
 #include <array>
 
 #include "../canvas/screen_layout.h"
-#include "../platform/display.h"
-
-int DrawReferenceFrame(plat::DrawSurface* surface);
-int DrawEditingGrid(plat::DrawSurface* surface);
-int DrawWorkingFrame(plat::DrawSurface* surface);
+#include "../platform/platform_types.h"
 
 // The closed polyline through the corners of an outline: its lines lie on
 // the rectangle's left, top, right and bottom.

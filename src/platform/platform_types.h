@@ -103,6 +103,7 @@ constexpr int IDC_ARROW = 32512;
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;  // Alt
 constexpr int VK_ESCAPE = 0x1B;
 constexpr int VK_END = 0x23;
 constexpr int VK_HOME = 0x24;

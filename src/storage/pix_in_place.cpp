@@ -1,4 +1,4 @@
-// Ctrl+S: the working view written over one image of the save file, the file replaced whole.
+// Ctrl+S: the working image written over one image of the save file, the file replaced whole.
 #include <sys/types.h>
 
 #include <algorithm>
@@ -8,11 +8,11 @@
 #include <cstdio>
 
 #include "app/editor_state.h"
+#include "canvas/image_store.h"
 #include "platform/system.h"
 #include "storage/pix_file.h"
 #include "storage/pix_layout.h"
 #include "storage/pix_report.h"
-#include "storage/working_image.h"
 
 using pixfile::FileName;
 using pixfile::ImagePosition;
@@ -55,7 +55,7 @@ bool WriteZeros(std::FILE* out, std::int64_t count, Chunk& chunk) {
 
 // The new file: the old one's bytes before the image (zeros where it ended
 // short of it), the image, then the old bytes after it.
-bool WriteOverImage(const char* name, std::int64_t position, const WorkingImage& image, std::FILE* out) {
+bool WriteOverImage(const char* name, std::int64_t position, const IndexImage& image, std::FILE* out) {
   std::FILE* old = plat::OpenFile(name, "rb");
   if (old == nullptr && errno != ENOENT) {
     return false;
@@ -64,9 +64,9 @@ bool WriteOverImage(const char* name, std::int64_t position, const WorkingImage&
   std::int64_t before = 0;
   bool ok = old == nullptr || Copy(old, out, position, before, chunk);
   ok = ok && WriteZeros(out, position - before, chunk);
-  ok = ok && std::fwrite(image.indices.get(), 1, image.size, out) == image.size;
+  ok = ok && std::fwrite(image.pixels.data(), 1, image.pixels.size(), out) == image.pixels.size();
   if (ok && old != nullptr && before == position) {
-    const std::int64_t after = position + static_cast<std::int64_t>(image.size);
+    const std::int64_t after = position + static_cast<std::int64_t>(image.pixels.size());
     std::int64_t rest = 0;
     ok = fseeko(old, static_cast<off_t>(after), SEEK_SET) == 0 && Copy(old, out, INT64_MAX, rest, chunk);
   }
@@ -80,28 +80,17 @@ bool WriteOverImage(const char* name, std::int64_t position, const WorkingImage&
 
 }  // namespace
 
-int SaveImageInPlace(plat::DrawSurface* surface, std::int32_t n, PixReport* report) {
+int SaveImageInPlace(std::int32_t n, PixReport* report) {
   PixReport unused;
   PixReport& out = report != nullptr ? *report : unused;
   out = PixReport{};
-  plat::HDC dc = nullptr;
-  if (surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {
-    out.reason = kScreenUnreadable;
-    return 0;
-  }
-  WorkingImage image;
-  const bool read = ReadWorkingImage(dc, image);
-  surface->ReleaseDC(dc);
-  if (!read) {
-    out.reason = ReasonOf(ENOMEM);
-    return 0;
-  }
+  const IndexImage& image = WorkingImage();
   const std::int64_t position = ImagePosition(n);
   if (position == kNoPosition) {
     out.reason = NoSuchImage(n);
     return 0;
   }
-  if (image.size == 0) {
+  if (image.pixels.empty()) {
     DescribeWrite(position, 0, out);
     return 0;
   }
@@ -112,6 +101,6 @@ int SaveImageInPlace(plat::DrawSurface* surface, std::int32_t n, PixReport* repo
     out.reason = ReasonOf(errno != 0 ? errno : EIO);
     return 0;
   }
-  DescribeWrite(position, static_cast<std::int64_t>(image.size), out);
+  DescribeWrite(position, static_cast<std::int64_t>(image.pixels.size()), out);
   return 1;
 }

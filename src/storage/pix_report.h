@@ -6,8 +6,6 @@
 
 #include "storage/pix_file.h"
 
-inline constexpr const char* kScreenUnreadable = "the screen could not be read";
-
 // The system's text for an errno value ("Permission denied").
 std::string ReasonOf(int error);
 // A negative offset: a save writes nothing then.

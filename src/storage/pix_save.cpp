@@ -1,4 +1,4 @@
-// Saving pix images: the working view read back from the screen, one palette index a pixel.
+// Saving pix images: the working image's own palette indices, one byte a pixel.
 #include <sys/types.h>
 
 #include <algorithm>
@@ -9,13 +9,11 @@
 #include <new>
 
 #include "app/editor_state.h"
-#include "canvas/screen_layout.h"
-#include "platform/gdi.h"
+#include "canvas/image_store.h"
 #include "platform/system.h"
 #include "storage/pix_file.h"
 #include "storage/pix_layout.h"
 #include "storage/pix_report.h"
-#include "storage/working_image.h"
 
 using pixfile::FileName;
 using pixfile::ImagePosition;
@@ -25,8 +23,9 @@ using pixfile::TerminatedName;
 namespace {
 
 // Writes the working image; false (errno set) when a write failed.
-bool WriteImage(const WorkingImage& image, std::FILE* file) {
-  return std::fwrite(image.indices.get(), 1, image.size, file) == image.size;
+bool WriteImage(const IndexImage& image, std::FILE* file) {
+  return image.pixels.empty() ||
+         std::fwrite(image.pixels.data(), 1, image.pixels.size(), file) == image.pixels.size();
 }
 
 // The length of an open file, or -1 when it cannot be told.
@@ -76,15 +75,10 @@ void RestoreOldSlot(const char* name, const OldSlot& old) {
 
 }  // namespace
 
-int SavePixImage(plat::DrawSurface* surface, PixReport* report) {
+int SavePixImage(PixReport* report) {
   PixReport unused;
   PixReport& out = report != nullptr ? *report : unused;
   out = PixReport{};
-  plat::HDC dc = nullptr;
-  if (surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {
-    out.reason = kScreenUnreadable;
-    return 0;
-  }
   FileName name = TerminatedName(editorState.saveFileName);
   std::FILE* file = nullptr;
   std::int64_t oldLength = -1;
@@ -119,20 +113,17 @@ int SavePixImage(plat::DrawSurface* surface, PixReport* report) {
     if (out.reason.empty()) {
       out.reason = ReasonOf(errno);
     }
-    surface->ReleaseDC(dc);
     return 0;
   }
-  WorkingImage image;
-  const bool read = ReadWorkingImage(dc, image);
+  const IndexImage& image = WorkingImage();
   errno = 0;
-  bool written = read && WriteImage(image, file);
-  int error = read ? errno : ENOMEM;
+  bool written = WriteImage(image, file);
+  int error = errno;
   // A full disk often shows only when the buffer is flushed at the close.
   bool closed = std::fclose(file) == 0;
   if (written && !closed) {
     error = errno;
   }
-  surface->ReleaseDC(dc);
   if (!written || !closed) {
     // Half an image at the end would shift every image saved after it: give
     // the file back its old length. Then put back the old bytes of the slot
@@ -145,6 +136,6 @@ int SavePixImage(plat::DrawSurface* surface, PixReport* report) {
     return 0;
   }
   editorState.offsetNumber = 0;
-  DescribeWrite(position, static_cast<std::int64_t>(image.size), out);
+  DescribeWrite(position, static_cast<std::int64_t>(image.pixels.size()), out);
   return 1;
 }

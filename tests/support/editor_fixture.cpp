@@ -5,6 +5,8 @@
 #include <array>
 
 #include "app/editor_state.h"
+#include "canvas/image_store.h"
+#include "draw/image_areas.h"
 #include "platform/headless/headless.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -33,20 +35,11 @@ void CloseTestEditor() {
 }
 
 void PutWorkingView(const Image& image) {
-  plat::DDSURFACEDESC2 desc = {};
-  desc.dwSize = sizeof desc;
-  if (plat::FAILED(displayDevice.primarySurface->Lock(nullptr, &desc, plat::DDLOCK_WAIT, nullptr))) {
-    return;
-  }
-  auto* memory = static_cast<std::uint8_t*>(desc.lpSurface);
-  const int rows = std::min(image.height, static_cast<int>(desc.dwHeight) - 128);
-  const int columns = std::min(image.width, static_cast<int>(desc.dwWidth) - 6);
-  for (int y = 0; y < rows; ++y) {
-    for (int x = 0; x < columns; ++x) {
-      memory[(128 + y) * desc.lPitch + 6 + x] = image.pixels[static_cast<std::size_t>(y * image.width + x)];
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      SetWorkingPixel(x, y, image.pixels[static_cast<std::size_t>(y * image.width + x)]);
     }
   }
-  displayDevice.primarySurface->Unlock(nullptr);
 }
 
 namespace {
@@ -64,14 +57,17 @@ Image ReadView(int left, int top, int width, int height) {
 }  // namespace
 
 Image ReadReferenceView(int width, int height) {
+  DrawImageAreas();
   return ReadView(6, 6, width, height);
 }
 
 Image ReadWorkingView(int width, int height) {
+  DrawImageAreas();
   return ReadView(6, 128, width, height);
 }
 
 Image ReadGridCells(int width, int height) {
+  DrawImageAreas();
   Image image{width, height, {}};
   for (int i = 0; i < height; ++i) {
     for (int j = 0; j < width; ++j) {
@@ -82,6 +78,7 @@ Image ReadGridCells(int width, int height) {
 }
 
 bool GridCellsUniform(int width, int height) {
+  DrawImageAreas();
   for (int i = 0; i < height; ++i) {
     for (int j = 0; j < width; ++j) {
       const std::uint8_t first = plat::headless::ScreenAt(141 + 5 * j, 6 + 5 * i);

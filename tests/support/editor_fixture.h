@@ -24,10 +24,11 @@ struct Image {
   Bytes pixels;
 };
 
-// Stores the image into the working view (6 + x, 128 + y) under a lock of the
-// primary surface; what lies beyond the screen is left out.
+// Paints the image into the working image from its top left; what lies
+// beyond the working image's size is left out.
 void PutWorkingView(const Image& image);
-// Reads the three image areas back from the headless screen.
+// Reads the three image areas back from the headless screen, once they are
+// drawn from the images in memory.
 Image ReadReferenceView(int width, int height);
 Image ReadWorkingView(int width, int height);
 // One byte per grid cell: the top-left pixel of its 4 x 4 interior.

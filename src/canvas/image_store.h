@@ -1,0 +1,93 @@
+// The images being edited, in memory: the working image (what the tools
+// change and Save writes) and the reference image (the image as last loaded).
+// This is the only copy of either; the screen is a view of them, drawn each
+// pass from what changed (draw/image_areas.h).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Palette indices, row by row, width x height.
+struct IndexImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> pixels;
+
+  bool Contains(std::int64_t column, std::int64_t row) const {
+    return column >= 0 && row >= 0 && column < width && row < height;
+  }
+  std::size_t IndexOf(int column, int row) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column);
+  }
+  std::uint8_t At(int column, int row) const { return pixels[IndexOf(column, row)]; }
+  std::uint8_t& At(int column, int row) { return pixels[IndexOf(column, row)]; }
+  const std::uint8_t* Row(int row) const { return pixels.data() + IndexOf(0, row); }
+  std::uint8_t* Row(int row) { return pixels.data() + IndexOf(0, row); }
+};
+
+// An image of the given size, every pixel value.
+IndexImage FilledImage(int width, int height, std::uint8_t value);
+
+// Image pixels from (left, top) to (right - 1, bottom - 1); empty when
+// left >= right or top >= bottom.
+struct ImageRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  bool Empty() const { return left >= right || top >= bottom; }
+  // The smallest rectangle holding both.
+  ImageRect Union(const ImageRect& other) const;
+};
+
+// The most pixels an image may have: more than any size the entries take
+// (999 x 999), kept for sizes a test or a damaged file may set.
+inline constexpr std::int64_t kMostImagePixels = std::int64_t{1} << 24;
+
+// The two images together, as the history keeps and swaps them. The
+// reference image is shared between the states that hold the same one: it
+// changes only with a Load, a Clear or a recovery.
+struct ImageState {
+  IndexImage working;
+  std::shared_ptr<const IndexImage> reference;
+};
+
+// A new run: both images black (index 0) at the size in editorState, as the
+// cleared screen shows them at start.
+void ResetImages();
+
+// The images at editorState's width and height. A size changed since (the
+// settings, a test) is taken first: the top-left part that both sizes share
+// is kept, new pixels are black. A size whose pixels would exceed
+// kMostImagePixels, or a negative one, gives an empty image.
+const IndexImage& WorkingImage();
+const IndexImage& ReferenceImage();
+
+// Paints one working pixel (no-op outside the image) and notes it changed.
+void SetWorkingPixel(int column, int row, int colour);
+// A whole new working image of the current size (anything else is ignored),
+// noted changed where it differs; the reference image is kept.
+void ReplaceWorkingImage(IndexImage image);
+// A Load: the working image and the reference image become image (of the
+// current size), both noted changed.
+void LoadImages(const IndexImage& image);
+// Both images at once, of the current size (a recovery copy put back);
+// anything else is ignored.
+void SetImages(IndexImage working, IndexImage reference);
+// Both images become value (Clear).
+void FillImages(std::uint8_t value);
+// Exchanges the images with state (undo and redo); editorState's size
+// follows the state put in.
+void SwapImageState(ImageState& state);
+// A copy of the current images, for the history.
+ImageState CurrentImageState();
+
+// What changed since the screen last showed it, taken by the drawing pass.
+ImageRect TakeWorkingChanges();
+bool TakeReferenceChange();
+// Notes a part of the working image as changed although its pixels did not:
+// what is shown over it (a dragged shape) moved.
+void NoteWorkingShownChanged(const ImageRect& rect);
