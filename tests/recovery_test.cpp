@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -166,6 +167,18 @@ TEST(RecoveryFormat, ChecksumIsZlibsCrc32) {
   for (const auto& [text, crc] : kKnown) {
     EXPECT_EQ(recovery::Crc32(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), crc) << text;
   }
+}
+
+TEST(RecoveryFiles, ARenameNeverReplacesAFile) {
+  pixtest::ScratchDir scratch;
+  ASSERT_TRUE(pixtest::WriteFileBytes("from", "new"));
+  ASSERT_TRUE(pixtest::WriteFileBytes("to", "old"));
+  int error = 0;
+  EXPECT_FALSE(plat::RenameFile("from", "to", &error));
+  EXPECT_EQ(error, EEXIST);
+  EXPECT_EQ(pixtest::ReadFileBytes("to"), Bytes({'o', 'l', 'd'}));
+  EXPECT_TRUE(plat::RenameFile("from", "free", &error));
+  EXPECT_EQ(pixtest::ReadFileBytes("free"), Bytes({'n', 'e', 'w'}));
 }
 
 TEST(RecoveryNames, TheStateFolderFollowsTheXdgRules) {
@@ -642,6 +655,18 @@ TEST_F(RecoveryTest, ASecondEditorInTheFolderKeepsNoCopy) {
   End();
   EXPECT_EQ(CopyBytes(), first) << "neither offered, set aside nor written over";
   plat::ReleaseFileLock(state_ + "/" + locks[0]);
+}
+
+// A file where the state folder should be is told as such, whatever errno
+// held before.
+TEST_F(RecoveryTest, AFileInTheStateFoldersPlaceIsToldAsSuch) {
+  ASSERT_TRUE(pixtest::WriteFileBytes(state_, "x"));
+  ::testing::internal::CaptureStderr();
+  errno = ENOSPC;
+  Start();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("cannot keep a recovery copy in " + state_ + ": Not a directory"), std::string::npos)
+      << said;
 }
 
 }  // namespace

@@ -93,8 +93,8 @@ enum class LockOutcome {
 LockOutcome TakeFileLock(const std::string& path, int* error);
 void ReleaseFileLock(const std::string& path);
 // Renames a file; false (error set) when it cannot, or when to exists
-// already: nothing is ever renamed over another file. Traced
-// "RenameFile(from,to)".
+// already: nothing is ever renamed over another file, in one step of the
+// system where it can refuse that. Traced "RenameFile(from,to)".
 bool RenameFile(const std::string& from, const std::string& to, int* error);
 
 // File work done off the editor's thread (in the browser, at once), in the
