@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -667,6 +668,34 @@ TEST_F(RecoveryTest, AFileInTheStateFoldersPlaceIsToldAsSuch) {
   const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("cannot keep a recovery copy in " + state_ + ": Not a directory"), std::string::npos)
       << said;
+}
+
+// The writer's thread survives a job that throws: the old copy stays whole,
+// the failure is told once, and the next write works.
+TEST_F(RecoveryTest, AWriteThatThrowsLeavesTheOldCopy) {
+  Start();
+  Stroke(300, 200);
+  const Bytes old = CopyBytes();
+  ASSERT_FALSE(old.empty());
+  ::testing::internal::CaptureStderr();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    plat::QueueFileReplace(recovery::CopyPath(), Bytes(10, 1),
+                           [](std::vector<std::uint8_t>&) { throw std::bad_alloc(); });
+    plat::FinishQueuedFiles();
+    IdlePasses(1);
+  }
+  EXPECT_EQ(CopyBytes(), old);
+  EXPECT_EQ(Note(1), "the write failed   ");
+  plat::Sleep(1000);
+  Stroke(300, 250);
+  plat::FinishQueuedFiles();
+  IdlePasses(1);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string told = "cannot keep a recovery copy in " + state_ + ": Cannot allocate memory";
+  EXPECT_NE(said.find(told), std::string::npos) << said;
+  EXPECT_EQ(said.find(told), said.rfind(told)) << "told once: " << said;
+  EXPECT_NE(CopyBytes(), old) << "the next write worked";
+  EXPECT_EQ(Note(0), std::string(19, ' '));
 }
 
 }  // namespace

@@ -103,8 +103,9 @@ bool RenameFile(const std::string& from, const std::string& to, int* error);
 // a crash at any moment leaves either the old file or the new one whole. A
 // replace or remove queued while an earlier one of the same path still waits
 // takes its place. finish, when given, is run on the bytes just before they
-// are written, off the editor's thread too (a checksum of a large file).
-// Traced "QueueFileReplace(path)" and "QueueFileRemove(path)".
+// are written, off the editor's thread too (a checksum of a large file). A
+// job that throws (no memory) fails like one the disk refused: the file is
+// left as it was. Traced "QueueFileReplace(path)" and "QueueFileRemove(path)".
 using FileBytesFinisher = void (*)(std::vector<std::uint8_t>& bytes);
 void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes,
                       FileBytesFinisher finish = nullptr);
