@@ -170,6 +170,93 @@ TEST(RecoveryFormat, ChecksumIsZlibsCrc32) {
   }
 }
 
+// Each field of the trailer where its layout says, written here byte by
+// byte; read back, the copy is the one encoded.
+TEST(RecoveryFormat, TheTrailersFieldsLieWhereTheLayoutSays) {
+  const auto join = [](std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) {
+      all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+  };
+  struct Case {
+    Bytes reference;
+    std::uint8_t version;
+    Bytes crc;
+  };
+  const Case kCases[] = {
+      {{}, 1, {0xF3, 0xA1, 0xAA, 0x9C}},
+      {{3, 4}, 2, {0xD5, 0x83, 0xEB, 0x9D}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(int{c.version});
+    recovery::Copy copy;
+    copy.width = 2;
+    copy.height = 1;
+    copy.pixNumber = 0x0A0B0C0D;
+    copy.takenAt = 1714566896;
+    std::strcpy(copy.loadFileName, "a.pix");
+    std::strcpy(copy.saveFileName, "bb.pix");
+    copy.pixels = {7, 9};
+    copy.reference = c.reference;
+    const Bytes expected = join({
+        {7, 9},                                    // the working view
+        c.reference,                               // the reference image (version 2)
+        {'P', 'I', 'X', 'E', 'D', 'R', 'E', 'C'},  // 0
+        {c.version, 0},                            // 8
+        {96, 0},                                   // 10
+        {2, 0, 0, 0},                              // 12 width
+        {1, 0, 0, 0},                              // 16 height
+        {0x0D, 0x0C, 0x0B, 0x0A},                  // 20 image number
+        {0xF0, 0x36, 0x32, 0x66, 0, 0, 0, 0},      // 24 time
+        pixtest::NameFileBytes("a.pix"),           // 32
+        pixtest::NameFileBytes("bb.pix"),          // 57
+        Bytes(6, 0),                               // 82
+        c.crc,                                     // 88, zlib's crc32 of the bytes before
+        {'R', 'E', 'C', 'X'},                      // 92
+    });
+    ASSERT_EQ(recovery::Encode(copy), expected) << pixtest::ShowBytes(recovery::Encode(copy));
+    recovery::Copy back;
+    ASSERT_EQ(recovery::Decode(expected, &back), recovery::Problem::None);
+    EXPECT_EQ(back.pixels, copy.pixels);
+    EXPECT_EQ(back.reference, c.reference);
+    EXPECT_EQ(back.pixNumber, copy.pixNumber);
+    EXPECT_EQ(back.takenAt, copy.takenAt);
+    EXPECT_STREQ(back.saveFileName, "bb.pix");
+  }
+}
+
+// A copy's length must be that of its version: one image, or two.
+TEST(RecoveryFormat, TheLengthFollowsTheVersion) {
+  recovery::Copy largest;
+  largest.width = largest.height = 999;
+  largest.pixels = pixtest::Pattern(999 * 999, 7, 3);
+  largest.reference = pixtest::Pattern(999 * 999, 5, 1);
+  const Bytes whole = recovery::Encode(largest);
+  const auto resealed = [](Bytes bytes, std::size_t cut, std::uint8_t version) {
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
+    bytes[bytes.size() - kTrailer + 8] = version;
+    recovery::Seal(bytes);
+    return bytes;
+  };
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    recovery::Problem problem;
+  };
+  const Case kCases[] = {
+      {"the largest copy", whole, recovery::Problem::None},
+      {"version 2 over one image", resealed(whole, 999 * 999, 2), recovery::Problem::Truncated},
+      {"version 1 over two images", resealed(whole, 0, 1), recovery::Problem::Truncated},
+      {"a byte longer than the largest", Bytes(2 * 999 * 999 + kTrailer + 1, 0), recovery::Problem::Foreign},
+  };
+  for (const Case& c : kCases) {
+    recovery::Copy copy;
+    EXPECT_EQ(recovery::Decode(c.bytes, &copy), c.problem) << c.what;
+  }
+}
+
 TEST(RecoveryFiles, ARenameNeverReplacesAFile) {
   pixtest::ScratchDir scratch;
   ASSERT_TRUE(pixtest::WriteFileBytes("from", "new"));
@@ -486,7 +573,7 @@ TEST_F(RecoveryTest, ADamagedCopyIsSetAside) {
       {"bytes added", [](Bytes& b) { b.push_back(7); }, "wrong length"},
       {"a pixel changed", [](Bytes& b) { b[100] ^= 1; }, "damaged"},
       {"the size changed", [](Bytes& b) { b[b.size() - kTrailer + 12] = 103; }, "damaged"},
-      {"a later version", [](Bytes& b) { b[b.size() - kTrailer + 8] = 2; }, "not a recovery copy"},
+      {"a later version", [](Bytes& b) { b[b.size() - kTrailer + 8] = 3; }, "not a recovery copy"},
       {"another file", [](Bytes& b) { b = Bytes(2'000'000, 'x'); }, "not a recovery copy"},
   };
   for (const Case& c : kCases) {
@@ -526,8 +613,9 @@ TEST_F(RecoveryTest, ADamagedCopyIsSetAside) {
   }
 }
 
-// A copy of 999 x 999 puts back the part the screen shows, and nothing
-// outside the places of the image areas.
+// A copy of 999 x 999, the largest file (with its reference image), puts
+// back the part the screen shows, and nothing outside the places of the
+// working view and the grid.
 TEST_F(RecoveryTest, TheLargestCopyWritesOnlyIntoTheImageAreas) {
   constexpr int kSide = 999;
   recovery::Copy copy;
@@ -536,6 +624,7 @@ TEST_F(RecoveryTest, TheLargestCopyWritesOnlyIntoTheImageAreas) {
   std::strcpy(copy.loadFileName, "big.pix");
   std::strcpy(copy.saveFileName, "big.pix");
   copy.pixels = pixtest::Pattern(std::size_t{kSide} * kSide, 7, 3, 81);
+  copy.reference = pixtest::Pattern(std::size_t{kSide} * kSide, 5, 1, 90);
   ASSERT_TRUE(pixtest::StartEditor());
   plat::headless::SetStateFolder(state_);
   std::filesystem::create_directories(state_);
