@@ -79,7 +79,7 @@ class FileQueueTest : public ::testing::Test {
 // A job of a path still waiting is out of date once another of that path
 // comes; the one already running is not.
 TEST_F(FileQueueTest, AWaitingJobOfTheSamePathIsDropped) {
-  FileQueue queue(Runner);
+  FileQueue queue(Runner, nullptr);
   Hold(true);
   queue.Add(Replace("a", "1"));
   WaitUntilStarted(1);
@@ -101,7 +101,7 @@ TEST_F(FileQueueTest, AJobThatThrowsFailsAndTheQueueGoesOn) {
     int error;
   };
   const Case kCases[] = {{"throw-alloc", ENOMEM}, {"throw-other", EIO}};
-  FileQueue queue(Runner);
+  FileQueue queue(Runner, nullptr);
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.path);
     queue.Add(Replace(c.path, "x"));
@@ -116,7 +116,7 @@ TEST_F(FileQueueTest, AJobThatThrowsFailsAndTheQueueGoesOn) {
 
 // The end of the queue waits for the job running and the ones behind it.
 TEST_F(FileQueueTest, ItsEndWaitsForTheJobInFlight) {
-  auto queue = std::make_unique<FileQueue>(Runner);
+  auto queue = std::make_unique<FileQueue>(Runner, nullptr);
   Hold(true);
   queue->Add(Replace("a", "1"));
   WaitUntilStarted(1);

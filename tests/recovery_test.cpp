@@ -747,16 +747,46 @@ TEST_F(RecoveryTest, ASecondEditorInTheFolderKeepsNoCopy) {
   plat::ReleaseFileLock(state_ + "/" + locks[0]);
 }
 
-// A file where the state folder should be is told as such, whatever errno
-// held before.
-TEST_F(RecoveryTest, AFileInTheStateFoldersPlaceIsToldAsSuch) {
-  ASSERT_TRUE(pixtest::WriteFileBytes(state_, "x"));
-  ::testing::internal::CaptureStderr();
-  errno = ENOSPC;
-  Start();
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find("cannot keep a recovery copy in " + state_ + ": Not a directory"), std::string::npos)
-      << said;
+// A Save whose remove of the copy fails (the state folder made read-only
+// meanwhile) marks the copy: no start offers it back, and one that may
+// removes it.
+TEST_F(RecoveryTest, ACopyThatASaveCouldNotRemoveIsNotOfferedBack) {
+  struct Case {
+    const char* what;
+    plat::headless::DiskFault atNextStart;
+    std::size_t copiesLeft;
+  };
+  const Case kCases[] = {
+      {"the folder writable again", plat::headless::DiskFault::None, 0},
+      {"the folder still read-only", plat::headless::DiskFault::FolderReadOnly, 1},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(state_);
+    Start();
+    Stroke(300, 200);
+    ASSERT_FALSE(CopyBytes().empty());
+    plat::headless::SetStateFolderFault(plat::headless::DiskFault::FolderReadOnly);
+    ::testing::internal::CaptureStderr();
+    Save();
+    plat::FinishQueuedFiles();
+    IdlePasses(1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("could not be removed (Permission denied): it is marked as saved"), std::string::npos)
+        << said;
+    End();
+
+    ASSERT_TRUE(pixtest::StartEditor());
+    plat::headless::SetStateFolder(state_);
+    plat::headless::SetStateFolderFault(c.atNextStart);
+    plat::headless::QueueKeys({});
+    plat::headless::QueueKeys({plat::DIK_X});
+    StartRecovery();
+    EXPECT_EQ(plat::headless::KeyboardReadsLeft(), 2u) << "no question was asked";
+    EXPECT_EQ(FilesEndingIn(".recovery").size(), c.copiesLeft) << ::testing::PrintToString(StateFiles());
+    EXPECT_TRUE(FilesEndingIn(".pix").empty()) << "nothing set aside";
+    End();
+  }
 }
 
 // The writer's thread survives a job that throws: the old copy stays whole,
@@ -785,6 +815,18 @@ TEST_F(RecoveryTest, AWriteThatThrowsLeavesTheOldCopy) {
   EXPECT_EQ(said.find(told), said.rfind(told)) << "told once: " << said;
   EXPECT_NE(CopyBytes(), old) << "the next write worked";
   EXPECT_EQ(Note(0), std::string(19, ' '));
+}
+
+// A file where the state folder should be is told as such, whatever errno
+// held before.
+TEST_F(RecoveryTest, AFileInTheStateFoldersPlaceIsToldAsSuch) {
+  ASSERT_TRUE(pixtest::WriteFileBytes(state_, "x"));
+  ::testing::internal::CaptureStderr();
+  errno = ENOSPC;
+  Start();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("cannot keep a recovery copy in " + state_ + ": Not a directory"), std::string::npos)
+      << said;
 }
 
 }  // namespace

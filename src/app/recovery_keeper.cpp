@@ -27,7 +27,9 @@ struct Keeper {
   std::string copyPath;
   std::string lockPath;
   std::uint64_t finishedSeen = 0;
+  std::uint64_t removesSeen = 0;
   bool failureTold = false;
+  bool removeFailureTold = false;
 };
 
 Keeper keeper;
@@ -46,6 +48,21 @@ bool Separator(char c) {
 
 void Tell(const std::string& line) {
   std::fprintf(stderr, "pixed: %s\n", line.c_str());
+}
+
+void FollowRemoves(const plat::QueuedFileProgress& progress) {
+  if (progress.removesFinished == keeper.removesSeen) {
+    return;
+  }
+  keeper.removesSeen = progress.removesFinished;
+  if (progress.lastRemoveError == 0 || keeper.removeFailureTold) {
+    return;
+  }
+  keeper.removeFailureTold = true;
+  Tell("the recovery copy " + keeper.copyPath + " could not be removed (" +
+       std::strerror(progress.lastRemoveError) + "): " +
+       (progress.lastRemoveMarked ? "it is marked as saved, and no start offers it back"
+                                  : "the next start offers it back"));
 }
 
 }  // namespace
@@ -97,7 +114,9 @@ void OpenKeeper() {
   keeper.base = BaseNameFor(working);
   keeper.copyPath = keeper.folder + separator + keeper.base + ".recovery";
   keeper.lockPath = keeper.folder + separator + keeper.base + ".lock";
-  keeper.finishedSeen = plat::QueuedFiles().replacesFinished;
+  const plat::QueuedFileProgress progress = plat::QueuedFiles();
+  keeper.finishedSeen = progress.replacesFinished;
+  keeper.removesSeen = progress.removesFinished;
   int error = 0;
   switch (plat::TakeFileLock(keeper.lockPath, &error)) {
     case plat::LockOutcome::Taken:
@@ -120,6 +139,8 @@ void OpenKeeper() {
 
 void CloseKeeper() {
   plat::FinishQueuedFiles();
+  // A remove queued by the last pass is told too.
+  FollowWrites();
   if (!keeper.lockPath.empty()) {
     plat::ReleaseFileLock(keeper.lockPath);
   }
@@ -220,7 +241,7 @@ void WriteCopy(Copy copy) {
 
 void RemoveCopy() {
   if (!keeper.copyPath.empty()) {
-    plat::QueueFileRemove(keeper.copyPath);
+    plat::QueueFileRemove(keeper.copyPath, {SavedMark(), kTrailerBytes});
   }
 }
 
@@ -229,6 +250,7 @@ void FollowWrites() {
     return;
   }
   const plat::QueuedFileProgress progress = plat::QueuedFiles();
+  FollowRemoves(progress);
   if (progress.replacesFinished == keeper.finishedSeen) {
     return;
   }

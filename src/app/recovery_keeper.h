@@ -47,10 +47,11 @@ bool SetCopyAside(const std::string& suffix, const std::string& extension, std::
 Copy CaptureWork();
 // Queues the copy's write (nothing when the run keeps none).
 void WriteCopy(Copy copy);
-// Queues the copy's removal: the work is in a file now.
+// Queues the copy's removal: the work is in a file now. A copy that cannot
+// be removed is marked instead, so that the next start does not offer it.
 void RemoveCopy();
-// Once a pass: takes in the results of the writes that finished, saying on
-// stderr the first time one failed.
+// Once a pass: takes in the results of the writes and removes that finished,
+// saying on stderr the first time one failed.
 void FollowWrites();
 
 }  // namespace recovery

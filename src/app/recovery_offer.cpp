@@ -178,6 +178,7 @@ const char* ProblemText(recovery::Problem problem) {
     case recovery::Problem::Foreign:
       return "not a recovery copy";
     case recovery::Problem::Damaged:
+    case recovery::Problem::Saved:
     case recovery::Problem::None:
       break;
   }
@@ -219,6 +220,11 @@ bool OfferCopyBack() {
   }
   recovery::Copy copy;
   const recovery::Problem problem = recovery::Decode(bytes, &copy);
+  if (problem == recovery::Problem::Saved) {
+    // Its work was saved, but an earlier run could not remove it.
+    recovery::RemoveCopy();
+    return false;
+  }
   if (problem != recovery::Problem::None) {
     SetAsideUnreadable(ProblemText(problem));
     return false;

@@ -109,13 +109,24 @@ bool RenameFile(const std::string& from, const std::string& to, int* error);
 using FileBytesFinisher = void (*)(std::vector<std::uint8_t>& bytes);
 void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes,
                       FileBytesFinisher finish = nullptr);
-void QueueFileRemove(const std::string& path);
-// What the queue has done so far: how many jobs and how many replaces have
-// finished, and the error (errno value, 0 for none) of the last replace.
+// What a remove that cannot remove its file writes over it in place instead
+// (a folder the user may no longer change), so that the file says it is done
+// with: bytes put fromEnd bytes before the file's end. Empty for nothing.
+struct FileMark {
+  std::vector<std::uint8_t> bytes;
+  std::size_t fromEnd = 0;
+};
+void QueueFileRemove(const std::string& path, FileMark markIfKept = {});
+// What the queue has done so far: how many jobs, replaces and removes have
+// finished, the error (errno value, 0 for none) of the last replace and of
+// the last remove, and whether the file of a failed remove was marked.
 struct QueuedFileProgress {
   std::uint64_t finished = 0;
   std::uint64_t replacesFinished = 0;
   int lastReplaceError = 0;
+  std::uint64_t removesFinished = 0;
+  int lastRemoveError = 0;
+  bool lastRemoveMarked = false;
 };
 QueuedFileProgress QueuedFiles();
 // Waits until every queued job has finished.

@@ -3,12 +3,14 @@
 
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace recovery {
 namespace {
 
 constexpr std::uint8_t kMagic[8] = {'P', 'I', 'X', 'E', 'D', 'R', 'E', 'C'};
+constexpr std::uint8_t kSavedMagic[8] = {'P', 'I', 'X', 'E', 'D', 'S', 'A', 'V'};
 constexpr std::uint8_t kEndMagic[4] = {'R', 'E', 'C', 'X'};
 // The working view alone; the reference image after it.
 constexpr std::uint16_t kWorkingOnly = 1;
@@ -142,7 +144,8 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
     return Problem::Truncated;
   }
   const std::uint8_t* trailer = bytes.data() + bytes.size() - kTrailerBytes;
-  const bool startsRight = std::memcmp(trailer, kMagic, sizeof kMagic) == 0;
+  const bool saved = std::memcmp(trailer, kSavedMagic, sizeof kSavedMagic) == 0;
+  const bool startsRight = saved || std::memcmp(trailer, kMagic, sizeof kMagic) == 0;
   const bool endsRight = std::memcmp(trailer + kEndMagicAt, kEndMagic, sizeof kEndMagic) == 0;
   if (!endsRight) {
     // A file cut short ends inside its images or trailer; one with bytes
@@ -158,7 +161,11 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
     return Problem::Foreign;
   }
   const std::size_t imageBytes = bytes.size() - kTrailerBytes;
-  if (static_cast<std::uint32_t>(Get(trailer + kCrcAt, 4)) != Crc32(bytes.data(), imageBytes + kCrcAt)) {
+  // The checksum was taken before any mark.
+  std::uint32_t crc = Crc32(bytes.data(), imageBytes);
+  crc = Crc32(kMagic, sizeof kMagic, crc);
+  crc = Crc32(trailer + sizeof kMagic, kCrcAt - sizeof kMagic, crc);
+  if (static_cast<std::uint32_t>(Get(trailer + kCrcAt, 4)) != crc) {
     return Problem::Damaged;
   }
   const auto width = static_cast<std::int32_t>(Get(trailer + kWidthAt, 4));
@@ -178,6 +185,9 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
       return Problem::Damaged;
     }
   }
+  if (saved) {
+    return Problem::Saved;
+  }
   copy->width = width;
   copy->height = height;
   copy->pixNumber = static_cast<std::int32_t>(Get(trailer + kNumberAt, 4));
@@ -188,6 +198,10 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
   copy->pixels.assign(bytes.begin(), referenceAt);
   copy->reference.assign(referenceAt, bytes.begin() + static_cast<std::ptrdiff_t>(imageBytes));
   return Problem::None;
+}
+
+std::vector<std::uint8_t> SavedMark() {
+  return {std::begin(kSavedMagic), std::end(kSavedMagic)};
 }
 
 }  // namespace recovery

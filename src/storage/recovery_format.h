@@ -8,7 +8,8 @@
 //                           last loaded, which the reference view shows), the
 //                           same way: the pix file's second image
 //   the last 96 bytes       the trailer, numbers little-endian:
-//     0   8  "PIXEDREC"
+//     0   8  "PIXEDREC"; "PIXEDSAV" once the work was saved but the copy
+//            could not be removed (the checksum is still that of "PIXEDREC")
 //     8   2  version: 1 (the working view only) or 2 (and the reference image)
 //     10  2  trailer length (96)
 //     12  4  width, 0 to 999
@@ -55,6 +56,7 @@ enum class Problem {
   Foreign,    // not a recovery copy of this program (or of a later version)
   Truncated,  // its length is not that of a whole copy: cut short, or bytes added
   Damaged,    // a byte changed: the checksum or a field does not hold
+  Saved,      // a whole copy, marked: its work was saved, only the remove failed
 };
 
 // The file's bytes. The copy's sides must lie in 0..kLargestSide, its pixels
@@ -69,6 +71,11 @@ std::vector<std::uint8_t> EncodeUnsealed(Copy copy);
 void Seal(std::vector<std::uint8_t>& bytes);
 // Reads a file's bytes back; on a problem the copy is left as it was.
 Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy);
+
+// What is written over a copy in place, kTrailerBytes before its end, when
+// its work was saved but the copy cannot be removed: the next start then
+// does not offer it back.
+std::vector<std::uint8_t> SavedMark();
 
 // The CRC-32 of zlib and PNG.
 std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t count, std::uint32_t crc = 0);

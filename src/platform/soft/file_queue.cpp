@@ -26,7 +26,7 @@ int Guarded(const Step& step) {
 
 }  // namespace
 
-FileQueue::FileQueue(FileJobRunner runner) : runner_(runner) {}
+FileQueue::FileQueue(FileJobRunner runner, FileMarker marker) : runner_(runner), marker_(marker) {}
 
 FileQueue::~FileQueue() {
   Finish();
@@ -83,11 +83,20 @@ void FileQueue::Drain(std::unique_lock<std::mutex>& lock) {
         return runner_(job);
       });
     }
+    bool marked = false;
+    if (error != 0 && job.kind == FileJob::Kind::Remove && !job.mark.bytes.empty() && marker_ != nullptr) {
+      marked = (job.markFault != 0 ? job.markFault
+                                   : Guarded([&job, this] { return marker_(job.path, job.mark); })) == 0;
+    }
     lock.lock();
     ++progress_.finished;
     if (job.kind == FileJob::Kind::Replace) {
       ++progress_.replacesFinished;
       progress_.lastReplaceError = error;
+    } else {
+      ++progress_.removesFinished;
+      progress_.lastRemoveError = error;
+      progress_.lastRemoveMarked = marked;
     }
   }
   working_ = false;

@@ -109,8 +109,41 @@ int RunJob(const soft::FileJob& job) {
   return ReplaceWhole(job.path, job.bytes);
 }
 
+// A file in a folder the user may no longer change can still be written.
+int MarkInPlace(const std::string& path, const FileMark& mark) {
+  // Never blocks on a FIFO, never follows a link.
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) {
+    return errno;
+  }
+  struct stat status {};
+  int error = fstat(fd, &status) != 0 ? errno : 0;
+  if (error == 0 && (!S_ISREG(status.st_mode) || mark.fromEnd < mark.bytes.size() ||
+                     static_cast<std::uint64_t>(status.st_size) < mark.fromEnd)) {
+    error = EINVAL;
+  }
+  std::size_t done = 0;
+  const off_t at = status.st_size - static_cast<off_t>(mark.fromEnd);
+  while (error == 0 && done < mark.bytes.size()) {
+    const ssize_t written =
+        pwrite(fd, mark.bytes.data() + done, mark.bytes.size() - done, at + static_cast<off_t>(done));
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      error = written < 0 ? errno : EIO;
+    }
+    done += written > 0 ? static_cast<std::size_t>(written) : 0;
+  }
+  if (error == 0 && fsync(fd) != 0) {
+    error = errno;
+  }
+  close(fd);
+  return error;
+}
+
 soft::FileQueue& Queue() {
-  static soft::FileQueue queue(RunJob);
+  static soft::FileQueue queue(RunJob, MarkInPlace);
   return queue;
 }
 
@@ -212,14 +245,23 @@ bool RenameFile(const std::string& from, const std::string& to, int* error) {
 
 void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes, FileBytesFinisher finish) {
   backend::Trace("QueueFileReplace(" + path + ")");
-  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), finish,
-               FaultFor(path, backend::StateFileWork::Replace)});
+  soft::FileJob job;
+  job.path = path;
+  job.bytes = std::move(bytes);
+  job.finish = finish;
+  job.fault = FaultFor(path, backend::StateFileWork::Replace);
+  Queue().Add(std::move(job));
 }
 
-void QueueFileRemove(const std::string& path) {
+void QueueFileRemove(const std::string& path, FileMark markIfKept) {
   backend::Trace("QueueFileRemove(" + path + ")");
-  Queue().Add(
-      {soft::FileJob::Kind::Remove, path, {}, nullptr, FaultFor(path, backend::StateFileWork::Remove)});
+  soft::FileJob job;
+  job.kind = soft::FileJob::Kind::Remove;
+  job.path = path;
+  job.mark = std::move(markIfKept);
+  job.fault = FaultFor(path, backend::StateFileWork::Remove);
+  job.markFault = FaultFor(path, backend::StateFileWork::Mark);
+  Queue().Add(std::move(job));
 }
 
 QueuedFileProgress QueuedFiles() {

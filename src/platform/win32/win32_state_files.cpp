@@ -120,8 +120,41 @@ int RunJob(const soft::FileJob& job) {
   return ReplaceWhole(job.path, job.bytes);
 }
 
+// A file that cannot be deleted (held open elsewhere without the right to
+// delete) may still be written.
+int MarkInPlace(const std::string& path, const FileMark& mark) {
+  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return ErrnoOf(::GetLastError());
+  }
+  LARGE_INTEGER size{};
+  LARGE_INTEGER at{};
+  DWORD error = 0;
+  if (::GetFileSizeEx(file, &size) == FALSE) {
+    error = ::GetLastError();
+  } else if (mark.fromEnd < mark.bytes.size() || static_cast<std::uint64_t>(size.QuadPart) < mark.fromEnd) {
+    error = ERROR_INVALID_PARAMETER;
+  }
+  at.QuadPart = size.QuadPart - static_cast<LONGLONG>(mark.fromEnd);
+  DWORD written = 0;
+  if (error == 0 && ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) == FALSE) {
+    error = ::GetLastError();
+  }
+  if (error == 0 && (::WriteFile(file, mark.bytes.data(), static_cast<DWORD>(mark.bytes.size()), &written,
+                                 nullptr) == FALSE ||
+                     written != mark.bytes.size())) {
+    error = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
+  }
+  if (error == 0 && ::FlushFileBuffers(file) == FALSE) {
+    error = ::GetLastError();
+  }
+  ::CloseHandle(file);
+  return error == 0 ? 0 : (error == ERROR_INVALID_PARAMETER ? EINVAL : ErrnoOf(error));
+}
+
 soft::FileQueue& Queue() {
-  static soft::FileQueue queue(RunJob);
+  static soft::FileQueue queue(RunJob, MarkInPlace);
   return queue;
 }
 
@@ -202,11 +235,19 @@ bool RenameFile(const std::string& from, const std::string& to, int* error) {
 }
 
 void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes, FileBytesFinisher finish) {
-  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), finish, 0});
+  soft::FileJob job;
+  job.path = path;
+  job.bytes = std::move(bytes);
+  job.finish = finish;
+  Queue().Add(std::move(job));
 }
 
-void QueueFileRemove(const std::string& path) {
-  Queue().Add({soft::FileJob::Kind::Remove, path, {}, nullptr, 0});
+void QueueFileRemove(const std::string& path, FileMark markIfKept) {
+  soft::FileJob job;
+  job.kind = soft::FileJob::Kind::Remove;
+  job.path = path;
+  job.mark = std::move(markIfKept);
+  Queue().Add(std::move(job));
 }
 
 QueuedFileProgress QueuedFiles() {
