@@ -789,6 +789,26 @@ TEST_F(RecoveryTest, ACopyThatASaveCouldNotRemoveIsNotOfferedBack) {
   }
 }
 
+// A copy that cannot be set aside stays as it was, and no copy is kept over it.
+TEST_F(RecoveryTest, ACopyThatCannotBeSetAsideStays) {
+  LeaveACopy();
+  const Bytes left = CopyBytes();
+  ASSERT_TRUE(pixtest::StartEditor());
+  plat::headless::SetStateFolder(state_);
+  plat::headless::SetStateFolderFault(plat::headless::DiskFault::FolderReadOnly);
+  plat::headless::QueueKeys({});
+  plat::headless::QueueKeys({plat::DIK_X});
+  StartRecovery();
+  EXPECT_EQ(recovery::KeeperStanding(), recovery::Standing::CannotSetAside);
+  EXPECT_EQ(recovery::KeeperError(), EACCES);
+  Stroke(300, 300);
+  plat::Sleep(2000);
+  IdlePasses(2);
+  EXPECT_EQ(Note(0), "No recovery copy:  ");
+  EXPECT_EQ(Note(1), "no right to write  ");
+  EXPECT_EQ(CopyBytes(), left);
+}
+
 // The writer's thread survives a job that throws: the old copy stays whole,
 // the failure is told once, and the next write works.
 TEST_F(RecoveryTest, AWriteThatThrowsLeavesTheOldCopy) {

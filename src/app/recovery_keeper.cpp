@@ -183,7 +183,7 @@ bool SetCopyAside(const std::string& suffix, const std::string& extension, std::
   }
   Tell("the recovery copy " + keeper.copyPath + " could not be set aside (" + std::strerror(error) +
        "): it stays, and no new copy is kept in this run");
-  keeper.standing = Standing::CannotLock;
+  keeper.standing = Standing::CannotSetAside;
   keeper.error = error;
   keeper.copyPath.clear();
   return false;

@@ -11,11 +11,13 @@ namespace recovery {
 
 // Whether this run keeps a copy, and if not, why.
 enum class Standing {
-  Off,            // the system gives no state folder (the headless backend's default)
-  Keeping,        // the copy is written and the last write worked
-  WriteFailed,    // the last write failed (a full or read-only disk): error() says why
-  CannotLock,     // the state folder cannot be used at all: error() says why
-  HeldElsewhere,  // another editor in this working folder keeps its copy there
+  Off,             // the system gives no state folder (the headless backend's default)
+  Keeping,         // the copy is written and the last write worked
+  WriteFailed,     // the last write failed (a full or read-only disk): error() says why
+  CannotLock,      // the state folder cannot be used at all: error() says why
+  HeldElsewhere,   // another editor in this working folder keeps its copy there
+  CannotSetAside,  // an old copy could not be renamed out of the way, so it stays
+                   // and no new copy is written: error() says why
 };
 
 // The name of a working folder's files in the state folder: its last part
