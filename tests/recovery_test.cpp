@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -165,6 +167,105 @@ TEST(RecoveryFormat, ChecksumIsZlibsCrc32) {
   }
 }
 
+// Each field of the trailer where its layout says, written here byte by
+// byte; read back, the copy is the one encoded.
+TEST(RecoveryFormat, TheTrailersFieldsLieWhereTheLayoutSays) {
+  const auto join = [](std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) {
+      all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+  };
+  struct Case {
+    Bytes reference;
+    std::uint8_t version;
+    Bytes crc;
+  };
+  const Case kCases[] = {
+      {{}, 1, {0xF3, 0xA1, 0xAA, 0x9C}},
+      {{3, 4}, 2, {0xD5, 0x83, 0xEB, 0x9D}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(int{c.version});
+    recovery::Copy copy;
+    copy.width = 2;
+    copy.height = 1;
+    copy.pixNumber = 0x0A0B0C0D;
+    copy.takenAt = 1714566896;
+    std::strcpy(copy.loadFileName, "a.pix");
+    std::strcpy(copy.saveFileName, "bb.pix");
+    copy.pixels = {7, 9};
+    copy.reference = c.reference;
+    const Bytes expected = join({
+        {7, 9},                                    // the working view
+        c.reference,                               // the reference image (version 2)
+        {'P', 'I', 'X', 'E', 'D', 'R', 'E', 'C'},  // 0
+        {c.version, 0},                            // 8
+        {96, 0},                                   // 10
+        {2, 0, 0, 0},                              // 12 width
+        {1, 0, 0, 0},                              // 16 height
+        {0x0D, 0x0C, 0x0B, 0x0A},                  // 20 image number
+        {0xF0, 0x36, 0x32, 0x66, 0, 0, 0, 0},      // 24 time
+        pixtest::NameFileBytes("a.pix"),           // 32
+        pixtest::NameFileBytes("bb.pix"),          // 57
+        Bytes(6, 0),                               // 82
+        c.crc,                                     // 88, zlib's crc32 of the bytes before
+        {'R', 'E', 'C', 'X'},                      // 92
+    });
+    ASSERT_EQ(recovery::Encode(copy), expected) << pixtest::ShowBytes(recovery::Encode(copy));
+    recovery::Copy back;
+    ASSERT_EQ(recovery::Decode(expected, &back), recovery::Problem::None);
+    EXPECT_EQ(back.pixels, copy.pixels);
+    EXPECT_EQ(back.reference, c.reference);
+    EXPECT_EQ(back.pixNumber, copy.pixNumber);
+    EXPECT_EQ(back.takenAt, copy.takenAt);
+    EXPECT_STREQ(back.saveFileName, "bb.pix");
+  }
+}
+
+// A copy's length must be that of its version: one image, or two.
+TEST(RecoveryFormat, TheLengthFollowsTheVersion) {
+  recovery::Copy largest;
+  largest.width = largest.height = 999;
+  largest.pixels = pixtest::Pattern(999 * 999, 7, 3);
+  largest.reference = pixtest::Pattern(999 * 999, 5, 1);
+  const Bytes whole = recovery::Encode(largest);
+  const auto resealed = [](Bytes bytes, std::size_t cut, std::uint8_t version) {
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
+    bytes[bytes.size() - kTrailer + 8] = version;
+    recovery::Seal(bytes);
+    return bytes;
+  };
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    recovery::Problem problem;
+  };
+  const Case kCases[] = {
+      {"the largest copy", whole, recovery::Problem::None},
+      {"version 2 over one image", resealed(whole, 999 * 999, 2), recovery::Problem::Truncated},
+      {"version 1 over two images", resealed(whole, 0, 1), recovery::Problem::Truncated},
+      {"a byte longer than the largest", Bytes(2 * 999 * 999 + kTrailer + 1, 0), recovery::Problem::Foreign},
+  };
+  for (const Case& c : kCases) {
+    recovery::Copy copy;
+    EXPECT_EQ(recovery::Decode(c.bytes, &copy), c.problem) << c.what;
+  }
+}
+
+TEST(RecoveryFiles, ARenameNeverReplacesAFile) {
+  pixtest::ScratchDir scratch;
+  ASSERT_TRUE(pixtest::WriteFileBytes("from", "new"));
+  ASSERT_TRUE(pixtest::WriteFileBytes("to", "old"));
+  int error = 0;
+  EXPECT_FALSE(plat::RenameFile("from", "to", &error));
+  EXPECT_EQ(error, EEXIST);
+  EXPECT_EQ(pixtest::ReadFileBytes("to"), Bytes({'o', 'l', 'd'}));
+  EXPECT_TRUE(plat::RenameFile("from", "free", &error));
+  EXPECT_EQ(pixtest::ReadFileBytes("free"), Bytes({'n', 'e', 'w'}));
+}
+
 TEST(RecoveryNames, TheStateFolderFollowsTheXdgRules) {
   struct Case {
     const char* stateHome;
@@ -299,7 +400,7 @@ TEST_F(RecoveryTest, TheCopyHoldsTheWorkingViewAfterEachStep) {
     step.run();
     IdlePasses(1);
     const Bytes bytes = CopyBytes();
-    ASSERT_EQ(bytes.size(), std::size_t{kWidth * kHeight} + kTrailer) << step.what;
+    ASSERT_EQ(bytes.size(), 2 * std::size_t{kWidth * kHeight} + kTrailer) << step.what;
     const Bytes image(bytes.begin(), bytes.begin() + kWidth * kHeight);
     EXPECT_EQ(image, pixtest::ReadWorkingView(kWidth, kHeight).pixels) << step.what;
     EXPECT_NE(bytes, previous) << step.what;
@@ -372,7 +473,7 @@ TEST_F(RecoveryTest, TheCopyIsNeverWrittenDuringAStroke) {
   IdlePasses(1);
   EXPECT_EQ(replaces(), 2u) << "nothing changed since";
   const Bytes bytes = CopyBytes();
-  ASSERT_EQ(bytes.size(), std::size_t{kWidth * kHeight} + kTrailer);
+  ASSERT_EQ(bytes.size(), 2 * std::size_t{kWidth * kHeight} + kTrailer);
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + kWidth * kHeight),
             pixtest::ReadWorkingView(kWidth, kHeight).pixels);
 }
@@ -382,7 +483,7 @@ TEST_F(RecoveryTest, TheCopyIsNeverWrittenDuringAStroke) {
 TEST_F(RecoveryTest, TheNextStartOffersTheCopyBack) {
   LeaveACopy();
   const Bytes left = CopyBytes();
-  ASSERT_EQ(left.size(), std::size_t{kWidth * kHeight} + kTrailer);
+  ASSERT_EQ(left.size(), 2 * std::size_t{kWidth * kHeight} + kTrailer);
   const Bytes painted(left.begin(), left.begin() + kWidth * kHeight);
 
   // Put back, with R held at the start first: that press does not answer.
@@ -469,7 +570,7 @@ TEST_F(RecoveryTest, ADamagedCopyIsSetAside) {
       {"bytes added", [](Bytes& b) { b.push_back(7); }, "wrong length"},
       {"a pixel changed", [](Bytes& b) { b[100] ^= 1; }, "damaged"},
       {"the size changed", [](Bytes& b) { b[b.size() - kTrailer + 12] = 103; }, "damaged"},
-      {"a later version", [](Bytes& b) { b[b.size() - kTrailer + 8] = 2; }, "not a recovery copy"},
+      {"a later version", [](Bytes& b) { b[b.size() - kTrailer + 8] = 3; }, "not a recovery copy"},
       {"another file", [](Bytes& b) { b = Bytes(2'000'000, 'x'); }, "not a recovery copy"},
   };
   for (const Case& c : kCases) {
@@ -504,32 +605,41 @@ TEST_F(RecoveryTest, ADamagedCopyIsSetAside) {
     EXPECT_NE(aside[0].find(".unreadable-"), std::string::npos) << aside[0];
     EXPECT_EQ(pixtest::ReadFileBytes(state_ + "/" + aside[0]), bytes) << "kept as it was";
     Stroke(300, 200);
-    EXPECT_EQ(CopyBytes().size(), std::size_t{kWidth * kHeight} + kTrailer) << "new copies are kept";
+    EXPECT_EQ(CopyBytes().size(), 2 * std::size_t{kWidth * kHeight} + kTrailer) << "new copies are kept";
     End();
   }
 }
 
-// A copy of 999 x 999 is put back whole, as the working image and, for a
-// copy that holds no reference image, as the reference image too.
+// A copy of 999 x 999 is put back whole: the working image, and the
+// reference image it holds, or (a copy of version 1 holds none) its own
+// image as the reference.
 TEST_F(RecoveryTest, TheLargestCopyIsPutBackWhole) {
   constexpr int kSide = 999;
-  recovery::Copy copy;
-  copy.width = kSide;
-  copy.height = kSide;
-  std::strcpy(copy.loadFileName, "big.pix");
-  std::strcpy(copy.saveFileName, "big.pix");
-  copy.pixels = pixtest::Pattern(std::size_t{kSide} * kSide, 7, 3, 81);
-  ASSERT_TRUE(pixtest::StartEditor());
-  plat::headless::SetStateFolder(state_);
-  std::filesystem::create_directories(state_);
-  const std::string name = recovery::BaseNameFor(plat::WorkingFolderPath()) + ".recovery";
-  ASSERT_TRUE(pixtest::WriteFileBytes(state_ + "/" + name, recovery::Encode(copy)));
-  plat::headless::QueueKeys({});
-  plat::headless::QueueKeys({plat::DIK_R});
-  StartRecovery();
-  ASSERT_EQ(editorState.width, kSide);
-  EXPECT_TRUE(WorkingImage().pixels == copy.pixels);
-  EXPECT_TRUE(ReferenceImage().pixels == copy.pixels);
+  for (const bool withReference : {true, false}) {
+    SCOPED_TRACE(withReference ? "version 2" : "version 1");
+    recovery::Copy copy;
+    copy.width = kSide;
+    copy.height = kSide;
+    std::strcpy(copy.loadFileName, "big.pix");
+    std::strcpy(copy.saveFileName, "big.pix");
+    copy.pixels = pixtest::Pattern(std::size_t{kSide} * kSide, 7, 3, 81);
+    if (withReference) {
+      copy.reference = pixtest::Pattern(std::size_t{kSide} * kSide, 5, 1, 90);
+    }
+    ASSERT_TRUE(pixtest::StartEditor());
+    plat::headless::SetStateFolder(state_);
+    std::filesystem::create_directories(state_);
+    const std::string name = recovery::BaseNameFor(plat::WorkingFolderPath()) + ".recovery";
+    ASSERT_TRUE(pixtest::WriteFileBytes(state_ + "/" + name, recovery::Encode(copy)));
+    plat::headless::QueueKeys({});
+    plat::headless::QueueKeys({plat::DIK_R});
+    StartRecovery();
+    ASSERT_EQ(editorState.width, kSide);
+    EXPECT_TRUE(WorkingImage().pixels == copy.pixels);
+    EXPECT_TRUE(ReferenceImage().pixels == (withReference ? copy.reference : copy.pixels));
+    EndRecovery();
+    pixtest::StopEditor();
+  }
 }
 
 // The copy holds the working image whole, whatever its size; sealed with the
@@ -608,6 +718,108 @@ TEST_F(RecoveryTest, ASecondEditorInTheFolderKeepsNoCopy) {
   End();
   EXPECT_EQ(CopyBytes(), first) << "neither offered, set aside nor written over";
   plat::ReleaseFileLock(state_ + "/" + locks[0]);
+}
+
+// A Save whose remove of the copy fails (the state folder made read-only
+// meanwhile) marks the copy: no start offers it back, and one that may
+// removes it.
+TEST_F(RecoveryTest, ACopyThatASaveCouldNotRemoveIsNotOfferedBack) {
+  struct Case {
+    const char* what;
+    plat::headless::DiskFault atNextStart;
+    std::size_t copiesLeft;
+  };
+  const Case kCases[] = {
+      {"the folder writable again", plat::headless::DiskFault::None, 0},
+      {"the folder still read-only", plat::headless::DiskFault::FolderReadOnly, 1},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(state_);
+    Start();
+    Stroke(300, 200);
+    ASSERT_FALSE(CopyBytes().empty());
+    plat::headless::SetStateFolderFault(plat::headless::DiskFault::FolderReadOnly);
+    ::testing::internal::CaptureStderr();
+    Save();
+    plat::FinishQueuedFiles();
+    IdlePasses(1);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("could not be removed (Permission denied): it is marked as saved"), std::string::npos)
+        << said;
+    End();
+
+    ASSERT_TRUE(pixtest::StartEditor());
+    plat::headless::SetStateFolder(state_);
+    plat::headless::SetStateFolderFault(c.atNextStart);
+    plat::headless::QueueKeys({});
+    plat::headless::QueueKeys({plat::DIK_X});
+    StartRecovery();
+    EXPECT_EQ(plat::headless::KeyboardReadsLeft(), 2u) << "no question was asked";
+    EXPECT_EQ(FilesEndingIn(".recovery").size(), c.copiesLeft) << ::testing::PrintToString(StateFiles());
+    EXPECT_TRUE(FilesEndingIn(".pix").empty()) << "nothing set aside";
+    End();
+  }
+}
+
+// A copy that cannot be set aside stays as it was, and no copy is kept over it.
+TEST_F(RecoveryTest, ACopyThatCannotBeSetAsideStays) {
+  LeaveACopy();
+  const Bytes left = CopyBytes();
+  ASSERT_TRUE(pixtest::StartEditor());
+  plat::headless::SetStateFolder(state_);
+  plat::headless::SetStateFolderFault(plat::headless::DiskFault::FolderReadOnly);
+  plat::headless::QueueKeys({});
+  plat::headless::QueueKeys({plat::DIK_X});
+  StartRecovery();
+  EXPECT_EQ(recovery::KeeperStanding(), recovery::Standing::CannotSetAside);
+  EXPECT_EQ(recovery::KeeperError(), EACCES);
+  Stroke(300, 300);
+  plat::Sleep(2000);
+  IdlePasses(2);
+  EXPECT_EQ(Note(0), "No recovery copy:  ");
+  EXPECT_EQ(Note(1), "no right to write  ");
+  EXPECT_EQ(CopyBytes(), left);
+}
+
+// The writer's thread survives a job that throws: the old copy stays whole,
+// the failure is told once, and the next write works.
+TEST_F(RecoveryTest, AWriteThatThrowsLeavesTheOldCopy) {
+  Start();
+  Stroke(300, 200);
+  const Bytes old = CopyBytes();
+  ASSERT_FALSE(old.empty());
+  ::testing::internal::CaptureStderr();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    plat::QueueFileReplace(recovery::CopyPath(), Bytes(10, 1),
+                           [](std::vector<std::uint8_t>&) { throw std::bad_alloc(); });
+    plat::FinishQueuedFiles();
+    IdlePasses(1);
+  }
+  EXPECT_EQ(CopyBytes(), old);
+  EXPECT_EQ(Note(1), "the write failed   ");
+  plat::Sleep(1000);
+  Stroke(300, 250);
+  plat::FinishQueuedFiles();
+  IdlePasses(1);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string told = "cannot keep a recovery copy in " + state_ + ": Cannot allocate memory";
+  EXPECT_NE(said.find(told), std::string::npos) << said;
+  EXPECT_EQ(said.find(told), said.rfind(told)) << "told once: " << said;
+  EXPECT_NE(CopyBytes(), old) << "the next write worked";
+  EXPECT_EQ(Note(0), std::string(19, ' '));
+}
+
+// A file where the state folder should be is told as such, whatever errno
+// held before.
+TEST_F(RecoveryTest, AFileInTheStateFoldersPlaceIsToldAsSuch) {
+  ASSERT_TRUE(pixtest::WriteFileBytes(state_, "x"));
+  ::testing::internal::CaptureStderr();
+  errno = ENOSPC;
+  Start();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("cannot keep a recovery copy in " + state_ + ": Not a directory"), std::string::npos)
+      << said;
 }
 
 }  // namespace

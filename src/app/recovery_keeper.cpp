@@ -26,7 +26,9 @@ struct Keeper {
   std::string copyPath;
   std::string lockPath;
   std::uint64_t finishedSeen = 0;
+  std::uint64_t removesSeen = 0;
   bool failureTold = false;
+  bool removeFailureTold = false;
 };
 
 Keeper keeper;
@@ -45,6 +47,21 @@ bool Separator(char c) {
 
 void Tell(const std::string& line) {
   std::fprintf(stderr, "pixed: %s\n", line.c_str());
+}
+
+void FollowRemoves(const plat::QueuedFileProgress& progress) {
+  if (progress.removesFinished == keeper.removesSeen) {
+    return;
+  }
+  keeper.removesSeen = progress.removesFinished;
+  if (progress.lastRemoveError == 0 || keeper.removeFailureTold) {
+    return;
+  }
+  keeper.removeFailureTold = true;
+  Tell("the recovery copy " + keeper.copyPath + " could not be removed (" +
+       std::strerror(progress.lastRemoveError) + "): " +
+       (progress.lastRemoveMarked ? "it is marked as saved, and no start offers it back"
+                                  : "the next start offers it back"));
 }
 
 }  // namespace
@@ -96,7 +113,9 @@ void OpenKeeper() {
   keeper.base = BaseNameFor(working);
   keeper.copyPath = keeper.folder + separator + keeper.base + ".recovery";
   keeper.lockPath = keeper.folder + separator + keeper.base + ".lock";
-  keeper.finishedSeen = plat::QueuedFiles().replacesFinished;
+  const plat::QueuedFileProgress progress = plat::QueuedFiles();
+  keeper.finishedSeen = progress.replacesFinished;
+  keeper.removesSeen = progress.removesFinished;
   int error = 0;
   switch (plat::TakeFileLock(keeper.lockPath, &error)) {
     case plat::LockOutcome::Taken:
@@ -119,6 +138,8 @@ void OpenKeeper() {
 
 void CloseKeeper() {
   plat::FinishQueuedFiles();
+  // A remove queued by the last pass is told too.
+  FollowWrites();
   if (!keeper.lockPath.empty()) {
     plat::ReleaseFileLock(keeper.lockPath);
   }
@@ -161,7 +182,7 @@ bool SetCopyAside(const std::string& suffix, const std::string& extension, std::
   }
   Tell("the recovery copy " + keeper.copyPath + " could not be set aside (" + std::strerror(error) +
        "): it stays, and no new copy is kept in this run");
-  keeper.standing = Standing::CannotLock;
+  keeper.standing = Standing::CannotSetAside;
   keeper.error = error;
   keeper.copyPath.clear();
   return false;
@@ -182,10 +203,12 @@ Copy CaptureWork() {
   }
   const std::size_t imageBytes = std::size_t(copy.width) * std::size_t(copy.height);
   // Room for the trailer too: the file's bytes are made in this buffer.
-  copy.pixels.reserve(imageBytes + kTrailerBytes);
+  copy.pixels.reserve(2 * imageBytes + kTrailerBytes);
   const IndexImage& working = WorkingImage();
+  const IndexImage& reference = ReferenceImage();
   if (working.width == copy.width && working.height == copy.height) {
     copy.pixels.assign(working.pixels.begin(), working.pixels.end());
+    copy.reference.assign(reference.pixels.begin(), reference.pixels.end());
   } else {
     copy.pixels.assign(imageBytes, 0);
   }
@@ -202,7 +225,7 @@ void WriteCopy(Copy copy) {
 
 void RemoveCopy() {
   if (!keeper.copyPath.empty()) {
-    plat::QueueFileRemove(keeper.copyPath);
+    plat::QueueFileRemove(keeper.copyPath, {SavedMark(), kTrailerBytes});
   }
 }
 
@@ -211,6 +234,7 @@ void FollowWrites() {
     return;
   }
   const plat::QueuedFileProgress progress = plat::QueuedFiles();
+  FollowRemoves(progress);
   if (progress.replacesFinished == keeper.finishedSeen) {
     return;
   }

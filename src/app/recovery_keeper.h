@@ -11,11 +11,13 @@ namespace recovery {
 
 // Whether this run keeps a copy, and if not, why.
 enum class Standing {
-  Off,            // the system gives no state folder (the headless backend's default)
-  Keeping,        // the copy is written and the last write worked
-  WriteFailed,    // the last write failed (a full or read-only disk): error() says why
-  CannotLock,     // the state folder cannot be used at all: error() says why
-  HeldElsewhere,  // another editor in this working folder keeps its copy there
+  Off,             // the system gives no state folder (the headless backend's default)
+  Keeping,         // the copy is written and the last write worked
+  WriteFailed,     // the last write failed (a full or read-only disk): error() says why
+  CannotLock,      // the state folder cannot be used at all: error() says why
+  HeldElsewhere,   // another editor in this working folder keeps its copy there
+  CannotSetAside,  // an old copy could not be renamed out of the way, so it stays
+                   // and no new copy is written: error() says why
 };
 
 // The name of a working folder's files in the state folder: its last part
@@ -46,10 +48,11 @@ bool SetCopyAside(const std::string& suffix, const std::string& extension, std::
 Copy CaptureWork();
 // Queues the copy's write (nothing when the run keeps none).
 void WriteCopy(Copy copy);
-// Queues the copy's removal: the work is in a file now.
+// Queues the copy's removal: the work is in a file now. A copy that cannot
+// be removed is marked instead, so that the next start does not offer it.
 void RemoveCopy();
-// Once a pass: takes in the results of the writes that finished, saying on
-// stderr the first time one failed.
+// Once a pass: takes in the results of the writes and removes that finished,
+// saying on stderr the first time one failed.
 void FollowWrites();
 
 }  // namespace recovery

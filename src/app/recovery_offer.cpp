@@ -129,7 +129,9 @@ void PutBack(const recovery::Copy& copy) {
   // The image number as a Load shows it.
   ShowImageNumber();
   IndexImage working{copy.width, copy.height, copy.pixels};
-  IndexImage reference = working;
+  IndexImage reference = copy.reference.size() == copy.pixels.size()
+                             ? IndexImage{copy.width, copy.height, copy.reference}
+                             : working;
   SetImages(std::move(working), std::move(reference));
 }
 
@@ -157,6 +159,7 @@ const char* ProblemText(recovery::Problem problem) {
     case recovery::Problem::Foreign:
       return "not a recovery copy";
     case recovery::Problem::Damaged:
+    case recovery::Problem::Saved:
     case recovery::Problem::None:
       break;
   }
@@ -198,6 +201,11 @@ bool OfferCopyBack() {
   }
   recovery::Copy copy;
   const recovery::Problem problem = recovery::Decode(bytes, &copy);
+  if (problem == recovery::Problem::Saved) {
+    // Its work was saved, but an earlier run could not remove it.
+    recovery::RemoveCopy();
+    return false;
+  }
   if (problem != recovery::Problem::None) {
     SetAsideUnreadable(ProblemText(problem));
     return false;

@@ -98,6 +98,7 @@ void NoteLines(std::string (&lines)[2]) {
   switch (recovery::KeeperStanding()) {
     case recovery::Standing::WriteFailed:
     case recovery::Standing::CannotLock:
+    case recovery::Standing::CannotSetAside:
       lines[0] = "No recovery copy:";
       lines[1] = Reason(recovery::KeeperError());
       return;

@@ -93,8 +93,8 @@ enum class LockOutcome {
 LockOutcome TakeFileLock(const std::string& path, int* error);
 void ReleaseFileLock(const std::string& path);
 // Renames a file; false (error set) when it cannot, or when to exists
-// already: nothing is ever renamed over another file. Traced
-// "RenameFile(from,to)".
+// already: nothing is ever renamed over another file, in one step of the
+// system where it can refuse that. Traced "RenameFile(from,to)".
 bool RenameFile(const std::string& from, const std::string& to, int* error);
 
 // File work done off the editor's thread (in the browser, at once), in the
@@ -103,18 +103,30 @@ bool RenameFile(const std::string& from, const std::string& to, int* error);
 // a crash at any moment leaves either the old file or the new one whole. A
 // replace or remove queued while an earlier one of the same path still waits
 // takes its place. finish, when given, is run on the bytes just before they
-// are written, off the editor's thread too (a checksum of a large file).
-// Traced "QueueFileReplace(path)" and "QueueFileRemove(path)".
+// are written, off the editor's thread too (a checksum of a large file). A
+// job that throws (no memory) fails like one the disk refused: the file is
+// left as it was. Traced "QueueFileReplace(path)" and "QueueFileRemove(path)".
 using FileBytesFinisher = void (*)(std::vector<std::uint8_t>& bytes);
 void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes,
                       FileBytesFinisher finish = nullptr);
-void QueueFileRemove(const std::string& path);
-// What the queue has done so far: how many jobs and how many replaces have
-// finished, and the error (errno value, 0 for none) of the last replace.
+// What a remove that cannot remove its file writes over it in place instead
+// (a folder the user may no longer change), so that the file says it is done
+// with: bytes put fromEnd bytes before the file's end. Empty for nothing.
+struct FileMark {
+  std::vector<std::uint8_t> bytes;
+  std::size_t fromEnd = 0;
+};
+void QueueFileRemove(const std::string& path, FileMark markIfKept = {});
+// What the queue has done so far: how many jobs, replaces and removes have
+// finished, the error (errno value, 0 for none) of the last replace and of
+// the last remove, and whether the file of a failed remove was marked.
 struct QueuedFileProgress {
   std::uint64_t finished = 0;
   std::uint64_t replacesFinished = 0;
   int lastReplaceError = 0;
+  std::uint64_t removesFinished = 0;
+  int lastRemoveError = 0;
+  bool lastRemoveMarked = false;
 };
 QueuedFileProgress QueuedFiles();
 // Waits until every queued job has finished.

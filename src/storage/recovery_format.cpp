@@ -1,16 +1,20 @@
-// The recovery copy's file: the image, then its trailer.
+// The recovery copy's file: the images, then their trailer.
 #include "storage/recovery_format.h"
 
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace recovery {
 namespace {
 
-constexpr char kMagic[8] = {'P', 'I', 'X', 'E', 'D', 'R', 'E', 'C'};
-constexpr char kEndMagic[4] = {'R', 'E', 'C', 'X'};
-constexpr std::uint16_t kVersion = 1;
+constexpr std::uint8_t kMagic[8] = {'P', 'I', 'X', 'E', 'D', 'R', 'E', 'C'};
+constexpr std::uint8_t kSavedMagic[8] = {'P', 'I', 'X', 'E', 'D', 'S', 'A', 'V'};
+constexpr std::uint8_t kEndMagic[4] = {'R', 'E', 'C', 'X'};
+// The working view alone; the reference image after it.
+constexpr std::uint16_t kWorkingOnly = 1;
+constexpr std::uint16_t kWithReference = 2;
 
 constexpr std::size_t kVersionAt = 8;
 constexpr std::size_t kLengthAt = 10;
@@ -99,11 +103,14 @@ std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t count, std::uint32_t 
 }
 
 std::vector<std::uint8_t> EncodeUnsealed(Copy copy) {
+  const bool withReference = !copy.reference.empty();
   std::vector<std::uint8_t> bytes = std::move(copy.pixels);
+  bytes.reserve(bytes.size() + copy.reference.size() + kTrailerBytes);
+  bytes.insert(bytes.end(), copy.reference.begin(), copy.reference.end());
   bytes.resize(bytes.size() + kTrailerBytes, 0);
   std::uint8_t* trailer = bytes.data() + bytes.size() - kTrailerBytes;
   std::memcpy(trailer, kMagic, sizeof kMagic);
-  Put(trailer + kVersionAt, kVersion, 2);
+  Put(trailer + kVersionAt, withReference ? kWithReference : kWorkingOnly, 2);
   Put(trailer + kLengthAt, kTrailerBytes, 2);
   Put(trailer + kWidthAt, static_cast<std::uint32_t>(copy.width), 4);
   Put(trailer + kHeightAt, static_cast<std::uint32_t>(copy.height), 4);
@@ -137,21 +144,28 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
     return Problem::Truncated;
   }
   const std::uint8_t* trailer = bytes.data() + bytes.size() - kTrailerBytes;
-  const bool startsRight = std::memcmp(trailer, kMagic, sizeof kMagic) == 0;
+  const bool saved = std::memcmp(trailer, kSavedMagic, sizeof kSavedMagic) == 0;
+  const bool startsRight = saved || std::memcmp(trailer, kMagic, sizeof kMagic) == 0;
   const bool endsRight = std::memcmp(trailer + kEndMagicAt, kEndMagic, sizeof kEndMagic) == 0;
   if (!endsRight) {
-    // A file cut short ends inside its image or trailer; one with bytes
+    // A file cut short ends inside its images or trailer; one with bytes
     // added ends in them.
     return Problem::Truncated;
   }
   if (!startsRight) {
     return Problem::Damaged;
   }
-  if (Get(trailer + kVersionAt, 2) != kVersion || Get(trailer + kLengthAt, 2) != kTrailerBytes) {
+  const std::uint64_t version = Get(trailer + kVersionAt, 2);
+  if ((version != kWorkingOnly && version != kWithReference) ||
+      Get(trailer + kLengthAt, 2) != kTrailerBytes) {
     return Problem::Foreign;
   }
   const std::size_t imageBytes = bytes.size() - kTrailerBytes;
-  if (static_cast<std::uint32_t>(Get(trailer + kCrcAt, 4)) != Crc32(bytes.data(), imageBytes + kCrcAt)) {
+  // The checksum was taken before any mark.
+  std::uint32_t crc = Crc32(bytes.data(), imageBytes);
+  crc = Crc32(kMagic, sizeof kMagic, crc);
+  crc = Crc32(trailer + sizeof kMagic, kCrcAt - sizeof kMagic, crc);
+  if (static_cast<std::uint32_t>(Get(trailer + kCrcAt, 4)) != crc) {
     return Problem::Damaged;
   }
   const auto width = static_cast<std::int32_t>(Get(trailer + kWidthAt, 4));
@@ -159,7 +173,8 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
   if (!SideFits(width) || !SideFits(height)) {
     return Problem::Damaged;
   }
-  if (std::size_t(width) * std::size_t(height) != imageBytes) {
+  const std::size_t onePicture = std::size_t(width) * std::size_t(height);
+  if (onePicture * (version == kWithReference ? 2 : 1) != imageBytes) {
     return Problem::Truncated;
   }
   if (!NameFieldSound(trailer + kLoadNameAt) || !NameFieldSound(trailer + kSaveNameAt)) {
@@ -170,14 +185,23 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
       return Problem::Damaged;
     }
   }
+  if (saved) {
+    return Problem::Saved;
+  }
   copy->width = width;
   copy->height = height;
   copy->pixNumber = static_cast<std::int32_t>(Get(trailer + kNumberAt, 4));
   copy->takenAt = static_cast<std::int64_t>(Get(trailer + kTimeAt, 8));
   std::memcpy(copy->loadFileName, trailer + kLoadNameAt, 25);
   std::memcpy(copy->saveFileName, trailer + kSaveNameAt, 25);
-  copy->pixels.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(imageBytes));
+  const auto referenceAt = bytes.begin() + static_cast<std::ptrdiff_t>(onePicture);
+  copy->pixels.assign(bytes.begin(), referenceAt);
+  copy->reference.assign(referenceAt, bytes.begin() + static_cast<std::ptrdiff_t>(imageBytes));
   return Problem::None;
+}
+
+std::vector<std::uint8_t> SavedMark() {
+  return {std::begin(kSavedMagic), std::end(kSavedMagic)};
 }
 
 }  // namespace recovery

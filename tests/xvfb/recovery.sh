@@ -10,7 +10,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 IMAGE_BYTES=$((102 * 78))
-COPY_BYTES=$((IMAGE_BYTES + 96))
+COPY_BYTES=$((2 * IMAGE_BYTES + 96))
 if [[ "$PIXED" == *.exe ]]; then
   STATE=$WINE_STATE
 else

@@ -112,9 +112,11 @@ void StopFailingCall(const std::string& name);
 // scratch folder.
 void SetStateFolder(const std::string& path);
 // Makes the work in the state folder fail from now on as on a read-only disk
-// (EROFS: no lock, replace, rename or remove) or a full one (ENOSPC: no
-// replace).
-enum class DiskFault { None, ReadOnly, Full };
+// (EROFS: no lock, replace, rename, remove or write in place), a full one
+// (ENOSPC: no replace), or as in a folder made read-only once the editor had
+// its files there (EACCES: no replace, rename or remove, but the lock file
+// and the copy are still written in place).
+enum class DiskFault { None, ReadOnly, Full, FolderReadOnly };
 void SetStateFolderFault(DiskFault fault);
 
 // The system cursor as SetCursorPos and ClipCursor left it.

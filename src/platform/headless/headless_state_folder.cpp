@@ -31,6 +31,8 @@ int StateFolderFault(StateFileWork work) {
       return EROFS;
     case headless::DiskFault::Full:
       return work == StateFileWork::Replace ? ENOSPC : 0;
+    case headless::DiskFault::FolderReadOnly:
+      return work == StateFileWork::Lock || work == StateFileWork::Mark ? 0 : EACCES;
     case headless::DiskFault::None:
       break;
   }

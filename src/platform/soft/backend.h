@@ -34,8 +34,9 @@ bool ReadKeyboard(std::uint8_t keys[256]);
 // The folder for the program's own state (plat::StateFolder()) as this
 // backend's system gives it; empty for none.
 std::string StateFolder();
-// What is done to a file of the state folder.
-enum class StateFileWork { Lock, Replace, Rename, Remove };
+// What is done to a file of the state folder (Mark: a file that could not be
+// removed written in place).
+enum class StateFileWork { Lock, Replace, Rename, Remove, Mark };
 // The errno value that this work on a file of the state folder is to fail
 // with, 0 for none: the headless backend's stand-in for a read-only or full
 // disk. The real backends let the system answer.

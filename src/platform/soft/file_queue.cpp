@@ -2,12 +2,31 @@
 #include "file_queue.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <new>
 #include <system_error>
 #include <utility>
 
 namespace plat::soft {
+namespace {
 
-FileQueue::FileQueue(FileJobRunner runner) : runner_(runner) {}
+// One step of a job, whose exception is a failure like any other: the
+// worker goes on, and the step counts as not done (a replace renames only
+// once its file is whole, so the old file stays as it was).
+template <typename Step>
+int Guarded(const Step& step) {
+  try {
+    return step();
+  } catch (const std::bad_alloc&) {
+    return ENOMEM;
+  } catch (...) {
+    return EIO;
+  }
+}
+
+}  // namespace
+
+FileQueue::FileQueue(FileJobRunner runner, FileMarker marker) : runner_(runner), marker_(marker) {}
 
 FileQueue::~FileQueue() {
   Finish();
@@ -55,15 +74,29 @@ void FileQueue::Drain(std::unique_lock<std::mutex>& lock) {
     FileJob job = std::move(waiting_.front());
     waiting_.pop_front();
     lock.unlock();
-    if (job.finish != nullptr && job.fault == 0) {
-      job.finish(job.bytes);
+    int error = job.fault;
+    if (error == 0) {
+      error = Guarded([&job, this] {
+        if (job.finish != nullptr) {
+          job.finish(job.bytes);
+        }
+        return runner_(job);
+      });
     }
-    const int error = job.fault != 0 ? job.fault : runner_(job);
+    bool marked = false;
+    if (error != 0 && job.kind == FileJob::Kind::Remove && !job.mark.bytes.empty() && marker_ != nullptr) {
+      marked = (job.markFault != 0 ? job.markFault
+                                   : Guarded([&job, this] { return marker_(job.path, job.mark); })) == 0;
+    }
     lock.lock();
     ++progress_.finished;
     if (job.kind == FileJob::Kind::Replace) {
       ++progress_.replacesFinished;
       progress_.lastReplaceError = error;
+    } else {
+      ++progress_.removesFinished;
+      progress_.lastRemoveError = error;
+      progress_.lastRemoveMarked = marked;
     }
   }
   working_ = false;

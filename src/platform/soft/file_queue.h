@@ -20,17 +20,23 @@ struct FileJob {
   std::string path;
   std::vector<std::uint8_t> bytes;
   FileBytesFinisher finish = nullptr;
-  // An error the job is to fail with instead of being done (errno value, 0
-  // for none): a test's read-only or full disk, taken when it was queued.
+  // A remove's mark for a file that stays.
+  FileMark mark;
+  // Errors the job and its mark are to fail with instead of being done
+  // (errno values, 0 for none): a test's read-only or full disk, taken when
+  // it was queued.
   int fault = 0;
+  int markFault = 0;
 };
 
-// Does one job; returns 0, or the errno value it failed with.
+// Does one job's replace or remove; returns 0, or the errno value it failed with.
 using FileJobRunner = int (*)(const FileJob& job);
+// Writes a remove's mark over the file in place; 0 or an errno value.
+using FileMarker = int (*)(const std::string& path, const FileMark& mark);
 
 class FileQueue {
  public:
-  explicit FileQueue(FileJobRunner runner);
+  FileQueue(FileJobRunner runner, FileMarker marker);
   // Waits for the jobs still queued: the last copy reaches the disk.
   ~FileQueue();
   FileQueue(const FileQueue&) = delete;
@@ -45,6 +51,7 @@ class FileQueue {
   void Work();
 
   FileJobRunner runner_;
+  FileMarker marker_;
   std::mutex mutex_;
   std::condition_variable idle_;
   std::deque<FileJob> waiting_;

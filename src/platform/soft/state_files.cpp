@@ -34,17 +34,24 @@ std::string FolderOf(const std::string& path) {
                                     : (slash == 0 ? std::string("/") : path.substr(0, slash));
 }
 
-// mkdir -p, private to the user: the copies are their unsaved work.
-bool MakeFolders(const std::string& folder) {
+// mkdir -p, private to the user: the copies are their unsaved work. 0, or
+// the errno value of what failed (ENOTDIR for a file where a folder should be).
+int MakeFolders(const std::string& folder) {
+  if (folder.empty()) {
+    return 0;
+  }
   struct stat status {};
-  if (folder.empty() || stat(folder.c_str(), &status) == 0) {
-    return S_ISDIR(status.st_mode) || folder.empty();
+  if (stat(folder.c_str(), &status) == 0) {
+    return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
   }
   const std::string parent = FolderOf(folder);
-  if (parent != folder && !MakeFolders(parent)) {
-    return false;
+  if (parent != folder) {
+    const int error = MakeFolders(parent);
+    if (error != 0) {
+      return error;
+    }
   }
-  return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
+  return mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
@@ -63,8 +70,9 @@ int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
 }
 
 int ReplaceWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  if (!MakeFolders(FolderOf(path))) {
-    return errno != 0 ? errno : ENOTDIR;
+  const int folderError = MakeFolders(FolderOf(path));
+  if (folderError != 0) {
+    return folderError;
   }
   const std::string temporary = path + ".new";
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -101,8 +109,41 @@ int RunJob(const soft::FileJob& job) {
   return ReplaceWhole(job.path, job.bytes);
 }
 
+// A file in a folder the user may no longer change can still be written.
+int MarkInPlace(const std::string& path, const FileMark& mark) {
+  // Never blocks on a FIFO, never follows a link.
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) {
+    return errno;
+  }
+  struct stat status {};
+  int error = fstat(fd, &status) != 0 ? errno : 0;
+  if (error == 0 && (!S_ISREG(status.st_mode) || mark.fromEnd < mark.bytes.size() ||
+                     static_cast<std::uint64_t>(status.st_size) < mark.fromEnd)) {
+    error = EINVAL;
+  }
+  std::size_t done = 0;
+  const off_t at = status.st_size - static_cast<off_t>(mark.fromEnd);
+  while (error == 0 && done < mark.bytes.size()) {
+    const ssize_t written =
+        pwrite(fd, mark.bytes.data() + done, mark.bytes.size() - done, at + static_cast<off_t>(done));
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      error = written < 0 ? errno : EIO;
+    }
+    done += written > 0 ? static_cast<std::size_t>(written) : 0;
+  }
+  if (error == 0 && fsync(fd) != 0) {
+    error = errno;
+  }
+  close(fd);
+  return error;
+}
+
 soft::FileQueue& Queue() {
-  static soft::FileQueue queue(RunJob);
+  static soft::FileQueue queue(RunJob, MarkInPlace);
   return queue;
 }
 
@@ -131,8 +172,8 @@ LockOutcome TakeFileLock(const std::string& path, int* error) {
   if (failure != 0) {
     return LockOutcome::Failed;
   }
-  if (!MakeFolders(FolderOf(path))) {
-    failure = errno != 0 ? errno : ENOTDIR;
+  failure = MakeFolders(FolderOf(path));
+  if (failure != 0) {
     return LockOutcome::Failed;
   }
   const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -176,8 +217,20 @@ bool RenameFile(const std::string& from, const std::string& to, int* error) {
   if (failure != 0) {
     return false;
   }
+#if defined(RENAME_NOREPLACE) && !defined(__EMSCRIPTEN__)
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  if (errno != EINVAL && errno != ENOSYS) {
+    failure = errno;
+    return false;
+  }
+  // The file system cannot refuse to replace in the rename itself (some
+  // network and FUSE ones): a test first, as where there is no renameat2.
+#endif
   // The lock on the folder's copy keeps other editors of this folder out
-  // between the test and the rename.
+  // between the test and the rename; the browser's tabs each have a file
+  // system of their own.
   struct stat status {};
   if (lstat(to.c_str(), &status) == 0) {
     failure = EEXIST;
@@ -192,14 +245,23 @@ bool RenameFile(const std::string& from, const std::string& to, int* error) {
 
 void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes, FileBytesFinisher finish) {
   backend::Trace("QueueFileReplace(" + path + ")");
-  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), finish,
-               FaultFor(path, backend::StateFileWork::Replace)});
+  soft::FileJob job;
+  job.path = path;
+  job.bytes = std::move(bytes);
+  job.finish = finish;
+  job.fault = FaultFor(path, backend::StateFileWork::Replace);
+  Queue().Add(std::move(job));
 }
 
-void QueueFileRemove(const std::string& path) {
+void QueueFileRemove(const std::string& path, FileMark markIfKept) {
   backend::Trace("QueueFileRemove(" + path + ")");
-  Queue().Add(
-      {soft::FileJob::Kind::Remove, path, {}, nullptr, FaultFor(path, backend::StateFileWork::Remove)});
+  soft::FileJob job;
+  job.kind = soft::FileJob::Kind::Remove;
+  job.path = path;
+  job.mark = std::move(markIfKept);
+  job.fault = FaultFor(path, backend::StateFileWork::Remove);
+  job.markFault = FaultFor(path, backend::StateFileWork::Mark);
+  Queue().Add(std::move(job));
 }
 
 QueuedFileProgress QueuedFiles() {

@@ -32,6 +32,11 @@ int ErrnoOf(DWORD error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
       return ENOENT;
+    case ERROR_DIRECTORY:
+      return ENOTDIR;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return ENOMEM;
     default:
       return EIO;
   }
@@ -46,24 +51,32 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-// CreateDirectory for every missing part; a drive ("C:") or a share's root exists already.
-bool MakeFolders(const std::string& folder) {
+// CreateDirectory for every missing part; a drive ("C:") or a share's root
+// exists already. 0, or the errno value of what failed (ENOTDIR for a file
+// where a folder should be).
+int MakeFolders(const std::string& folder) {
   const DWORD attributes = ::GetFileAttributesA(folder.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ENOTDIR;
   }
   const std::size_t slash = folder.find_last_of("\\/");
   if (slash != std::string::npos && slash > 0 && !Separator(folder[slash - 1]) && folder[slash - 1] != ':') {
-    if (!MakeFolders(folder.substr(0, slash))) {
-      return false;
+    const int error = MakeFolders(folder.substr(0, slash));
+    if (error != 0) {
+      return error;
     }
   }
-  return ::CreateDirectoryA(folder.c_str(), nullptr) != FALSE || ::GetLastError() == ERROR_ALREADY_EXISTS;
+  if (::CreateDirectoryA(folder.c_str(), nullptr) != FALSE) {
+    return 0;
+  }
+  const DWORD error = ::GetLastError();
+  return error == ERROR_ALREADY_EXISTS ? 0 : ErrnoOf(error);
 }
 
 int ReplaceWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  if (!MakeFolders(FolderOf(path))) {
-    return ErrnoOf(::GetLastError());
+  const int folderError = MakeFolders(FolderOf(path));
+  if (folderError != 0) {
+    return folderError;
   }
   const std::string temporary = path + ".new";
   const HANDLE file = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -107,8 +120,41 @@ int RunJob(const soft::FileJob& job) {
   return ReplaceWhole(job.path, job.bytes);
 }
 
+// A file that cannot be deleted (held open elsewhere without the right to
+// delete) may still be written.
+int MarkInPlace(const std::string& path, const FileMark& mark) {
+  const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return ErrnoOf(::GetLastError());
+  }
+  LARGE_INTEGER size{};
+  LARGE_INTEGER at{};
+  DWORD error = 0;
+  if (::GetFileSizeEx(file, &size) == FALSE) {
+    error = ::GetLastError();
+  } else if (mark.fromEnd < mark.bytes.size() || static_cast<std::uint64_t>(size.QuadPart) < mark.fromEnd) {
+    error = ERROR_INVALID_PARAMETER;
+  }
+  at.QuadPart = size.QuadPart - static_cast<LONGLONG>(mark.fromEnd);
+  DWORD written = 0;
+  if (error == 0 && ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) == FALSE) {
+    error = ::GetLastError();
+  }
+  if (error == 0 && (::WriteFile(file, mark.bytes.data(), static_cast<DWORD>(mark.bytes.size()), &written,
+                                 nullptr) == FALSE ||
+                     written != mark.bytes.size())) {
+    error = ::GetLastError() != 0 ? ::GetLastError() : ERROR_WRITE_FAULT;
+  }
+  if (error == 0 && ::FlushFileBuffers(file) == FALSE) {
+    error = ::GetLastError();
+  }
+  ::CloseHandle(file);
+  return error == 0 ? 0 : (error == ERROR_INVALID_PARAMETER ? EINVAL : ErrnoOf(error));
+}
+
 soft::FileQueue& Queue() {
-  static soft::FileQueue queue(RunJob);
+  static soft::FileQueue queue(RunJob, MarkInPlace);
   return queue;
 }
 
@@ -143,8 +189,8 @@ LockOutcome TakeFileLock(const std::string& path, int* error) {
   int unused = 0;
   int& failure = error != nullptr ? *error : unused;
   failure = 0;
-  if (!MakeFolders(FolderOf(path))) {
-    failure = ErrnoOf(::GetLastError());
+  failure = MakeFolders(FolderOf(path));
+  if (failure != 0) {
     return LockOutcome::Failed;
   }
   const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -178,7 +224,8 @@ void ReleaseFileLock(const std::string& path) {
 bool RenameFile(const std::string& from, const std::string& to, int* error) {
   int unused = 0;
   int& failure = error != nullptr ? *error : unused;
-  // Without MOVEFILE_REPLACE_EXISTING an existing file is never replaced.
+  // Without MOVEFILE_REPLACE_EXISTING an existing file is never replaced:
+  // the system refuses it in the move itself (ERROR_ALREADY_EXISTS).
   if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) == FALSE) {
     failure = ErrnoOf(::GetLastError());
     return false;
@@ -188,11 +235,19 @@ bool RenameFile(const std::string& from, const std::string& to, int* error) {
 }
 
 void QueueFileReplace(const std::string& path, std::vector<std::uint8_t> bytes, FileBytesFinisher finish) {
-  Queue().Add({soft::FileJob::Kind::Replace, path, std::move(bytes), finish, 0});
+  soft::FileJob job;
+  job.path = path;
+  job.bytes = std::move(bytes);
+  job.finish = finish;
+  Queue().Add(std::move(job));
 }
 
-void QueueFileRemove(const std::string& path) {
-  Queue().Add({soft::FileJob::Kind::Remove, path, {}, nullptr, 0});
+void QueueFileRemove(const std::string& path, FileMark markIfKept) {
+  soft::FileJob job;
+  job.kind = soft::FileJob::Kind::Remove;
+  job.path = path;
+  job.mark = std::move(markIfKept);
+  Queue().Add(std::move(job));
 }
 
 QueuedFileProgress QueuedFiles() {
