@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "pixtool/palette_files.h"
 #include "pixtool/pix_images.h"
+#include "storage/palette_file.h"
 
 namespace pixtool {
 
