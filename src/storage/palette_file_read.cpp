@@ -122,8 +122,9 @@ std::string_view TakeWord(std::string_view& text) {
   return word;
 }
 
-// The largest number read, so that std::stoi never overflows: six digits.
+// The largest number read: six digits, far from an int's limit.
 constexpr int kMaxNumber = 999999;
+constexpr std::size_t kMaxDigits = 6;
 constexpr const char* kNotAColour = "not a colour: three numbers from 0 to 255";
 
 // A whole number from 0 to limit (at most kMaxNumber); false with the reason otherwise.
@@ -138,16 +139,20 @@ bool ReadValue(std::string_view word, int limit, int& value, std::string& reason
     return false;
   }
   const std::string_view significant = digits.substr(std::min(digits.find_first_not_of('0'), digits.size()));
-  const std::string shown = word.size() <= 12 ? std::string(word) : "a number";
-  if (negative && !significant.empty()) {
-    reason = shown + " is below 0";
+  int number = 0;
+  for (std::size_t k = 0; k < significant.size() && k < kMaxDigits; ++k) {
+    number = number * 10 + (significant[k] - '0');
+  }
+  std::string shown = word.size() <= 12 ? std::string(word) : std::string("a number");
+  if (negative && number > 0) {
+    reason = shown.append(" is below 0");
     return false;
   }
-  if (significant.size() > 6 || std::stoi(std::string("0") + std::string(significant)) > limit) {
-    reason = shown + " is above " + std::to_string(limit);
+  if (significant.size() > kMaxDigits || number > limit) {
+    reason = shown.append(" is above ").append(std::to_string(limit));
     return false;
   }
-  value = std::stoi(std::string("0") + std::string(significant));
+  value = number;
   return true;
 }
 
@@ -196,16 +201,23 @@ bool ParseGpl(const std::vector<TextLine>& lines, PaletteFileColours& palette, P
 }
 
 bool ParsePal(const std::vector<TextLine>& lines, PaletteFileColours& palette, PaletteProblem& problem) {
+  // A file that ends too soon is refused at its last line.
+  const int last = lines.empty() ? 0 : lines.back().number;
   const char* header[] = {"JASC-PAL", "0100"};
   for (int k = 0; k < 2; ++k) {
-    if (lines.size() <= static_cast<std::size_t>(k) || lines[k].text != header[k]) {
-      problem = {k + 1,
-                 std::string("not ") + header[k] + ", line " + std::to_string(k + 1) + " of a JASC palette"};
+    const std::string expected =
+        std::string(header[k]) + ", line " + std::to_string(k + 1) + " of a JASC palette";
+    if (lines.size() <= static_cast<std::size_t>(k)) {
+      problem = {last, "the file ends before " + expected};
+      return false;
+    }
+    if (lines[k].text != header[k]) {
+      problem = {k + 1, "not " + expected};
       return false;
     }
   }
   if (lines.size() < 3) {
-    problem = {3, "the file ends before its number of colours"};
+    problem = {last, "the file ends before its number of colours"};
     return false;
   }
   int count = 0;
