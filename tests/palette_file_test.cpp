@@ -135,21 +135,6 @@ TEST(PaletteFileTest, EachFormReadsBackToItsColoursInOrder) {
   }
 }
 
-TEST(PaletteFileTest, AGimpPaletteWrittenWithNamesReadsBack) {
-  PaletteColours colours = GeneratePaletteColours();
-  colours[0] = {1, 2, 3};
-  colours[255] = {250, 251, 252};
-  const Bytes bytes = PaletteFileBytes(PaletteFormat::Gpl, colours, {"Deep sea", "", "two\nlines"});
-  PaletteFileColours palette;
-  PaletteProblem problem;
-  ASSERT_TRUE(ParsePaletteFile(PaletteFormat::Gpl, bytes, palette, problem)) << PaletteProblemText(problem);
-  ASSERT_EQ(palette.colours.size(), 256u);
-  EXPECT_EQ(AsNamed(palette)[0], (Named{1, 2, 3, "Deep sea"}));
-  EXPECT_EQ(palette.names[1], "index 1");
-  EXPECT_EQ(palette.names[2], "two lines");
-  EXPECT_EQ(AsNamed(palette)[255], (Named{250, 251, 252, "index 255"}));
-}
-
 class FolderPaletteTest : public ::testing::Test {
  protected:
   pixtest::ScratchDir scratch_;
@@ -249,13 +234,14 @@ TEST_F(FolderPaletteTest, TheEditorWritesThePaletteWholeOrNotAtAll) {
   PaletteColours colours = GeneratePaletteColours();
   colours[0] = {9, 8, 7};
   pixtest::FreshMachine();
-  ASSERT_TRUE(WriteFolderPalette(colours, {"Night sky"}));
+  ASSERT_TRUE(WriteFolderPalette(colours, {"Night sky", "", "two\nlines"}));
   EXPECT_EQ(pixtest::CallsStartingWith("WriteWholeFile("),
             std::vector<std::string>{"WriteWholeFile(Palette.gpl)"});
   const FolderPalette read = ReadFolderPalette();
   ASSERT_EQ(read.file.colours.size(), 256u) << PaletteProblemText(read.problem);
   EXPECT_EQ(AsNamed(read.file)[0], (Named{9, 8, 7, "Night sky"}));
   EXPECT_EQ(read.file.names[1], "index 1");
+  EXPECT_EQ(read.file.names[2], "two lines");
 
   const Bytes before = pixtest::ReadFileBytes("Palette.gpl");
   plat::headless::FailCall("WriteWholeFile(Palette.gpl)");
