@@ -20,10 +20,21 @@ namespace {
 
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
+// Not waiting on a FIFO's writer, nor taking a terminal; binary where the C
+// library knows text mode. Only what the system has (Windows lacks the first).
+constexpr int kOpenFlags = O_RDONLY
+#ifdef O_NONBLOCK
+                           | O_NONBLOCK | O_NOCTTY | O_CLOEXEC
+#endif
+#ifdef O_BINARY
+                           | O_BINARY
+#endif
+    ;
+
 // Opens path for reading if it is a regular file, without waiting on a FIFO
 // or a device; null with a message otherwise.
 std::FILE* OpenRegularFile(const std::string& path, std::string& error) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = open(path.c_str(), kOpenFlags);
   if (fd < 0) {
     error = "cannot read " + path + ": " + std::strerror(errno);
     return nullptr;
