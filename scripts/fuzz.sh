@@ -18,7 +18,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${PIXED_FUZZ_BUILD_DIR:-$root/build-fuzz}
 seconds=${PIXED_FUZZ_SECONDS:-60}
 jobs=${PIXED_FUZZ_JOBS:-2}
-all_targets=(bitmap bitmap_readers settings pix entries)
+all_targets=(bitmap bitmap_readers settings pix entries palette)
 compiler=$(command -v clang++-14 || command -v clang++ || true)
 if [[ -z "$compiler" ]]; then
   echo "fuzz: clang++ not found (scripts/install-deps.sh installs clang-14)" >&2

@@ -1,8 +1,10 @@
 // pixtool's commands through the program itself: round trips, PNGs made by
 // other tools, sprite sheets, info, and its command line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -306,6 +308,8 @@ TEST_F(PixtoolTest, UsageErrorsExitWith2) {
       {"palette", "-o", "colours.txt"},
       {"palette", "-o", "-"},
       {"palette", "-o", "a.gpl", "--format", "aco"},
+      {"palette", "--from", "a.pal", "--palette", "b.pal", "-o", "a.gpl"},
+      {"export", "art.pix", "--size", "4x4", "--palette=", "-o", "a.png"},
   };
   for (const auto& arguments : cases) {
     std::string line;
@@ -395,6 +399,160 @@ TEST_F(PixtoolTest, WithoutSizeTheEditorsSizeFileOfTheFolderGivesIt) {
     EXPECT_TRUE(FailedWithOneLine(run, refusal.status));
     EXPECT_NE(run.err.find(refusal.said), std::string::npos) << run.err;
     EXPECT_EQ(ReadFileBytes("art.pix"), images);
+  }
+}
+
+// Three colours of a game's palette in each form, each over entries 0 to 2.
+std::array<std::uint8_t, 3> Entry(const pixtest::PalettePng& png, std::size_t i) {
+  return i < png.palette.size() ? png.palette[i] : std::array<std::uint8_t, 3>{};
+}
+
+TEST_F(PixtoolTest, ThePaletteOfTheFolderOrOfPaletteGivesTheColours) {
+  using Rgb = std::array<std::uint8_t, 3>;
+  const Rgb folder[] = {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}};
+  const Rgb other[] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  const Rgb builtIn[] = {{0, 0, 0}, {0, 0, 204}, {51, 153, 51}, {0, 255, 255}};
+  ASSERT_TRUE(pixtest::WriteFileBytes("art.pix", Bytes{0, 1, 2, 3}));
+  ASSERT_TRUE(pixtest::WriteFileBytes("other.pal",
+                                      std::string("JASC-PAL\r\n0100\r\n3\r\n1 2 3\r\n4 5 6\r\n7 8 9\r\n")));
+  ASSERT_TRUE(pixtest::WriteFileBytes("other-hex.act", std::string("#010203\n#040506\n#070809\n")));
+  const std::string folderFile = "GIMP Palette\n10 20 30 Ink\n40 50 60\n70 80 90\n";
+  const struct {
+    const char* what;
+    bool inFolder;
+    std::vector<std::string> options;
+    const Rgb* expected;  // entries 0 to 2; entry 3 stays built-in
+    const char* said;     // the line on standard error
+  } cases[] = {
+      {"the folder's Palette.gpl",
+       true,
+       {},
+       folder,
+       "pixtool: colours 0 to 2 from Palette.gpl (this folder's palette), 3 to 255 the editor's own\n"},
+      {"--palette over the folder's",
+       true,
+       {"--palette", "other.pal"},
+       other,
+       "pixtool: colours 0 to 2 from other.pal, 3 to 255 the editor's own\n"},
+      {"a hex list named .act",
+       false,
+       {"--palette", "other-hex.act"},
+       other,
+       "pixtool: colours 0 to 2 from other-hex.act (a hex list, whatever its name says), 3 to 255 the "
+       "editor's "
+       "own\n"},
+      {"--palette built-in", true, {"--palette", "built-in"}, builtIn, ""},
+      {"no palette file", false, {}, builtIn, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::remove("Palette.gpl");
+    if (c.inFolder) {
+      ASSERT_TRUE(pixtest::WriteFileBytes("Palette.gpl", folderFile));
+    }
+    for (const char* out : {"out.png", "out.gif"}) {
+      std::vector<std::string> arguments = {"export", "art.pix", "--size", "4x1", "-o", out};
+      arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+      const ToolRun run = Pixtool(arguments);
+      ASSERT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(run.err, c.said);
+    }
+    pixtest::PalettePng png;
+    ASSERT_TRUE(pixtest::ReadPalettePng("out.png", png));
+    const Bytes gif = ReadFileBytes("out.gif");
+    ASSERT_GE(gif.size(), 13u + 768u);
+    for (std::size_t i = 0; i < 4; ++i) {
+      const Rgb want = i < 3 ? c.expected[i] : builtIn[3];
+      EXPECT_EQ(Entry(png, i), want) << "PNG entry " << i;
+      EXPECT_EQ((Rgb{gif[13 + 3 * i], gif[14 + 3 * i], gif[15 + 3 * i]}), want) << "GIF entry " << i;
+    }
+  }
+
+  // Import matches colours to the palette in force: the folder's three first, then the built-in swatches.
+  ASSERT_TRUE(pixtest::WriteFileBytes("Palette.gpl", folderFile));
+  ASSERT_TRUE(pixtest::WriteFileBytes("in.ppm",
+                                      pixtest::Ppm(4, 1, {40, 50, 60, 71, 80, 90, 10, 20, 30, 0, 255, 255})));
+  ASSERT_TRUE(pixtest::Convert({"in.ppm", "PNG24:in.png"}));
+  std::remove("back.pix");
+  const ToolRun imported = Pixtool({"import", "in.png", "--size", "4x1", "--append", "back.pix"});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(ReadFileBytes("back.pix"), (Bytes{1, 2, 0, 3}));
+
+  // palette writes the colours in force, with the names the file gave.
+  ASSERT_EQ(Pixtool({"palette", "-o", "all.gpl"}).status, 0);
+  const Bytes all = ReadFileBytes("all.gpl");
+  const std::string written(all.begin(), all.end());
+  EXPECT_NE(
+      written.find("\n 10  20  30\tInk\n 40  50  60\tindex 1\n 70  80  90\tindex 2\n  0 255 255\tindex 3\n"),
+      std::string::npos)
+      << written;
+
+  // A damaged Palette.gpl is refused, never replaced by the built-in colours unasked.
+  ASSERT_TRUE(pixtest::WriteFileBytes("Palette.gpl", std::string("GIMP Palette\n1 2 3\n1 2 256\n")));
+  std::remove("out.png");
+  const ToolRun refused = Pixtool({"export", "art.pix", "--size", "4x1", "-o", "out.png"});
+  EXPECT_TRUE(FailedWithOneLine(refused, 1));
+  EXPECT_NE(refused.err.find("Palette.gpl line 3: 256 is above 255"), std::string::npos) << refused.err;
+  EXPECT_FALSE(pixtest::FileExists("out.png"));
+}
+
+TEST_F(PixtoolTest, PaletteFromTurnsAFileOrAPngIntoTheFoldersPalette) {
+  ASSERT_TRUE(pixtest::WriteFileBytes("game.pal", std::string("JASC-PAL\n0100\n2\n255 0 77\n0 228 54\n")));
+  Bytes act(772, 0);
+  act[0] = 41;
+  act[1] = 173;
+  act[2] = 255;
+  act[769] = 1;  // the count: one colour
+  ASSERT_TRUE(pixtest::WriteFileBytes("game.act", act));
+  // Colours in order of first use: the second red pixel adds nothing.
+  ASSERT_TRUE(
+      pixtest::WriteFileBytes("game.ppm", pixtest::Ppm(4, 1, {255, 0, 0, 0, 0, 9, 255, 0, 0, 7, 7, 7})));
+  ASSERT_TRUE(pixtest::Convert({"game.ppm", "PNG24:game.png"}));
+  const struct {
+    const char* from;
+    const char* lines;  // the colour lines of Palette.gpl, from entry 0
+  } cases[] = {
+      {"game.pal", "255   0  77\tindex 0\n  0 228  54\tindex 1\n 51 153  51\tindex 2\n"},
+      {"game.act", " 41 173 255\tindex 0\n  0   0 204\tindex 1\n"},
+      {"game.png",
+       "255   0   0\tindex 0\n  0   0   9\tindex 1\n  7   7   7\tindex 2\n  0 255 255\tindex 3\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.from);
+    const ToolRun run = Pixtool({"palette", "--from", c.from, "-o", "Palette.gpl"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(pixtest::LineCount(run.err), 1u) << run.err;
+    const Bytes file = ReadFileBytes("Palette.gpl");
+    const std::string text(file.begin(), file.end());
+    EXPECT_NE(text.find("entry i is index i\n" + std::string(c.lines)), std::string::npos) << text;
+  }
+
+  // What cannot be a palette is refused in one line, and Palette.gpl stays as it is.
+  Bytes many;
+  for (int i = 0; i < 257; ++i) {
+    many.insert(many.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0});
+  }
+  ASSERT_TRUE(pixtest::WriteFileBytes("many.ppm", pixtest::Ppm(257, 1, many)));
+  ASSERT_TRUE(pixtest::Convert({"many.ppm", "PNG24:many.png"}));
+  ASSERT_EQ(mkfifo("pipe.gpl", 0644), 0);
+  ASSERT_EQ(mkdir("folder.gpl", 0755), 0);
+  ASSERT_TRUE(pixtest::WriteFileBytes("huge.gpl", Bytes(10u << 20, '\n')));
+  const Bytes kept = ReadFileBytes("Palette.gpl");
+  const struct {
+    const char* from;
+    const char* said;
+  } refusals[] = {
+      {"many.png", "many.png has more than 256 colours"},
+      {"pipe.gpl", "pipe.gpl is not a regular file"},
+      {"folder.gpl", "folder.gpl is a folder"},
+      {"huge.gpl", "huge.gpl: larger than 1 MB"},
+  };
+  for (const auto& refusal : refusals) {
+    SCOPED_TRACE(refusal.from);
+    const ToolRun run = Pixtool({"palette", "--from", refusal.from, "-o", "Palette.gpl"});
+    EXPECT_TRUE(FailedWithOneLine(run, 1));
+    EXPECT_NE(run.err.find(refusal.said), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes("Palette.gpl"), kept);
   }
 }
 

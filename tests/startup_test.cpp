@@ -36,7 +36,8 @@ bool Same(const plat::PALETTEENTRY& a, const plat::PALETTEENTRY& b) {
   return a.peRed == b.peRed && a.peGreen == b.peGreen && a.peBlue == b.peBlue && a.peFlags == b.peFlags;
 }
 
-// The calls that make or use a device, in order, as far as the last settings read.
+// The calls that make or use a device, in order, as far as the last settings read
+// (the palette file's first, then the three settings files).
 std::vector<std::string> DeviceCallsOfStartUp() {
   std::vector<std::string> calls;
   int reads = 0;
@@ -48,7 +49,7 @@ std::vector<std::string> DeviceCallsOfStartUp() {
         break;
       }
     }
-    if (call.starts_with("OpenFile(") && ++reads == 3) {
+    if (call.starts_with("OpenFile(") && ++reads == 4) {
       break;
     }
   }
@@ -127,6 +128,7 @@ TEST_F(StartupTest, StepsRunInTheirOrder) {
       "DirectDraw.SetDisplayMode",
       "DirectDraw.CreateSurface",
       "Primary.GetAttachedSurface",
+      "OpenFile(Palette.gpl,rb)",
       "DirectDraw.CreatePalette",
       "Primary.SetPalette",
       "DirectInputCreateEx",
@@ -253,7 +255,8 @@ TEST_F(StartupTest, AFailedAcquireIsNotNoticed) {
     pixtest::FreshMachine();
     plat::headless::FailCall(failing);
     EXPECT_EQ(pixtest::RunWinMain(), 0) << failing;
-    EXPECT_EQ(CallsStartingWith("OpenFile(").size(), 6u) << failing << "\n" << pixtest::CallLogText();
+    // The palette file's read, the three settings reads and the three writes.
+    EXPECT_EQ(CallsStartingWith("OpenFile(").size(), 7u) << failing << "\n" << pixtest::CallLogText();
   }
 }
 
@@ -321,7 +324,8 @@ TEST_F(StartupTest, AFailingStepEndsTheProgramCleanly) {
       }
     }
     EXPECT_EQ(after, expected) << pixtest::CallLogText();
-    EXPECT_TRUE(CallsStartingWith("OpenFile(").empty()) << "settings neither read nor written";
+    EXPECT_TRUE(CallsStartingWith("OpenFile(S").empty() && CallsStartingWith("OpenFile(L").empty())
+        << "settings neither read nor written";
     EXPECT_TRUE(plat::headless::Screen().empty()) << "the primary surface is gone";
     EXPECT_FALSE(plat::headless::DisplayExclusive());
     EXPECT_EQ(displayDevice.directDraw, nullptr);

@@ -2,15 +2,22 @@
 // letting them all go again.
 #include "devices.h"
 
-#include "../canvas/palette_table.h"
+#include <cstdio>
+#include <string>
+
 #include "../draw/primitives.h"
+#include "../storage/folder_palette.h"
 #include "../storage/settings_files.h"
+#include "action_common.h"
 #include "canvas/screen_layout.h"
+#include "editor_message.h"
 #include "editor_state.h"
 
 namespace {
 
 const char* failedStep = nullptr;
+// Why the folder's palette file was not used, shown once the screen is up.
+std::string paletteMessage;
 
 // True when result is a failure; remembers which step it was.
 bool StepFailed(plat::HRESULT result, const char* step) {
@@ -24,9 +31,15 @@ bool StepFailed(plat::HRESULT result, const char* step) {
 }  // namespace
 
 void BuildPaletteTable() {
-  const PaletteColours colours = GeneratePaletteColours();
-  for (std::size_t i = 0; i < colours.size(); ++i) {
-    paletteTable[i] = {colours[i].red, colours[i].green, colours[i].blue, plat::PC_NOCOLLAPSE};
+  const FolderPalette palette = ReadFolderPalette();
+  for (std::size_t i = 0; i < palette.colours.size(); ++i) {
+    const PaletteColour& colour = palette.colours[i];
+    paletteTable[i] = {colour.red, colour.green, colour.blue, plat::PC_NOCOLLAPSE};
+  }
+  paletteMessage.clear();
+  if (!palette.problem.reason.empty()) {
+    std::fprintf(stderr, "pixed: %s\n", FolderPaletteReport(palette.problem).c_str());
+    paletteMessage = FolderPaletteMessage(palette.problem);
   }
 }
 
@@ -122,6 +135,9 @@ int InitDevices() {
   ReadSaveNameFile();
   ReadLoadNameFile();
   ReadSizeFile();
+  if (!paletteMessage.empty()) {
+    ShowEditorMessage(paletteMessage, kPromptColour);
+  }
   return 1;
 }
 

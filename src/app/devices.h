@@ -11,5 +11,8 @@ const char* FailedInitStep();
 // Also used after a failed InitDevices, when only some objects exist.
 void ReleaseDevices();
 
-// Fills paletteTable: generated colours, the 81 fixed ones, black 0, white 255.
+// Fills paletteTable: generated colours, the 81 fixed ones, black 0, white
+// 255, with the working folder's Palette.gpl over entries 0, 1, 2, ... when it
+// has one. A file that cannot be used is said on the standard error, and
+// InitDevices shows why at the message place once the screen is up.
 void BuildPaletteTable();

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "canvas/palette_table.h"
 #include "pixtool/commands.h"
 #include "pixtool/gif_writer.h"
 #include "pixtool/png_io.h"
@@ -74,7 +73,7 @@ int ExportGif(const Options& options, const PixFile& file, const Chosen& chosen)
                 std::to_string(width) + " x " + std::to_string(height));
   }
   const GifFrames frames{&file, chosen.first, chosen.count, options.scale, GifDelay(options.Fps())};
-  const PaletteColours colours = GeneratePaletteColours();
+  const PaletteColours& colours = options.colours;
   std::string error;
   if (!WriteOutput(
           options,
@@ -152,7 +151,7 @@ int RunExport(const Options& options) {
     return Fail(error);
   }
   const IndexedImage picture = DrawSheet(file, chosen.first, chosen.count, layout, options.scale);
-  const PaletteColours colours = GeneratePaletteColours();
+  const PaletteColours& colours = options.colours;
   if (!WriteOutput(
           options,
           [&](std::FILE* stream, std::string& message) {

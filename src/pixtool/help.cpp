@@ -13,6 +13,11 @@ its image size is not in it, so every command that reads one needs --size
 WIDTHxHEIGHT. Without --size, pixtool takes the size that the editor keeps in
 the current folder's SaveSize.dat, and says so on standard error.
 
+The colours are the editor's 256, with the colours of the current folder's
+Palette.gpl over entries 0, 1, 2, ... when it has one, as the editor starts
+with them; export, import and palette then say so on standard error.
+--palette FILE names another palette file (.gpl, .pal, .act or .hex).
+
 Commands (the options of each: pixtool COMMAND --help):
   pixtool info FILE [--size WxH]
       how many images FILE holds and the palette indices each one uses
@@ -25,8 +30,9 @@ Commands (the options of each: pixtool COMMAND --help):
       a PNG as an image of FILE, or a sprite sheet as its images
   pixtool delete FILE [--size WxH] --image N
       takes image N out of FILE; the images after it move up
-  pixtool palette -o OUT [--format gpl|pal|act|hex]
-      the editor's 256 colours as a GIMP, JASC or Adobe palette or a hex list
+  pixtool palette [--from FILE] -o OUT [--format gpl|pal|act|hex]
+      the 256 colours as a GIMP, JASC or Adobe palette or a hex list; with
+      --from, a game's palette (or a PNG's colours) as the folder's Palette.gpl
 
   pixtool COMMAND --help    every option of COMMAND, with examples
   pixtool --version         the version of pixtool
@@ -40,6 +46,7 @@ Examples:
   pixtool export sprites.pix --size 16x16 --all --sheet 4 --scale 2 -o sheet.png
   pixtool import sheet.png --size 16x16 --sheet 4 --scale 2 --into sprites.pix --image 0
   pixtool export walk.pix --size 16x16 --all --fps 8 --scale 4 -o walk.gif
+  pixtool palette --from game.pal -o Palette.gpl
 )";
 
 constexpr const char* kInfo = R"(pixtool info FILE [--size WxH]
@@ -59,9 +66,9 @@ Example:
 constexpr const char* kExport =
     R"(pixtool export FILE [--size WxH] [--image N | --all [--from A] [--to B]]
                [--sheet COLUMNS] [--scale K] -o OUT.png
-               [--json OUT.json [--fps N]]
+               [--json OUT.json [--fps N]] [--palette FILE]
 pixtool export FILE [--size WxH] [--image N | --all [--from A] [--to B]]
-               [--fps N] [--scale K] -o OUT.gif
+               [--fps N] [--scale K] -o OUT.gif [--palette FILE]
 
 Writes images of the pix file FILE as an 8-bit indexed PNG carrying the
 editor's full 256-colour palette: index i of the file is index i of the PNG,
@@ -98,6 +105,10 @@ that loops for ever, every image a frame shown for the same time, in the same
                    y, w, h: its cell in the PNG, in the PNG's pixels) and its
                    "duration" in ms; "meta" with the PNG's file name ("image",
                    as seen from the JSON's folder) and "size" (w, h)
+  --palette FILE   the colours of FILE over entries 0, 1, 2, ... of the
+                   editor's (a .gpl, .pal, .act or .hex file); without it,
+                   those of the current folder's Palette.gpl when there is one;
+                   "--palette built-in" takes the editor's own colours alone
 
 Examples:
   pixtool export sprites.pix --size 16x16 --image 3 -o sprite3.png
@@ -109,6 +120,7 @@ Examples:
 constexpr const char* kImport =
     R"(pixtool import IN.png [--size WxH] [--sheet COLUMNS] [--scale K]
                (--append FILE | --into FILE --image N) [--allow-any-index]
+               [--palette FILE]
 
 Reads IN.png, which must be exactly WxH pixels (times K with --scale), and
 writes it as one image of the pix file FILE; with --sheet, reads a sprite sheet
@@ -122,7 +134,8 @@ indexed with a palette of its own - is taken by colour: every pixel becomes
 the palette-panel swatch the editor's save would give it (an exact colour
 gives the editor's own index, so white becomes 80), else the nearest swatch,
 and pixtool says how many pixels changed colour. Pixels that are not opaque
-are laid on black first.
+are laid on black first. The swatches are entries 0 to 80 of the colours in
+force: with a palette file (Palette.gpl, or --palette), its colours.
 
   --size WxH         the image width and height in pixels, each 1 to 4096;
                      without it, the size in the current folder's SaveSize.dat
@@ -145,6 +158,10 @@ are laid on black first.
                      with zeros, as the editor's offset save does
   --allow-any-index  take indices above 80 from an indexed PNG as they are
                      (the palette panel cannot pick them; refused without it)
+  --palette FILE     the colours of FILE over entries 0, 1, 2, ... of the
+                     editor's; without it, those of the current folder's
+                     Palette.gpl when there is one ("built-in": the editor's
+                     own colours alone)
 
 Examples:
   pixtool import hero.png --size 16x16 --append sprites.pix
@@ -171,26 +188,46 @@ Example:
   pixtool delete sprites.pix --size 16x16 --image 4
 )";
 
-constexpr const char* kPalette = R"(pixtool palette -o OUT [--format gpl|pal|act|hex]
+constexpr const char* kPalette =
+    R"(pixtool palette [--from FILE | --palette FILE] -o OUT [--format gpl|pal|act|hex]
 
-Writes the editor's 256 colours as a palette file, entry i the colour of
-palette index i, so that another paint program draws in the editor's colours
-and keeps an indexed image's indices. Entries 0 to 80 are the colours of the
-palette panel's swatches; 81 to 255 are the editor's other colours. Without
+Writes the 256 colours pixtool works in as a palette file, entry i the colour
+of palette index i, so that another paint program draws in the editor's
+colours and keeps an indexed image's indices. Entries 0 to 80 are the colours
+of the palette panel's swatches; 81 to 255 are the editor's other colours. The
+colours of a palette file (--from, --palette, else the current folder's
+Palette.gpl) take the place of entries 0, 1, 2, ... in order. Without
 --format, the extension of OUT says which form: .gpl, .pal, .act or .hex.
 
-  -o OUT        the file to write, replaced only once the new one is complete;
-                "-o -" writes to standard output (with --format)
-  --format gpl  a GIMP palette (GIMP, Krita, Inkscape)
-  --format pal  a JASC palette (Paint Shop Pro), with CR LF line ends
-  --format act  an Adobe colour table (Photoshop): 768 bytes, the red, green
-                and blue of each entry, and no count after them, as all 256
-                entries count
-  --format hex  a hex list, one rrggbb a line, as palette sites give them
+With --from and -o Palette.gpl in the editor's working folder, a game's
+palette becomes the editor's: it starts with those colours, and pixtool's
+commands in that folder use them.
+
+  --from FILE     the colours to write: a palette file (GIMP .gpl, JASC .pal,
+                  Adobe .act of 768 or 772 bytes, hex list .hex; its bytes say
+                  which where its name does not), or a PNG, whose colours are
+                  taken in the order of their first use (at most 256), over
+                  the editor's own
+  --palette FILE  a palette file over the editor's colours, as for export;
+                  "built-in" for the editor's own colours alone
+  -o OUT          the file to write, replaced only once the new one is
+                  complete; "-o -" writes to standard output (with --format)
+  --format gpl    a GIMP palette (GIMP, Krita, Inkscape), with the colours'
+                  names where the palette file gave them
+  --format pal    a JASC palette (Paint Shop Pro), with CR LF line ends
+  --format act    an Adobe colour table (Photoshop): 768 bytes, the red, green
+                  and blue of each entry, and no count after them, as all 256
+                  entries count
+  --format hex    a hex list, one rrggbb a line, as palette sites give them
+
+A palette file holds at most 256 colours; one that cannot be read is refused
+with the line at fault, and nothing is written.
 
 Examples:
   pixtool palette -o pixed.gpl
-  pixtool palette --format act -o pixed-colours)";
+  pixtool palette --palette built-in --format act -o pixed-colours
+  pixtool palette --from game.pal -o Palette.gpl
+  pixtool palette --from swatches.png -o Palette.gpl)";
 
 }  // namespace
 

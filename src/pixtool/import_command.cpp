@@ -6,7 +6,6 @@
 #include <cstring>
 #include <utility>
 
-#include "canvas/palette_table.h"
 #include "pixtool/commands.h"
 #include "pixtool/png_io.h"
 #include "pixtool/png_to_indices.h"
@@ -94,7 +93,7 @@ int RunImport(const Options& options) {
   }
   // The empty cells are left out before the colours are read: their gap
   // index is not an image's.
-  const PaletteColours colours = GeneratePaletteColours();
+  const PaletteColours& colours = options.colours;
   const std::size_t emptyCells =
       options.sheetColumns ? EmptyCellsAtEnd(png, layout, SheetGapColour(png, layout, colours)) : 0;
   const std::size_t count = layout.columns * layout.rows - emptyCells;

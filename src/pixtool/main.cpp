@@ -8,6 +8,7 @@
 #include "pixtool/folder_size.h"
 #include "pixtool/help.h"
 #include "pixtool/options.h"
+#include "pixtool/palette_source.h"
 
 namespace {
 
@@ -55,6 +56,11 @@ int main(int argc, char** argv) {
   }
   if (pixtool::NeedsSize(options.command) && options.size.width == 0) {
     if (const int status = TakeFolderSize(options); status != 0) {
+      return status;
+    }
+  }
+  if (pixtool::UsesColours(options.command)) {
+    if (const int status = pixtool::TakePalette(options); status != 0) {
       return status;
     }
   }

@@ -28,7 +28,7 @@ constexpr OptionSpec kOptions[] = {
     {"--size", true, Takes({Command::Info, Command::Export, Command::Import, Command::Delete})},
     {"--image", true, Takes({Command::Export, Command::Import, Command::Delete})},
     {"--all", false, Takes({Command::Export})},
-    {"--from", true, Takes({Command::Export})},
+    {"--from", true, Takes({Command::Export, Command::Palette})},
     {"--to", true, Takes({Command::Export})},
     {"--fps", true, Takes({Command::Export})},
     {"--sheet", true, Takes({Command::Export, Command::Import})},
@@ -39,6 +39,7 @@ constexpr OptionSpec kOptions[] = {
     {"--append", true, Takes({Command::Import})},
     {"--into", true, Takes({Command::Import})},
     {"--allow-any-index", false, Takes({Command::Import})},
+    {"--palette", true, Takes({Command::Export, Command::Import, Command::Palette})},
 };
 
 constexpr Command kCommands[] = {Command::Info, Command::Export, Command::Import, Command::Delete,
@@ -91,6 +92,8 @@ bool TakeOption(const std::string& name, const std::string& value, Options& opti
     options.image = number;
   } else if (name == "--all") {
     options.all = true;
+  } else if (name == "--from" && options.command == Command::Palette) {
+    options.paletteFrom = value;
   } else if (name == "--from" || name == "--to") {
     if (!ParseNumber(value, 0, kMaxImageNumber, number)) {
       error = name + " wants an image number from 0 to " + std::to_string(kMaxImageNumber);
@@ -133,8 +136,11 @@ bool TakeOption(const std::string& name, const std::string& value, Options& opti
     options.into = value;
   } else if (name == "--allow-any-index") {
     options.allowAnyIndex = true;
+  } else if (name == "--palette") {
+    options.palette = value;
   }
-  if (value.empty() && (name == "-o" || name == "--json" || name == "--append" || name == "--into")) {
+  if (value.empty() && (name == "-o" || name == "--json" || name == "--append" || name == "--into" ||
+                        name == "--palette" || (name == "--from" && options.command == Command::Palette))) {
     error = name + " wants a file name";
     return false;
   }
@@ -189,7 +195,9 @@ bool CheckImport(const Options& options, std::string& error) {
 
 bool CheckPalette(Options& options, std::string& error) {
   if (!options.file.empty()) {
-    error = "palette reads no file ('" + options.file + "'): it writes the editor's colours to -o OUT";
+    error = "palette takes the colours of --from FILE, not of '" + options.file + "'";
+  } else if (!options.paletteFrom.empty() && !options.palette.empty()) {
+    error = "--from and --palette both name the colours to write: give one";
   } else if (options.output.empty()) {
     error =
         "-o OUT.gpl, OUT.pal, OUT.act or OUT.hex is needed (-o - with --format writes to standard output)";
@@ -262,6 +270,10 @@ std::vector<std::string> OptionNames(Command command) {
 bool NeedsSize(Command command) {
   return command == Command::Info || command == Command::Export || command == Command::Import ||
          command == Command::Delete;
+}
+
+bool UsesColours(Command command) {
+  return command == Command::Export || command == Command::Import || command == Command::Palette;
 }
 
 bool ParseCommandLine(const std::vector<std::string>& arguments, Options& options, std::string& error) {

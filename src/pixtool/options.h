@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "pixtool/palette_files.h"
+#include "canvas/palette_table.h"
 #include "pixtool/pix_images.h"
+#include "storage/palette_file.h"
 
 namespace pixtool {
 
@@ -44,9 +45,19 @@ struct Options {
   std::string json;
   // --format, else what -o's extension says (always set once parsed).
   std::optional<PaletteFormat> paletteFormat;
+  // --palette: a palette file (or "built-in"); "" for the folder's Palette.gpl.
+  std::string palette;
+  // palette --from: the palette file or PNG whose colours palette writes.
+  std::string paletteFrom;
   std::string appendTo;
   std::string into;
   bool allowAnyIndex = false;
+
+  // The colours the command works in, set by TakePalette (palette_source.h)
+  // before it runs, and the names of the palette file's colours, one for each
+  // colour it gave ("" where it named none): empty when no file gave any.
+  PaletteColours colours = {};
+  std::vector<std::string> colourNames;
 
   int Fps() const { return fps.value_or(kDefaultFps); }
 };
@@ -59,6 +70,8 @@ std::vector<std::string> OptionNames(Command command);
 
 // Whether the command works on images of a size (--size, or the folder's SaveSize.dat).
 bool NeedsSize(Command command);
+// Whether the command reads or writes colours (--palette, or the folder's Palette.gpl).
+bool UsesColours(Command command);
 
 // Parses the arguments after the program name. False with a one-line message
 // when they are not a valid command line; help and version requests succeed with

@@ -1,33 +1,16 @@
-// pixtool palette: the editor's 256 colours as a palette file of another program.
+// pixtool palette: the 256 colours in force (the editor's, or those of a
+// palette file over them) as a palette file of another program, or as the
+// folder's own Palette.gpl.
 #include <cstdio>
 
-#include "canvas/palette_table.h"
 #include "pixtool/commands.h"
 #include "pixtool/safe_write.h"
 
 namespace pixtool {
 
-namespace {
-
-const char* FormatTitle(PaletteFormat format) {
-  switch (format) {
-    case PaletteFormat::Gpl:
-      return "a GIMP palette";
-    case PaletteFormat::Pal:
-      return "a JASC palette";
-    case PaletteFormat::Act:
-      return "an Adobe colour table";
-    case PaletteFormat::Hex:
-      return "a hex list";
-  }
-  return "";
-}
-
-}  // namespace
-
 int RunPalette(const Options& options) {
   const PaletteFormat format = options.paletteFormat.value_or(PaletteFormat::Gpl);
-  const Bytes bytes = PaletteFile(format, GeneratePaletteColours());
+  const Bytes bytes = PaletteFileBytes(format, options.colours, options.colourNames);
   const WriteBody body = [&bytes](std::FILE* stream, std::string& message) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) {
       message = "short write";
@@ -41,8 +24,8 @@ int RunPalette(const Options& options) {
     return Fail(error);
   }
   if (!toStandardOutput) {
-    std::printf("wrote %s: the editor's 256 colours as %s, index for index\n", options.output.c_str(),
-                FormatTitle(format));
+    std::printf("wrote %s: the %s256 colours as %s, index for index\n", options.output.c_str(),
+                options.colourNames.empty() ? "editor's " : "", PaletteFormatTitle(format));
   }
   return 0;
 }

@@ -27,7 +27,7 @@ std::uint8_t Blend(std::uint8_t value, std::uint8_t alpha) {
 }
 
 // Swatch indices for red, green, blue, alpha pixels.
-void MapColours(const Bytes& rgba, ImportedPixels& imported) {
+void MapColours(const Bytes& rgba, const PaletteColours& editorColours, ImportedPixels& imported) {
   std::unordered_map<std::uint32_t, std::uint8_t> known;
   imported.indices.resize(rgba.size() / 4);
   for (std::size_t p = 0; p < imported.indices.size(); ++p) {
@@ -37,10 +37,10 @@ void MapColours(const Bytes& rgba, ImportedPixels& imported) {
     const std::uint32_t key = (colour.red << 16u) | (colour.green << 8u) | colour.blue;
     auto found = known.find(key);
     if (found == known.end()) {
-      found = known.emplace(key, static_cast<std::uint8_t>(SwatchIndexOf(colour))).first;
+      found = known.emplace(key, static_cast<std::uint8_t>(SwatchIndexOf(colour, editorColours))).first;
     }
     imported.indices[p] = found->second;
-    imported.changed += SameColour(fixedColours[found->second], colour) ? 0 : 1;
+    imported.changed += SameColour(editorColours[found->second], colour) ? 0 : 1;
     imported.transparent += alpha < 255 ? 1 : 0;
   }
 }
@@ -51,7 +51,7 @@ bool ToPixIndices(const PngPixels& png, const PaletteColours& editorColours, boo
                   ImportedPixels& imported, std::string& error) {
   imported = ImportedPixels{};
   if (!png.indexed) {
-    MapColours(png.rgba, imported);
+    MapColours(png.rgba, editorColours, imported);
     return true;
   }
   std::array<bool, 256> used = {};
@@ -75,7 +75,7 @@ bool ToPixIndices(const PngPixels& png, const PaletteColours& editorColours, boo
       rgba[4 * p + 2] = png.palette[index].blue;
       rgba[4 * p + 3] = png.paletteAlpha[index];
     }
-    MapColours(rgba, imported);
+    MapColours(rgba, editorColours, imported);
     return true;
   }
   std::size_t above = 0;

@@ -352,6 +352,26 @@ try {
   }
   note("a button bitmap imported shows, and shows again when replaced");
 
+  // ---- A palette file imported under another name is kept as Palette.gpl (the page asks first),
+  // and the editor takes its colours at its next start: swatch 4 shows the file's fifth colour.
+  const swatch4 = [696, 70, 8, 8];
+  const palette = Buffer.from("#000000\n#010203\n#040506\n#070809\n#123456\n");
+  await page.setInputFiles("#import-files", { name: "game.hex", mimeType: "text/plain", buffer: palette });
+  await waitFor(page, () => document.getElementById("notice").textContent.includes("game.hex as Palette.gpl"));
+  await expectFile(page, "Palette.gpl", [...palette], "the imported palette");
+  await waitFor(page, () => !pixedPage.storingFiles);
+  await page.reload();
+  await startScreen(page);
+  await settled(page);
+  await until(async () => (await colours(page, ...swatch4)) === "123456",
+              async () => `swatch 4 after the palette's import: ${await colours(page, ...swatch4)}`);
+  // Taken out again: the figures below are the editor's with its own colours.
+  await evaluate(page, () => new Promise((resolve) => {
+    Module.FS.unlink("/pixed/Palette.gpl");
+    Module.FS.syncfs(false, resolve);
+  }));
+  note("a palette file imported is kept as Palette.gpl, whose colours the next start shows");
+
   // ---- The page's figures: idle processor time and the benchmark mode.
   await page.waitForTimeout(2000);
   const idle = await idleShare(page, 10000);

@@ -5,6 +5,7 @@
 const FOLDER = "/pixed"; // the working folder, kept in IndexedDB
 const RECOVERY = FOLDER + "/.recovery"; // the editor's recovery copies, kept with it
 const BITMAPS = "/bitmaps"; // the program's own button bitmaps, fetched from the site
+const PALETTE = "Palette.gpl"; // the folder's palette file, which the editor reads at its start
 const BUTTON_BITMAPS = [@PIXED_BUTTON_BITMAP_LIST@];
 
 const area = document.getElementById("area");
@@ -272,21 +273,36 @@ function imageCount(name, size) {
       " images (" + whole + " whole, " + (size - whole * image) + " bytes over). It is kept as it is.";
 }
 
+// The name a file is kept under: a palette file of another name may become the folder's palette
+// (the editor reads only Palette.gpl, in whichever of the four forms it is).
+function importedName(name) {
+  if (name === PALETTE || !/\.(gpl|pal|act|hex)$/i.test(name)) return name;
+  const replaced = Module.FS.analyzePath(FOLDER + "/" + PALETTE).exists ? ", in place of the one there" : "";
+  return confirm("Use " + name + " as pixed's palette? It is kept as " + PALETTE + replaced +
+                 ", and pixed takes its colours at its next start.") ? PALETTE : name;
+}
+
 async function importFiles(files) {
   const FS = Module.FS;
   const taken = [];
   const remarks = [];
   for (const file of files) {
-    const path = FOLDER + "/" + file.name;
-    if (FS.analyzePath(path).exists && !confirm("Replace " + file.name + " in pixed's folder?")) {
+    const name = importedName(file.name);
+    const path = FOLDER + "/" + name;
+    if (name === file.name && FS.analyzePath(path).exists &&
+        !confirm("Replace " + file.name + " in pixed's folder?")) {
       continue;
     }
     FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
     // The program keeps the bitmaps it has drawn until their folder changes.
     Module._pixed_web_files_changed();
-    taken.push(file.name);
+    taken.push(name === file.name ? name : file.name + " as " + name);
     const remark = imageCount(file.name, file.size);
     if (remark) remarks.push(remark);
+    if (name === PALETTE) {
+      remarks.push("Imported " + taken[taken.length - 1] + ": its colours are used from pixed's next start " +
+                   "(Escape, then Start pixed again).");
+    }
   }
   if (taken.length > 0) {
     showNotice(remarks.length > 0 ? remarks.join(" ") : "Imported " + taken.join(", ") + ".");
