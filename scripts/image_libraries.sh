@@ -11,6 +11,7 @@
 # Usage: scripts/image_libraries.sh win32|web FOLDER
 set -euo pipefail
 
+trap 'echo "image-libraries: failed at line $LINENO of $0" >&2' ERR
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 platform=${1:-}
 folder=$(realpath -m "${2:-}")
@@ -45,7 +46,7 @@ esac
 prefix=$folder/prefix
 logs=$folder/logs
 # The recipe is this script and the toolchain it drives: a change to either builds them again.
-recipe=$( (cat "${BASH_SOURCE[0]}" "$root/cmake/mingw-w64-x86_64.cmake"; "$cc" --version 2>/dev/null | head -n 1) |
+recipe=$( (cat "${BASH_SOURCE[0]}" "$root/cmake/mingw-w64-x86_64.cmake"; "$cc" --version 2>/dev/null | sed -n 1p) |
   sha256sum | cut -d' ' -f1)
 stamp=$prefix/built.txt
 if [[ -f "$stamp" && "$(sed -n 's/^recipe //p' "$stamp")" == "$recipe" ]]; then
