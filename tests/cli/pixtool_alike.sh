@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # pixtool of another platform (pixtool.exe under Wine, pixtool.js under Node.js) against the Linux
 # pixtool: each runs the same commands on the same files in a folder of its own (export as PNG, as
-# a GIF, as a sheet with its JSON, to standard output (but under Node.js); import of a palette PNG and of a true-colour
-# one; palette in every format; delete; the size taken from SaveSize.dat), and every file each
-# leaves, its exit status and its standard output (line ends aside) must be the same.
+# a GIF, as a sheet with its JSON, to standard output but under Node.js, into a missing folder;
+# import of a palette PNG, a true-colour one and a sheet; palette in every format; delete; the size
+# taken from SaveSize.dat), and every file each leaves, its exit status and its standard output
+# (line ends aside) must be the same.
 # Usage: pixtool_alike.sh <linux-pixtool> <test-folder> <command running the other pixtool...>
 set -euo pipefail
 
@@ -53,6 +54,7 @@ steps=(
   "export frames.pix --size 12x9 --all --fps 5 --scale 2 -o frames.gif"
   "export frames.pix --size 12x9 --all --from 1 --sheet 2 -o sheet.png --json sheet.json --fps 12"
   "export frames.pix --size 12x9 --image 7 -o missing.png"
+  "export frames.pix --size 12x9 --image 0 -o no_folder/one.png"
   "import one.png --size 12x9 --into frames.pix --image 0"
   "import true_colour.png --size 12x9 --append frames.pix"
   "import sheet.png --size 12x9 --sheet 2 --append frames.pix"

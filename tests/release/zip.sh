@@ -48,6 +48,8 @@ for library in zlib libpng giflib; do
 done
 # pixtool.exe runs from the unpacked folder alone, with no DLL of its libraries.
 pixtool_says=$(cd "$WORK" && wine pixtool.exe --version 2>/dev/null | tr -d '\r')
+# Its Wine processes, started without the X server, end before pixed.exe starts with it.
+timeout 20 wineserver -w || fail "Wine's processes of pixtool.exe do not end"
 [[ "$pixtool_says" == "pixtool $version" ]] || fail "pixtool.exe --version printed '$pixtool_says'"
 note "$(basename "$zip"): pixed.exe, pixtool.exe, $count bitmaps, README.txt and the licences, in CR LF"
 
