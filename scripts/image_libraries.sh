@@ -14,7 +14,8 @@ set -euo pipefail
 trap 'echo "image-libraries: failed at line $LINENO of $0" >&2' ERR
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 platform=${1:-}
-folder=$(realpath -m "${2:-}")
+[[ -n "${2:-}" ]] || { echo "usage: $0 win32|web FOLDER" >&2; exit 2; }
+folder=$(realpath -m "$2")
 jobs=${PIXED_JOBS:-2}
 packages=(zlib libpng1.6 giflib)
 
@@ -41,7 +42,6 @@ case "$platform" in
     exit 2
     ;;
 esac
-[[ -n "${2:-}" ]] || { echo "usage: $0 win32|web FOLDER" >&2; exit 2; }
 
 prefix=$folder/prefix
 logs=$folder/logs
