@@ -1,7 +1,8 @@
 # The editor in a browser tab: the same editor over the software emulation (src/platform/soft) and
 # the web backend (src/platform/web), built to WebAssembly with Emscripten, as a static site in
-# PIXED_SITE_DIR: index.html, the page's script, the program's loader and .wasm, and the button
-# bitmaps. The generated sources (font, sounds) and the bitmaps come from a native build folder,
+# PIXED_SITE_DIR: index.html, the page's script, the program's loader and .wasm, the button
+# bitmaps, and in licences/ the terms of zlib, libpng and giflib, which the program holds. The
+# generated sources (font, sounds) and the bitmaps come from a native build folder,
 # PIXED_NATIVE_DIR. scripts/build.sh web does all of it.
 set(PIXED_NATIVE_DIR "" CACHE PATH "Native build folder holding generated/ and bitmaps/")
 set(PIXED_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "Where the site is laid out")
@@ -12,7 +13,20 @@ include(${CMAKE_CURRENT_LIST_DIR}/button_names.cmake)
 
 file(GLOB EDITOR_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/draw/*.cpp src/canvas/*.cpp
      src/textentry/*.cpp src/storage/*.cpp)
-list(FILTER EDITOR_SOURCES EXCLUDE REGEX "process_entry\\.cpp$")
+list(FILTER EDITOR_SOURCES EXCLUDE REGEX "(process_entry|palette_table)\\.cpp$")
+# zlib, libpng and giflib, built from Debian's sources with Emscripten.
+include(${CMAKE_CURRENT_LIST_DIR}/image_libraries.cmake)
+# The palette's colours, one code for the editor and pixtool.
+add_library(pixed_palette STATIC src/canvas/palette_table.cpp)
+target_include_directories(pixed_palette PUBLIC src)
+# pixtool's code over those libraries, for the editor to export with (the linker keeps what it
+# calls), and pixtool itself as a Node.js program on the real file system, which the tests hold to
+# the Linux pixtool (tests/web.cmake). It is no part of the site.
+add_subdirectory(src/pixtool)
+set_target_properties(pixtool PROPERTIES SUFFIX .js)
+# One file: a Node.js that has fetch() would otherwise fetch the .wasm as a URL, which it is not.
+target_link_options(pixtool PRIVATE -O2 -sENVIRONMENT=node -sNODERAWFS -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
+                    -sSINGLE_FILE)
 # SDL2's BMP reader and inotify stay on the desktop (web_bmp_forms.cpp and web_folder_watch.cpp say
 # what takes their place).
 file(GLOB PLATFORM_SOFT_SOURCES CONFIGURE_DEPENDS src/platform/soft/*.cpp)
@@ -22,6 +36,7 @@ file(GLOB PLATFORM_WEB_SOURCES CONFIGURE_DEPENDS src/platform/web/*.cpp)
 add_executable(pixed ${EDITOR_SOURCES} ${PLATFORM_SOFT_SOURCES} ${PLATFORM_WEB_SOURCES}
                      ${PIXED_NATIVE_DIR}/generated/font_data.cpp ${PIXED_NATIVE_DIR}/generated/resources.cpp)
 target_include_directories(pixed PRIVATE src ${PIXED_NATIVE_DIR}/generated)
+target_link_libraries(pixed PRIVATE pixed_palette pixtool_core ZLIB::ZLIB)
 set_target_properties(pixed PROPERTIES SUFFIX .js)
 # Asyncify: the editor's blocking loop stays as it is, and its waits hand the page back to the
 # browser. IDBFS keeps the working folder in the browser's storage (IndexedDB).
@@ -41,6 +56,8 @@ add_custom_command(TARGET pixed POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy ${PIXED_WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/pixed_page.js
           $<TARGET_FILE_DIR:pixed>/pixed.js $<TARGET_FILE_DIR:pixed>/pixed.wasm ${PIXED_SITE_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${PIXED_BUTTON_BITMAPS} ${PIXED_SITE_DIR}/bitmaps
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PIXED_SITE_DIR}/licences
+  COMMAND ${CMAKE_COMMAND} -E copy ${PIXED_IMAGE_LIBRARY_LICENCES} ${PIXED_SITE_DIR}/licences
   COMMENT "Laying out the site in ${PIXED_SITE_DIR}"
   VERBATIM)
 set_property(TARGET pixed APPEND PROPERTY LINK_DEPENDS ${PIXED_WEB_DIR}/index.html ${CMAKE_BINARY_DIR}/pixed_page.js)

@@ -10,11 +10,17 @@ set(PIXED_BITMAP_DIR "" CACHE PATH "Folder of the button bitmaps made by the nat
 # use from posix_compat.h, and 64-bit file positions.
 file(GLOB EDITOR_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/draw/*.cpp src/canvas/*.cpp
      src/textentry/*.cpp src/storage/*.cpp)
-list(FILTER EDITOR_SOURCES EXCLUDE REGEX "process_entry\\.cpp$")
+list(FILTER EDITOR_SOURCES EXCLUDE REGEX "(process_entry|palette_table)\\.cpp$")
+# zlib, libpng and giflib, built from Debian's sources for this toolchain.
+include(cmake/image_libraries.cmake)
+# The palette's colours, one code for the editor and pixtool.
+add_library(pixed_palette STATIC src/canvas/palette_table.cpp)
+target_include_directories(pixed_palette PUBLIC src)
 # Objects, not an archive: WinMain is called from the C runtime's library, which the linker reads
 # after ours.
 add_library(pixed_editor OBJECT ${EDITOR_SOURCES})
 target_include_directories(pixed_editor PUBLIC src)
+target_link_libraries(pixed_editor PUBLIC pixed_palette ZLIB::ZLIB)
 target_compile_definitions(pixed_editor PUBLIC _FILE_OFFSET_BITS=64)
 target_compile_options(pixed_editor PRIVATE -include ${PROJECT_SOURCE_DIR}/src/platform/win32/posix_compat.h)
 
@@ -65,6 +71,12 @@ add_executable(pixed_pass_bench ${CMAKE_BINARY_DIR}/generated/pixed.rc ${PIXED_W
                                 ${PIXED_SOFT_DIR}/pass_timer.cpp)
 target_link_libraries(pixed_pass_bench PRIVATE pixed_editor pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
 target_link_options(pixed_pass_bench PRIVATE -static)
+
+# pixtool.exe: the same command as on Linux, one file with its libraries inside.
+add_subdirectory(src/pixtool)
+target_compile_definitions(pixtool_core PUBLIC _FILE_OFFSET_BITS=64)
+target_link_options(pixtool PRIVATE -static)
+set_target_properties(pixtool PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 if(PIXED_BITMAP_DIR)
   file(GLOB PIXED_BUTTON_BITMAPS CONFIGURE_DEPENDS ${PIXED_BITMAP_DIR}/*.bmp)

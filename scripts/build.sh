@@ -3,6 +3,8 @@
 # (everything, with AddressSanitizer + UndefinedBehaviorSanitizer, warnings as errors)
 # "win32" (pixed.exe for Windows, cross-built with mingw-w64, with its button bitmaps)
 # or "web" (the editor in a browser tab, built with Emscripten: a static site in build-folder/site).
+# The win32 and web builds also build zlib, libpng and giflib from Debian's source packages, once
+# for each build folder (scripts/image_libraries.sh, into image-libraries/ of the cross build).
 # Usage: scripts/build.sh release|test [build-folder]
 #        scripts/build.sh win32 [build-folder [bitmap-folder]]
 #        scripts/build.sh web [build-folder [native-build-folder]]

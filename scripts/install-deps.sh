@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential g++ cmake pkg-config
-  libsdl2-dev libasound2-dev libgtest-dev googletest libbenchmark-dev libpng-dev libgif-dev
+  libsdl2-dev libasound2-dev libgtest-dev googletest libbenchmark-dev libpng-dev libgif-dev zlib1g-dev
   console-setup-linux
   xvfb xauth xdotool imagemagick x11-utils
   clang-format
@@ -12,11 +12,14 @@ packages=(
   libclang-rt-14-dev
   llvm-14
   g++-mingw-w64-x86-64
+  gcc-mingw-w64-x86-64-posix
   wine
   wine64
   fonts-wine
   libgl1-mesa-dri
   dpkg-dev file help2man lintian desktop-file-utils man-db unzip
+  # apt-get source and dpkg-source, for zlib's, libpng's and giflib's sources (scripts/image_libraries.sh)
+  apt bzip2 xz-utils patch make
   python3
   emscripten
   chromium

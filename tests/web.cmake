@@ -31,3 +31,9 @@ add_test(NAME web_site
                  ${PIXED_GOLDEN_STARTUP})
 set_tests_properties(web_site PROPERTIES ENVIRONMENT "PIXED_SITE=${PIXED_WEB_BUILD_DIR}/site" TIMEOUT 300
                                          RESOURCE_LOCK xvfb SKIP_RETURN_CODE 77 LABELS "xvfb;web")
+
+# pixtool of the same build, over its zlib, libpng and giflib, under Node.js against the Linux pixtool.
+add_test(NAME web_pixtool
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/cli/pixtool_alike.sh $<TARGET_FILE:pixtool>
+                 ${CMAKE_CURRENT_BINARY_DIR}/web/pixtool node ${PIXED_WEB_BUILD_DIR}/wasm/src/pixtool/pixtool.js)
+set_tests_properties(web_pixtool PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77 LABELS web)

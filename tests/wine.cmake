@@ -67,3 +67,10 @@ add_test(NAME wine_files COMMAND bash -c "${PIXED_WINE_RUN}" wine ${PIXED_WIN32_
 set_tests_properties(wine_resources wine_files PROPERTIES
   ENVIRONMENT "WINEPREFIX=${PIXED_WINE_PREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml="
   FIXTURES_REQUIRED wine_prefix TIMEOUT 60 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine LABELS wine)
+
+# pixtool.exe against the Linux pixtool, file for file and byte for byte (tests/cli/pixtool_alike.sh).
+add_test(NAME wine_pixtool
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/cli/pixtool_alike.sh $<TARGET_FILE:pixtool>
+                 ${CMAKE_CURRENT_BINARY_DIR}/wine/pixtool wine ${PIXED_WIN32_BUILD_DIR}/pixtool.exe)
+set_tests_properties(wine_pixtool PROPERTIES ENVIRONMENT "WINEPREFIX=${PIXED_WINE_PREFIX}"
+  FIXTURES_REQUIRED wine_prefix TIMEOUT 180 SKIP_RETURN_CODE 77 RESOURCE_LOCK wine LABELS wine)

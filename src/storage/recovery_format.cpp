@@ -1,7 +1,8 @@
 // The recovery copy's file: the images, then their trailer.
 #include "storage/recovery_format.h"
 
-#include <array>
+#include <zlib.h>
+
 #include <cstring>
 #include <iterator>
 #include <utility>
@@ -28,29 +29,6 @@ constexpr std::size_t kZeroAt = 82;
 constexpr std::size_t kCrcAt = 88;
 constexpr std::size_t kEndMagicAt = 92;
 static_assert(kEndMagicAt + sizeof kEndMagic == kTrailerBytes);
-
-// Eight tables, so that the checksum takes eight bytes a step (a copy of the
-// largest image is a megabyte).
-using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
-
-constexpr CrcTables MakeCrcTables() {
-  CrcTables tables{};
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) {
-      c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    tables[0][n] = c;
-  }
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    for (std::size_t t = 1; t < 8; ++t) {
-      tables[t][n] = (tables[t - 1][n] >> 8) ^ tables[0][tables[t - 1][n] & 0xFFu];
-    }
-  }
-  return tables;
-}
-
-constexpr CrcTables kCrc = MakeCrcTables();
 
 void Put(std::uint8_t* at, std::uint64_t value, std::size_t bytes) {
   for (std::size_t i = 0; i < bytes; ++i) {
@@ -87,19 +65,7 @@ bool NameFieldSound(const std::uint8_t* field) {
 }  // namespace
 
 std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t count, std::uint32_t crc) {
-  crc = ~crc;
-  std::size_t i = 0;
-  for (; i + 8 <= count; i += 8) {
-    const std::uint32_t low = crc ^ static_cast<std::uint32_t>(Get(bytes + i, 4));
-    const auto high = static_cast<std::uint32_t>(Get(bytes + i + 4, 4));
-    crc = kCrc[7][low & 0xFFu] ^ kCrc[6][(low >> 8) & 0xFFu] ^ kCrc[5][(low >> 16) & 0xFFu] ^
-          kCrc[4][low >> 24] ^ kCrc[3][high & 0xFFu] ^ kCrc[2][(high >> 8) & 0xFFu] ^
-          kCrc[1][(high >> 16) & 0xFFu] ^ kCrc[0][high >> 24];
-  }
-  for (; i < count; ++i) {
-    crc = kCrc[0][(crc ^ bytes[i]) & 0xFFu] ^ (crc >> 8);
-  }
-  return ~crc;
+  return static_cast<std::uint32_t>(crc32_z(crc, bytes, count));
 }
 
 std::vector<std::uint8_t> EncodeUnsealed(Copy copy) {
