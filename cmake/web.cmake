@@ -11,14 +11,9 @@ if(NOT EXISTS ${PIXED_NATIVE_DIR}/generated/font_data.cpp OR NOT EXISTS ${PIXED_
 endif()
 include(${CMAKE_CURRENT_LIST_DIR}/button_names.cmake)
 
-file(GLOB EDITOR_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/draw/*.cpp src/canvas/*.cpp
-     src/textentry/*.cpp src/storage/*.cpp)
-list(FILTER EDITOR_SOURCES EXCLUDE REGEX "(process_entry|palette_table)\\.cpp$")
+include(${CMAKE_CURRENT_LIST_DIR}/editor_sources.cmake)
 # zlib, libpng and giflib, built from Debian's sources with Emscripten.
 include(${CMAKE_CURRENT_LIST_DIR}/image_libraries.cmake)
-# The palette's colours, one code for the editor and pixtool.
-add_library(pixed_palette STATIC src/canvas/palette_table.cpp)
-target_include_directories(pixed_palette PUBLIC src)
 # pixtool's code over those libraries, for the editor to export with (the linker keeps what it
 # calls), and pixtool itself as a Node.js program on the real file system, which the tests hold to
 # the Linux pixtool (tests/web.cmake). It is no part of the site.

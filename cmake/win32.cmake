@@ -8,14 +8,9 @@ set(PIXED_BITMAP_DIR "" CACHE PATH "Folder of the button bitmaps made by the nat
 
 # The same editor sources as on Linux, untouched; the Windows C library gets the POSIX names they
 # use from posix_compat.h, and 64-bit file positions.
-file(GLOB EDITOR_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/draw/*.cpp src/canvas/*.cpp
-     src/textentry/*.cpp src/storage/*.cpp)
-list(FILTER EDITOR_SOURCES EXCLUDE REGEX "(process_entry|palette_table)\\.cpp$")
+include(cmake/editor_sources.cmake)
 # zlib, libpng and giflib, built from Debian's sources for this toolchain.
 include(cmake/image_libraries.cmake)
-# The palette's colours, one code for the editor and pixtool.
-add_library(pixed_palette STATIC src/canvas/palette_table.cpp)
-target_include_directories(pixed_palette PUBLIC src)
 # Objects, not an archive: WinMain is called from the C runtime's library, which the linker reads
 # after ours.
 add_library(pixed_editor OBJECT ${EDITOR_SOURCES})

@@ -41,7 +41,7 @@ constexpr int kPointerCells = 33;
 
 // The file names come from files and entries; never read past their 25 bytes.
 void DrawName(const char* name, layout::ScreenPoint at) {
-  std::snprintf(textLine, sizeof textLine, "%.*s", 25, name);
+  std::snprintf(textLine, sizeof textLine, "%.*s", static_cast<int>(kNameBytes), name);
   DrawTextAt(textLine, at.x, at.y, kFieldColour, displayDevice.primarySurface);
 }
 

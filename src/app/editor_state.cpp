@@ -19,6 +19,24 @@ plat::DDSURFACEDESC2 surfaceDesc = {};
 PaletteTable paletteTable = {};
 char textLine[80] = {};
 
+WorkRecord CurrentWorkRecord() {
+  WorkRecord record;
+  record.width = editorState.width;
+  record.height = editorState.height;
+  record.pixNumber = editorState.pixNumber;
+  std::memcpy(record.loadFileName, editorState.loadFileName, kNameBytes);
+  std::memcpy(record.saveFileName, editorState.saveFileName, kNameBytes);
+  return record;
+}
+
+void TakeWorkRecord(const WorkRecord& record) {
+  editorState.width = record.width;
+  editorState.height = record.height;
+  editorState.pixNumber = record.pixNumber;
+  std::memcpy(editorState.loadFileName, record.loadFileName, kNameBytes);
+  std::memcpy(editorState.saveFileName, record.saveFileName, kNameBytes);
+}
+
 void ResetEditorState() {
   editorState = EditorState{};
   displayDevice = DisplayDevice{};

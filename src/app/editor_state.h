@@ -6,6 +6,7 @@
 #include "../platform/display.h"
 #include "../platform/input.h"
 #include "../platform/platform_types.h"
+#include "../storage/work_record.h"
 
 // The action chosen on the button bar in the current pass.
 enum class ButtonAction : std::int32_t {
@@ -34,8 +35,8 @@ struct EditorState {
   std::int32_t height = 78;
   std::int32_t previousWidth = 0;
   std::int32_t previousHeight = 0;
-  char loadFileName[25] = "test1.pix";
-  char saveFileName[25] = "test1.pix";
+  char loadFileName[kNameBytes] = "test1.pix";
+  char saveFileName[kNameBytes] = "test1.pix";
   // Changes of the images so far: every step begun (BeginImageStep), undone
   // or redone. The recovery copy is written again when it moved on.
   std::uint64_t imageChanges = 0;
@@ -74,3 +75,7 @@ constexpr int savedSound = 8002;
 
 // Back to the values a new run starts with (tests run WinMain many times).
 void ResetEditorState();
+
+// The work's record as the state has it now, and the state set from one.
+WorkRecord CurrentWorkRecord();
+void TakeWorkRecord(const WorkRecord& record);

@@ -46,7 +46,7 @@ Shown ShownPart() {
 // The image read from the file, and what it was read for.
 struct FileFrame {
   std::int64_t image = -1;
-  char name[25] = {};
+  char name[kNameBytes] = {};
   std::int32_t width = 0;
   std::int32_t height = 0;
   std::vector<std::uint8_t> pixels;  // Shown columns x rows

@@ -15,7 +15,7 @@ namespace {
 
 // What the count was taken for: it is taken again when any of it changes.
 struct Counted {
-  char name[25] = {};
+  char name[kNameBytes] = {};
   std::int32_t width = -1;
   std::int32_t height = -1;
   bool stale = true;

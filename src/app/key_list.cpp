@@ -25,7 +25,7 @@ struct MouseLine {
 
 // The mouse does what no key does; its lines follow the keys'.
 constexpr MouseLine kMouseLines[] = {
-    {"Right button", "pick a colour from the panel or the image"},
+    {"Right button", "pick a colour from panel or image"},
     {"Wheel", "zoom in or out about the pointer"},
     {"Middle drag", "move the image in the grid"},
     {"Space+drag", "the same with the left button"},
@@ -34,7 +34,7 @@ constexpr MouseLine kMouseLines[] = {
 
 // A line for the title and one for how to go on.
 constexpr int kFrameLines = 2;
-constexpr int kKeyCells = 15;
+constexpr int kKeyCells = 21;
 
 struct KeyListState {
   bool shown = false;

@@ -191,12 +191,8 @@ bool SetCopyAside(const std::string& suffix, const std::string& extension, std::
 Copy CaptureWork() {
   Copy copy;
   const EditorState& s = editorState;
-  copy.width = s.width;
-  copy.height = s.height;
-  copy.pixNumber = s.pixNumber;
+  static_cast<WorkRecord&>(copy) = CurrentWorkRecord();
   copy.takenAt = static_cast<std::int64_t>(std::time(nullptr));
-  std::memcpy(copy.loadFileName, s.loadFileName, sizeof copy.loadFileName);
-  std::memcpy(copy.saveFileName, s.saveFileName, sizeof copy.saveFileName);
   if (s.width <= 0 || s.height <= 0 || s.width > kLargestSide || s.height > kLargestSide) {
     copy.width = std::max(0, std::min(s.width, kLargestSide));
     copy.height = std::max(0, std::min(s.height, kLargestSide));

@@ -118,14 +118,9 @@ std::uint8_t AskForKey(const char* question, const char* how) {
 // shows its own image in the reference view.
 void PutBack(const recovery::Copy& copy) {
   BeginImageStep();
-  EditorState& s = editorState;
-  s.previousWidth = s.width;
-  s.previousHeight = s.height;
-  s.width = copy.width;
-  s.height = copy.height;
-  s.pixNumber = copy.pixNumber;
-  std::memcpy(s.loadFileName, copy.loadFileName, sizeof s.loadFileName);
-  std::memcpy(s.saveFileName, copy.saveFileName, sizeof s.saveFileName);
+  editorState.previousWidth = editorState.width;
+  editorState.previousHeight = editorState.height;
+  TakeWorkRecord(copy);
   // The image number as a Load shows it.
   ShowImageNumber();
   IndexImage working{copy.width, copy.height, copy.pixels};

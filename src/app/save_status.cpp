@@ -7,12 +7,13 @@
 
 #include "app/action_common.h"
 #include "app/editor_message.h"
+#include "storage/work_record.h"
 
 namespace {
 
 // A name field holds at most 24 characters, even when its terminator was lost.
 std::string NameOf(const char* fileName) {
-  return std::string(fileName, strnlen(fileName, 24));
+  return std::string(fileName, strnlen(fileName, kLongestName));
 }
 
 void Complain(const std::string& line) {

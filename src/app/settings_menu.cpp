@@ -83,7 +83,7 @@ void MenuTurn() {
 }
 
 void DrawName(const char* name, layout::ScreenPoint at) {
-  std::snprintf(textLine, sizeof textLine, "%.24s", name);
+  std::snprintf(textLine, sizeof textLine, "%.*s", static_cast<int>(kLongestName), name);
   DrawTextAt(textLine, at.x, at.y, kValueColour, displayDevice.primarySurface);
 }
 

@@ -24,11 +24,7 @@ constexpr plat::COLORREF kNoteColour = plat::RGB(255, 255, 255);
 // new one.
 struct Fingerprint {
   std::uint64_t imageChanges = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::int32_t pixNumber = 0;
-  char loadFileName[25] = {};
-  char saveFileName[25] = {};
+  WorkRecord work;
 
   bool operator==(const Fingerprint&) const = default;
 };
@@ -46,15 +42,7 @@ struct Writes {
 Writes writes;
 
 Fingerprint Now() {
-  Fingerprint now;
-  const EditorState& s = editorState;
-  now.imageChanges = s.imageChanges;
-  now.width = s.width;
-  now.height = s.height;
-  now.pixNumber = s.pixNumber;
-  std::memcpy(now.loadFileName, s.loadFileName, sizeof now.loadFileName);
-  std::memcpy(now.saveFileName, s.saveFileName, sizeof now.saveFileName);
-  return now;
+  return {editorState.imageChanges, CurrentWorkRecord()};
 }
 
 void WriteNow() {

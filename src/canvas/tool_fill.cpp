@@ -24,7 +24,6 @@ const char* FillName() {
 }  // namespace
 
 extern const ToolRecord kFillTool = {
-    plat::VK_G, false,        "G",       "fill; Shift at the press: all of a colour",
-    FillName,   NothingAgain, FillPress, Nothing,
-    Nothing,    Nothing,
+    plat::VK_G, false,   "G",     "fill; with Shift: all of one colour", FillName, NothingAgain, FillPress,
+    Nothing,    Nothing, Nothing,
 };

@@ -17,12 +17,12 @@ constexpr std::int64_t kNoPosition = -1;
 
 // A name field holds at most 24 characters, even when its terminator was lost.
 struct FileName {
-  char text[25];
+  char text[kNameBytes];
 };
 
-inline FileName TerminatedName(const char (&name)[25]) {
+inline FileName TerminatedName(const char (&name)[kNameBytes]) {
   FileName copy{};
-  std::memcpy(copy.text, name, strnlen(name, 24));
+  std::memcpy(copy.text, name, strnlen(name, kLongestName));
   return copy;
 }
 

@@ -50,7 +50,7 @@ bool SideFits(std::int64_t side) {
 
 // A name field must end within its 25 bytes, and nothing may follow its end.
 bool NameFieldSound(const std::uint8_t* field) {
-  const void* end = std::memchr(field, 0, 25);
+  const void* end = std::memchr(field, 0, kNameBytes);
   if (end == nullptr) {
     return false;
   }
@@ -82,8 +82,8 @@ std::vector<std::uint8_t> EncodeUnsealed(Copy copy) {
   Put(trailer + kHeightAt, static_cast<std::uint32_t>(copy.height), 4);
   Put(trailer + kNumberAt, static_cast<std::uint32_t>(copy.pixNumber), 4);
   Put(trailer + kTimeAt, static_cast<std::uint64_t>(copy.takenAt), 8);
-  std::memcpy(trailer + kLoadNameAt, copy.loadFileName, strnlen(copy.loadFileName, 24));
-  std::memcpy(trailer + kSaveNameAt, copy.saveFileName, strnlen(copy.saveFileName, 24));
+  std::memcpy(trailer + kLoadNameAt, copy.loadFileName, strnlen(copy.loadFileName, kLongestName));
+  std::memcpy(trailer + kSaveNameAt, copy.saveFileName, strnlen(copy.saveFileName, kLongestName));
   std::memcpy(trailer + kEndMagicAt, kEndMagic, sizeof kEndMagic);
   return bytes;
 }
@@ -158,8 +158,8 @@ Problem Decode(const std::vector<std::uint8_t>& bytes, Copy* copy) {
   copy->height = height;
   copy->pixNumber = static_cast<std::int32_t>(Get(trailer + kNumberAt, 4));
   copy->takenAt = static_cast<std::int64_t>(Get(trailer + kTimeAt, 8));
-  std::memcpy(copy->loadFileName, trailer + kLoadNameAt, 25);
-  std::memcpy(copy->saveFileName, trailer + kSaveNameAt, 25);
+  std::memcpy(copy->loadFileName, trailer + kLoadNameAt, kNameBytes);
+  std::memcpy(copy->saveFileName, trailer + kSaveNameAt, kNameBytes);
   const auto referenceAt = bytes.begin() + static_cast<std::ptrdiff_t>(onePicture);
   copy->pixels.assign(bytes.begin(), referenceAt);
   copy->reference.assign(referenceAt, bytes.begin() + static_cast<std::ptrdiff_t>(imageBytes));

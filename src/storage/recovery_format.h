@@ -27,6 +27,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "storage/work_record.h"
+
 namespace recovery {
 
 inline constexpr std::size_t kTrailerBytes = 96;
@@ -36,13 +38,8 @@ inline constexpr std::int32_t kLargestSide = 999;
 inline constexpr std::size_t kLargestCopyBytes =
     2 * std::size_t{kLargestSide} * std::size_t{kLargestSide} + kTrailerBytes;
 
-struct Copy {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::int32_t pixNumber = 0;
+struct Copy : WorkRecord {
   std::int64_t takenAt = 0;
-  char loadFileName[25] = {};
-  char saveFileName[25] = {};
   // width x height palette indices.
   std::vector<std::uint8_t> pixels;
   // The reference image, width x height palette indices; empty when the copy

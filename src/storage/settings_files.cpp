@@ -13,7 +13,7 @@
 namespace {
 
 constexpr std::size_t nameSize = sizeof(EditorState::loadFileName);
-static_assert(nameSize == 25);
+static_assert(nameSize == kNameBytes);
 
 // The one way a settings file fails: a white message, then a pause. The
 // screen was black there before, and the message lies over the image areas:

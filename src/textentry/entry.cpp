@@ -15,7 +15,7 @@
 std::uint8_t keyState[256] = {};
 char numberText[300] = {};
 char sizeText[4] = {};
-char nameText[25] = {};
+char nameText[kNameBytes] = {};
 
 namespace {
 

@@ -3,10 +3,12 @@
 
 #include <cstdint>
 
+#include "../storage/work_record.h"
+
 extern std::uint8_t keyState[256];
 extern char numberText[300];
 extern char sizeText[4];
-extern char nameText[25];
+extern char nameText[kNameBytes];
 
 // Each returns 1 when Enter ended the entry, and 0 when it gave up because
 // Escape was pressed (WM_CLOSE is posted then) or the system asked the
