@@ -20,16 +20,16 @@ target_compile_options(pixed_editor PRIVATE -include ${PROJECT_SOURCE_DIR}/src/p
 
 set(PIXED_WIN32_DIR ${PROJECT_SOURCE_DIR}/src/platform/win32)
 # Of the software platform, only the display-free parts the sdl and web backends share: the fit,
-# the frames, the pointer's confinement (and the key latches, in headers), and the queue of file
-# work done off the editor's thread.
+# the frames and their scaling into the window (the sdl backend's too), the pointer's confinement
+# (and the key latches, in headers), and the queue of file work done off the editor's thread.
 set(PIXED_SOFT_DIR ${PROJECT_SOURCE_DIR}/src/platform/soft)
 add_library(pixed_platform_win32 OBJECT
   ${PIXED_WIN32_DIR}/win32_display.cpp ${PIXED_WIN32_DIR}/win32_gdi.cpp ${PIXED_WIN32_DIR}/win32_input.cpp
   ${PIXED_WIN32_DIR}/win32_system.cpp ${PIXED_WIN32_DIR}/win32_window.cpp ${PIXED_WIN32_DIR}/win32_desktop.cpp
-  ${PIXED_WIN32_DIR}/win32_present.cpp ${PIXED_WIN32_DIR}/win32_pointer.cpp ${PIXED_WIN32_DIR}/win32_scaler.cpp
+  ${PIXED_WIN32_DIR}/win32_present.cpp ${PIXED_WIN32_DIR}/win32_pointer.cpp
   ${PIXED_WIN32_DIR}/win32_bitmaps.cpp ${PIXED_WIN32_DIR}/win32_keys.cpp ${PIXED_WIN32_DIR}/win32_state_files.cpp
-  ${PIXED_SOFT_DIR}/screen_fit.cpp ${PIXED_SOFT_DIR}/shown_frame.cpp ${PIXED_SOFT_DIR}/pointer_track.cpp
-  ${PIXED_SOFT_DIR}/file_queue.cpp)
+  ${PIXED_SOFT_DIR}/screen_fit.cpp ${PIXED_SOFT_DIR}/shown_frame.cpp ${PIXED_SOFT_DIR}/frame_scaler.cpp
+  ${PIXED_SOFT_DIR}/pointer_track.cpp ${PIXED_SOFT_DIR}/file_queue.cpp)
 target_compile_definitions(pixed_platform_win32 PUBLIC _FILE_OFFSET_BITS=64)
 
 # The resource compiler's script, made from resources/pixed.rc ("number type file" lines): the
