@@ -7,6 +7,7 @@
 #include "../input.h"
 #include "../pace.h"
 #include "../soft/backend.h"
+#include "../soft/editor_pass.h"
 #include "../soft/end_request.h"
 #include "../soft/pointer_track.h"
 #include "../system.h"
@@ -166,6 +167,7 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
 
 void BeginEditorPass() {
   backend::Trace("BeginEditorPass");
+  soft::CountEditorPass();
 }
 
 bool SetCursorPos(int x, int y) {

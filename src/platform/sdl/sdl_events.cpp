@@ -5,6 +5,7 @@
 #include "../display.h"
 #include "../pace.h"
 #include "../soft/backend.h"
+#include "../soft/editor_pass.h"
 #include "../window.h"
 #include "sdl_backend.h"
 #include "sdl_keymap.h"
@@ -173,6 +174,7 @@ namespace plat {
 // Once the screen has settled, the pass waits here for input, for a quarter
 // second at most; the screen as the pass before left it is looked at first.
 void BeginEditorPass() {
+  soft::CountEditorPass();
   sdl::Backend& state = sdl::State();
   sdl::Pump(state.pacing.Quiet());
   if (state.pacing.Quiet()) {

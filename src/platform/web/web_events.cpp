@@ -9,6 +9,7 @@
 
 #include "../pace.h"
 #include "../soft/backend.h"
+#include "../soft/editor_pass.h"
 #include "../system.h"
 #include "../window.h"
 #include "web_backend.h"
@@ -58,6 +59,7 @@ namespace plat {
 // it is looked at first), the page waits for input then, for a quarter second
 // at most; passes being timed run back to back.
 void BeginEditorPass() {
+  soft::CountEditorPass();
   web::Backend& state = web::State();
   state.passesBegun = true;
   state.passes.PassBegins(web::NowMs());

@@ -1,4 +1,5 @@
 // The win32 backend's window: the real class, window, message queue, painting and cursor.
+#include "../soft/editor_pass.h"
 #include "../window.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"
@@ -145,6 +146,7 @@ bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lPar
 // The pass's time is counted from here; on the desktop the pass waits here for input once the
 // screen has settled.
 void BeginEditorPass() {
+  soft::CountEditorPass();
   win32::NoteMainLoopTurn();
   if (!win32::Exclusive()) {
     win32::PaceEditorPass();
