@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "../display.h"
 #include "../input.h"
 #include "../pace.h"
 #include "../soft/backend.h"
@@ -119,7 +120,7 @@ using headless::TheMachine;
 
 namespace {
 
-constexpr RECT kScreen = {0, 0, 800, 600};
+constexpr RECT kScreen = {0, 0, kScreenWidth, kScreenHeight};
 
 }  // namespace
 

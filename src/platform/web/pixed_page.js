@@ -22,24 +22,31 @@ function showNotice(text) {
   notice.className = storageProblem ? "problem" : "";
 }
 
-// ---- The canvas: the 800 x 600 screen kept at 1:1, drawn scaled as the program places it.
+// ---- The canvas: the program's screen kept at 1:1, drawn scaled as the program places it.
 const screen = document.createElement("canvas");
-screen.width = 800;
-screen.height = 600;
-const screenContext = screen.getContext("2d");
-const frame = screenContext.createImageData(800, 600);
+let screenContext = null;
+let frame = null;
 const work = document.createElement("canvas");
-let plan = { w: 800, h: 600, factor: 1 };
+let plan = { w: 0, h: 0, factor: 1 };
+
+// The screen's size is the program's: taken from it once it runs, before it places or draws anything.
+function makeScreen() {
+  screen.width = Module._pixed_web_screen_width();
+  screen.height = Module._pixed_web_screen_height();
+  screenContext = screen.getContext("2d");
+  frame = screenContext.createImageData(screen.width, screen.height);
+  plan = { w: screen.width, h: screen.height, factor: 1 };
+}
 
 function drawCanvas() {
   const context = canvas.getContext("2d");
-  const whole = plan.w === 800 * plan.factor && plan.h === 600 * plan.factor;
+  const whole = plan.w === screen.width * plan.factor && plan.h === screen.height * plan.factor;
   let source = screen;
   if (!whole && plan.factor > 1) {
     // Area sampling: a whole multiple first, then the linear step to the size.
-    if (work.width !== 800 * plan.factor || work.height !== 600 * plan.factor) {
-      work.width = 800 * plan.factor;
-      work.height = 600 * plan.factor;
+    if (work.width !== screen.width * plan.factor || work.height !== screen.height * plan.factor) {
+      work.width = screen.width * plan.factor;
+      work.height = screen.height * plan.factor;
     }
     const workContext = work.getContext("2d");
     workContext.imageSmoothingEnabled = false;
@@ -417,6 +424,7 @@ const pixedPage = {
 var Module = {
   preRun: [loadFolder, fetchBitmaps],
   onRuntimeInitialized() {
+    makeScreen();
     running = true;
     setUpToolbar();
     listen();
