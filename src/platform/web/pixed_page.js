@@ -83,6 +83,24 @@ function pointer(event) {
   wake();
 }
 
+// The wheel: each event is one notch, whatever its unit, away from the user when deltaY is below 0.
+// The page neither scrolls nor zooms (Ctrl+wheel), but for the list of files, which scrolls.
+function wheel(event) {
+  if (fileList.contains(event.target) && !event.ctrlKey) return;
+  event.preventDefault();
+  if (area.contains(event.target) && event.deltaY !== 0) {
+    Module._pixed_web_wheel(event.deltaY < 0 ? 1 : -1);
+    wake();
+  }
+}
+
+// The browser's shortcuts with Ctrl that the editor takes for its own: the digits, A, C, D, S, V,
+// X, Y, Z, and E with Shift. Other shortcuts with Ctrl or Cmd go on to the browser.
+function editorsShortcut(event) {
+  return /^(Digit[0-9]|Key[ACDSVXYZ]|Control(Left|Right)|Shift(Left|Right))$/.test(event.code) ||
+      (event.code === "KeyE" && event.shiftKey);
+}
+
 function key(event, down) {
   unlockSound();
   if (event.repeat) {
@@ -90,8 +108,7 @@ function key(event, down) {
     return;
   }
   const known = Module.ccall("pixed_web_key", "number", ["string", "number"], [event.code, down ? 1 : 0]);
-  // Browser shortcuts with Ctrl or Cmd go on, but for the editor's own (undo, redo, save over the image).
-  const shortcut = event.metaKey || (event.ctrlKey && !/^(Key[ZYS]|Control(Left|Right))$/.test(event.code));
+  const shortcut = event.metaKey || (event.ctrlKey && !editorsShortcut(event));
   if (known && !shortcut) event.preventDefault();
   wake();
 }
@@ -107,6 +124,10 @@ function listen() {
     window.addEventListener(type, pointer);
   }
   canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+  // The middle button is the editor's: no scrolling by dragging, no paste, no click.
+  canvas.addEventListener("mousedown", (event) => { if (event.button === 1) event.preventDefault(); });
+  canvas.addEventListener("auxclick", (event) => event.preventDefault());
+  window.addEventListener("wheel", wheel, { passive: false });
   canvas.addEventListener("keydown", (event) => key(event, true));
   canvas.addEventListener("keyup", (event) => key(event, false));
   canvas.addEventListener("focus", () => { Module._pixed_web_focus(1); wake(); });

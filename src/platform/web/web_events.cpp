@@ -100,6 +100,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pixed_web_pointer(int x, int y, int buttons
   state.pacing.Input();
 }
 
+// The wheel turned a notch (the page counts each of its wheel events as one):
+// 1 away from the user, -1 towards.
+extern "C" EMSCRIPTEN_KEEPALIVE void pixed_web_wheel(int notches) {
+  plat::web::Backend& state = State();
+  plat::soft::AddWheel(state.pointer, notches > 0 ? plat::soft::kWheelNotch : -plat::soft::kWheelNotch);
+  state.pacing.Input();
+}
+
 // A key named by KeyboardEvent.code went down or up (auto-repeat is left out
 // by the page: the entries read a held key on every poll). Returns 1 when the
 // key is one the keyboard state has.
