@@ -90,6 +90,12 @@ target_compile_definitions(files_check PRIVATE _FILE_OFFSET_BITS=64)
 target_link_libraries(files_check PRIVATE pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
 target_link_options(files_check PRIVATE -static)
 
+# A check run under Wine by the tests: the wheel, the buttons and the keys as the editor reads them.
+add_executable(input_probe ${PROJECT_SOURCE_DIR}/tests/xvfb/input_probe.cpp ${PIXED_WIN32_DIR}/win32_pass_idle.cpp)
+target_include_directories(input_probe PRIVATE src)
+target_link_libraries(input_probe PRIVATE pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
+target_link_options(input_probe PRIVATE -static)
+
 # A check run under Wine by the tests: what a desktop does to the editor's window (focus,
 # minimising, the resolution changing).
 add_executable(window_events ${PROJECT_SOURCE_DIR}/tests/win32/window_events.cpp)
