@@ -103,6 +103,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pixed_web_pointer(int x, int y, int buttons
 // The wheel turned a notch (the page counts each of its wheel events as one):
 // 1 away from the user, -1 towards.
 extern "C" EMSCRIPTEN_KEEPALIVE void pixed_web_wheel(int notches) {
+  if (notches == 0) {
+    return;
+  }
   plat::web::Backend& state = State();
   plat::soft::AddWheel(state.pointer, notches > 0 ? plat::soft::kWheelNotch : -plat::soft::kWheelNotch);
   state.pacing.Input();
