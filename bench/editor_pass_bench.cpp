@@ -158,7 +158,9 @@ void BM_ButtonBar(benchmark::State& state) {
   if (!Ready(state)) {
     return;
   }
+  // Each time a pass of its own, which looks at the folders' reports once, as the editor's does.
   for (auto _ : state) {
+    plat::BeginEditorPass();
     DrawButtonBar();
   }
 }
@@ -183,6 +185,7 @@ void BM_ButtonBarFromTheProgramsFolder(benchmark::State& state) {
                                    error);
   plat::SetBitmapFolder(PIXED_BITMAP_DIR);
   for (auto _ : state) {
+    plat::BeginEditorPass();
     DrawButtonBar();
   }
   plat::SetBitmapFolder(nullptr);
@@ -196,6 +199,7 @@ void BM_OneBitmapFile(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
+    plat::BeginEditorPass();
     benchmark::DoNotOptimize(DrawBitmapFile(displayDevice.primarySurface, 160, 500, "load_button.bmp"));
   }
 }

@@ -21,16 +21,16 @@ target_compile_options(pixed_editor PRIVATE -include ${PROJECT_SOURCE_DIR}/src/p
 
 set(PIXED_WIN32_DIR ${PROJECT_SOURCE_DIR}/src/platform/win32)
 # Of the software platform, only the display-free parts the sdl and web backends share: the fit,
-# the frames, the pointer's confinement (and the key latches, in headers), and the queue of file
-# work done off the editor's thread.
+# the frames and their scaling into the window (the sdl backend's too), the pointer's confinement
+# (and the key latches, in headers), and the queue of file work done off the editor's thread.
 set(PIXED_SOFT_DIR ${PROJECT_SOURCE_DIR}/src/platform/soft)
 add_library(pixed_platform_win32 OBJECT
   ${PIXED_WIN32_DIR}/win32_display.cpp ${PIXED_WIN32_DIR}/win32_gdi.cpp ${PIXED_WIN32_DIR}/win32_input.cpp
   ${PIXED_WIN32_DIR}/win32_system.cpp ${PIXED_WIN32_DIR}/win32_window.cpp ${PIXED_WIN32_DIR}/win32_desktop.cpp
-  ${PIXED_WIN32_DIR}/win32_present.cpp ${PIXED_WIN32_DIR}/win32_pointer.cpp ${PIXED_WIN32_DIR}/win32_scaler.cpp
+  ${PIXED_WIN32_DIR}/win32_present.cpp ${PIXED_WIN32_DIR}/win32_pointer.cpp
   ${PIXED_WIN32_DIR}/win32_bitmaps.cpp ${PIXED_WIN32_DIR}/win32_keys.cpp ${PIXED_WIN32_DIR}/win32_state_files.cpp
-  ${PIXED_SOFT_DIR}/screen_fit.cpp ${PIXED_SOFT_DIR}/shown_frame.cpp ${PIXED_SOFT_DIR}/pointer_track.cpp
-  ${PIXED_SOFT_DIR}/file_queue.cpp)
+  ${PIXED_SOFT_DIR}/screen_fit.cpp ${PIXED_SOFT_DIR}/shown_frame.cpp ${PIXED_SOFT_DIR}/frame_scaler.cpp
+  ${PIXED_SOFT_DIR}/pointer_track.cpp ${PIXED_SOFT_DIR}/file_queue.cpp)
 target_compile_definitions(pixed_platform_win32 PUBLIC _FILE_OFFSET_BITS=64)
 
 # The resource compiler's script, made from resources/pixed.rc ("number type file" lines): the
@@ -96,6 +96,12 @@ target_include_directories(files_check PRIVATE src)
 target_compile_definitions(files_check PRIVATE _FILE_OFFSET_BITS=64)
 target_link_libraries(files_check PRIVATE pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
 target_link_options(files_check PRIVATE -static)
+
+# A check run under Wine by the tests: the wheel, the buttons and the keys as the editor reads them.
+add_executable(input_probe ${PROJECT_SOURCE_DIR}/tests/xvfb/input_probe.cpp ${PIXED_WIN32_DIR}/win32_pass_idle.cpp)
+target_include_directories(input_probe PRIVATE src)
+target_link_libraries(input_probe PRIVATE pixed_platform_win32 ${PIXED_WIN32_LIBRARIES})
+target_link_options(input_probe PRIVATE -static)
 
 # A check run under Wine by the tests: what a desktop does to the editor's window (focus,
 # minimising, the resolution changing).

@@ -15,6 +15,7 @@
 #include "platform/headless/headless.h"
 #include "platform/soft/gdi_counts.h"
 #include "platform/system.h"
+#include "platform/window.h"
 #include "support/file_bytes.h"
 #include "support/program_run.h"
 #include "support/scratch_dir.h"
@@ -103,7 +104,7 @@ TEST(BitmapLookup, ExactNameThenCaseAsideThenTheProgramsOwnFolder) {
 }
 
 // The names of a folder left alone for a while are kept between draws; a
-// change to the folder is seen at the next one all the same.
+// change to the folder is seen at the next pass's draw all the same.
 TEST(BitmapLookup, AnArtFolderChangedWhileTheProgramRunsIsSeenAtTheNextDraw) {
   namespace fs = std::filesystem;
   pixtest::ScratchDir scratch;
@@ -111,6 +112,7 @@ TEST(BitmapLookup, AnArtFolderChangedWhileTheProgramRunsIsSeenAtTheNextDraw) {
   ASSERT_TRUE(Make({"own/savesettings.bmp", kBlue}));
   plat::SetBitmapFolder(scratch.File("own").c_str());
   const auto shown = [] {
+    plat::BeginEditorPass();
     DrawBitmapFile(displayDevice.primarySurface, 10, 10, "savesettings.bmp");
     return int{plat::headless::ScreenAt(10, 10)};
   };
@@ -182,8 +184,8 @@ Picture2x2 Unpainted() {
   return Picture2x2(kSide * kSide, 0);
 }
 
-// A bitmap kept between draws shows a change at the next draw: replaced, created, deleted, or
-// another name of other letters found first. Folders that cannot be watched are read every time
+// A bitmap kept between draws shows a change at the next pass's draw: replaced, created, deleted,
+// or another name of other letters found first. Folders that cannot be watched are read every time
 // and show the same; a watched folder's file is read again only after a change.
 TEST(BitmapLookup, KeptBitmapsShowEveryChangeAtTheNextDraw) {
   namespace fs = std::filesystem;
@@ -248,6 +250,7 @@ TEST(BitmapLookup, KeptBitmapsShowEveryChangeAtTheNextDraw) {
     for (const Step& step : steps) {
       SCOPED_TRACE(step.what);
       step.change();
+      plat::BeginEditorPass();
       x += 4;
       const int drawn = DrawBitmapFile(displayDevice.primarySurface, x, 10, "savesettings.bmp");
       EXPECT_EQ(drawn, step.shown != nullptr ? 1 : 0);

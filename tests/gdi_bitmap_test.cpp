@@ -19,6 +19,7 @@
 #include "platform/gdi.h"
 #include "platform/soft/gdi_bmp_decode.h"
 #include "platform/soft/gdi_counts.h"
+#include "platform/window.h"
 #include "support/file_bytes.h"
 #include "support/guarded_surface.h"
 #include "support/scratch_dir.h"
@@ -209,7 +210,8 @@ TEST(GdiBitmap, TwentyFourBitFileAndSurfaceSourcesMapThroughThePalette) {
   EXPECT_EQ(0, surface.GuardDamage());
 }
 
-TEST(GdiBitmap, AReplacedFileShowsAtTheNextLoad) {
+// The editor's next pass: its bitmaps look at their folder's reports again.
+TEST(GdiBitmap, AReplacedFileShowsAtTheNextPass) {
   pixtest::ScratchDir scratch;
   const std::vector<Rgb> colours = {{0, 0, 0}, {255, 255, 255}};
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, colours, {0, 1})));
@@ -219,6 +221,7 @@ TEST(GdiBitmap, AReplacedFileShowsAtTheNextLoad) {
     EXPECT_EQ(plat::RGB(255, 255, 255), plat::GetPixel(first.Dc(), 1, 0));
   }
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(3, 1, colours, {1, 0, 0})));
+  plat::BeginEditorPass();
   LoadedBitmap second("button.bmp");
   ASSERT_TRUE(second.Loaded());
   EXPECT_EQ(3, second.Description().bmWidth);

@@ -148,6 +148,47 @@ TEST_F(InputTest, ScriptedReadsComeInOrderThenRunOut) {
   }
 }
 
+TEST_F(InputTest, TheWheelAndTheMiddleButtonComeFromTheScript) {
+  OpenBoth();
+  headless::QueueWheel(1);
+  headless::QueueWheel(-2);
+  headless::QueueMouse(4, 0, false, false, true);
+  const struct {
+    std::int32_t lX, lZ;
+    std::uint8_t middle;
+  } reads[] = {{0, 120, 0}, {0, -240, 0}, {4, 0, 0x80}, {0, 0, 0}};
+  for (const auto& read : reads) {
+    DIMOUSESTATE state = {};
+    ASSERT_EQ(mouse->GetDeviceState(sizeof state, &state), DI_OK);
+    EXPECT_EQ(state.lX, read.lX);
+    EXPECT_EQ(state.lZ, read.lZ);
+    EXPECT_EQ(state.rgbButtons[2], read.middle);
+    EXPECT_EQ(state.rgbButtons[0] | state.rgbButtons[1], 0) << "wheel " << read.lZ;
+  }
+}
+
+// One keyboard gives an entry and the key state: a key the script types reads down once there.
+TEST_F(InputTest, KeysTypedIntoAnEntryReadDownOnceInTheKeyState) {
+  OpenBoth();
+  const struct {
+    std::uint8_t scanCode;
+    int virtualKey;
+    bool typed;
+  } cases[] = {
+      {DIK_N, VK_N, true},         {DIK_0, VK_0, true},   {DIK_5, VK_5, true},
+      {DIK_SPACE, VK_SPACE, true}, {0xB8, VK_MENU, true}, {0x58, VK_F12, true},
+      {0xD3, VK_DELETE, true},     {0xD1, VK_NEXT, true}, {DIK_RETURN, VK_RETURN, false},
+      {0xC8, VK_UP, false},
+  };
+  for (const auto& c : cases) {
+    headless::QueueKeys({c.scanCode});
+    std::array<std::uint8_t, 256> keys = {};
+    ASSERT_EQ(keyboard->GetDeviceState(256, keys.data()), DI_OK);
+    EXPECT_EQ(GetAsyncKeyState(c.virtualKey) < 0, c.typed) << "virtual key " << c.virtualKey;
+    EXPECT_EQ(GetAsyncKeyState(c.virtualKey), 0) << "virtual key " << c.virtualKey << " read down twice";
+  }
+}
+
 TEST_F(InputTest, EscapeFollowsItsScriptThenTheRunOut) {
   headless::QueueEscape(false);
   headless::QueueEscape(true);

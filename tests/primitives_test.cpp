@@ -15,6 +15,7 @@
 #include "harness/bmp_writer.h"
 #include "platform/gdi.h"
 #include "platform/headless/headless.h"
+#include "platform/window.h"
 #include "support/file_bytes.h"
 #include "support/program_run.h"
 #include "support/scratch_dir.h"
@@ -311,20 +312,23 @@ TEST_F(PrimitivesTest, MissingOrUndrawableBitmapReturnsZeroAndChangesNothing) {
   EXPECT_EQ(DrawBitmapFile(nullptr, 10, 10, "good.bmp"), 0);
 }
 
-TEST_F(PrimitivesTest, AReplacedFileShowsAtTheNextCall) {
+TEST_F(PrimitivesTest, AReplacedFileShowsAtTheNextPass) {
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, kColours, {1, 1})));
   FillAndRead(kGrey);
   ASSERT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 1);
   EXPECT_EQ(plat::headless::ScreenAt(0, 0), kEntryOf[1]);
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, kColours, {5, 5})));
+  plat::BeginEditorPass();
   ASSERT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 1);
   EXPECT_EQ(plat::headless::ScreenAt(0, 0), kEntryOf[5]);
   // Taken away and put back while the program runs.
   ASSERT_EQ(0, unlink("button.bmp"));
   FillAndRead(kGrey);
+  plat::BeginEditorPass();
   EXPECT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 0);
   EXPECT_EQ(plat::headless::ScreenAt(0, 0), kGrey);
   ASSERT_TRUE(pixtest::WriteFileBytes("button.bmp", pixtest::MakeBmp8(2, 1, kColours, {2, 2})));
+  plat::BeginEditorPass();
   EXPECT_EQ(DrawBitmapFile(primary_, 0, 0, "button.bmp"), 1);
   EXPECT_EQ(plat::headless::ScreenAt(0, 0), kEntryOf[2]);
 }

@@ -1,6 +1,7 @@
 // The SDL backend's display-free logic: scancode table, press latches, the
 // entries' keys and the pacing of the main loop's passes.
 #include <SDL_keycode.h>
+#include <SDL_mouse.h>
 #include <SDL_scancode.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/display.h"
@@ -164,11 +166,70 @@ TEST(SdlKeymap, VirtualKeysFollowTheLayoutsLettersElseTheKeysPlace) {
       {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, kVkLeftShift, "left Shift"},
       {SDL_SCANCODE_RSHIFT, SDLK_RSHIFT, kVkRightShift, "right Shift"},
       {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, VK_ESCAPE, "Escape"},
-      {SDL_SCANCODE_1, SDLK_1, 0, "1"},
+      {SDL_SCANCODE_LALT, SDLK_LALT, kVkLeftAlt, "left Alt"},
+      {SDL_SCANCODE_RALT, SDLK_RALT, kVkRightAlt, "right Alt"},
+      {SDL_SCANCODE_1, SDLK_1, VK_1, "1"},
+      {SDL_SCANCODE_1, SDLK_AMPERSAND, VK_1, "1 on a French keyboard"},
+      {SDL_SCANCODE_0, SDLK_0, VK_0, "0"},
+      {SDL_SCANCODE_SPACE, SDLK_SPACE, VK_SPACE, "Space"},
+      {SDL_SCANCODE_PAGEDOWN, SDLK_PAGEDOWN, VK_NEXT, "Page Down"},
+      {SDL_SCANCODE_DELETE, SDLK_DELETE, VK_DELETE, "Delete"},
+      {SDL_SCANCODE_F1, SDLK_F1, VK_F1, "F1"},
+      {SDL_SCANCODE_F12, SDLK_F12, VK_F12, "F12"},
+      {SDL_SCANCODE_F13, SDLK_F13, 0, "F13"},
+      {SDL_SCANCODE_TAB, SDLK_TAB, 0, "Tab"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.virtualKey, VirtualKeyForSdl(c.scancode, c.keycode)) << c.name;
   }
+}
+
+// ---- Mouse buttons and wheel -----------------------------------------------------
+
+TEST(SdlMouse, ButtonsGoToTheRecordsPlacesAndTheMiddleOneLatches) {
+  const struct {
+    int sdl;
+    int index;
+  } cases[] = {{SDL_BUTTON_LEFT, 0}, {SDL_BUTTON_RIGHT, 1}, {SDL_BUTTON_MIDDLE, 2},
+               {SDL_BUTTON_X1, 3},   {SDL_BUTTON_X2, -1},   {0, -1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ButtonIndexForSdl(c.sdl), c.index) << "SDL button " << c.sdl;
+  }
+  PressLatch<4> buttons;
+  buttons.Press(2);
+  buttons.Release(2);
+  EXPECT_TRUE(buttons.TakeWith(2, false)) << "a quick middle click was lost";
+  EXPECT_FALSE(buttons.TakeWith(2, false)) << "the middle click was read twice";
+  EXPECT_FALSE(buttons.TakeWith(0, false)) << "the middle click pressed the left button";
+}
+
+// Units of lZ: 120 a notch away from the user. Events add up until a read takes them.
+TEST(SdlMouse, TheWheelAddsUpInNotchesOf120UntilARead) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::int32_t, std::uint32_t>> events;  // y and direction
+    std::int32_t read;
+  } cases[] = {
+      {"a notch away", {{1, SDL_MOUSEWHEEL_NORMAL}}, 120},
+      {"a notch towards", {{-1, SDL_MOUSEWHEEL_NORMAL}}, -120},
+      {"a notch away, flipped by the system", {{-1, SDL_MOUSEWHEEL_FLIPPED}}, 120},
+      {"three notches in one event", {{3, SDL_MOUSEWHEEL_NORMAL}}, 360},
+      {"two away and one back", {{1, 0}, {1, 0}, {-1, 0}}, 120},
+  };
+  for (const auto& c : cases) {
+    PointerTrack track;
+    for (const auto& [y, direction] : c.events) {
+      AddWheel(track, WheelUnitsForSdl(y, direction));
+    }
+    EXPECT_EQ(TakeWheel(track), c.read) << c.name;
+    EXPECT_EQ(TakeWheel(track), 0) << c.name << ": read twice";
+  }
+  // Garbage from the system keeps its sign and never overflows (the sanitizer would say).
+  EXPECT_GT(WheelUnitsForSdl(INT32_MIN, SDL_MOUSEWHEEL_FLIPPED), 0);
+  PointerTrack track;
+  AddWheel(track, INT32_MIN);
+  AddWheel(track, -kWheelNotch);
+  EXPECT_EQ(TakeWheel(track), INT32_MIN) << "held at the record's end";
 }
 
 // ---- Press latches -------------------------------------------------------------

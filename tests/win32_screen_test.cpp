@@ -1,5 +1,6 @@
-// The win32 backend's display-free logic: its software scaling, held to the SDL backend's
-// renderer, and the pointer kept under the system pointer through the letterbox.
+// The software scaling the sdl and win32 backends show their picture with, held to the SDL
+// backend's renderer, and the win32 backend's pointer kept under the system pointer through the
+// letterbox.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -10,10 +11,10 @@
 
 #include "platform/display.h"
 #include "platform/sdl/sdl_scaling.h"
+#include "platform/soft/frame_scaler.h"
 #include "platform/soft/screen_fit.h"
 #include "platform/soft/shown_frame.h"
 #include "platform/win32/win32_pointer.h"
-#include "platform/win32/win32_scaler.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ ShownFrame TestFrame(unsigned seed) {
 
 std::vector<std::uint32_t> Scaled(const ShownFrame& frame, int w, int h, Scaling scaling) {
   const Letterbox box = MakeLetterbox(w, h, scaling);
-  win32::Scaler scaler;
+  FrameScaler scaler;
   scaler.Prepare(box, PlanScale(box));
   std::vector<std::uint32_t> picture(std::size_t(w) * h, 0);
   scaler.DrawRows(frame, 0, h, picture.data());
@@ -52,7 +53,7 @@ int Channel(std::uint32_t pixel, int shift) {
 // Every window pixel as SDL's software renderer draws it for the Linux program, within its
 // rounding (it weighs the two taps in 128ths and drops the remainder, twice over a downscale);
 // the bars black. A tap a pixel off would be far out on this screen.
-TEST(Win32Scaler, DrawsWhatTheSdlBackendDraws) {
+TEST(FrameScaler, DrawsWhatTheSdlBackendDraws) {
   const ShownFrame frame = TestFrame(7);
   std::vector<std::uint32_t> screen(frame.pixels.size());
   for (std::size_t i = 0; i < screen.size(); ++i) {
@@ -100,11 +101,11 @@ TEST(Win32Scaler, DrawsWhatTheSdlBackendDraws) {
 
 // A present redraws only the window rows that show changed screen rows: they must come out as
 // a whole redraw makes them.
-TEST(Win32Scaler, RedrawingTheRowsOfAChangeEqualsRedrawingAll) {
+TEST(FrameScaler, RedrawingTheRowsOfAChangeEqualsRedrawingAll) {
   ShownFrame frame = TestFrame(3);
   for (const auto& [w, h] : {std::pair{1920, 1080}, std::pair{1024, 768}, std::pair{800, 600}}) {
     const Letterbox box = MakeLetterbox(w, h, Scaling::Area);
-    win32::Scaler scaler;
+    FrameScaler scaler;
     scaler.Prepare(box, PlanScale(box));
     std::vector<std::uint32_t> picture(std::size_t(w) * h, 0);
     scaler.DrawRows(frame, 0, h, picture.data());

@@ -53,6 +53,14 @@ foreach(entry foundation=foundation startup_paint=startup_paint
     FIXTURES_REQUIRED wine_prefix TIMEOUT 240 RESOURCE_LOCK "xvfb;wine" SKIP_RETURN_CODE 77 LABELS "xvfb;wine")
 endforeach()
 
+# The wheel, the buttons and the keys as the win32 backend gives them, read by its input probe.
+add_test(NAME wine_input_devices
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/input_devices.sh ${PIXED_WIN32_BUILD_DIR}/input_probe.exe
+                 $<TARGET_FILE:xvfb_screen_probe> "${PIXED_BITMAP_DIR}" ${CMAKE_CURRENT_BINARY_DIR}/wine/input_devices)
+set_tests_properties(wine_input_devices PROPERTIES
+  ENVIRONMENT "PIXED_WINE_PREFIX=${PIXED_WINE_PREFIX}"
+  FIXTURES_REQUIRED wine_prefix TIMEOUT 180 RESOURCE_LOCK "xvfb;wine" SKIP_RETURN_CODE 77 LABELS "xvfb;wine")
+
 # Windows programs of the checks, run under Wine without a display: the sounds inside pixed.exe
 # found through the system's resource calls, and the backend's file calls.
 # Each Wine check waits for the prefix's processes to end, and none runs beside another: a check

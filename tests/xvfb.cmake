@@ -28,6 +28,15 @@ endif()
 add_executable(xvfb_screen_probe ${CMAKE_CURRENT_LIST_DIR}/xvfb/screen_probe.cpp)
 target_link_libraries(xvfb_screen_probe PRIVATE PkgConfig::PNG)
 
+# The platform's input as the editor reads it, over the sdl backend (input_devices.sh).
+add_executable(xvfb_input_probe ${CMAKE_CURRENT_LIST_DIR}/xvfb/input_probe.cpp)
+target_link_libraries(xvfb_input_probe PRIVATE pixed_platform_sdl pixed_platform_soft pixed_editor)
+
+add_test(NAME xvfb_input_devices
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/input_devices.sh $<TARGET_FILE:xvfb_input_probe>
+                 $<TARGET_FILE:xvfb_screen_probe> "${PIXED_BITMAP_DIR}" ${CMAKE_CURRENT_BINARY_DIR}/xvfb/input_devices)
+set_tests_properties(xvfb_input_devices PROPERTIES TIMEOUT 120 RESOURCE_LOCK xvfb SKIP_RETURN_CODE 77 LABELS xvfb)
+
 # The headless start screen that the real program must show too.
 set(PIXED_GOLDEN_STARTUP ${CMAKE_CURRENT_LIST_DIR}/golden/startup.png)
 

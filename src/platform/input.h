@@ -24,7 +24,9 @@ class InputDevice {
   virtual HRESULT SetDataFormat(DataFormat format) = 0;
   virtual HRESULT Acquire() = 0;
   virtual HRESULT Unacquire() = 0;
-  // Mouse: size 16, a DIMOUSESTATE with the motion since the previous read.
+  // Mouse: size 16, a DIMOUSESTATE with the motion since the previous read,
+  // the wheel's in lZ (120 a notch away from the user, -120 towards), and the
+  // buttons left, right, middle.
   // Keyboard: size 256, one byte per set-1 scan code, bit 7 = down.
   // A button or key that went down and up again since the previous read of
   // this device reads as down once. Fails when the device is not acquired
@@ -47,8 +49,8 @@ HRESULT DirectInputCreateEx(HINSTANCE instance, std::uint32_t version, DirectInp
                             void* outer);
 
 // Bit 15 set while the key is down, or when it went down and up again since
-// the previous call for that key. The editor reads VK_ESCAPE, VK_CONTROL,
-// VK_SHIFT, VK_Z and VK_Y.
+// the previous call for that key. Every backend answers for the keys
+// platform_types.h names (VK_...).
 // Provided by the backend.
 std::int16_t GetAsyncKeyState(int virtualKey);
 

@@ -98,32 +98,74 @@ constexpr std::uint32_t WS_VISIBLE = 0x10000000u;
 constexpr int IDI_APPLICATION = 32512;
 constexpr int IDC_ARROW = 32512;
 
-// Virtual keys for the asynchronous key state. VK_SHIFT and VK_CONTROL
-// answer for either key of the pair; letters are their capitals' codes.
+// Virtual keys for the asynchronous key state. VK_SHIFT, VK_CONTROL and
+// VK_MENU answer for either key of the pair; letters and the digits of the
+// main block are their characters' codes.
 constexpr int VK_RETURN = 0x0D;
 constexpr int VK_SHIFT = 0x10;
 constexpr int VK_CONTROL = 0x11;
 constexpr int VK_MENU = 0x12;  // Alt
 constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_PRIOR = 0x21;  // Page Up
+constexpr int VK_NEXT = 0x22;   // Page Down
 constexpr int VK_END = 0x23;
 constexpr int VK_HOME = 0x24;
 constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
+constexpr int VK_DELETE = 0x2E;
+constexpr int VK_0 = 0x30;
+constexpr int VK_1 = 0x31;
+constexpr int VK_2 = 0x32;
+constexpr int VK_3 = 0x33;
+constexpr int VK_4 = 0x34;
+constexpr int VK_5 = 0x35;
+constexpr int VK_6 = 0x36;
+constexpr int VK_7 = 0x37;
+constexpr int VK_8 = 0x38;
+constexpr int VK_9 = 0x39;
+constexpr int VK_A = 0x41;
 constexpr int VK_B = 0x42;
+constexpr int VK_C = 0x43;
+constexpr int VK_D = 0x44;
+constexpr int VK_E = 0x45;
+constexpr int VK_F = 0x46;
 constexpr int VK_G = 0x47;
 constexpr int VK_H = 0x48;
+constexpr int VK_I = 0x49;
+constexpr int VK_J = 0x4A;
+constexpr int VK_K = 0x4B;
 constexpr int VK_L = 0x4C;
+constexpr int VK_M = 0x4D;
+constexpr int VK_N = 0x4E;
+constexpr int VK_O = 0x4F;
+constexpr int VK_P = 0x50;
+constexpr int VK_Q = 0x51;
 constexpr int VK_R = 0x52;
 constexpr int VK_S = 0x53;
+constexpr int VK_T = 0x54;
 constexpr int VK_U = 0x55;
 constexpr int VK_V = 0x56;
+constexpr int VK_W = 0x57;
+constexpr int VK_X = 0x58;
 constexpr int VK_Y = 0x59;
 constexpr int VK_Z = 0x5A;
 constexpr int VK_ADD = 0x6B;       // + on the number pad
 constexpr int VK_SUBTRACT = 0x6D;  // - on the number pad
 constexpr int VK_F1 = 0x70;
+constexpr int VK_F2 = 0x71;
+constexpr int VK_F3 = 0x72;
+constexpr int VK_F4 = 0x73;
+constexpr int VK_F5 = 0x74;
+constexpr int VK_F6 = 0x75;
+constexpr int VK_F7 = 0x76;
+constexpr int VK_F8 = 0x77;
+constexpr int VK_F9 = 0x78;
+constexpr int VK_F10 = 0x79;
+constexpr int VK_F11 = 0x7A;
+constexpr int VK_F12 = 0x7B;
 constexpr int VK_OEM_PLUS = 0xBB;   // the = and + key
 constexpr int VK_OEM_MINUS = 0xBD;  // the - and _ key
 constexpr int VK_OEM_4 = 0xDB;      // [ on a US keyboard

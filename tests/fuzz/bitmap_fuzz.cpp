@@ -16,6 +16,7 @@
 #include "platform/display.h"
 #include "platform/soft/gdi_bmp_decode.h"
 #include "platform/soft/gdi_colour.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -72,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      [&](std::int64_t column, std::int64_t row) { screen.At(column, row) = sentinel; });
   }
 
+  // Each input is the next pass: its file is read afresh.
+  plat::BeginEditorPass();
   const int drawn = DrawBitmapFile(displayDevice.primarySurface, x, y, "b.bmp");
   pixfuzz::Check(drawn == (decodes ? 1 : 0), decodes ? "a bitmap that decodes was not drawn"
                                                      : "a bitmap was drawn from a file that does not decode");

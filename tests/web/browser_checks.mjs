@@ -2,7 +2,7 @@
 // screen, a painting session with a rectangle, a fill, Right and Ctrl+S exported byte for byte as
 // the Linux program saved it, names and size kept over a reload, a bad Import, the list of files
 // beside the screen, storage refused or full, the page's figures, and a painting that outlives a
-// crashed tab.
+// crashed tab; the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
 // Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -459,6 +459,71 @@ try {
   await second.close();
   await crashing.close();
   note("the painting of a crashed tab came back with R, and Export gives it byte for byte; a second tab keeps no copy");
+
+  // ---- The wheel, the middle button, Alt with a click and the keys the editor takes reach the
+  // program, and the page keeps them from the browser: no scrolling, zooming, paste, reload or
+  // shortcut of its own.
+  const inputs = await browser.newContext({ viewport: { width: 800, height: 600 + TOOLBAR } });
+  page = await openPage(inputs);
+  await startScreen(page);
+  await settled(page);
+  await evaluate(page, () => {
+    // Emscripten's first call of an export puts the function itself in its place: a setter keeps
+    // the spy in front of whatever is put there.
+    window.given = [];
+    for (const name of ["_pixed_web_wheel", "_pixed_web_pointer"]) {
+      let real = Module[name];
+      const spy = (...args) => {
+        window.given.push([name, ...args]);
+        return real(...args);
+      };
+      Object.defineProperty(Module, name, { get: () => spy, set: (value) => { real = value; } });
+    }
+    // Heard after the page's own listeners: whether they kept the event from the browser.
+    window.kept = [];
+    for (const type of ["wheel", "keydown", "pointerdown"]) {
+      window.addEventListener(type, (event) => window.kept.push({ type, code: event.code, button: event.button,
+        altKey: event.altKey, kept: event.defaultPrevented }));
+    }
+  });
+  const given = (name) => evaluate(page, (n) => window.given.filter((call) => call[0] === n).map((call) => call.slice(1)), name);
+  const lastKept = (type) => evaluate(page, (t) => window.kept.filter((event) => event.type === t).pop(), type);
+  await move(page, 400, 300);
+  await page.mouse.wheel(0, -100);
+  await page.keyboard.down("Control");
+  await page.mouse.wheel(0, 300);
+  await page.keyboard.up("Control");
+  await until(async () => (await given("_pixed_web_wheel")).length === 2, "the wheel did not reach the program");
+  check(JSON.stringify(await given("_pixed_web_wheel")) === "[[1],[-1]]",
+        `the wheel gave ${JSON.stringify(await given("_pixed_web_wheel"))}, expected a notch away, then one towards`);
+  check(await evaluate(page, () => window.kept.filter((e) => e.type === "wheel").every((e) => e.kept)),
+        "a turn of the wheel (Ctrl+wheel included) went on to the browser");
+  await page.mouse.down({ button: "middle" });
+  await page.mouse.up({ button: "middle" });
+  check((await given("_pixed_web_pointer")).some(([, , buttons]) => buttons === 4),
+        "the middle button did not reach the program as the record's third button");
+  await page.keyboard.down("Alt");
+  await page.mouse.down();
+  const altClick = await lastKept("pointerdown");
+  await page.mouse.up();
+  await page.keyboard.up("Alt");
+  check(altClick.altKey && altClick.button === 0 && (await given("_pixed_web_pointer")).some(([, , b]) => b === 1),
+        `Alt with a left click did not reach the program as a click: ${JSON.stringify(altClick)}`);
+  check(await evaluate(page, () => document.hasFocus() && document.activeElement.id === "screen"),
+        "Alt with a click took the focus from the editor");
+  const combinations = ["Control+0", "Control+1", "Control+9", "Control+a", "Control+c", "Control+d", "Control+s",
+    "Control+v", "Control+x", "Control+z", "Control+y", "Control+Shift+E", "F1", "F3", "F4", "F5", "F6", "F7",
+    "Alt+n", "Space", "PageUp", "PageDown", "Delete", "ArrowLeft", "ArrowUp", "ArrowRight", "ArrowDown"];
+  for (const keys of combinations) {
+    await evaluate(page, () => { window.kept = []; });
+    await page.keyboard.press(keys, { delay: 30 });
+    const last = await lastKept("keydown");
+    check(last && last.code !== "" && last.kept, `${keys} went on to the browser: ${JSON.stringify(last)}`);
+  }
+  check(await evaluate(page, () => document.getElementById("screen").dispatchEvent(new KeyboardEvent("keydown",
+    { code: "KeyL", key: "l", ctrlKey: true, cancelable: true }))), "the page kept Ctrl+L, the browser's own");
+  await inputs.close();
+  note(`the wheel, the middle button, Alt with a click and ${combinations.length} keys reach the editor, not the browser`);
 } catch (error) {
   failed = true;
   console.error(`[browser] FAIL: ${error.stack}`);

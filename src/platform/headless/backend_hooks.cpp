@@ -2,11 +2,14 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 
+#include "../display.h"
 #include "../input.h"
 #include "../pace.h"
 #include "../soft/backend.h"
+#include "../soft/editor_pass.h"
 #include "../soft/end_request.h"
 #include "../soft/pointer_track.h"
 #include "../system.h"
@@ -53,6 +56,43 @@ void CountInputRead() {
   }
 }
 
+// The virtual key that each scan code of the keyboard script also presses in the asynchronous key
+// state (0 for none): the keys of HoldKeys' rule in headless.h.
+constexpr std::array<std::uint8_t, 256> TypedKeys() {
+  std::array<std::uint8_t, 256> keys{};
+  const auto both = [&keys](std::uint8_t left, std::uint8_t right, int virtualKey) {
+    keys[left] = keys[right] = static_cast<std::uint8_t>(virtualKey);
+  };
+  both(DIK_LCONTROL, 0x9D, VK_CONTROL);
+  both(DIK_LSHIFT, DIK_RSHIFT, VK_SHIFT);
+  both(DIK_LMENU, 0xB8, VK_MENU);
+  constexpr std::string_view kLetterRows[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+  constexpr std::uint8_t kRowStarts[] = {DIK_Q, DIK_A, DIK_Z};
+  for (std::size_t row = 0; row < 3; ++row) {
+    for (std::size_t i = 0; i < kLetterRows[row].size(); ++i) {
+      keys[kRowStarts[row] + i] = static_cast<std::uint8_t>(kLetterRows[row][i]);
+    }
+  }
+  for (int digit = 1; digit <= 9; ++digit) {
+    keys[DIK_1 + digit - 1] = static_cast<std::uint8_t>(VK_0 + digit);
+  }
+  keys[DIK_0] = VK_0;
+  for (int f = 0; f < 10; ++f) {
+    keys[0x3B + f] = static_cast<std::uint8_t>(VK_F1 + f);
+  }
+  keys[0x57] = VK_F11;
+  keys[0x58] = VK_F12;
+  keys[DIK_SPACE] = VK_SPACE;
+  keys[0xD3] = VK_DELETE;
+  keys[0xC9] = VK_PRIOR;
+  keys[0xD1] = VK_NEXT;
+  keys[DIK_LBRACKET] = VK_OEM_4;
+  keys[DIK_RBRACKET] = VK_OEM_6;
+  return keys;
+}
+
+constexpr std::array<std::uint8_t, 256> kTypedKeys = TypedKeys();
+
 }  // namespace
 
 bool ReadMouse(DIMOUSESTATE* state) {
@@ -85,26 +125,9 @@ bool ReadKeyboard(std::uint8_t keys[256]) {
   TheMachine().enterReadDown = (state[DIK_RETURN] & 0x80) != 0;
   std::copy(state.begin(), state.end(), keys);
   // The same keys reach the asynchronous key state.
-  constexpr struct {
-    std::uint8_t scanCode;
-    int virtualKey;
-  } kTyped[] = {{DIK_LCONTROL, VK_CONTROL},
-                {0x9D, VK_CONTROL},
-                {DIK_LSHIFT, VK_SHIFT},
-                {DIK_RSHIFT, VK_SHIFT},
-                {DIK_Y, VK_Y},
-                {DIK_Z, VK_Z},
-                {DIK_B, VK_B},
-                {DIK_G, VK_G},
-                {DIK_H, VK_H},
-                {DIK_L, VK_L},
-                {DIK_U, VK_U},
-                {DIK_V, VK_V},
-                {DIK_LBRACKET, VK_OEM_4},
-                {DIK_RBRACKET, VK_OEM_6}};
-  for (const auto& key : kTyped) {
-    if ((state[key.scanCode] & 0x80) != 0) {
-      TheMachine().keysTyped[static_cast<std::size_t>(key.virtualKey)] = true;
+  for (std::size_t code = 0; code < state.size(); ++code) {
+    if (kTypedKeys[code] != 0 && (state[code] & 0x80) != 0) {
+      TheMachine().keysTyped[kTypedKeys[code]] = true;
     }
   }
   return true;
@@ -118,7 +141,7 @@ using headless::TheMachine;
 
 namespace {
 
-constexpr RECT kScreen = {0, 0, 800, 600};
+constexpr RECT kScreen = {0, 0, kScreenWidth, kScreenHeight};
 
 }  // namespace
 
@@ -166,6 +189,7 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
 
 void BeginEditorPass() {
   backend::Trace("BeginEditorPass");
+  soft::CountEditorPass();
 }
 
 bool SetCursorPos(int x, int y) {

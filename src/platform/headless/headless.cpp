@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "../soft/bitmap_files.h"
+#include "../soft/pointer_track.h"
 #include "../soft/screen.h"
 #include "../soft/shared_state.h"
 #include "machine.h"
@@ -28,12 +29,19 @@ void QueueMouse(const DIMOUSESTATE& state) {
   TheMachine().mouseScript.push_back(state);
 }
 
-void QueueMouse(int dx, int dy, bool left, bool right) {
+void QueueMouse(int dx, int dy, bool left, bool right, bool middle) {
   DIMOUSESTATE state = {};
   state.lX = dx;
   state.lY = dy;
   state.rgbButtons[0] = left ? 0x80 : 0;
   state.rgbButtons[1] = right ? 0x80 : 0;
+  state.rgbButtons[2] = middle ? 0x80 : 0;
+  QueueMouse(state);
+}
+
+void QueueWheel(int notches) {
+  DIMOUSESTATE state = {};
+  state.lZ = static_cast<std::int32_t>(std::clamp(notches, -(1 << 24), 1 << 24) * soft::kWheelNotch);
   QueueMouse(state);
 }
 

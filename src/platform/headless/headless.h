@@ -18,9 +18,13 @@ namespace plat::headless {
 void Reset();
 
 // Mouse script: each mouse read takes the next state. Once the script has
-// run out the mouse holds still with both buttons up.
+// run out the mouse holds still with its buttons up. The wheel's motion is
+// lZ: 120 a notch away from the user, -120 a notch towards.
 void QueueMouse(const DIMOUSESTATE& state);
-void QueueMouse(int dx, int dy, bool left, bool right = false);
+void QueueMouse(int dx, int dy, bool left, bool right = false, bool middle = false);
+// One read of a mouse that holds still, its buttons up, with the wheel
+// turned by notches (positive away from the user).
+void QueueWheel(int notches);
 // Keyboard script: each keyboard read takes the next 256-byte state. Once the
 // script has run out, Enter reads down, but up after a read that found it
 // down (so an entry, which takes Enter as it goes down, always ends).
@@ -35,8 +39,9 @@ void QueueEscape(bool down);
 // (virtual-key codes; VK_CONTROL and VK_SHIFT stand for either key of the
 // pair); every other key reads up. Keys that an entry reads down from the
 // keyboard script also read down once at the next call for them, as one
-// keyboard gives both: Ctrl, Shift, Y and Z, the undo keys, and the tools'
-// letters and brackets (B, G, H, L, U, V, [ and ]), the keys the editor asks for.
+// keyboard gives both: Ctrl, Shift and Alt (either key), the letters, the
+// digits of the main block, Space, Delete, the brackets and F1 to F12;
+// Enter and Escape have rules of their own.
 void HoldKeys(std::initializer_list<int> virtualKeys);
 // Whether the window has the keyboard focus (it has after Reset). Without it
 // keyboard reads fail and take nothing from the script.

@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "../soft/entry_keyboard.h"
+#include "../soft/frame_scaler.h"
 #include "../soft/pointer_track.h"
 #include "../soft/press_latch.h"
 #include "../soft/pump_pacing.h"
 #include "../soft/screen_fit.h"
 #include "../soft/shown_frame.h"
-#include "../win32/win32_scaler.h"
 
 namespace plat::sdl {
 
 using soft::EntryKeyboard;
+using soft::FrameScaler;
 using soft::Letterbox;
 using soft::Pacing;
 using soft::PointerTrack;
@@ -29,10 +30,10 @@ using soft::ShownFrame;
 struct Backend {
   SDL_Window* window = nullptr;
   Scaling scaling = Scaling::Area;
-  // The window's picture, scaled in software where the screen changed (as
-  // the win32 backend scales it), and the letterbox it was laid out for; only
-  // the window rows that changed go to the window.
-  win32::Scaler scaler;
+  // The window's picture, scaled in software where the screen changed, and
+  // the letterbox it was laid out for; only the window rows that changed go
+  // to the window.
+  FrameScaler scaler;
   Letterbox box{};
   std::vector<std::uint32_t> picture;
 

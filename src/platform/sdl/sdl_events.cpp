@@ -5,6 +5,7 @@
 #include "../display.h"
 #include "../pace.h"
 #include "../soft/backend.h"
+#include "../soft/editor_pass.h"
 #include "../window.h"
 #include "sdl_backend.h"
 #include "sdl_keymap.h"
@@ -12,21 +13,6 @@
 
 namespace plat::sdl {
 namespace {
-
-int ButtonIndex(std::uint8_t sdlButton) {
-  switch (sdlButton) {
-    case SDL_BUTTON_LEFT:
-      return 0;
-    case SDL_BUTTON_RIGHT:
-      return 1;
-    case SDL_BUTTON_MIDDLE:
-      return 2;
-    case SDL_BUTTON_X1:
-      return 3;
-    default:
-      return -1;
-  }
-}
 
 void HandleWindowEvent(const SDL_WindowEvent& event) {
   Backend& state = State();
@@ -113,7 +99,7 @@ bool HandleEvent(const SDL_Event& event) {
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-      const int index = ButtonIndex(event.button.button);
+      const int index = ButtonIndexForSdl(event.button.button);
       if (index >= 0) {
         if (event.type == SDL_MOUSEBUTTONDOWN) {
           state.buttons.Press(static_cast<std::size_t>(index));
@@ -123,6 +109,9 @@ bool HandleEvent(const SDL_Event& event) {
       }
       return false;
     }
+    case SDL_MOUSEWHEEL:
+      soft::AddWheel(state.pointer, WheelUnitsForSdl(event.wheel.y, event.wheel.direction));
+      return false;
     default:
       return false;
   }
@@ -173,6 +162,7 @@ namespace plat {
 // Once the screen has settled, the pass waits here for input, for a quarter
 // second at most; the screen as the pass before left it is looked at first.
 void BeginEditorPass() {
+  soft::CountEditorPass();
   sdl::Backend& state = sdl::State();
   sdl::Pump(state.pacing.Quiet());
   if (state.pacing.Quiet()) {

@@ -32,13 +32,24 @@ namespace plat {
 std::int16_t GetAsyncKeyState(int virtualKey) {
   backend::PumpEvents();
   sdl::PressLatch<256>& keys = sdl::State().asyncKeys;
+  constexpr struct {
+    int pair;
+    std::uint8_t left, right;
+  } kSides[] = {{VK_CONTROL, sdl::kVkLeftControl, sdl::kVkRightControl},
+                {VK_SHIFT, sdl::kVkLeftShift, sdl::kVkRightShift},
+                {VK_MENU, sdl::kVkLeftAlt, sdl::kVkRightAlt}};
   bool down = false;
-  if (virtualKey == VK_CONTROL || virtualKey == VK_SHIFT) {
-    // Both sides are read, so neither keeps a press for a later call.
-    const bool left = keys.Take(virtualKey == VK_CONTROL ? sdl::kVkLeftControl : sdl::kVkLeftShift);
-    const bool right = keys.Take(virtualKey == VK_CONTROL ? sdl::kVkRightControl : sdl::kVkRightShift);
-    down = left || right;
-  } else if (virtualKey > 0) {
+  bool paired = false;
+  for (const auto& sides : kSides) {
+    if (virtualKey == sides.pair) {
+      // Both sides are read, so neither keeps a press for a later call.
+      const bool left = keys.Take(sides.left);
+      const bool right = keys.Take(sides.right);
+      down = left || right;
+      paired = true;
+    }
+  }
+  if (!paired && virtualKey > 0) {
     down = keys.Take(static_cast<std::size_t>(virtualKey));
   }
   return down ? static_cast<std::int16_t>(0x8000) : std::int16_t{0};

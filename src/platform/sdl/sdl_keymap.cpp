@@ -1,11 +1,15 @@
-// The table from SDL scancodes (USB usage numbers) to set-1 scan codes, and
-// SDL keys to virtual keys.
+// The table from SDL scancodes (USB usage numbers) to set-1 scan codes, SDL
+// keys to virtual keys, and SDL's mouse buttons and wheel.
 #include "sdl_keymap.h"
 
 #include <SDL_keycode.h>
+#include <SDL_mouse.h>
 #include <SDL_scancode.h>
 
+#include <algorithm>
 #include <array>
+
+#include "../soft/pointer_track.h"
 
 namespace plat::sdl {
 namespace {
@@ -153,6 +157,13 @@ std::uint8_t VirtualKeyForSdl(int sdlScancode, int sdlKeycode) {
   if (sdlScancode >= SDL_SCANCODE_A && sdlScancode <= SDL_SCANCODE_Z) {
     return static_cast<std::uint8_t>('A' + (sdlScancode - SDL_SCANCODE_A));
   }
+  // SDL numbers 1 to 9, then 0, as the keys lie.
+  if (sdlScancode >= SDL_SCANCODE_1 && sdlScancode <= SDL_SCANCODE_9) {
+    return static_cast<std::uint8_t>('1' + (sdlScancode - SDL_SCANCODE_1));
+  }
+  if (sdlScancode >= SDL_SCANCODE_F1 && sdlScancode <= SDL_SCANCODE_F12) {
+    return static_cast<std::uint8_t>(0x70 + (sdlScancode - SDL_SCANCODE_F1));
+  }
   switch (sdlScancode) {
     case SDL_SCANCODE_ESCAPE:
       return 0x1B;
@@ -164,6 +175,18 @@ std::uint8_t VirtualKeyForSdl(int sdlScancode, int sdlKeycode) {
       return kVkLeftControl;
     case SDL_SCANCODE_RCTRL:
       return kVkRightControl;
+    case SDL_SCANCODE_LALT:
+      return kVkLeftAlt;
+    case SDL_SCANCODE_RALT:
+      return kVkRightAlt;
+    case SDL_SCANCODE_0:
+      return '0';
+    case SDL_SCANCODE_SPACE:
+      return 0x20;
+    case SDL_SCANCODE_PAGEUP:
+      return 0x21;
+    case SDL_SCANCODE_PAGEDOWN:
+      return 0x22;
     case SDL_SCANCODE_RETURN:
     case SDL_SCANCODE_KP_ENTER:
       return 0x0D;
@@ -179,12 +202,12 @@ std::uint8_t VirtualKeyForSdl(int sdlScancode, int sdlKeycode) {
       return 0x27;
     case SDL_SCANCODE_DOWN:
       return 0x28;
+    case SDL_SCANCODE_DELETE:
+      return 0x2E;
     case SDL_SCANCODE_KP_PLUS:
       return 0x6B;
     case SDL_SCANCODE_KP_MINUS:
       return 0x6D;
-    case SDL_SCANCODE_F1:
-      return 0x70;
     case SDL_SCANCODE_EQUALS:
       return 0xBB;
     case SDL_SCANCODE_MINUS:
@@ -196,6 +219,30 @@ std::uint8_t VirtualKeyForSdl(int sdlScancode, int sdlKeycode) {
     default:
       return 0;
   }
+}
+
+int ButtonIndexForSdl(int sdlButton) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+      return 0;
+    case SDL_BUTTON_RIGHT:
+      return 1;
+    case SDL_BUTTON_MIDDLE:
+      return 2;
+    case SDL_BUTTON_X1:
+      return 3;
+    default:
+      return -1;
+  }
+}
+
+std::int32_t WheelUnitsForSdl(std::int32_t y, std::uint32_t direction) {
+  // SDL's y is positive away from the user unless the system flipped it. Far more notches than a
+  // wheel turns between two events are garbage: they are held, never overflowing.
+  constexpr std::int64_t kMostNotches = 1 << 20;
+  const std::int64_t notches = std::clamp<std::int64_t>(y, -kMostNotches, kMostNotches);
+  const std::int64_t away = direction == SDL_MOUSEWHEEL_FLIPPED ? -notches : notches;
+  return static_cast<std::int32_t>(away * soft::kWheelNotch);
 }
 
 }  // namespace plat::sdl

@@ -52,6 +52,7 @@ bool ReadMouse(DIMOUSESTATE* state) {
   *state = DIMOUSESTATE{};
   state->lX = motion.x;
   state->lY = motion.y;
+  state->lZ = soft::TakeWheel(backend.pointer);
   // Down now, or clicked since the previous read.
   const std::uint32_t masks[4] = {SDL_BUTTON_LMASK, SDL_BUTTON_RMASK, SDL_BUTTON_MMASK, SDL_BUTTON_X1MASK};
   for (std::size_t i = 0; i < 4; ++i) {

@@ -1,6 +1,6 @@
 // Drawing the 800 x 600 screen into an SDL renderer at the letterbox's scale,
 // so that every screen pixel looks the same size whatever the window's size.
-// The program itself scales in software (win32_scaler.h) into the window's
+// The program itself scales in software (soft/frame_scaler.h) into the window's
 // surface; the tests hold that scaler to what a renderer draws here.
 #pragma once
 

@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "../system.h"
 #include "file_lookup.h"
 #include "folder_watch.h"
 #include "gdi_bmp_decode.h"
@@ -97,8 +96,7 @@ bool LoadBitmapFile(const char* name, BitmapPixels* pixels) {
   const bool bare = std::strchr(name, '/') == nullptr;
   KeptBitmaps<BitmapPixels>& kept = Kept();
   if (bare) {
-    const BitmapPixels* known =
-        kept.Find(name, GetTickCount64(), [] { return BitmapFolderChanges(BitmapFolder()); });
+    const BitmapPixels* known = kept.Find(name, [] { return BitmapFolderChanges(BitmapFolder()); });
     if (known != nullptr) {
       *pixels = *known;
       return true;

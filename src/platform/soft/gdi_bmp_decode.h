@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "../display.h"
 #include "gdi_internal.h"
 
 namespace plat::soft {
@@ -15,7 +16,7 @@ namespace plat::soft {
 // file of true colour) would otherwise cost tens of milliseconds to decode on
 // every pass that draws it. Within these limits every form draws in a few.
 constexpr int kMaxBitmapSide = 4096;
-constexpr std::int64_t kMaxBitmapPixels = 800 * 600;
+constexpr std::int64_t kMaxBitmapPixels = std::int64_t{kScreenWidth} * kScreenHeight;
 // The largest file such a bitmap needs (32 bits a pixel, with room for the
 // longest headers and palette); larger files are refused unread.
 constexpr std::size_t kMaxBitmapFileBytes = 4 * kMaxBitmapPixels + 64 * 1024;

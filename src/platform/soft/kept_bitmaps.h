@@ -7,9 +7,8 @@
 // picture is never stale.
 //
 // Looking at the reports costs a system call, as much as the rest of a draw. So they are looked at
-// before a file is read, and at the start of each pass of the editor: when a name is asked that
-// was asked already since the last such look, or the clock has moved on since it. A pass draws
-// each button once, so that is one look a pass, however many buttons it draws.
+// before a file is read, and at the first draw of each pass of the main loop (as plat::BeginEditorPass
+// counts them, editor_pass.h): one look a pass, however many buttons it draws.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +18,9 @@
 #include <utility>
 #include <vector>
 
+#include "../display.h"
+#include "editor_pass.h"
+
 namespace plat::soft {
 
 template <typename Bitmap>
@@ -27,7 +29,7 @@ class KeptBitmaps {
   // The editor draws about twenty bitmaps, each much smaller than the screen; the budget holds
   // them many times over, and never more than four screens' worth of pixels.
   static constexpr std::size_t kMostBitmaps = 32;
-  static constexpr std::uint64_t kMostPixels = 4 * 800 * 600;
+  static constexpr std::uint64_t kMostPixels = std::uint64_t{4} * kScreenWidth * kScreenHeight;
 
   // release frees a bitmap that is given up.
   explicit KeptBitmaps(void (*release)(Bitmap&)) : release_(release) {}
@@ -36,19 +38,17 @@ class KeptBitmaps {
 
   // The bitmap kept for name, if no change has been reported since it was read; else null, and
   // the caller reads the file. look() looks at the reports: the count of changes reported so far,
-  // or 0 while a folder cannot be watched. now is the clock in milliseconds.
+  // or 0 while a folder cannot be watched.
   template <typename Look>
-  const Bitmap* Find(std::string_view name, std::uint64_t now, Look&& look) {
+  const Bitmap* Find(std::string_view name, Look&& look) {
     const std::size_t at = IndexOf(name);
     const bool known = at < entries_.size();
-    if (!looked_ || now != passBegan_ || (known && entries_[at].askedInPass == pass_)) {
-      ++pass_;
-      passBegan_ = now;
-    } else if (known) {
+    if (looked_ && lookedInPass_ == EditorPasses() && known) {
       return Serve(at);
     }
     changes_ = look();
     looked_ = true;
+    lookedInPass_ = EditorPasses();
     return known ? Serve(at) : nullptr;
   }
 
@@ -73,7 +73,7 @@ class KeptBitmaps {
       Forget(oldest);
     }
     keptPixels_ += pixels;
-    entries_.push_back(Entry{std::string(name), std::move(bitmap), pixels, changes_, pass_, ++uses_});
+    entries_.push_back(Entry{std::string(name), std::move(bitmap), pixels, changes_, ++uses_});
     return true;
   }
 
@@ -100,8 +100,7 @@ class KeptBitmaps {
     std::string name;
     Bitmap bitmap;
     std::uint64_t pixels;
-    std::uint64_t changes;      // the count of changes when it was read
-    std::uint64_t askedInPass;  // the pass it was last asked in
+    std::uint64_t changes;  // the count of changes when it was read
     std::uint64_t lastUse;
   };
 
@@ -112,7 +111,6 @@ class KeptBitmaps {
       Forget(at);
       return nullptr;
     }
-    entry.askedInPass = pass_;
     entry.lastUse = ++uses_;
     return &entry.bitmap;
   }
@@ -135,13 +133,10 @@ class KeptBitmaps {
   std::vector<Entry> entries_;
   std::uint64_t keptPixels_ = 0;
   std::uint64_t uses_ = 0;
-  // The count of changes as last looked at (0 before the first look).
+  // The count of changes as last looked at (0 before the first look), and the pass of that look.
   bool looked_ = false;
   std::uint64_t changes_ = 0;
-  // The editor's passes as the names asked tell them: a pass begins when a name is asked again
-  // or the clock has moved on.
-  std::uint64_t pass_ = 0;
-  std::uint64_t passBegan_ = 0;
+  std::uint64_t lookedInPass_ = 0;
 };
 
 }  // namespace plat::soft

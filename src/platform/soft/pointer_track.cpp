@@ -26,6 +26,17 @@ POINT TakeMotion(PointerTrack& track, POINT now) {
   return motion;
 }
 
+void AddWheel(PointerTrack& track, std::int32_t units) {
+  const std::int64_t sum = std::int64_t{track.wheel} + units;
+  track.wheel = static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
+}
+
+std::int32_t TakeWheel(PointerTrack& track) {
+  const std::int32_t motion = track.wheel;
+  track.wheel = 0;
+  return motion;
+}
+
 bool NeedsWarp(const PointerTrack& track, POINT target) {
   return !track.started || target.x != track.known.x || target.y != track.known.y;
 }

@@ -23,24 +23,31 @@ function showNotice(text) {
   notice.className = storageProblem ? "problem" : "";
 }
 
-// ---- The canvas: the 800 x 600 screen kept at 1:1, drawn scaled as the program places it.
+// ---- The canvas: the program's screen kept at 1:1, drawn scaled as the program places it.
 const screen = document.createElement("canvas");
-screen.width = 800;
-screen.height = 600;
-const screenContext = screen.getContext("2d");
-const frame = screenContext.createImageData(800, 600);
+let screenContext = null;
+let frame = null;
 const work = document.createElement("canvas");
-let plan = { w: 800, h: 600, factor: 1 };
+let plan = { w: 0, h: 0, factor: 1 };
+
+// The screen's size is the program's: taken from it once it runs, before it places or draws anything.
+function makeScreen() {
+  screen.width = Module._pixed_web_screen_width();
+  screen.height = Module._pixed_web_screen_height();
+  screenContext = screen.getContext("2d");
+  frame = screenContext.createImageData(screen.width, screen.height);
+  plan = { w: screen.width, h: screen.height, factor: 1 };
+}
 
 function drawCanvas() {
   const context = canvas.getContext("2d");
-  const whole = plan.w === 800 * plan.factor && plan.h === 600 * plan.factor;
+  const whole = plan.w === screen.width * plan.factor && plan.h === screen.height * plan.factor;
   let source = screen;
   if (!whole && plan.factor > 1) {
     // Area sampling: a whole multiple first, then the linear step to the size.
-    if (work.width !== 800 * plan.factor || work.height !== 600 * plan.factor) {
-      work.width = 800 * plan.factor;
-      work.height = 600 * plan.factor;
+    if (work.width !== screen.width * plan.factor || work.height !== screen.height * plan.factor) {
+      work.width = screen.width * plan.factor;
+      work.height = screen.height * plan.factor;
     }
     const workContext = work.getContext("2d");
     workContext.imageSmoothingEnabled = false;
@@ -77,6 +84,24 @@ function pointer(event) {
   wake();
 }
 
+// The wheel: each event is one notch, whatever its unit, away from the user when deltaY is below 0.
+// The page neither scrolls nor zooms (Ctrl+wheel), but for the list of files, which scrolls.
+function wheel(event) {
+  if (fileList.contains(event.target) && !event.ctrlKey) return;
+  event.preventDefault();
+  if (area.contains(event.target) && event.deltaY !== 0) {
+    Module._pixed_web_wheel(event.deltaY < 0 ? 1 : -1);
+    wake();
+  }
+}
+
+// The browser's shortcuts with Ctrl that the editor takes for its own: the digits, A, C, D, S, V,
+// X, Y, Z, and E with Shift. Other shortcuts with Ctrl or Cmd go on to the browser.
+function editorsShortcut(event) {
+  return /^(Digit[0-9]|Key[ACDSVXYZ]|Control(Left|Right)|Shift(Left|Right))$/.test(event.code) ||
+      (event.code === "KeyE" && event.shiftKey);
+}
+
 function key(event, down) {
   unlockSound();
   if (event.repeat) {
@@ -84,8 +109,7 @@ function key(event, down) {
     return;
   }
   const known = Module.ccall("pixed_web_key", "number", ["string", "number"], [event.code, down ? 1 : 0]);
-  // Browser shortcuts with Ctrl or Cmd go on, but for the editor's own (undo, redo, save over the image).
-  const shortcut = event.metaKey || (event.ctrlKey && !/^(Key[ZYS]|Control(Left|Right))$/.test(event.code));
+  const shortcut = event.metaKey || (event.ctrlKey && !editorsShortcut(event));
   if (known && !shortcut) event.preventDefault();
   wake();
 }
@@ -101,6 +125,10 @@ function listen() {
     window.addEventListener(type, pointer);
   }
   canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+  // The middle button is the editor's: no scrolling by dragging, no paste, no click.
+  canvas.addEventListener("mousedown", (event) => { if (event.button === 1) event.preventDefault(); });
+  canvas.addEventListener("auxclick", (event) => event.preventDefault());
+  window.addEventListener("wheel", wheel, { passive: false });
   canvas.addEventListener("keydown", (event) => key(event, true));
   canvas.addEventListener("keyup", (event) => key(event, false));
   canvas.addEventListener("focus", () => { Module._pixed_web_focus(1); wake(); });
@@ -433,6 +461,7 @@ const pixedPage = {
 var Module = {
   preRun: [loadFolder, fetchBitmaps],
   onRuntimeInitialized() {
+    makeScreen();
     running = true;
     setUpToolbar();
     listen();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "../display.h"
 #include "../platform_types.h"
 #include "../soft/entry_keyboard.h"
 #include "../soft/pass_timer.h"
@@ -25,7 +26,7 @@ struct Backend {
   bool displayHeld = false;
 
   // The page's area below the toolbar, in device pixels, and the canvas in it.
-  soft::Letterbox box = soft::MakeLetterbox(800, 600);
+  soft::Letterbox box = soft::MakeLetterbox(kScreenWidth, kScreenHeight);
   soft::ShownFrame shown;
   std::vector<std::uint32_t> canvasPixels;
   soft::Pacing pacing;

@@ -9,6 +9,7 @@
 
 #include "../pace.h"
 #include "../soft/backend.h"
+#include "../soft/editor_pass.h"
 #include "../system.h"
 #include "../window.h"
 #include "web_backend.h"
@@ -58,6 +59,7 @@ namespace plat {
 // it is looked at first), the page waits for input then, for a quarter second
 // at most; passes being timed run back to back.
 void BeginEditorPass() {
+  soft::CountEditorPass();
   web::Backend& state = web::State();
   state.passesBegun = true;
   state.passes.PassBegins(web::NowMs());
@@ -95,6 +97,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE void pixed_web_pointer(int x, int y, int buttons
     }
   }
   state.buttonMask = buttons;
+  state.pacing.Input();
+}
+
+// The wheel turned a notch (the page counts each of its wheel events as one):
+// 1 away from the user, -1 towards.
+extern "C" EMSCRIPTEN_KEEPALIVE void pixed_web_wheel(int notches) {
+  if (notches == 0) {
+    return;
+  }
+  plat::web::Backend& state = State();
+  plat::soft::AddWheel(state.pointer, notches > 0 ? plat::soft::kWheelNotch : -plat::soft::kWheelNotch);
   state.pacing.Input();
 }
 

@@ -22,6 +22,7 @@ bool ReadMouse(DIMOUSESTATE* state) {
   *state = DIMOUSESTATE{};
   state->lX = motion.x;
   state->lY = motion.y;
+  state->lZ = soft::TakeWheel(backend.pointer);
   for (std::size_t i = 0; i < 4; ++i) {
     state->rgbButtons[i] = backend.buttons.Take(i) ? 0x80 : 0x00;
   }

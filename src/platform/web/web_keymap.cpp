@@ -146,6 +146,12 @@ VirtualKeyCodes ScanCodesForVirtualKey(int virtualKey) {
       return {0x38, 0xB8};
     case 0x0D:  // VK_RETURN: either Enter key
       return {0x1C, 0x9C};
+    case 0x20:  // VK_SPACE
+      return {0x39, 0};
+    case 0x21:  // VK_PRIOR, Page Up
+      return {0xC9, 0};
+    case 0x22:  // VK_NEXT, Page Down
+      return {0xD1, 0};
     case 0x23:  // VK_END
       return {0xCF, 0};
     case 0x24:  // VK_HOME
@@ -158,12 +164,16 @@ VirtualKeyCodes ScanCodesForVirtualKey(int virtualKey) {
       return {0xCD, 0};
     case 0x28:  // VK_DOWN
       return {0xD0, 0};
+    case 0x2E:  // VK_DELETE
+      return {0xD3, 0};
     case 0x6B:  // VK_ADD
       return {0x4E, 0};
     case 0x6D:  // VK_SUBTRACT
       return {0x4A, 0};
-    case 0x70:  // VK_F1
-      return {0x3B, 0};
+    case 0x7A:  // VK_F11
+      return {0x57, 0};
+    case 0x7B:  // VK_F12
+      return {0x58, 0};
     case 0xBB:  // VK_OEM_PLUS
       return {0x0D, 0};
     case 0xBD:  // VK_OEM_MINUS
@@ -180,6 +190,10 @@ VirtualKeyCodes ScanCodesForVirtualKey(int virtualKey) {
   }
   if (virtualKey == '0') {
     return {0x0B, 0};
+  }
+  // VK_F1 to VK_F10 lie in a row, as their scan codes do.
+  if (virtualKey >= 0x70 && virtualKey <= 0x79) {
+    return {static_cast<std::uint8_t>(0x3B + (virtualKey - 0x70)), 0};
   }
   for (std::size_t row = 0; row < 3; ++row) {
     const std::size_t at = kLetterRows[row].find(static_cast<char>(virtualKey));

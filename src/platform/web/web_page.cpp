@@ -3,11 +3,13 @@
 
 #include <emscripten/emscripten.h>
 
+#include "../display.h"
+
 // The page's script defines pixedPage before the program starts.
 EM_JS(void, pixed_page_place_canvas, (int x, int y, int w, int h, int factor),
       { pixedPage.placeCanvas(x, y, w, h, factor); });
-EM_JS(void, pixed_page_show_frame, (const void* pixels, int wholePassDrawn),
-      { pixedPage.showFrame(HEAPU8.subarray(pixels, pixels + 800 * 600 * 4), wholePassDrawn != 0); });
+EM_JS(void, pixed_page_show_frame, (const void* pixels, int bytes, int wholePassDrawn),
+      { pixedPage.showFrame(HEAPU8.subarray(pixels, pixels + bytes), wholePassDrawn != 0); });
 EM_ASYNC_JS(double, pixed_page_wait, (double ms, int wakeOnInput), {
   const start = performance.now();
   await pixedPage.wait(ms, wakeOnInput != 0);
@@ -29,7 +31,7 @@ void PlaceCanvas(int x, int y, int w, int h, int factor) {
 }
 
 void ShowFrame(const std::uint32_t* pixels, bool wholePassDrawn) {
-  pixed_page_show_frame(pixels, wholePassDrawn ? 1 : 0);
+  pixed_page_show_frame(pixels, kScreenWidth * kScreenHeight * 4, wholePassDrawn ? 1 : 0);
 }
 
 double Wait(double ms, bool wakeOnInput) {

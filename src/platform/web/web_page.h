@@ -11,7 +11,7 @@ namespace plat::web::page {
 // device pixels, and draws the last frame again at that size: drawn at
 // factor times with nearest sampling first, then fitted with linear filtering.
 void PlaceCanvas(int x, int y, int w, int h, int factor);
-// Draws 800 x 600 RGBA pixels on the canvas; the page keeps a copy to draw
+// Draws the screen's RGBA pixels (kScreenWidth x kScreenHeight) on the canvas; the page keeps a copy to draw
 // again when its size changes. wholePassDrawn: the editor's first pass has
 // drawn the whole screen by now (the page times its first screen by it).
 void ShowFrame(const std::uint32_t* pixels, bool wholePassDrawn);

@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "../display.h"
 #include "../soft/backend.h"
 #include "../soft/screen.h"
 #include "web_backend.h"
@@ -60,12 +61,21 @@ void PresentIfDue(bool force) {
   if (!changed) {
     return;
   }
-  state.canvasPixels.resize(std::size_t{800} * 600);
-  ExpandFrame(state.shown, state.canvasPixels.data(), 800 * 4);
+  state.canvasPixels.resize(std::size_t{kScreenWidth} * kScreenHeight);
+  ExpandFrame(state.shown, state.canvasPixels.data(), kScreenWidth * 4);
   page::ShowFrame(state.canvasPixels.data(), state.wholeScreenDrawn);
 }
 
 }  // namespace plat::web
+
+// The editor's screen in pixels, of which the page keeps a copy.
+extern "C" EMSCRIPTEN_KEEPALIVE int pixed_web_screen_width() {
+  return plat::kScreenWidth;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int pixed_web_screen_height() {
+  return plat::kScreenHeight;
+}
 
 // The page's area below the toolbar is width x height device pixels (at the
 // start and whenever the page's size changes).

@@ -173,8 +173,7 @@ HBITMAP LoadImageA(HINSTANCE instance, const char* name, std::uint32_t type, int
     return win32::ToPlat<HBITMAP>(LoadFresh(instance, name, type, width, height, flags));
   }
   soft::KeptBitmaps<::HBITMAP>& kept = Kept();
-  if (const ::HBITMAP* known =
-          kept.Find(name, ::GetTickCount64(), [] { return FolderChanges(WorkingFolder()); })) {
+  if (const ::HBITMAP* known = kept.Find(name, [] { return FolderChanges(WorkingFolder()); })) {
     return win32::ToPlat<HBITMAP>(*known);
   }
   ::HBITMAP bitmap = LoadFresh(instance, name, type, width, height, flags);

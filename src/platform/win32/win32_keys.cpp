@@ -47,12 +47,13 @@ void KeyboardMessage(UINT message, ::WPARAM wParam, ::LPARAM lParam) {
     keys.async.ReleaseAll();
     return;
   }
-  if (message != WM_KEYDOWN && message != WM_KEYUP) {
+  // Keys pressed while Alt is held, Alt itself and F10 come as the system's keys.
+  if (!IsKeyMessage(message)) {
     return;
   }
   const std::uint8_t code = ScanCode(wParam, lParam);
   const auto virtualKey = static_cast<std::size_t>(wParam);
-  if (message == WM_KEYDOWN) {
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
     if (code != 0) {
       keys.entry.Press(code);
     }
@@ -63,6 +64,10 @@ void KeyboardMessage(UINT message, ::WPARAM wParam, ::LPARAM lParam) {
     }
     keys.async.Release(virtualKey);
   }
+}
+
+bool IsKeyMessage(UINT message) {
+  return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
 void TakeKeyMessages() {

@@ -12,9 +12,12 @@
 
 namespace plat::win32 {
 
-// A message for the window: key presses and releases (WM_KEYDOWN, WM_KEYUP) go into the latches,
-// the keyboard's loss (focus or activation going) lets go of every key.
+// A message for the window: key presses and releases (WM_KEYDOWN, WM_KEYUP, and WM_SYSKEYDOWN,
+// WM_SYSKEYUP for Alt, the keys pressed with it and F10) go into the latches, the keyboard's loss
+// (focus or activation going) lets go of every key.
 void KeyboardMessage(UINT message, ::WPARAM wParam, ::LPARAM lParam);
+// A key press or release, of the system's keys too.
+bool IsKeyMessage(UINT message);
 // Takes the key presses and releases waiting in the queue into the latches, in the order typed.
 // A look at the queue is a round trip to the window system (under Wine, to its server): the main
 // loop's passes have their keys taken by their one message peek (PeekMessageA); the entries and the

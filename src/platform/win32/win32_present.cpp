@@ -7,10 +7,10 @@
 
 #include "../display.h"
 #include "../pace.h"
+#include "../soft/frame_scaler.h"
 #include "../soft/pump_pacing.h"
 #include "../soft/screen_fit.h"
 #include "../soft/shown_frame.h"
-#include "win32_scaler.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"
 #include "win32_pass_timer.h"
@@ -25,7 +25,7 @@ struct Picture {
   bool scalingRead = false;
 
   soft::Letterbox box{};
-  Scaler scaler;
+  soft::FrameScaler scaler;
   soft::ShownFrame shown;
   soft::Pacing pacing;
   // The window's picture: a top-down 32-bit bitmap of its size, selected into memory.

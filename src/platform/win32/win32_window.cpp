@@ -1,4 +1,5 @@
 // The win32 backend's window: the real class, window, message queue, painting and cursor.
+#include "../soft/editor_pass.h"
 #include "../window.h"
 // After the plat headers (see there).
 #include "win32_desktop.h"
@@ -32,6 +33,10 @@ LRESULT CALLBACK WindowProcedure(::HWND window, UINT message, ::WPARAM wParam, :
     if (message == WM_QUERYENDSESSION) {
       return FALSE;
     }
+  }
+  // The editor has no menu: Alt and F10 are keys of its own, and Alt with a letter does not beep.
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+    return 0;
   }
   ::LRESULT answer = 0;
   if (!win32::Exclusive() && win32::WindowMessage(window, message, wParam, lParam, &answer)) {
@@ -145,6 +150,7 @@ bool PostMessageA(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lPar
 // The pass's time is counted from here; on the desktop the pass waits here for input once the
 // screen has settled.
 void BeginEditorPass() {
+  soft::CountEditorPass();
   win32::NoteMainLoopTurn();
   if (!win32::Exclusive()) {
     win32::PaceEditorPass();
@@ -152,7 +158,8 @@ void BeginEditorPass() {
 }
 
 // Key presses and releases taken go to the latches (win32_keys.h), where the editor reads the keys,
-// and the message after them is taken: the main loop's one message a pass is never a key's.
+// and the message after them is taken: the main loop's one message a pass is never a key's, but
+// for Alt+F4's press, which goes on to the system as well, to close the window as Escape does.
 bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint32_t filterMax,
                   std::uint32_t removeFlags) {
   ::MSG real = {};
@@ -161,10 +168,13 @@ bool PeekMessageA(MSG* message, HWND window, std::uint32_t filterMin, std::uint3
         ::PeekMessageA(&real, win32::ToReal<::HWND>(window), filterMin, filterMax, removeFlags) == FALSE) {
       return false;
     }
-    if ((removeFlags & PM_REMOVE) == 0 || (real.message != WM_KEYDOWN && real.message != WM_KEYUP)) {
+    if ((removeFlags & PM_REMOVE) == 0 || !win32::IsKeyMessage(real.message)) {
       break;
     }
     win32::KeyboardMessage(real.message, real.wParam, real.lParam);
+    if (real.message == WM_SYSKEYDOWN && real.wParam == VK_F4) {
+      break;
+    }
   }
   lastTaken = real;
   *message = {win32::ToPlat<HWND>(real.hwnd), real.message, real.wParam, real.lParam};

@@ -1,27 +1,27 @@
-// The win32 backend's scaling of the 800 x 600 frame into the window's picture, in software and
-// with the samples the SDL backend's renderer takes: nearest for a whole multiple, otherwise the
-// screen at the plan's whole multiple filtered linearly into the letterbox ("sharp bilinear").
-// Plain arithmetic, without Windows types.
+// The screen's frame scaled into a window's picture in software, as the sdl and win32 backends
+// show it, with the samples the SDL backend's renderer takes: nearest for a whole multiple,
+// otherwise the screen at the plan's whole multiple filtered linearly into the letterbox ("sharp
+// bilinear"). Plain arithmetic, without a window system's types.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "../soft/screen_fit.h"
-#include "../soft/shown_frame.h"
+#include "screen_fit.h"
+#include "shown_frame.h"
 
-namespace plat::win32 {
+namespace plat::soft {
 
-class Scaler {
+class FrameScaler {
  public:
-  // For a window of box's size, scaled by plan (see soft::PlanScale).
-  void Prepare(const soft::Letterbox& box, const soft::ScalePlan& plan);
+  // For a window of box's size, scaled by plan (see PlanScale).
+  void Prepare(const Letterbox& box, const ScalePlan& plan);
   // The window rows [top, bottom) that show something of screen rows first to last (inclusive);
   // top == bottom when none does.
   void WindowRowsShowing(int first, int last, int* top, int* bottom) const;
   // Draws window rows [top, bottom) of the letterbox from frame into picture, the window's
   // pixels (box.windowWidth a row, 0x00RRGGBB). The bars are left as they are.
-  void DrawRows(const soft::ShownFrame& frame, int top, int bottom, std::uint32_t* picture);
+  void DrawRows(const ShownFrame& frame, int top, int bottom, std::uint32_t* picture);
 
   // The screen pixels one window pixel along an axis takes, and the share (of 256) of the
   // second one.
@@ -40,9 +40,9 @@ class Scaler {
     std::vector<std::uint16_t> red, green, blue;
   };
   // screenRow filtered, made in the place of a row other than keptRow when not at hand.
-  Filtered& FilteredRow(const soft::ShownFrame& frame, int screenRow, int keptRow);
+  Filtered& FilteredRow(const ShownFrame& frame, int screenRow, int keptRow);
 
-  soft::WindowRect dest_{};
+  WindowRect dest_{};
   int windowWidth_ = 0;
   bool nearest_ = true;
   std::vector<Tap> columns_;
@@ -50,4 +50,4 @@ class Scaler {
   Filtered filtered_[2];
 };
 
-}  // namespace plat::win32
+}  // namespace plat::soft

@@ -1,18 +1,18 @@
 // Nearest sampling for whole multiples; the whole multiple filtered linearly for the rest.
-#include "win32_scaler.h"
+#include "frame_scaler.h"
 
 #include <algorithm>
 
 #include "../display.h"
 
-namespace plat::win32 {
+namespace plat::soft {
 namespace {
 
 // The taps of length window pixels showing screen pixels 0 to screen - 1 at factor times first.
 // A linear filter samples at each window pixel's centre: texel (i + 1/2) * work / length - 1/2
 // of the work image, in 256ths, between its two neighbours, clamped at the edges.
-std::vector<Scaler::Tap> AxisTaps(int length, int screen, int factor, bool nearest) {
-  std::vector<Scaler::Tap> taps(static_cast<std::size_t>(std::max(length, 0)));
+std::vector<FrameScaler::Tap> AxisTaps(int length, int screen, int factor, bool nearest) {
+  std::vector<FrameScaler::Tap> taps(static_cast<std::size_t>(std::max(length, 0)));
   const std::int64_t work = std::int64_t{screen} * factor;
   for (int i = 0; i < length; ++i) {
     if (nearest) {
@@ -35,7 +35,7 @@ std::vector<Scaler::Tap> AxisTaps(int length, int screen, int factor, bool neare
 
 }  // namespace
 
-void Scaler::Prepare(const soft::Letterbox& box, const soft::ScalePlan& plan) {
+void FrameScaler::Prepare(const Letterbox& box, const ScalePlan& plan) {
   dest_ = plan.dest;
   windowWidth_ = box.windowWidth;
   const int factor = std::max(plan.factor, 1);
@@ -44,7 +44,7 @@ void Scaler::Prepare(const soft::Letterbox& box, const soft::ScalePlan& plan) {
   rows_ = AxisTaps(dest_.h, kScreenHeight, factor, nearest_);
 }
 
-void Scaler::WindowRowsShowing(int first, int last, int* top, int* bottom) const {
+void FrameScaler::WindowRowsShowing(int first, int last, int* top, int* bottom) const {
   *top = 0;
   *bottom = 0;
   bool found = false;
@@ -60,7 +60,7 @@ void Scaler::WindowRowsShowing(int first, int last, int* top, int* bottom) const
   }
 }
 
-Scaler::Filtered& Scaler::FilteredRow(const soft::ShownFrame& frame, int screenRow, int keptRow) {
+FrameScaler::Filtered& FrameScaler::FilteredRow(const ShownFrame& frame, int screenRow, int keptRow) {
   for (Filtered& filtered : filtered_) {
     if (filtered.screenRow == screenRow) {
       return filtered;
@@ -88,7 +88,7 @@ Scaler::Filtered& Scaler::FilteredRow(const soft::ShownFrame& frame, int screenR
   return filtered;
 }
 
-void Scaler::DrawRows(const soft::ShownFrame& frame, int top, int bottom, std::uint32_t* picture) {
+void FrameScaler::DrawRows(const ShownFrame& frame, int top, int bottom, std::uint32_t* picture) {
   if (frame.pixels.size() != std::size_t{kScreenWidth} * kScreenHeight || picture == nullptr) {
     return;
   }
@@ -122,4 +122,4 @@ void Scaler::DrawRows(const soft::ShownFrame& frame, int top, int bottom, std::u
   }
 }
 
-}  // namespace plat::win32
+}  // namespace plat::soft
