@@ -14,6 +14,7 @@
 #include "canvas/image_store.h"
 #include "platform/headless/headless.h"
 #include "support/editor_session.h"
+#include "support/file_bytes.h"
 #include "support/program_run.h"
 #include "support/scratch_dir.h"
 #include "support/screen_compare.h"
@@ -422,6 +423,17 @@ TEST_F(EditorLoopTest, StrokesPaintCellsAndNeverTheirLinesOrTheSwatches) {
   EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {301, 196, 305, 200}, 255));
   EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {700, 5, 705, 10}, 0));
   EXPECT_TRUE(pixtest::AllPixelsAre(plat::headless::Screen(), {750, 5, 755, 10}, 0));
+}
+
+// A press held on Save over several passes saves once; the next press saves again.
+TEST_F(EditorLoopTest, APressHeldOnSaveSavesOnce) {
+  for (int pass = 0; pass < 4; ++pass) {
+    PassAt(330, 510, true);
+  }
+  PassAt(330, 510, false);
+  EXPECT_EQ(std::size_t{102 * 78}, pixtest::ReadFileBytes("test1.pix").size());
+  PassAt(330, 510, true);
+  EXPECT_EQ(std::size_t{2 * 102 * 78}, pixtest::ReadFileBytes("test1.pix").size());
 }
 
 TEST_F(EditorLoopTest, QuitCompletesItsPassAndEndsTheLoop) {

@@ -76,11 +76,11 @@ TEST_F(GridViewTest, ZoomToFitGivesTheLargestPitchAtWhichTheImageFits) {
     SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height);
     SetSize(c.width, c.height);
     PanBy(1000, 1000);
-    Chord({plat::VK_CONTROL, '0'});
+    Chord({plat::VK_CONTROL, plat::VK_0});
     EXPECT_EQ(c.pitch, View().pitch);
     EXPECT_EQ(0, View().firstColumn) << "pixel (0, 0) in the top-left cell";
     EXPECT_EQ(0, View().firstRow);
-    Chord({plat::VK_CONTROL, '1'});
+    Chord({plat::VK_CONTROL, plat::VK_1});
     EXPECT_EQ(5, View().pitch);
   }
 }
@@ -146,7 +146,7 @@ TEST_F(GridViewTest, PansReachEachEdgeAndStopThere) {
 TEST_F(GridViewTest, SpaceDragAndAViewClickMoveTheGridWithoutPainting) {
   SetSize(999, 999);
   const std::vector<std::uint8_t> image = WorkingImage().pixels;
-  plat::headless::HoldKeys({' '});
+  plat::headless::HoldKeys({plat::VK_SPACE});
   MouseAt(600, 300, 0, true);
   MouseAt(600 - 5 * 20, 300 - 5 * 10, 0, true);
   MouseAt(600 - 5 * 20, 300 - 5 * 10, 0, false);
@@ -186,7 +186,7 @@ TEST_F(GridViewTest, ToolsPaintLargeImagesWhereverTheGridShowsThem) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     SetSize(c.side, c.side);
-    Chord({plat::VK_CONTROL, '1'});
+    Chord({plat::VK_CONTROL, plat::VK_1});
     MouseAt(140, 5, c.notches);
     for (int i = 0; i < c.panRight; ++i) {
       Chord({plat::VK_CONTROL, plat::VK_RIGHT});

@@ -55,6 +55,10 @@ void HitQuad() {
   }
 }
 
+// An action's button acts once a press: a click that lasts several passes
+// (a slow machine, a busy browser) must not save the image twice.
+bool actionsArmed = true;
+
 // The widest colour status: "color 255", the start colour, shown by a pick
 // between the rows; every other colour is a panel index.
 constexpr int kColourStatusCells = 9;
@@ -76,10 +80,15 @@ void HitButtonBar(std::int32_t x, std::int32_t y) {
     }
     if (button == &kQuad) {
       HitQuad();
-    } else {
+    } else if (actionsArmed) {
       editorState.pendingAction = button->action;
+      actionsArmed = false;
     }
   }
+}
+
+void RearmButtonBar() {
+  actionsArmed = true;
 }
 
 int PaletteColourAt(std::int32_t x, std::int32_t y) {

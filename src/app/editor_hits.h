@@ -7,6 +7,8 @@
 void DrawButtonBar();
 // Left button down at (x, y): sets pendingAction or toggles Quad once per press.
 void HitButtonBar(std::int32_t x, std::int32_t y);
+// The left button was seen up: the bar's next press acts again.
+void RearmButtonBar();
 // Right button down at (x, y) over the panel: picks the colour under it and shows its number.
 void PickPaletteColour(std::int32_t x, std::int32_t y);
 // "color N" for the current colour at (360, 572), as every pick shows it.

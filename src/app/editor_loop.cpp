@@ -186,6 +186,7 @@ void FollowLeftButton(bool viewTakesLeft) {
   }
   if (!LeftDown()) {
     s.clickArmed = 1;
+    RearmButtonBar();
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "app/editor_hits.h"
 #include "app/key_list.h"
 #include "app/view_keys.h"
 #include "canvas/grid_view.h"
@@ -51,5 +52,6 @@ void ResetEditorState() {
   ResetViewMouse();
   ResetTools();
   ResetKeyList();
+  RearmButtonBar();
   ForgetRecovery();
 }

@@ -16,10 +16,6 @@ namespace {
 
 using T = KeyTrigger;
 
-// Digits are their characters' codes, as letters are their capitals'.
-constexpr int kKey0 = '0';
-constexpr int kKey1 = '1';
-
 constexpr KeyBinding Row(int key, std::uint8_t modifiers, KeyTrigger trigger, bool notDuringStroke,
                          void (*action)(), const char* keys, const char* meaning) {
   return {key, modifiers, trigger, notDuringStroke, action, nullptr, keys, meaning};
@@ -53,8 +49,8 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_ADD, kAnyShift, T::Press, false, FasterKey, "", "play faster or slower"),
     Row(plat::VK_OEM_MINUS, kAnyShift, T::Press, false, SlowerKey, "", "play faster or slower"),
     Row(plat::VK_SUBTRACT, kAnyShift, T::Press, false, SlowerKey, "", "play faster or slower"),
-    Row(kKey0, kControlHeld, T::Press, false, ZoomToFitKey, "Ctrl+0", "zoom so the image fits"),
-    Row(kKey1, kControlHeld, T::Press, false, StartZoomKey, "Ctrl+1", "back to the cells of 5"),
+    Row(plat::VK_0, kControlHeld, T::Press, false, ZoomToFitKey, "Ctrl+0", "zoom so the image fits"),
+    Row(plat::VK_1, kControlHeld, T::Press, false, StartZoomKey, "Ctrl+1", "back to the cells of 5"),
     Row(plat::VK_LEFT, kControlHeld, T::Repeating, false, ScrollLeftKey, "Ctrl+arrows", "scroll the grid"),
     Row(plat::VK_RIGHT, kControlHeld, T::Repeating, false, ScrollRightKey, "", "scroll the grid"),
     Row(plat::VK_UP, kControlHeld, T::Repeating, false, ScrollUpKey, "", "scroll the grid"),
@@ -73,7 +69,7 @@ std::vector<KeyBinding> MakeBindings() {
 
 std::vector<int> MakeLoopKeys() {
   // Space, held, turns a drag of the left button into a pan (view_keys).
-  std::vector<int> keys = {plat::VK_SHIFT, plat::VK_CONTROL, plat::VK_MENU, ' '};
+  std::vector<int> keys = {plat::VK_SHIFT, plat::VK_CONTROL, plat::VK_MENU, plat::VK_SPACE};
   for (int letter = 'A'; letter <= 'Z'; ++letter) {
     keys.push_back(letter);
   }

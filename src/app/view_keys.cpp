@@ -15,7 +15,6 @@ namespace {
 
 // A notch of the wheel, as DirectInput counts it.
 constexpr int kWheelNotch = 120;
-constexpr int kSpaceKey = ' ';
 
 constexpr layout::ScreenRect kGridArea{layout::kGridOrigin.x, layout::kGridOrigin.y,
                                        layout::kGridOrigin.x + layout::kGridAreaWidth,
@@ -128,16 +127,16 @@ bool FollowViewMouse() {
   const bool left = s.mouseState.rgbButtons[0] != 0;
   const bool middle = s.mouseState.rgbButtons[2] != 0;
   if (left && !mouse.leftWasDown) {
-    const bool spacePan = MainKeyDown(kSpaceKey) && kGridArea.Contains(s.cursorX, s.cursorY);
+    const bool spacePan = MainKeyDown(plat::VK_SPACE) && kGridArea.Contains(s.cursorX, s.cursorY);
     mouse.leftTaken = spacePan || MoveGridToView(s.cursorX, s.cursorY);
-  } else if (left && mouse.leftTaken && !MainKeyDown(kSpaceKey)) {
+  } else if (left && mouse.leftTaken && !MainKeyDown(plat::VK_SPACE)) {
     MoveGridToView(s.cursorX, s.cursorY);
   }
   if (!left) {
     mouse.leftTaken = false;
   }
   mouse.leftWasDown = left;
-  const bool dragging = middle || (mouse.leftTaken && MainKeyDown(kSpaceKey));
+  const bool dragging = middle || (mouse.leftTaken && MainKeyDown(plat::VK_SPACE));
   if (dragging && !mouse.panning) {
     mouse.panning = true;
     mouse.lastX = s.cursorX;
