@@ -16,6 +16,7 @@
 #include "app/key_list.h"
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
+#include "app/onion_skin.h"
 #include "app/tool_status.h"
 #include "app/unsaved_work.h"
 #include "app/view_keys.h"
@@ -248,6 +249,7 @@ bool RunEditorPass() {
   CarryOutPendingAction();
   FollowRightButton();
   FollowFrames();
+  FollowOnionSkin();
 
   // The images and the view as this pass left them, with the list over them.
   DrawImageAreas();
@@ -262,13 +264,7 @@ void RunEditorLoop() {
   std::memset(nameText, 0, sizeof nameText);
   pressesOfAction = PressesOfAction{};
   ForgetMainKeys();
-  StartEditHistory();
-  ResetImages();
-  ResetGridView();
-  ResetImageAreas();
-  ResetViewMouse();
-  ResetTools();
-  ResetKeyList();
+  ResetEditing();
   StartFrames();
   StartRecovery();
   while (RunEditorPass()) {

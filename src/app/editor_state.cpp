@@ -5,6 +5,7 @@
 
 #include "app/editor_hits.h"
 #include "app/key_list.h"
+#include "app/onion_skin.h"
 #include "app/view_keys.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
@@ -45,6 +46,11 @@ void ResetEditorState() {
   surfaceDesc = plat::DDSURFACEDESC2{};
   std::memset(paletteTable, 0, sizeof paletteTable);
   std::memset(textLine, 0, sizeof textLine);
+  ResetEditing();
+  ForgetRecovery();
+}
+
+void ResetEditing() {
   StartEditHistory();
   ResetImages();
   ResetGridView();
@@ -53,5 +59,5 @@ void ResetEditorState() {
   ResetTools();
   ResetKeyList();
   RearmButtonBar();
-  ForgetRecovery();
+  ResetOnionSkin();
 }

@@ -7,8 +7,10 @@
 #include "app/edit_history.h"
 #include "app/frame_keys.h"
 #include "app/key_list.h"
+#include "app/onion_skin.h"
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
+#include "canvas/selection.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
 
@@ -36,6 +38,13 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_DOWN, kShiftHeld, T::Press, true, ShiftImageDown, "", "shift the image a pixel"),
     Row(plat::VK_OEM_4, kPlain, T::Repeating, true, PreviousColour, "[ and ]", "previous or next colour"),
     Row(plat::VK_OEM_6, kPlain, T::Repeating, true, NextColour, "", "previous or next colour"),
+    Row(plat::VK_A, kControlHeld, T::Press, true, SelectAll, "Ctrl+A", "select the whole image"),
+    Row(plat::VK_D, kControlHeld, T::Press, true, DropSelection, "Ctrl+D", "drop the selection (placed)"),
+    Row(plat::VK_C, kControlHeld, T::Press, true, CopySelection, "Ctrl+C", "copy the selection"),
+    Row(plat::VK_X, kControlHeld, T::Press, true, CutSelection, "Ctrl+X", "cut it (copy, then colour 0)"),
+    Row(plat::VK_V, kControlHeld, T::Press, true, PasteClipboard, "Ctrl+V", "paste it where it was copied"),
+    Row(plat::VK_DELETE, kPlain, T::Press, true, DeleteSelection, "Delete", "fill the selection with 0"),
+    Row(plat::VK_F3, kPlain, T::Press, false, ToggleOnionSkin, "F3", "onion skin: the images either side"),
     Row(plat::VK_Z, kControlHeld, T::Repeating, false, UndoKey, "Ctrl+Z", "undo"),
     Row(plat::VK_Y, kControlHeld, T::Repeating, false, RedoKey, "Ctrl+Y", "redo"),
     Row(plat::VK_Z, kControlHeld | kShiftHeld, T::Repeating, false, RedoKey, "Ctrl+Shift+Z", "redo"),

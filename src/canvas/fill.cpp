@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas/selection.h"
+
 namespace {
 
 // A run of the area still to be widened: a pixel of it on a row.
@@ -84,11 +86,16 @@ bool FillImage(ImageCell seed, int colour, bool everywhere) {
     if (MarkFillArea(before, seed, colour, everywhere, area) == 0) {
       return false;
     }
+    // With a selection, only inside it.
+    bool changed = false;
     for (std::size_t i = 0; i < area.size(); ++i) {
-      if (area[i] != 0) {
+      const int column = static_cast<int>(i % static_cast<std::size_t>(after.width));
+      const int row = static_cast<int>(i / static_cast<std::size_t>(after.width));
+      if (area[i] != 0 && PaintableCell(column, row)) {
         after.pixels[i] = static_cast<std::uint8_t>(colour);
+        changed = true;
       }
     }
-    return true;
+    return changed;
   });
 }

@@ -39,7 +39,7 @@ History history;
 // A step costs its working image, and its reference image unless the step
 // before it holds the same one: a reference image changes only with a Load.
 std::uint64_t CostOf(const ImageState& state, const Step* before) {
-  std::uint64_t cost = sizeof(Step) + state.working.pixels.size();
+  std::uint64_t cost = sizeof(Step) + state.working.pixels.size() + state.selection.pixels.pixels.size();
   if (before == nullptr || before->state.reference != state.reference) {
     cost += state.reference != nullptr ? state.reference->pixels.size() : 0;
   }

@@ -6,6 +6,7 @@
 #include "app/editor_state.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
+#include "canvas/selection.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ void AppendInImage(ImageCell cell, bool quad, CellList& cells) {
   for (int dy = 0; dy < size; ++dy) {
     for (int dx = 0; dx < size; ++dx) {
       const ImageCell pixel{cell.column + dx, cell.row + dy};
-      if (InShownImage(pixel)) {
+      if (InShownImage(pixel) && PaintableCell(pixel.column, pixel.row)) {
         cells.push_back(pixel);
       }
     }

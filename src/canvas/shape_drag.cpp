@@ -7,6 +7,7 @@
 #include "app/editor_state.h"
 #include "canvas/grid_view.h"
 #include "canvas/pen.h"
+#include "canvas/selection.h"
 #include "canvas/shape_preview.h"
 #include "canvas/shapes.h"
 #include "canvas/tools.h"
@@ -54,6 +55,8 @@ void FollowDragEnd(bool force) {
   drag.shownColour = editorState.currentColor;
   CellList cells;
   AppendShape(cells);
+  // With a selection, only what lies inside it shows and lands.
+  std::erase_if(cells, [](const ImageCell& cell) { return !PaintableCell(cell.column, cell.row); });
   ShowShape(cells, drag.shownColour);
 }
 
@@ -63,6 +66,7 @@ void PressShape(ShapeKind kind, bool filled) {
   if (!OverImageInGrid()) {
     return;
   }
+  PlaceFloatingPixels();
   BeginStrokeStep();
   drag.dragging = true;
   drag.kind = kind;

@@ -3,6 +3,7 @@
 #include "app/editor_state.h"
 #include "canvas/pen.h"
 #include "canvas/screen_layout.h"
+#include "canvas/selection.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
 
@@ -32,6 +33,14 @@ void PenPass() {
   pen.joined = true;
 }
 
+// A press places floating pixels first: the pen paints the image.
+void PenPress() {
+  if (editorState.cursorY < layout::kPaintBottom && OverImageInGrid()) {
+    PlaceFloatingPixels();
+  }
+  PenPass();
+}
+
 void PenRelease() {
   pen.joined = false;
 }
@@ -49,6 +58,6 @@ void PenReset() {
 }  // namespace
 
 extern const ToolRecord kPenTool = {
-    plat::VK_B, false,      "B",      "the pen (Quad: 2 x 2)", PenName, PenChosen, PenPass,
+    plat::VK_B, false,      "B",      "the pen (Quad: 2 x 2)", PenName, PenChosen, PenPress,
     PenPass,    PenRelease, PenReset,
 };

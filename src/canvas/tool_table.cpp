@@ -8,11 +8,12 @@ extern const ToolRecord kFillTool;
 extern const ToolRecord kLineTool;
 extern const ToolRecord kRectangleTool;
 extern const ToolRecord kEllipseTool;
+extern const ToolRecord kSelectTool;
 
 namespace {
 
-constexpr std::array<const ToolRecord*, 5> kTools = {
-    &kPenTool, &kFillTool, &kLineTool, &kRectangleTool, &kEllipseTool,
+constexpr std::array<const ToolRecord*, 6> kTools = {
+    &kPenTool, &kFillTool, &kLineTool, &kRectangleTool, &kEllipseTool, &kSelectTool,
 };
 
 }  // namespace
