@@ -179,7 +179,12 @@ void FollowLeftButton(bool viewTakesLeft) {
     EndStroke();
   }
   FollowKeyBindings(LeftDown());
-  if (LeftDown() && !viewTakesLeft) {
+  // Alt with the left button picks the colour, the tool staying as it is.
+  const bool altPick = LeftDown() && MainKeyDown(plat::VK_MENU) && !ToolHeld();
+  if (altPick && s.cursorY < layout::kPaintBottom) {
+    PickImageColour(s.cursorX, s.cursorY);
+  }
+  if (LeftDown() && !viewTakesLeft && !altPick) {
     PressOrDragTool();
   }
   if (s.cursorY > layout::kButtonHitTop && LeftDown() && !ShapeBeingDragged()) {

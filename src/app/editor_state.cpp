@@ -7,6 +7,7 @@
 #include "app/key_list.h"
 #include "app/onion_skin.h"
 #include "app/view_keys.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
 #include "canvas/tools.h"
@@ -60,4 +61,5 @@ void ResetEditing() {
   ResetKeyList();
   RearmButtonBar();
   ResetOnionSkin();
+  ResetAids();
 }

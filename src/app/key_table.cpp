@@ -10,6 +10,7 @@
 #include "app/onion_skin.h"
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/selection.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
@@ -30,6 +31,9 @@ constexpr KeyBinding kFirstRows[] = {
 };
 
 constexpr KeyBinding kLaterRows[] = {
+    Row(plat::VK_X, kPlain, T::Press, true, ToggleMirrorLeftRight, "X", "mirror left and right: on, off"),
+    Row(plat::VK_Y, kPlain, T::Press, true, ToggleMirrorTopBottom, "Y", "mirror top and bottom: on, off"),
+    Row(plat::VK_P, kPlain, T::Press, true, TogglePixelPerfect, "P", "pixel-perfect pen: on, off"),
     Row(plat::VK_H, kShiftHeld, T::Press, true, FlipLeftToRight, "Shift+H", "flip left to right"),
     Row(plat::VK_V, kShiftHeld, T::Press, true, FlipTopToBottom, "Shift+V", "flip top to bottom"),
     Row(plat::VK_LEFT, kShiftHeld, T::Press, true, ShiftImageLeft, "Shift+arrows", "shift the image a pixel"),

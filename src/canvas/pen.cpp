@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/editor_state.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
 #include "canvas/selection.h"
@@ -60,8 +61,19 @@ void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells) {
   } else {
     AppendLine(from, to, line);
   }
+  CellList shown;
   for (const ImageCell& cell : line) {
-    AppendInImage(cell, quad, cells);
+    AppendInImage(cell, quad, shown);
+  }
+  AppendPaintedMirrors(shown, cells);
+}
+
+void AppendPaintedMirrors(const CellList& shown, CellList& cells) {
+  // A mirror lands wherever it lies in the image, shown or not.
+  for (const ImageCell& cell : WithMirrors(shown)) {
+    if (InImage(cell) && PaintableCell(cell.column, cell.row)) {
+      cells.push_back(cell);
+    }
   }
 }
 

@@ -9,11 +9,12 @@ extern const ToolRecord kLineTool;
 extern const ToolRecord kRectangleTool;
 extern const ToolRecord kEllipseTool;
 extern const ToolRecord kSelectTool;
+extern const ToolRecord kShadeTool;
 
 namespace {
 
-constexpr std::array<const ToolRecord*, 6> kTools = {
-    &kPenTool, &kFillTool, &kLineTool, &kRectangleTool, &kEllipseTool, &kSelectTool,
+constexpr std::array<const ToolRecord*, 7> kTools = {
+    &kPenTool, &kFillTool, &kLineTool, &kRectangleTool, &kEllipseTool, &kSelectTool, &kShadeTool,
 };
 
 }  // namespace

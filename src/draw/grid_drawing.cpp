@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/editor_state.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/onion_layer.h"
 #include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
@@ -244,5 +245,41 @@ void DrawMarquee(const LockedScreen& screen, const GridView& view, const ShownCe
   for (int y = std::max(top, area.top); y <= std::min(bottom, area.bottom - 1); ++y) {
     dash(left, y);
     dash(right, y);
+  }
+}
+
+void DrawMirrorAxes(const LockedScreen& screen, const GridView& view, const ShownCells& part) {
+  const DrawingAids& aids = CurrentAids();
+  const IndexImage& image = WorkingImage();
+  const int pitch = view.pitch;
+  const int inset = PitchHasLines(pitch) ? 1 : 0;
+  // The screen position of the axis of a size, counted along the grid from
+  // the first cell shown: on the line between the middle pixels, or through
+  // the middle pixel's inside.
+  const auto axis = [&](int size, int first, int origin) {
+    const int middle = size / 2;
+    if (size % 2 == 0) {
+      return origin + (middle - first) * pitch;
+    }
+    return origin + (middle - first) * pitch + inset + (pitch - inset) / 2;
+  };
+  const auto dash = [&screen](int x, int y) {
+    screen.Put(x, y, (x + y) / 3 % 2 == 0 ? kRedIndex : kWhiteIndex);
+  };
+  const int left = layout::kGridOrigin.x;
+  const int top = layout::kGridOrigin.y;
+  const int right = left + part.columns * pitch;
+  const int bottom = top + part.rows * pitch;
+  if (aids.mirrorLeftRight && image.width > 0) {
+    const int x = axis(image.width, part.firstColumn, left);
+    for (int y = top; x >= left && x <= right && y <= bottom; ++y) {
+      dash(x, y);
+    }
+  }
+  if (aids.mirrorTopBottom && image.height > 0) {
+    const int y = axis(image.height, part.firstRow, top);
+    for (int x = left; y >= top && y <= bottom && x <= right; ++x) {
+      dash(x, y);
+    }
   }
 }

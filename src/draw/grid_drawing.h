@@ -15,3 +15,7 @@ void DrawGridPart(const LockedScreen& screen, const GridView& view, const ShownC
 // The selection's outline, over the lines round it, in dashes of black and
 // white that read on any colour.
 void DrawMarquee(const LockedScreen& screen, const GridView& view, const ShownCells& part);
+// The mirroring axes that are on: between two pixels at the image's middle
+// for an even size, through the middle pixel for an odd one, in dashes of
+// red and white.
+void DrawMirrorAxes(const LockedScreen& screen, const GridView& view, const ShownCells& part);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/editor_state.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
 #include "canvas/locked_screen.h"
@@ -27,6 +28,7 @@ struct Shown {
   int width = -1;
   int height = -1;
   std::uint64_t onionChanges = 0;
+  unsigned aidChanges = 0;
 
   bool operator==(const Shown&) const = default;
 };
@@ -172,7 +174,7 @@ void DrawReferenceView(const LockedScreen& screen, const ShownCells& part) {
 void DrawImageAreas() {
   KeepViewInImage();
   const IndexImage& working = WorkingImage();
-  const Shown wanted{CurrentGridView(), working.width, working.height, OnionChanges()};
+  const Shown wanted{CurrentGridView(), working.width, working.height, OnionChanges(), AidChanges()};
   const bool whole = !areas.valid || !(areas.shown == wanted);
   ImageRect changed = TakeWorkingChanges().Union(areas.changedBefore);
   const bool referenceImageChanged = TakeReferenceChange();
@@ -210,6 +212,7 @@ void DrawImageAreas() {
     }
   }
   DrawMarquee(screen, view, part);
+  DrawMirrorAxes(screen, view, part);
   UnlockScreen();
   areas.valid = true;
   areas.shown = wanted;
