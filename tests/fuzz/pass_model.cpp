@@ -22,6 +22,13 @@ constexpr std::uint8_t kEnterScanCode = 0x1C;
 // Scan codes of the digits: 1 to 9, then 0.
 constexpr std::uint8_t kOneScanCode = 0x02;
 constexpr std::uint8_t kZeroScanCode = 0x0B;
+// A notch of the wheel as the mouse counts it, and a button held.
+constexpr int kWheelNotch = 120;
+constexpr std::uint8_t kDown = 0x80;
+
+constexpr layout::ScreenRect kGridArea{layout::kGridOrigin.x, layout::kGridOrigin.y,
+                                       layout::kGridOrigin.x + layout::kGridAreaWidth,
+                                       layout::kGridOrigin.y + layout::kGridAreaHeight};
 
 // The name as the pix file operations open it.
 std::string OpenedName(const char (&name)[25]) {
@@ -67,8 +74,14 @@ void QueueStep(const Step& step) {
         {static_cast<std::uint8_t>(digit == 0 ? kZeroScanCode : kOneScanCode + digit - 1)});
     plat::headless::QueueKeys({kEnterScanCode});
   }
-  plat::headless::QueueMouse(step.x - editorState.cursorX, step.y - editorState.cursorY, step.left,
-                             step.right);
+  plat::DIMOUSESTATE mouse = {};
+  mouse.lX = step.x - editorState.cursorX;
+  mouse.lY = step.y - editorState.cursorY;
+  mouse.lZ = step.wheel * kWheelNotch;
+  mouse.rgbButtons[0] = step.left ? kDown : 0;
+  mouse.rgbButtons[1] = step.right ? kDown : 0;
+  mouse.rgbButtons[2] = step.middle ? kDown : 0;
+  plat::headless::QueueMouse(mouse);
 }
 
 // The pen's pixels at cell: itself, or the quad pen's 2 x 2 block from it,
@@ -130,6 +143,56 @@ bool SavedFile(const PassModel& model, const PixFileBefore& before, std::string*
 
 bool InViewFrame(layout::ScreenPoint at, std::int64_t x, std::int64_t y) {
   return x >= at.x && y >= at.y && x < at.x + layout::kShownColumns && y < at.y + layout::kShownRows;
+}
+
+// The first column (or row) shown stays within the image's edges.
+int Clamped(std::int64_t first, int size, std::int64_t cells) {
+  return static_cast<int>(std::clamp<std::int64_t>(first, 0, std::max<std::int64_t>(size - cells, 0)));
+}
+
+// The wheel over the grid's area: a pitch a notch, from the least to the
+// most, the image pixel under the cursor kept where it is as far as the
+// image's edges allow.
+void FollowWheel(PassModel& model, int notches, std::int64_t x, std::int64_t y) {
+  const GridView& view = model.view;
+  const int pitch = std::clamp(view.pitch + notches, layout::kLeastPitch, layout::kMostPitch);
+  if (notches == 0 || !kGridArea.Contains(x, y) || pitch == view.pitch) {
+    return;
+  }
+  const ModelCell under = GridCellUnder(view, x, y);
+  const ModelCell fromOrigin = GridCellUnder(GridView{pitch, 0, 0}, x, y);
+  model.view = {
+      pitch, Clamped(under.column - fromOrigin.column, model.working.width, layout::kGridAreaWidth / pitch),
+      Clamped(under.row - fromOrigin.row, model.working.height, layout::kGridAreaHeight / pitch)};
+}
+
+// A drag with the middle button: the image follows the cursor by whole cells.
+void FollowPan(PassModel& model, bool middle, std::int64_t x, std::int64_t y) {
+  if (!middle) {
+    model.panning = false;
+    return;
+  }
+  if (!model.panning) {
+    model.panning = true;
+    model.panX = x;
+    model.panY = y;
+    model.panRestX = 0;
+    model.panRestY = 0;
+    return;
+  }
+  const int pitch = model.view.pitch;
+  model.panRestX += x - model.panX;
+  model.panRestY += y - model.panY;
+  model.panX = x;
+  model.panY = y;
+  const std::int64_t columns = model.panRestX / pitch;
+  const std::int64_t rows = model.panRestY / pitch;
+  model.panRestX -= columns * pitch;
+  model.panRestY -= rows * pitch;
+  model.view.firstColumn =
+      Clamped(model.view.firstColumn - columns, model.working.width, layout::kGridAreaWidth / pitch);
+  model.view.firstRow =
+      Clamped(model.view.firstRow - rows, model.working.height, layout::kGridAreaHeight / pitch);
 }
 
 // The left button as the view sees it: a press in a view's frame takes it
@@ -237,6 +300,10 @@ Step PlanStep(std::uint8_t kind, std::uint8_t a, std::uint8_t b, std::uint8_t c)
       if (step.left && step.y > layout::kButtonHitTop) {
         step.y = layout::kButtonHitTop;
       }
+      if ((c & 4) != 0) {
+        step.wheel = ((c >> 3) & 7) - 4;
+        step.middle = (c & 0x80) != 0;
+      }
       break;
     case 1:  // in the editing grid
       step.x = 141 + a * 510 / 256;
@@ -289,15 +356,21 @@ void RunCheckedPass(PassModel& model, const Step& step) {
   const bool quad = editorState.quadMode == 1;
   const bool left = step.left && !model.taken[0];
   const bool right = step.right && !model.taken[1];
+  const bool middle = step.middle && !model.taken[2];
+  const int notches = model.wheelTaken ? 0 : step.wheel;
   model.taken[0] = model.taken[0] && step.left;
   model.taken[1] = model.taken[1] && step.right;
+  model.taken[2] = model.taken[2] && step.middle;
+  model.wheelTaken = false;
   QueueStep(step);
   RunEditorPass();
   Check(plat::headless::KeyboardReadsLeft() == 0, "an entry did not take the digit and Enter typed");
   const std::int64_t x = editorState.cursorX;
   const std::int64_t y = editorState.cursorY;
 
+  FollowWheel(model, notches, x, y);
   FollowViewPress(model, left, x, y);
+  FollowPan(model, middle, x, y);
   FollowPen(model, left, x, y, quad, colour);
   FollowButton(model, step, load, save);
   Check(CurrentGridView() == model.view, "the grid's view is not what the pass made");
@@ -318,6 +391,8 @@ void RunCheckedPass(PassModel& model, const Step& step) {
   if (step.button == Button::Load || step.button == Button::Offset) {
     model.taken[0] = true;
     model.taken[1] = true;
+    model.taken[2] = true;
+    model.wheelTaken = true;
   }
 }
 

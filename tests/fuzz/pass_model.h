@@ -1,6 +1,8 @@
 // Editor passes driven by the mouse and checked against the fuzz target's own
 // model of what each pass does: the pen painting in the grid, a press in a
-// view moving the grid there, a colour picked from the image, and the bar's
+// view moving the grid there, the wheel zooming the grid about the cursor,
+// a drag with the middle button panning it, a colour picked from the image,
+// and the bar's
 // Load, Save, Clear, Offset and Quad (Load and Offset with a digit and Enter
 // typed). After every pass the images in memory, the grid's view, the offset,
 // the quad pen and a colour picked from the image are what the model says,
@@ -19,9 +21,10 @@ namespace pixfuzz {
 
 enum class Button { None, Load, Save, Clear, Offset, Quad };
 
-// One pass's input: where the cursor goes, the mouse buttons held, the bar
-// button pressed and the digit typed after Load or Offset. Not queued: the
-// mouse's script has run out (it holds still, both buttons up).
+// One pass's input: where the cursor goes, the mouse buttons held, the
+// wheel's notches, the bar button pressed and the digit typed after Load or
+// Offset. Not queued: the mouse's script has run out (it holds still, its
+// buttons up).
 struct Step {
   bool queued = false;
   int x = 0;
@@ -30,9 +33,12 @@ struct Step {
   bool right = false;
   Button button = Button::None;
   int digit = 0;
+  bool middle = false;
+  int wheel = 0;
 };
 
-// The step four bytes give: the mouse anywhere (no left press on the bar),
+// The step four bytes give: the mouse anywhere (no left press on the bar;
+// the middle button and the wheel as given),
 // the left button in the grid, the right button on the palette panel or
 // over a view, or a bar button (none when Load or Save would open a name
 // that leads out of the working folder).
@@ -55,9 +61,18 @@ struct PassModel {
   bool viewTaken = false;
   bool penJoined = false;
   ModelCell penCell{0, 0};
-  // The left and right buttons as an entry (Load, Offset) left them: the
-  // loop takes no press of them until it has seen them up.
-  bool taken[2] = {false, false};
+  // A drag with the middle button: where the cursor was, and the screen
+  // pixels moved that have not yet made a whole cell.
+  bool panning = false;
+  std::int64_t panX = 0;
+  std::int64_t panY = 0;
+  std::int64_t panRestX = 0;
+  std::int64_t panRestY = 0;
+  // The mouse's buttons (left, right, middle) as an entry (Load, Offset)
+  // left them: the loop takes no press of them until it has seen them up,
+  // and drops the wheel turned meanwhile.
+  bool taken[3] = {false, false, false};
+  bool wheelTaken = false;
 };
 
 // A new run at width x height: both images black, the grid at its start view.
