@@ -1,5 +1,4 @@
-// The fuzz targets' own model of the images and the image areas: a file's image, the views, their marks, the
-// grid's cells and what a click picks.
+// The fuzz targets' own model of a file's image, of the views and the grid that show it, and of a pick.
 #include "image_model.h"
 
 #include <algorithm>

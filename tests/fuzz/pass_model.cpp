@@ -1,5 +1,4 @@
-// Editor passes checked against the fuzz target's own model of the pen, the view presses, the picks and the
-// bar.
+// Editor passes checked against the fuzz target's own model of the pen, the view, the picks and the bar.
 #include "pass_model.h"
 
 #include <sys/stat.h>
