@@ -57,15 +57,8 @@ Cell CellUnder(int x, int y) {
 // ---- Input, as an artist gives it -------------------------------------------------
 
 // The keys down for one pass, then up for one.
-void Chord(std::initializer_list<int> keys) {
-  plat::headless::HoldKeys(keys);
-  IdlePasses(1);
-  plat::headless::HoldKeys({});
-  IdlePasses(1);
-}
-void Key(int key) {
-  Chord({key});
-}
+using pixtest::Chord;
+using pixtest::Key;
 void Undo() {
   Chord({plat::VK_CONTROL, plat::VK_Z});
 }
