@@ -1,14 +1,14 @@
 // libpng behind two calls. libpng reports errors by longjmp: each step that
 // can fail runs in its own small function holding the setjmp, with nothing
 // there that has a destructor.
-#include "pixtool/png_io.h"
+#include "export/png_io.h"
 
 #include <png.h>
 
 #include <csetjmp>
 #include <cstring>
 
-namespace pixtool {
+namespace pixexport {
 
 namespace {
 
@@ -160,4 +160,4 @@ bool ReadPng(std::FILE* in, const PngSizeCheck& check, PngPixels& result, std::s
   return ok;
 }
 
-}  // namespace pixtool
+}  // namespace pixexport
