@@ -12,6 +12,8 @@
 #include <string>
 
 #include "app/frame_keys.h"
+#include "app/image_export.h"
+#include "export/file_names.h"
 #include "platform/headless/headless.h"
 #include "platform/input.h"
 #include "support/editor_fixture.h"
@@ -174,6 +176,18 @@ TEST(EditorExportTest, AReadOnlyFolderGetsNothingAndIsTold) {
   const std::string text(printed.begin(), printed.end());
   EXPECT_EQ("pixed: walk-0.png could not be written: Permission denied\n",
             text.substr(0, text.find('\n') + 1));
+}
+
+// The frames of the JSON are named after the pix file's stem, as pixtool named them through
+// std::filesystem; the files go beside the load file.
+TEST(EditorExportTest, NamesFollowTheLoadFile) {
+  for (const char* path : {"walk.pix", "art/walk.pix", "walk.tar.pix", "walk", "walk.", ".pix", "..", ".",
+                           "a/..", "a/.b.pix", "...", "a.b/c", "a/", ""}) {
+    EXPECT_EQ(std::filesystem::path(path).stem().string(), pixexport::FileStem(path)) << path;
+  }
+  const ExportNames names = ExportNamesFor("art/walk.pix", 3);
+  EXPECT_EQ("art/walk.gif|art/walk-sheet.png|art/walk-sheet.json|art/walk-3.png",
+            names.gif + "|" + names.sheet + "|" + names.json + "|" + names.image);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <new>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "app/frame_preview.h"
 #include "app/save_status.h"
 #include "canvas/image_store.h"
+#include "export/file_names.h"
 #include "export/gif_writer.h"
 #include "export/png_io.h"
 #include "export/sheet_json.h"
@@ -144,7 +144,7 @@ bool WriteSheet(Export& run, const PixFile& file) {
     return false;
   }
   // The sheet's name as the JSON beside it finds it.
-  const std::string sheetName = std::filesystem::path(run.names.sheet).filename().string();
+  const std::string sheetName = run.names.sheet.substr(pixexport::NameStart(run.names.sheet));
   const std::string json = pixexport::SheetJson(
       pixexport::DescribeSheet(LoadFileName(), 0, count, layout, PreviewRate(), sheetName));
   return run.Write(run.names.json, [&json](std::FILE* out, std::string& error) {
@@ -193,11 +193,10 @@ void Tell(const Export& run, const PixFile& file) {
 }  // namespace
 
 ExportNames ExportNamesFor(const std::string& loadFile, std::int32_t image) {
-  const std::filesystem::path path(loadFile);
-  const std::string stem = path.stem().string();
-  const auto beside = [&path](const std::string& name) { return path.parent_path().append(name).string(); };
-  return {beside(stem + ".gif"), beside(stem + "-sheet.png"), beside(stem + "-sheet.json"),
-          beside(stem + "-" + std::to_string(image) + ".png")};
+  const std::string beside =
+      loadFile.substr(0, pixexport::NameStart(loadFile)) + pixexport::FileStem(loadFile);
+  return {beside + ".gif", beside + "-sheet.png", beside + "-sheet.json",
+          beside + "-" + std::to_string(image) + ".png"};
 }
 
 void ExportImagesKey() {

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
+
+#include "export/file_names.h"
 
 namespace pixexport {
 
@@ -100,7 +101,7 @@ SheetData DescribeSheet(const std::string& pixPath, std::size_t first, std::size
   data.image = imageName;
   data.width = layout.width;
   data.height = layout.height;
-  const std::string stem = std::filesystem::path(pixPath).stem().string();
+  const std::string stem = FileStem(pixPath);
   for (std::size_t n = 0; n < count; ++n) {
     const CellPlace cell = CellAt(layout, n);
     data.frames.push_back(
