@@ -178,6 +178,22 @@ TEST(EditorExportTest, AReadOnlyFolderGetsNothingAndIsTold) {
             text.substr(0, text.find('\n') + 1));
 }
 
+// A load file named as an export would be is never written over.
+TEST(EditorExportTest, TheLoadFileIsNeverAnExport) {
+  pixtest::ScratchDir scratch;
+  WriteFolder();
+  ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("walk.GIF")));
+  ASSERT_TRUE(std::filesystem::copy_file("walk.pix", "walk.GIF"));
+  const std::set<std::string> before = FilesIn(".");
+  ASSERT_TRUE(pixtest::StartEditor());
+  pixtest::IdlePasses(1);
+  ExportKey();
+  EXPECT_EQ("walk.gif would be written over|walk.GIF: nothing exported||", MessageShown(kRedInk));
+  EXPECT_EQ(before, FilesIn("."));
+  EXPECT_EQ(ReadFileBytes("walk.pix"), ReadFileBytes("walk.GIF"));
+  pixtest::StopEditor();
+}
+
 // The frames of the JSON are named after the pix file's stem, as pixtool named them through
 // std::filesystem; the files go beside the load file.
 TEST(EditorExportTest, NamesFollowTheLoadFile) {

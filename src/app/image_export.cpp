@@ -2,6 +2,7 @@
 #include "app/image_export.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,13 +26,38 @@ namespace {
 
 using pixexport::PixFile;
 
-// pixtool's default scale, and a sheet of one row, as "pixtool export --all" makes it.
+// pixtool export's default scale; its sheets are of one row by default too.
 constexpr int kScale = 1;
 
 using PictureBody = std::function<bool(std::FILE* out, std::string& error)>;
 
+std::string NameIn(const char* field) {
+  return std::string(field, strnlen(field, kLongestName));
+}
+
 std::string LoadFileName() {
-  return std::string(editorState.loadFileName, strnlen(editorState.loadFileName, kLongestName));
+  return NameIn(editorState.loadFileName);
+}
+
+// Whether two names may be one file: letters' case aside, as Windows and a
+// case-insensitive disk take them.
+bool SameName(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// An export's name that is the load or the save file's own (a load file
+// called walk.gif): why the export must not write, or "".
+std::string OverAWorkFile(const ExportNames& names) {
+  for (const std::string* name : {&names.image, &names.gif, &names.sheet, &names.json}) {
+    for (const char* field : {editorState.loadFileName, editorState.saveFileName}) {
+      if (SameName(*name, NameIn(field))) {
+        return *name + " would be written over " + NameIn(field) + ": nothing exported";
+      }
+    }
+  }
+  return "";
 }
 
 // The whole load file; a missing one holds no image. False with the reason
@@ -208,6 +234,10 @@ void ExportImagesKey() {
     return;
   }
   Export run{ExportNamesFor(loadFile, editorState.pixNumber), PaletteInForce(), {}, {}};
+  if (const std::string clash = OverAWorkFile(run.names); !clash.empty()) {
+    ExportFailed(clash);
+    return;
+  }
   PixFile file;
   file.size = {working.width, working.height};
   std::string reason;
