@@ -1,8 +1,9 @@
 // The site in headless Chromium: a first run whose Escape writes the settings, the golden start
 // screen, a painting session with a rectangle, a fill, Right and Ctrl+S exported byte for byte as
-// the Linux program saved it, names and size kept over a reload, a bad Import, the list of files
-// beside the screen, storage refused or full, the page's figures, and a painting that outlives a
-// crashed tab; the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
+// the Linux program saved it, Ctrl+Shift+E's pictures (the GIF downloaded from the list of files)
+// byte for byte as the Linux program wrote them, names and size kept over a reload, a bad Import,
+// the list of files beside the screen, storage refused or full, the page's figures, and a painting
+// that outlives a crashed tab; the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
 // Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -262,6 +263,38 @@ try {
   await until(async () => JSON.stringify(await readFile(page, "test1.pix")) !== beforeCtrlS, "no effect of Ctrl+S");
   check(await evaluate(page, () => window.ctrlSKept === true), "Ctrl+S went on to the browser");
   check((await fileSize(page, "test1.pix")) === 2 * 102 * 78, "Ctrl+S changed the length of test1.pix");
+  // Ctrl+Shift+E writes the pictures into the page's storage, as the Linux program wrote them beside
+  // its save file; the list of files tells what each is, and downloads the GIF with one click.
+  await page.keyboard.down("Control");
+  await page.keyboard.down("Shift");
+  await page.keyboard.down("E");
+  await until(async () => (await fileSize(page, "test1-sheet.json")) > 0, "Ctrl+Shift+E wrote no test1-sheet.json");
+  await page.keyboard.up("E");
+  await page.keyboard.up("Shift");
+  await page.keyboard.up("Control");
+  const linuxFolder = path.dirname(linuxPix);
+  for (const name of ["test1-sheet.png", "test1-sheet.json", "test1-1.png"]) {
+    check(Buffer.from(await readFile(page, name)).equals(fs.readFileSync(path.join(linuxFolder, name))),
+          `${name} differs from the Linux program's`);
+  }
+  await page.click("#files summary");
+  const kinds = { "test1.gif": "GIF animation", "test1-sheet.png": "PNG sheet", "test1-sheet.json": "JSON",
+                  "test1-1.png": "PNG", "test1.pix": "pix images", "SaveSize.dat": "settings" };
+  for (const [name, kind] of Object.entries(kinds)) {
+    const shown = await page.locator("#file-list tr", { has: page.locator("td", { hasText: new RegExp(`^${name}$`) }) })
+        .locator("td.kind").textContent();
+    check(shown === kind, `the list calls ${name} "${shown}", not "${kind}"`);
+  }
+  const gifDownloading = page.waitForEvent("download");
+  await page.locator("#file-list tr", { has: page.locator("td", { hasText: /^test1\.gif$/ }) }).locator("a").click();
+  const gifDownload = await gifDownloading;
+  const gif = path.join(out, gifDownload.suggestedFilename());
+  await gifDownload.saveAs(gif);
+  check(fs.readFileSync(gif).equals(fs.readFileSync(path.join(linuxFolder, "test1.gif"))),
+        `${gif} differs from the Linux program's test1.gif`);
+  await page.click("#files summary");
+  await waitFor(page, () => document.getElementById("screen").width === 800);
+  note("Ctrl+Shift+E wrote the Linux program's pictures; the list downloads the GIF byte for byte");
   const downloading = page.waitForEvent("download");
   await page.click("#export");
   const download = await downloading;
@@ -331,7 +364,7 @@ try {
   await waitFor(page, () => document.getElementById("import-files").value === "");
   await expectFile(page, "short.pix", [...short], "an import refused by the user");
   await page.click("#files summary");
-  check((await page.textContent("#file-list")).includes("short.pix1000 bytes"), "the list does not show short.pix");
+  check((await page.textContent("#file-list")).includes("short.pixpix images1000 bytes"), "the list does not show short.pix");
   const list = await page.locator("#file-list").boundingBox();
   const screen = await page.locator("#screen").boundingBox();
   check(list.x >= screen.x + screen.width || list.y >= screen.y + screen.height,

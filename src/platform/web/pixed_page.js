@@ -244,9 +244,9 @@ function fetchBitmaps() {
 }
 
 // ---- The toolbar.
-function download(name, bytes) {
+function download(name, bytes, type = "application/octet-stream") {
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+  link.href = URL.createObjectURL(new Blob([bytes], { type }));
   link.download = name;
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
@@ -269,11 +269,33 @@ function folderFiles() {
   return files;
 }
 
+// What a file is, told by its name, and the type the browser is given with it: the editor's pix
+// files and its exports (Ctrl+Shift+E) first, so that a GIF is known at a glance.
+const FILE_KINDS = [
+  [/^\.recovery\//, "recovery copy"],
+  [/\.gif$/i, "GIF animation", "image/gif"],
+  [/-sheet\.png$/i, "PNG sheet", "image/png"],
+  [/\.png$/i, "PNG", "image/png"],
+  [/\.json$/i, "JSON", "application/json"],
+  [/\.pix$/i, "pix images"],
+  [/\.(gpl|pal|act|hex)$/i, "palette"],
+  [/\.bmp$/i, "bitmap", "image/bmp"],
+  [/\.dat$/i, "settings"],
+];
+function fileKind(name) {
+  const [, kind = "", type = "application/octet-stream"] = FILE_KINDS.find(([pattern]) => pattern.test(name)) || [];
+  return { kind, type };
+}
+
 function listFiles() {
   fileList.replaceChildren();
   for (const file of folderFiles()) {
     const row = fileList.insertRow();
+    const { kind, type } = fileKind(file.name);
     row.insertCell().textContent = file.name;
+    const kindCell = row.insertCell();
+    kindCell.className = "kind";
+    kindCell.textContent = kind;
     const size = row.insertCell();
     size.className = "size";
     size.textContent = file.size + " bytes";
@@ -282,7 +304,7 @@ function listFiles() {
     link.textContent = "download";
     link.addEventListener("click", (event) => {
       event.preventDefault();
-      download(file.download, Module.FS.readFile(file.path));
+      download(file.download, Module.FS.readFile(file.path), type);
     });
     row.insertCell().append(link);
   }
