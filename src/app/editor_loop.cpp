@@ -260,7 +260,7 @@ bool RunEditorPass() {
 void RunEditorLoop() {
   std::memset(nameText, 0, sizeof nameText);
   pressesOfAction = PressesOfAction{};
-  ForgetMainKeys();
+  StartMainKeys();
   StartEditHistory();
   ResetImages();
   ResetGridView();
