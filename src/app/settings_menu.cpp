@@ -7,6 +7,7 @@
 #include "app/button_actions.h"
 #include "app/editor_message.h"
 #include "app/editor_state.h"
+#include "app/image_number.h"
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
 #include "canvas/image_history.h"
@@ -128,6 +129,8 @@ void SetSide(std::int32_t EditorState::*side, std::int32_t size, bool& stepBegun
     stepBegun = true;
   }
   editorState.*side = size;
+  // The file's images are of the old size: none of them is the one shown.
+  HideImageNumber();
 }
 
 // The width stands as soon as it is typed, before the height is asked for.

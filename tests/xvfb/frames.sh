@@ -2,7 +2,9 @@
 # A pix file of four 16 x 16 images as frames, on the real program: Right twice, paint, Ctrl+S,
 # Home, paint, Ctrl+S; the file then holds the model's bytes (images 0 and 2 replaced, images 1
 # and 3 and the length as they were). Enter plays the images in the reference view: screenshots
-# over a second show them cycling, enlarged four times; Enter again shows the loaded image.
+# over a second show them cycling, enlarged four times; Enter again shows the loaded image. Then
+# Clear, paint, Ctrl+S: no image is shown, so Ctrl+S appends (image 0 stays as it was), and the
+# file's bytes are the model's.
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -145,6 +147,21 @@ loaded() {
   [[ "$(colours_in "$SHOT" 6 6 16 16)" == "${SHOWN[0]}" && "$(colours_in "$SHOT" 22 22 80 50)" == 000000 ]]
 }
 wait_until 5 0.1 loaded || fail "stopped, the reference view does not show image 0 as loaded ($SHOT)"
+
+# Clear (455, 511): the image is none of the file's, so Ctrl+S appends it as image 4.
+move 455 511
+hold_until 1 10 cell_is 7 9 000000 || fail "Clear left the grid as it was ($SHOT)"
+paint 3 3
+save_over
+python3 - "$TEST_DIR/model.pix" "$SIDE" "$RED" <<'EOF'
+import sys
+path, side, red = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+image = bytearray(side * side)
+image[3 * side + 3] = red
+open(path, "ab").write(image)
+EOF
+cmp "$TEST_DIR/model.pix" "$FILE" || fail "after Clear, Ctrl+S did not append: walk.pix differs from $TEST_DIR/model.pix"
+note "after Clear Ctrl+S appended image 4 and left image 0 as it was"
 
 tap Escape
 wait_exit 30
