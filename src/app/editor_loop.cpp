@@ -194,9 +194,9 @@ void CarryOutPendingAction() {
   if (s.pendingAction == ButtonAction::None) {
     return;
   }
-  const bool readsTheKeyboard = s.pendingAction == ButtonAction::Load ||
-                                s.pendingAction == ButtonAction::Offset ||
-                                s.pendingAction == ButtonAction::Settings;
+  const bool readsTheKeyboard =
+      s.pendingAction == ButtonAction::Load || s.pendingAction == ButtonAction::Offset ||
+      s.pendingAction == ButtonAction::Settings || s.pendingAction == ButtonAction::NewFile;
   CarryOutAction();
   if (readsTheKeyboard) {
     KeysAndPressesTaken();

@@ -7,6 +7,7 @@
 #include "app/edit_history.h"
 #include "app/frame_keys.h"
 #include "app/key_list.h"
+#include "app/new_file.h"
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
 #include "canvas/tools.h"
@@ -50,6 +51,7 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_S, kControlHeld, T::Press, false, SaveOverShownImage, "Ctrl+S",
         "save over its image, or add it"),
     Row(plat::VK_N, kAltHeld, T::Press, false, AppendImageKey, "Alt+N", "add the image to the save file"),
+    Row(plat::VK_N, kControlHeld, T::Press, true, NewFileKey, "Ctrl+N", "new file: name, width, height"),
     Row(plat::VK_RETURN, kPlain, T::Press, false, PlayOrStopKey, "Enter", "play the images, or stop"),
     Row(plat::VK_OEM_PLUS, kAnyShift, T::Press, false, FasterKey, "+ and -", "play faster or slower"),
     Row(plat::VK_ADD, kAnyShift, T::Press, false, FasterKey, "", "play faster or slower"),

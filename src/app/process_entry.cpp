@@ -46,6 +46,7 @@ constexpr const char* kUsage =
     "                    no number shown (a fresh start, after Clear or a new\n"
     "                    size), or one past the file's end, append it\n"
     "  Alt+N             append the working view to the save file\n"
+    "  Ctrl+N            a new file: its name, width and height, in turn\n"
     "  Enter             play the load file's images in the reference view, or\n"
     "                    stop; + and - change the rate, 1 to 30 a second (8)\n"
     "  Ctrl+Z, Ctrl+Y    undo, redo (Ctrl+Shift+Z redoes too)\n"
