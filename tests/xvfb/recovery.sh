@@ -76,17 +76,24 @@ escape_until_gone() {
   ((PIXED_STATUS == 0)) || fail "Escape in $1: exit status $PIXED_STATUS"
 }
 not() { ! "$@"; }
+# The command (which takes a screenshot) false; GONE_AT the time the check began.
+gone_since() {
+  GONE_AT=$(now_ms)
+  ! "$@"
+}
 # Escape held where the editor waits for a key or a click (what, then the command true while that
-# shows) cancels that within a second; held half a second more and let go, it has not ended the
-# editor, whose loop runs on; the next Escape ends it. A busy machine under the sanitizers is slow:
-# the time Escape in the main loop took to end the editor, MAIN_ESCAPE_MS, counts besides.
+# shows) cancels that within a second, counted to the screenshot that no longer shows it; held half
+# a second more and let go, it has not ended the editor, whose loop runs on; the next Escape ends
+# it. A busy machine under the sanitizers is slow: the time Escape in the main loop took to end the
+# editor, MAIN_ESCAPE_MS, counts besides.
 escape_cancels_within_a_second() {
   local what=$1 pressed
   shift
   pressed=$(now_ms)
+  GONE_AT=$pressed
   xdotool keydown Escape
-  wait_until 5 0.02 not "$@" || true
-  ESCAPE_MS=$(($(now_ms) - pressed))
+  wait_until 5 0.02 gone_since "$@" || true
+  ESCAPE_MS=$((GONE_AT - pressed))
   sleep 0.5
   xdotool keyup Escape
   not "$@" || fail "Escape in $what: it still shows 5 s later ($SHOT)"
