@@ -402,6 +402,19 @@ const Scenario kScenarios[] = {
        }
        EXPECT_EQ(2u, pixtest::CountCalls("WriteWholeFile(walk.pix)")) << "each written whole";
      }},
+    {"AMissingSaveFileIsMadeReadableWhateverTheMask",
+     [] {
+       // The browser's C library has a mask of 0777.
+       SetName(editorState.saveFileName, "new.pix");
+       pixtest::PutWorkingView({kSide, kSide, Drawn()});
+       const mode_t mask = umask(0777);
+       Key({plat::VK_MENU, plat::VK_N});
+       umask(mask);
+       struct stat made {};
+       ASSERT_EQ(0, stat("new.pix", &made));
+       EXPECT_EQ(0600u, made.st_mode & 0600u);
+       EXPECT_EQ(Drawn(), pixtest::ReadFileBytes("new.pix"));
+     }},
     {"CtrlSReplacesTheFileALinkNamesAndKeepsItsMode",
      [] {
        ASSERT_EQ(0, mkdir("art", 0755));
