@@ -21,10 +21,11 @@ namespace {
 
 // The keys the README's table names, written out by hand.
 const char* const kReadmeKeys[] = {
-    "F1",           "Escape",       "B",       "G",           "L",      "U",     "Shift+U",
-    "Shift+H",      "Shift+V",      "Ctrl+Z",  "Ctrl+Y",      "Ctrl+S", "Enter", "Ctrl+0",
-    "Ctrl+1",       "Ctrl+arrows",  "Home",    "End",         "[",      "]",     "Left, Right",
-    "Shift+arrows", "Ctrl+Shift+Z", "+ and -", "Ctrl+Shift+E"};
+    "F1",           "Escape",       "B",       "G",      "L",      "U",     "Shift+U",
+    "Shift+H",      "Shift+V",      "Ctrl+Z",  "Ctrl+Y", "Ctrl+S", "Enter", "Ctrl+0",
+    "Ctrl+1",       "Ctrl+arrows",  "Home",    "End",    "[",      "]",     "Left, Right",
+    "Shift+arrows", "Ctrl+Shift+Z", "+ and -", "Alt+N",  "Ctrl+N", "Ctrl+Shift+E",
+};
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

@@ -201,9 +201,9 @@ void CarryOutPendingAction() {
   if (s.pendingAction == ButtonAction::None) {
     return;
   }
-  const bool readsTheKeyboard = s.pendingAction == ButtonAction::Load ||
-                                s.pendingAction == ButtonAction::Offset ||
-                                s.pendingAction == ButtonAction::Settings;
+  const bool readsTheKeyboard =
+      s.pendingAction == ButtonAction::Load || s.pendingAction == ButtonAction::Offset ||
+      s.pendingAction == ButtonAction::Settings || s.pendingAction == ButtonAction::NewFile;
   CarryOutAction();
   if (readsTheKeyboard) {
     KeysAndPressesTaken();
@@ -268,7 +268,7 @@ bool RunEditorPass() {
 void RunEditorLoop() {
   std::memset(nameText, 0, sizeof nameText);
   pressesOfAction = PressesOfAction{};
-  ForgetMainKeys();
+  StartMainKeys();
   ResetEditing();
   StartFrames();
   StartRecovery();

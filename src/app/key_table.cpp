@@ -8,6 +8,7 @@
 #include "app/frame_keys.h"
 #include "app/image_export.h"
 #include "app/key_list.h"
+#include "app/new_file.h"
 #include "app/onion_skin.h"
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
@@ -57,9 +58,12 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_RIGHT, kPlain, T::Press, true, NextImageKey, "", "the previous or next image"),
     Row(plat::VK_HOME, kPlain, T::Press, true, FirstImageKey, "Home, End", "the first or the last image"),
     Row(plat::VK_END, kPlain, T::Press, true, LastImageKey, "", "the first or the last image"),
-    Row(plat::VK_S, kControlHeld, T::Press, false, SaveOverShownImage, "Ctrl+S", "save over the image shown"),
+    Row(plat::VK_S, kControlHeld, T::Press, false, SaveOverShownImage, "Ctrl+S",
+        "save over its image, or add it"),
     Row(plat::VK_E, kControlHeld | kShiftHeld, T::Press, true, ExportImagesKey, "Ctrl+Shift+E",
         "export as GIF, sheet and PNG"),
+    Row(plat::VK_N, kAltHeld, T::Press, false, AppendImageKey, "Alt+N", "add the image to the save file"),
+    Row(plat::VK_N, kControlHeld, T::Press, true, NewFileKey, "Ctrl+N", "new file: name, width, height"),
     Row(plat::VK_RETURN, kPlain, T::Press, false, PlayOrStopKey, "Enter", "play the images, or stop"),
     Row(plat::VK_OEM_PLUS, kAnyShift, T::Press, false, FasterKey, "+ and -", "play faster or slower"),
     Row(plat::VK_ADD, kAnyShift, T::Press, false, FasterKey, "", "play faster or slower"),

@@ -121,8 +121,9 @@ void PutBack(const recovery::Copy& copy) {
   editorState.previousWidth = editorState.width;
   editorState.previousHeight = editorState.height;
   TakeWorkRecord(copy);
-  // The image number as a Load shows it.
-  ShowImageNumber();
+  // The copy does not tell whether its number was a Load's: Ctrl+S appends
+  // rather than write over an image the work may never have been.
+  HideImageNumber();
   IndexImage working{copy.width, copy.height, copy.pixels};
   IndexImage reference = copy.reference.size() == copy.pixels.size()
                              ? IndexImage{copy.width, copy.height, copy.reference}

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "app/editor_state.h"
+#include "app/main_keys.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
@@ -149,10 +150,9 @@ bool RunEntry(const Entry& entry) {
     if (plat::EndRequested()) {
       return false;
     }
-    // Escape ends the editor now: the entry gives up as at the end of the
-    // session, and the close request is taken at the next pass.
+    // Escape cancels the entry, and only the entry: the editor goes on.
     if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
-      plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+      EscapeTakenByPrompt();
       return false;
     }
     // A failed read (the window no longer in front) finds no key down, so a

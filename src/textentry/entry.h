@@ -11,9 +11,9 @@ extern char sizeText[4];
 extern char nameText[kNameBytes];
 
 // Each returns 1 when Enter ended the entry, and 0 when it gave up because
-// Escape was pressed (WM_CLOSE is posted then) or the system asked the
-// program to end: the buffer then holds a half-typed text that must not be
-// used. A key types once when it goes down and repeats
+// Escape was pressed (the entry is cancelled, the editor goes on) or the
+// system asked the program to end: the buffer then holds a half-typed text
+// that must not be used. A key types once when it goes down and repeats
 // while held; keys beyond the entry's limit are dropped.
 int EnterNumber();
 int EnterSize();

@@ -1,9 +1,10 @@
 // The site in headless Chromium: a first run whose Escape writes the settings, the golden start
 // screen, a painting session with a rectangle, a fill, Right and Ctrl+S exported byte for byte as
-// the Linux program saved it, Ctrl+Shift+E's pictures (the GIF downloaded from the list of files)
-// byte for byte as the Linux program wrote them, names and size kept over a reload, a bad Import,
-// the list of files beside the screen, storage refused or full, the page's figures, and a painting
-// that outlives a crashed tab; the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
+// the Linux program saved it, Ctrl+S after Clear appending, the toolbar's New beginning a new file,
+// Ctrl+Shift+E's pictures (the GIF downloaded from the list of files) byte for byte as the Linux
+// program wrote them, names and size kept over a reload, a bad Import, the list of files beside the
+// screen, storage refused or full, the page's figures, and a painting that outlives a crashed tab;
+// the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
 // Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -129,13 +130,17 @@ async function save(page, bytes) {
 }
 // A keyboard entry opened by the button at (x, y), then its keys typed as a person types them, each
 // held 150 ms; after Enter a pause, in which a size's second entry opens.
+const promptShown = async (page) => (await colours(page, 390, 405, 275, 90)).includes("FF0000");
 async function enterWithKeys(page, x, y, keys) {
-  const prompt = async () => (await colours(page, 390, 405, 275, 90)).includes("FF0000");
   // The menu takes only a press begun after it has seen the button up: the way from Settings to
   // it takes a person longer than the menu's first look.
   await page.waitForTimeout(400);
   await move(page, x, y);
-  await holdUntil(page, "left", prompt, `the entry at (${x},${y})`);
+  await holdUntil(page, "left", () => promptShown(page), `the entry at (${x},${y})`);
+  await typeIntoEntries(page, keys, `the entry at (${x},${y})`);
+}
+async function typeIntoEntries(page, keys, what) {
+  const prompt = () => promptShown(page);
   for (const key of keys) {
     await page.keyboard.down(key);
     await page.waitForTimeout(150);
@@ -144,7 +149,7 @@ async function enterWithKeys(page, x, y, keys) {
   }
   const deadline = Date.now() + 10000;
   for (let quiet = 0; quiet < 3; quiet = (await prompt()) ? 0 : quiet + 1) {
-    check(Date.now() < deadline, `the entry at (${x},${y}) did not end`);
+    check(Date.now() < deadline, `${what} did not end`);
     await page.waitForTimeout(300);
   }
 }
@@ -305,6 +310,36 @@ try {
   check(sounds >= 4, `${sounds} sounds played for two saves, expected 4`);
   note("the session's export equals the Linux program's save file; its sounds played");
 
+  // ---- Clear, then Ctrl+S: no image is shown, so it appends; the file's other images stay.
+  const imagesBefore = await readFile(page, "test1.pix");
+  await changes(page, "Clear", 455, 511, cellOf(350, 250));
+  await paint(page, 350, 250, "0000CC");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("s", { delay: 100 });
+  await page.keyboard.up("Control");
+  await until(async () => (await fileSize(page, "test1.pix")) === 3 * 102 * 78, "Ctrl+S after Clear did not append");
+  // (350, 250) is column 42, row 48; the quad pen paints colour 1 there and right and below.
+  const appended = new Array(102 * 78).fill(0);
+  for (const at of [48 * 102 + 42, 48 * 102 + 43, 49 * 102 + 42, 49 * 102 + 43]) appended[at] = 1;
+  const afterClear = await readFile(page, "test1.pix");
+  const wanted = [...imagesBefore, ...appended];
+  const differs = wanted.findIndex((byte, i) => afterClear[i] !== byte);
+  check(differs < 0, `after Clear, Ctrl+S: test1.pix differs from the model at byte ${differs}`);
+  note("after Clear Ctrl+S appended the image, the others as they were");
+
+  // ---- The toolbar's New, in place of Ctrl+N: the editor asks for the name, the width and the
+  // height; a new file starts black, and Ctrl+S makes it image 0 of the new file.
+  await page.click("#new");
+  await until(() => promptShown(page), "New opened no entry");
+  await page.waitForTimeout(400); // the entry's first look comes a moment after its prompt
+  await typeIntoEntries(page, ["f", "r", "e", "s", "h", "Enter", "Enter", "Enter"], "New's entries");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("s", { delay: 100 });
+  await page.keyboard.up("Control");
+  await until(async () => (await fileSize(page, "fresh.pix")) === 102 * 78, "Ctrl+S wrote no fresh.pix after New");
+  await expectFile(page, "fresh.pix", new Array(102 * 78).fill(0), "the new file's first image");
+  note("the toolbar's New asked for a new file, which Ctrl+S began with a black image");
+
   // ---- Undo and redo of a stroke, typed as a person types them.
   const cell = [401, 301, 4, 4];
   await pick(page, 730, 40); // yellow again, after the fill's colour
@@ -337,7 +372,7 @@ try {
   await settled(page);
   await expectFile(page, "SaveName.dat", nameBytes("art29.pix"), "the settings after a reload");
   await expectFile(page, "SaveSize.dat", [50, 50], "the settings after a reload");
-  check((await fileSize(page, "test1.pix")) === 2 * 102 * 78, "test1.pix is not kept over a reload");
+  check((await fileSize(page, "test1.pix")) === 3 * 102 * 78, "test1.pix is not kept over a reload");
   check((await regionHash(page, fields)) === fieldsBefore, "the names and the size on the screen changed over a reload");
   note("names, size and files are kept over a reload");
 

@@ -4,7 +4,8 @@
 # and 3 and the length as they were). Enter plays the images in the reference view: screenshots
 # over a second show them cycling, enlarged four times; Enter again shows the loaded image.
 # Ctrl+Shift+E then writes walk.gif, which ImageMagick reads back: the four images at the rate they
-# played, in the colours the screen showed.
+# played, in the colours the screen showed. Then Clear, paint, Ctrl+S: no image is shown, so Ctrl+S
+# appends (image 0 stays as it was), and the file's bytes are the model's.
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -166,6 +167,20 @@ for k in 0 1 2 3; do
   [[ "$colours" == "$expected" ]] || fail "frame $k of walk.gif has the colours $colours, expected $expected"
 done
 note "Ctrl+Shift+E wrote walk.gif: four frames at 2 a second in the screen's colours"
+# Clear (455, 511): the image is none of the file's, so Ctrl+S appends it as image 4.
+move 455 511
+hold_until 1 10 cell_is 7 9 000000 || fail "Clear left the grid as it was ($SHOT)"
+paint 3 3
+save_over
+python3 - "$TEST_DIR/model.pix" "$SIDE" "$RED" <<'EOF'
+import sys
+path, side, red = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+image = bytearray(side * side)
+image[3 * side + 3] = red
+open(path, "ab").write(image)
+EOF
+cmp "$TEST_DIR/model.pix" "$FILE" || fail "after Clear, Ctrl+S did not append: walk.pix differs from $TEST_DIR/model.pix"
+note "after Clear Ctrl+S appended image 4 and left image 0 as it was"
 
 tap Escape
 wait_exit 30

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # One scripted session on the Linux program and on pixed.exe under Wine, one after the other on the
 # same X server: pick a colour, paint single and quad, save twice, draw a rectangle and fill its
-# inside, save over image 1 through the offset, clear, Right to image 1, paint, Ctrl+S over it, load
-# image 1, export with Ctrl+Shift+E, rename the save file in the settings menu, quit. Both must leave
-# the same pix, settings and exported files, byte for byte, and (at 1:1) show the same loaded image;
-# pixtool.exe exports the same file to the same bytes.
+# inside, save over image 1 through the offset, clear, Right to image 1, paint, Ctrl+S over it, clear
+# again and Ctrl+S (no image shown: it appends a black image 2), load image 1, export with
+# Ctrl+Shift+E, rename the save file in the settings menu, quit. Both must leave the same pix,
+# settings and exported files, byte for byte, and (at 1:1) show the same loaded image; pixtool.exe
+# exports the same file to the same bytes.
 # Called as lib.sh says, with pixed.exe as the program; PIXED_SDL names the Linux program.
 # PIXED_SCREEN is the X screen's size (800x600 unless set): elsewhere the pointer goes to the
 # window points that show the session's screen points, and the screenshots are read there.
@@ -161,6 +162,14 @@ session() {
   key_until s file_changed_from "$before" || fail "Ctrl+S did not change test1.pix"
   keys_up ctrl
   file_holds $((2 * IMAGE_BYTES)) || fail "test1.pix is $(file_bytes test1.pix) bytes after Ctrl+S"
+  go 455 511 # Clear: no image is shown, so Ctrl+S appends
+  hold_until 1 10 cell_is 300 200 000000 || fail "Clear left the screen as it was"
+  before=$(file_sum)
+  keys_down ctrl
+  sleep 0.1
+  key_until s file_changed_from "$before" || fail "Ctrl+S after Clear did not change test1.pix"
+  keys_up ctrl
+  file_holds $((3 * IMAGE_BYTES)) || fail "test1.pix is $(file_bytes test1.pix) bytes after Ctrl+S after Clear"
   enter_number 205 511 1 # Load image 1
   wait_until 10 0.2 cell_is 300 200 F9E21F || fail "image 1 did not come back with Load ($SHOT)"
   shot "loaded-$2"
@@ -202,9 +211,12 @@ WORK=$WINE_WORK
 session "$PIXED" wine
 note "pixed.exe's session is done"
 
-# Not a comparison of two empty results: two images, the second painted, and the new name.
-(($(file_bytes test1.pix) == 2 * IMAGE_BYTES)) || fail "test1.pix should hold two images"
-[[ -n "$(tail -c $IMAGE_BYTES "$WORK/test1.pix" | tr -d '\0')" ]] || fail "image 1 of test1.pix is all black"
+# Not a comparison of two empty results: three images, the second painted, the third black, and
+# the new name.
+(($(file_bytes test1.pix) == 3 * IMAGE_BYTES)) || fail "test1.pix should hold three images"
+[[ -n "$(head -c $((2 * IMAGE_BYTES)) "$WORK/test1.pix" | tail -c $IMAGE_BYTES | tr -d '\0')" ]] ||
+  fail "image 1 of test1.pix is all black"
+[[ -z "$(tail -c $IMAGE_BYTES "$WORK/test1.pix" | tr -d '\0')" ]] || fail "image 2, Ctrl+S's after Clear, is not black"
 # The cell painted after Right, (42, 48) of image 1, in colour 1.
 ctrl_s_pixel=$(od -An -tu1 -j $((IMAGE_BYTES + 48 * 102 + 42)) -N1 "$WORK/test1.pix" | tr -d ' ')
 [[ "$ctrl_s_pixel" == 1 ]] || fail "Ctrl+S did not write the cell painted after Right (found $ctrl_s_pixel)"

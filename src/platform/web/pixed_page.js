@@ -1,5 +1,5 @@
 // The page around the editor: its canvas, input and sounds, the working folder kept in the
-// browser's storage, the toolbar (Import, Export, the list of files) and the end of a run.
+// browser's storage, the toolbar (Import, Export, New, the list of files) and the end of a run.
 "use strict";
 
 const FOLDER = "/pixed"; // the working folder, kept in IndexedDB
@@ -370,6 +370,17 @@ function exportSaveFile() {
   download(name, Module.FS.readFile(path));
 }
 
+// Ctrl+N, which the browser keeps for a new window and never gives the page: typed into the editor
+// as a person types it, with its screen given the keyboard back first.
+function newFile() {
+  if (!running) return;
+  canvas.focus();
+  for (const [code, down] of [["ControlLeft", 1], ["KeyN", 1], ["KeyN", 0], ["ControlLeft", 0]]) {
+    Module.ccall("pixed_web_key", "number", ["string", "number"], [code, down]);
+  }
+  wake();
+}
+
 function setUpToolbar() {
   const chooser = document.getElementById("import-files");
   document.getElementById("import").addEventListener("click", () => chooser.click());
@@ -377,6 +388,7 @@ function setUpToolbar() {
     importFiles([...chooser.files]).finally(() => { chooser.value = ""; });
   });
   document.getElementById("export").addEventListener("click", exportSaveFile);
+  document.getElementById("new").addEventListener("click", newFile);
   // The list opens beside the editor's screen, which moves over for it: nothing of the picture is
   // covered (the images play in the reference view at its top left).
   const files = document.getElementById("files");
