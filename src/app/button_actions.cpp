@@ -11,6 +11,7 @@
 #include "app/unsaved_work.h"
 #include "canvas/image_history.h"
 #include "canvas/image_store.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "draw/image_areas.h"
 #include "draw/primitives.h"
@@ -79,7 +80,7 @@ void ClearAction() {
   BeginImageStep();
   FillImages(0);
   // The whole screen goes black; the next pass draws everything again.
-  FillSurface(displayDevice.primarySurface, 0);
+  FillSurface(displayDevice.primarySurface, kBlackIndex);
   RedrawImageAreas();
   HideImageNumber();
   editorState.pixNumber = 0;

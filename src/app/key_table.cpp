@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <array>
 
+#include "app/colour_edit.h"
 #include "app/edit_history.h"
 #include "app/frame_keys.h"
 #include "app/key_list.h"
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
+#include "canvas/palette_panel.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
 
@@ -36,6 +38,10 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_DOWN, kShiftHeld, T::Press, true, ShiftImageDown, "", "shift the image a pixel"),
     Row(plat::VK_OEM_4, kPlain, T::Repeating, true, PreviousColour, "[ and ]", "previous or next colour"),
     Row(plat::VK_OEM_6, kPlain, T::Repeating, true, NextColour, "", "previous or next colour"),
+    Row(plat::VK_PRIOR, kPlain, T::Press, false, PreviousPanelPage, "PageUp, PageDown",
+        "the palette's previous or next 81"),
+    Row(plat::VK_NEXT, kPlain, T::Press, false, NextPanelPage, "", "the palette's previous or next 81"),
+    Row(plat::VK_F4, kPlain, T::Press, true, EditColourKey, "F4", "edit the current colour (rrggbb)"),
     Row(plat::VK_Z, kControlHeld, T::Repeating, false, UndoKey, "Ctrl+Z", "undo"),
     Row(plat::VK_Y, kControlHeld, T::Repeating, false, RedoKey, "Ctrl+Y", "redo"),
     Row(plat::VK_Z, kControlHeld | kShiftHeld, T::Repeating, false, RedoKey, "Ctrl+Shift+Z", "redo"),

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "canvas/palette_table.h"
+
 // Palette indices, row by row, width x height.
 struct IndexImage {
   int width = 0;
@@ -53,6 +55,9 @@ inline constexpr std::int64_t kMostImagePixels = std::int64_t{1} << 24;
 struct ImageState {
   IndexImage working;
   std::shared_ptr<const IndexImage> reference;
+  // The palette they are shown in, shared as the reference image is: it
+  // changes only when a colour is edited.
+  std::shared_ptr<const PaletteColours> palette;
 };
 
 // A new run: both images black (index 0) at the size in editorState, as the
@@ -84,6 +89,13 @@ void FillImages(std::uint8_t value);
 void SwapImageState(ImageState& state);
 // A copy of the current images, for the history.
 ImageState CurrentImageState();
+
+// The palette the images are shown in: set at start and by a colour's edit,
+// swapped by undo and redo with the images. TakePaletteChange is true once
+// after it changed.
+void SetImagePalette(std::shared_ptr<const PaletteColours> palette);
+std::shared_ptr<const PaletteColours> ImagePalette();
+bool TakePaletteChange();
 
 // What changed since the screen last showed it, taken by the drawing pass.
 ImageRect TakeWorkingChanges();
