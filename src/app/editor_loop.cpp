@@ -271,8 +271,6 @@ void RunEditorLoop() {
   ForgetMainKeys();
   StartEditHistory();
   ResetImages();
-  StartPaletteInForce();
-  ResetPalettePanel();
   ResetGridView();
   ResetImageAreas();
   ResetViewMouse();

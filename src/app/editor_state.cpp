@@ -8,6 +8,7 @@
 #include "app/view_keys.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
+#include "canvas/palette_panel.h"
 #include "canvas/tools.h"
 #include "draw/image_areas.h"
 #include "edit_history.h"
@@ -52,6 +53,7 @@ void ResetEditorState() {
   ResetViewMouse();
   ResetTools();
   ResetKeyList();
+  ResetPalettePanel();
   RearmButtonBar();
   ForgetRecovery();
 }

@@ -75,10 +75,8 @@ void TakeFolderPalette(const FolderPalette& palette) {
   paletteFile.names = palette.file.names;
   paletteFile.writable = !palette.found || palette.problem.reason.empty();
   ChooseScreenInks(palette.colours);
-}
-
-void StartPaletteInForce() {
-  SetImagePalette(std::make_shared<const PaletteColours>(ColoursOfTable()));
+  // The images' state holds the palette from now on, undone to no earlier one.
+  SetImagePalette(std::make_shared<const PaletteColours>(palette.colours));
   TakePaletteChange();
 }
 

@@ -13,10 +13,8 @@
 // At start-up, from the folder's palette as read: its colours go into
 // paletteTable, its names are kept and the inks chosen. Palette.gpl is written
 // later only when it was missing or used: a file that was refused stays as
-// the artist left it.
+// the artist left it. The images' state holds the palette from now on.
 void TakeFolderPalette(const FolderPalette& palette);
-// At the start of the main loop: the images' state holds the palette in force.
-void StartPaletteInForce();
 
 // The palette in force.
 PaletteColours PaletteInForce();
