@@ -40,7 +40,8 @@ foreach(entry foundation=foundation startup_paint=startup_paint
               exclusive_startup_paint=startup_paint,PIXED_ARGS=--exclusive large_screen=large_screen
               undo_keys=undo_keys brisk_typing=brisk_typing
               whole_run=wine_whole_run large_session=wine_whole_run,PIXED_SCREEN=1920x1080
-              wrong_screen=wine_wrong_screen session_end=wine_session_end desktop=wine_desktop recovery=recovery)
+              wrong_screen=wine_wrong_screen session_end=wine_session_end desktop=wine_desktop recovery=recovery
+              palette=palette,PIXED_PIXTOOL=$<TARGET_FILE:pixtool>)
   string(REGEX MATCH "^([a-z_]+)=([a-z_]+),?(.*)$" matched ${entry})
   set(name ${CMAKE_MATCH_1})
   set(check ${CMAKE_MATCH_2})

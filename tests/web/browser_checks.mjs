@@ -365,6 +365,13 @@ try {
   await settled(page);
   await until(async () => (await colours(page, ...swatch4)) === "123456",
               async () => `swatch 4 after the palette's import: ${await colours(page, ...swatch4)}`);
+  // Picked and painted, the file's colour is saved as its index, as on Linux.
+  await pick(page, 695, 74);
+  await paint(page, 602, 382, "123456");
+  const savedBefore = await fileSize(page, "test1.pix");
+  await save(page, savedBefore + 102 * 78);
+  const savedPixel = (await readFile(page, "test1.pix"))[savedBefore + 75 * 102 + 92];
+  check(savedPixel === 4, `the pixel painted in swatch 4's colour is saved as ${savedPixel}, expected 4`);
   // Taken out again: the figures below are the editor's with its own colours.
   await evaluate(page, () => new Promise((resolve) => {
     Module.FS.unlink("/pixed/Palette.gpl");
