@@ -21,11 +21,14 @@ bool editAsked = false;
 
 // Why the typed text changes nothing, naming the colour that stays.
 std::string RefusalOf(HexColourText read, int colour) {
-  const std::string stays = " Color " + std::to_string(colour) + " unchanged.";
+  char line[80];
   if (read == HexColourText::NotHex) {
-    return std::string("'") + FirstNonHexCharacter(hexText) + "' is no hex digit (0-9, a-f)." + stays;
+    std::snprintf(line, sizeof line, "'%c' is no hex digit (0-9, a-f). Color %d unchanged.",
+                  FirstNonHexCharacter(hexText), colour);
+  } else {
+    std::snprintf(line, sizeof line, "A color takes 6 hex digits (rrggbb). Color %d unchanged.", colour);
   }
-  return "A color takes 6 hex digits (rrggbb)." + stays;
+  return line;
 }
 
 }  // namespace

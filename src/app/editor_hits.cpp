@@ -133,9 +133,11 @@ void ShowColourStatus() {
   DrawTextAt(textLine, layout::kColourStatus.x, layout::kColourStatus.y, kWhiteInk,
              displayDevice.primarySurface);
   const int colour = std::clamp(static_cast<int>(editorState.currentColor), 0, layout::kPaletteEntries - 1);
-  const std::string named =
-      "#" + HexOfColour(PaletteInForce()[static_cast<std::size_t>(colour)]) + " " + ColourName(colour);
-  std::snprintf(textLine, sizeof textLine, "%.*s", layout::kColourNameCells, named.c_str());
+  const std::string hex = HexOfColour(PaletteInForce()[static_cast<std::size_t>(colour)]);
+  const std::string name = ColourName(colour);
+  // "#rrggbb name", cut at the screen's edge.
+  std::snprintf(textLine, sizeof textLine, "#%s %s", hex.c_str(), name.c_str());
+  textLine[layout::kColourNameCells] = '\0';
   PadToCells(textLine, sizeof textLine, layout::kColourNameCells);
   DrawTextAt(textLine, layout::kColourNameStatus.x, layout::kColourNameStatus.y, kWhiteInk,
              displayDevice.primarySurface);

@@ -90,7 +90,9 @@ std::string ColourName(int index) {
   }
   // A file this editor wrote names the entries it had no name for so.
   const std::string& name = paletteFile.names[static_cast<std::size_t>(index)];
-  return name == "index " + std::to_string(index) ? "" : name;
+  char unnamed[16];
+  std::snprintf(unnamed, sizeof unnamed, "index %d", index);
+  return name == unnamed ? "" : name;
 }
 
 void ChangePaletteColour(int index, PaletteColour colour) {
