@@ -10,6 +10,7 @@
 
 #include "app/editor_state.h"
 #include "canvas/image_history.h"
+#include "canvas/palette_panel.h"
 #include "canvas/palette_table.h"
 #include "canvas/screen_inks.h"
 #include "platform/headless/headless.h"
@@ -212,6 +213,19 @@ TEST_F(PaletteEditTest, TheStatusLineNamesAPickedColour) {
   EXPECT_EQ("#3399ff Sky blue", pixtest::ReadScreenText(592, 572, 16));
   PickSlot(2);
   EXPECT_EQ("#339933  ", pixtest::ReadScreenText(592, 572, 9)) << "the built-in colour after the file's";
+}
+
+// A shade steps within the panel column of its colour, on that colour's page.
+TEST(PanelColumnTest, EachColourLiesInItsPagesColumn) {
+  const struct {
+    int colour, first, last;
+  } columns[] = {{0, 0, 26},      {30, 27, 53},    {80, 54, 80},    {81, 81, 107},
+                 {161, 135, 161}, {200, 189, 215}, {243, 243, 255}, {255, 243, 255}};
+  for (const auto& column : columns) {
+    const PanelColumn found = PanelColumnOf(column.colour);
+    EXPECT_EQ(column.first, found.first) << column.colour;
+    EXPECT_EQ(column.last, found.last) << column.colour;
+  }
 }
 
 // The inks by hand: a palette's darkest and lightest entries, and the

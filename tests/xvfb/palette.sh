@@ -30,7 +30,12 @@ sleep 1
 
 swatch_x() { echo $((695 + 35 * ($1 / 27))); }
 swatch_y() { echo $((10 + 16 * ($1 % 27))); }
-shot start
+# pixed.exe under Wine shows its screen a while after its window.
+first_swatch_shown() {
+  shot start
+  [[ "$(colours_in "$SHOT" "$(swatch_x 0)" "$(swatch_y 0)" 1 1)" == "${COLOURS[0]}" ]]
+}
+wait_until 30 0.3 first_swatch_shown || true
 for ((i = 0; i < 16; i++)); do
   found=$(colours_in "$SHOT" "$(swatch_x "$i")" "$(swatch_y "$i")" 1 1)
   [[ "$found" == "${COLOURS[i]}" ]] || fail "swatch $i shows $found, expected ${COLOURS[i]} ($SHOT)"
