@@ -204,6 +204,20 @@ TEST_F(PaletteEditTest, BadHexEntriesChangeNothing) {
   EXPECT_EQ("abcdef", Shown(29));
 }
 
+// A file the editor refused at start is the artist's to mend: an edit holds on
+// the screen and leaves the file as it was.
+TEST_F(PaletteEditTest, ARefusedFileIsNeverWrittenOver) {
+  const std::string refused = "GIMP Palette\n300 0 0\n";
+  ASSERT_TRUE(pixtest::WriteFileBytes("Palette.gpl", refused));
+  Start();
+  editorState.currentColor = 29;
+  EditCurrentColour("3399ff");
+  EXPECT_EQ("3399ff", Shown(29));
+  const pixtest::Bytes bytes = pixtest::ReadFileBytes("Palette.gpl");
+  EXPECT_EQ(refused, std::string(bytes.begin(), bytes.end()));
+  EXPECT_EQ("Palette.gpl was not used", pixtest::ReadScreenText(390, 447, 24, 4));
+}
+
 TEST_F(PaletteEditTest, TheStatusLineNamesAPickedColour) {
   ASSERT_TRUE(pixtest::WriteFileBytes("Palette.gpl", std::string("GIMP Palette\n"
                                                                  "  0   0   0\tInk\n"
