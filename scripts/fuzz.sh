@@ -7,7 +7,7 @@
 # 64 MB (the largest bitmap needs 2 MB); the input is left
 # in build-fuzz/findings. New inputs found go to build-fuzz/corpus/<target>.
 #
-# Usage: scripts/fuzz.sh [target...]          (all five by default)
+# Usage: scripts/fuzz.sh [target...]          (all six by default)
 #   PIXED_FUZZ_SECONDS   seconds per target (default 60)
 #   PIXED_FUZZ_JOBS      targets run side by side (default 2)
 #   scripts/fuzz.sh replay [target...]   times every corpus input in a release

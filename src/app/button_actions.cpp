@@ -13,6 +13,7 @@
 #include "canvas/image_store.h"
 #include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
+#include "canvas/selection.h"
 #include "draw/image_areas.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
@@ -21,6 +22,8 @@
 #include "textentry/entry.h"
 
 int LoadImageAsStep(std::int32_t n, PixReport* report) {
+  // Floating pixels are placed: the work left behind is as it was shown.
+  PlaceFloatingPixels();
   ShowImageNumber();
   // A load that draws nothing leaves the work as saved as it was.
   const bool wasSaved = !WorkUnsaved();
@@ -66,6 +69,8 @@ void SaveAction() {
   PressButton("save_down_button.bmp", layout::kSaveButton);
   // The "saved" sound only when the image really reached the file.
   PixReport report;
+  // What is saved is what is shown.
+  PlaceFloatingPixels();
   const int result = SavePixImage(&report);
   ImageCountMayHaveChanged();
   SaveFinished(SaveWorked(result, report), report);
@@ -77,6 +82,7 @@ void SaveAction() {
 void ClearAction() {
   PressButton("clear_down_button.bmp", layout::kClearButton);
   plat::Sleep(500);
+  PlaceFloatingPixels();
   BeginImageStep();
   FillImages(0);
   // The whole screen goes black; the next pass draws everything again.

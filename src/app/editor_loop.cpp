@@ -17,6 +17,7 @@
 #include "app/key_list.h"
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
+#include "app/onion_skin.h"
 #include "app/palette_in_force.h"
 #include "app/tool_status.h"
 #include "app/unsaved_work.h"
@@ -181,7 +182,12 @@ void FollowLeftButton(bool viewTakesLeft) {
     EndStroke();
   }
   FollowKeyBindings(LeftDown());
-  if (LeftDown() && !viewTakesLeft) {
+  // Alt with the left button picks the colour, the tool staying as it is.
+  const bool altPick = LeftDown() && MainKeyDown(plat::VK_MENU) && !ToolHeld();
+  if (altPick && s.cursorY < layout::kPaintBottom) {
+    PickImageColour(s.cursorX, s.cursorY);
+  }
+  if (LeftDown() && !viewTakesLeft && !altPick) {
     PressOrDragTool();
   }
   if (s.cursorY > layout::kButtonHitTop && LeftDown() && !ShapeBeingDragged()) {
@@ -255,6 +261,7 @@ bool RunEditorPass() {
   FollowPaletteChanges();
   FollowRightButton();
   FollowFrames();
+  FollowOnionSkin();
 
   // The images and the view as this pass left them, with the list over them.
   DrawImageAreas();
@@ -269,13 +276,7 @@ void RunEditorLoop() {
   std::memset(nameText, 0, sizeof nameText);
   pressesOfAction = PressesOfAction{};
   ForgetMainKeys();
-  StartEditHistory();
-  ResetImages();
-  ResetGridView();
-  ResetImageAreas();
-  ResetViewMouse();
-  ResetTools();
-  ResetKeyList();
+  ResetEditing();
   StartFrames();
   StartRecovery();
   while (RunEditorPass()) {

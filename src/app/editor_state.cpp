@@ -5,7 +5,9 @@
 
 #include "app/editor_hits.h"
 #include "app/key_list.h"
+#include "app/onion_skin.h"
 #include "app/view_keys.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
 #include "canvas/palette_panel.h"
@@ -46,6 +48,11 @@ void ResetEditorState() {
   surfaceDesc = plat::DDSURFACEDESC2{};
   std::memset(paletteTable, 0, sizeof paletteTable);
   std::memset(textLine, 0, sizeof textLine);
+  ResetEditing();
+  ForgetRecovery();
+}
+
+void ResetEditing() {
   StartEditHistory();
   ResetImages();
   ResetGridView();
@@ -55,5 +62,6 @@ void ResetEditorState() {
   ResetKeyList();
   ResetPalettePanel();
   RearmButtonBar();
-  ForgetRecovery();
+  ResetOnionSkin();
+  ResetAids();
 }

@@ -75,6 +75,9 @@ constexpr int savedSound = 8002;
 
 // Back to the values a new run starts with (tests run WinMain many times).
 void ResetEditorState();
+// The editing's own state as a run starts: the images, the view, the
+// history, the tools, the lists and layers over the image.
+void ResetEditing();
 
 // The work's record as the state has it now, and the state set from one.
 WorkRecord CurrentWorkRecord();

@@ -12,6 +12,7 @@
 #include "app/image_number.h"
 #include "app/save_status.h"
 #include "canvas/image_history.h"
+#include "canvas/selection.h"
 #include "storage/pix_file.h"
 
 namespace {
@@ -67,6 +68,8 @@ std::optional<std::int32_t> StepTarget(StepKey key, std::int32_t number, std::in
 void SaveOverShownImage() {
   PlayProgramSound(clickSound);
   PixReport report;
+  // What is saved is what is shown.
+  PlaceFloatingPixels();
   const int result = SaveImageInPlace(editorState.pixNumber, &report);
   ImageCountMayHaveChanged();
   SaveFinished(SaveWorked(result, report), report);

@@ -30,6 +30,8 @@ struct Shown {
 
 Counted counted;
 Shown shown;
+// Saves and loads so far: what may have changed the load file's images.
+std::uint64_t fileChanges = 0;
 
 constexpr std::size_t kCells = static_cast<std::size_t>(layout::kImageNumberCells);
 // No disk holds this many images: a count beyond it is shown as it.
@@ -84,6 +86,7 @@ std::int64_t LoadFileImageCount() {
 
 void ShowImageNumber() {
   counted.stale = true;
+  ++fileChanges;
   shown = Shown{true, editorState.pixNumber, LoadFileImageCount()};
   Draw();
 }
@@ -94,6 +97,11 @@ void HideImageNumber() {
 
 void ImageCountMayHaveChanged() {
   counted.stale = true;
+  ++fileChanges;
+}
+
+std::uint64_t LoadFileChanges() {
+  return fileChanges;
 }
 
 void FollowImageNumber() {

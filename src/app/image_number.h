@@ -14,6 +14,9 @@ void ShowImageNumber();
 void HideImageNumber();
 // A save may have changed the load file: it is counted again.
 void ImageCountMayHaveChanged();
+// Counts what may have changed the load file's images (saves, loads), for
+// what shows them to know when to read them again.
+std::uint64_t LoadFileChanges();
 // Once a pass: counts the load file again when its name or the size changed
 // (or a save asked for it), and redraws the number where it changed.
 void FollowImageNumber();

@@ -25,8 +25,12 @@ struct MouseLine {
 
 // The mouse does what no key does; its lines follow the keys'.
 constexpr MouseLine kMouseLines[] = {
-    {"Right button", "pick a colour from panel or image"}, {"Wheel", "zoom in or out about the pointer"},
-    {"Middle drag", "move the image in the grid"},         {"Space+drag", "the same with the left button"},
+    {"Right button", "pick a colour from panel or image"},
+    {"Alt+click", "the same, the tool kept"},
+    {"Shift at release", "line at 45 degrees, square, circle"},
+    {"Wheel", "zoom in or out about the pointer"},
+    {"Middle drag", "move the image in the grid"},
+    {"Space+drag", "the same with the left button"},
     {"Click a view", "show that part in the grid"},
 };
 

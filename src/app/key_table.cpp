@@ -8,9 +8,12 @@
 #include "app/edit_history.h"
 #include "app/frame_keys.h"
 #include "app/key_list.h"
+#include "app/onion_skin.h"
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/palette_panel.h"
+#include "canvas/selection.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
 
@@ -30,6 +33,9 @@ constexpr KeyBinding kFirstRows[] = {
 };
 
 constexpr KeyBinding kLaterRows[] = {
+    Row(plat::VK_X, kPlain, T::Press, true, ToggleMirrorLeftRight, "X", "mirror left and right: on, off"),
+    Row(plat::VK_Y, kPlain, T::Press, true, ToggleMirrorTopBottom, "Y", "mirror top and bottom: on, off"),
+    Row(plat::VK_P, kPlain, T::Press, true, TogglePixelPerfect, "P", "pixel-perfect pen: on, off"),
     Row(plat::VK_H, kShiftHeld, T::Press, true, FlipLeftToRight, "Shift+H", "flip left to right"),
     Row(plat::VK_V, kShiftHeld, T::Press, true, FlipTopToBottom, "Shift+V", "flip top to bottom"),
     Row(plat::VK_LEFT, kShiftHeld, T::Press, true, ShiftImageLeft, "Shift+arrows", "shift the image a pixel"),
@@ -38,6 +44,13 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_DOWN, kShiftHeld, T::Press, true, ShiftImageDown, "", "shift the image a pixel"),
     Row(plat::VK_OEM_4, kPlain, T::Repeating, true, PreviousColour, "[ and ]", "previous or next colour"),
     Row(plat::VK_OEM_6, kPlain, T::Repeating, true, NextColour, "", "previous or next colour"),
+    Row(plat::VK_A, kControlHeld, T::Press, true, SelectAll, "Ctrl+A", "select the whole image"),
+    Row(plat::VK_D, kControlHeld, T::Press, true, DropSelection, "Ctrl+D", "drop the selection (placed)"),
+    Row(plat::VK_C, kControlHeld, T::Press, true, CopySelection, "Ctrl+C", "copy the selection"),
+    Row(plat::VK_X, kControlHeld, T::Press, true, CutSelection, "Ctrl+X", "cut it (copy, then colour 0)"),
+    Row(plat::VK_V, kControlHeld, T::Press, true, PasteClipboard, "Ctrl+V", "paste it where it was copied"),
+    Row(plat::VK_DELETE, kPlain, T::Press, true, DeleteSelection, "Delete", "fill the selection with 0"),
+    Row(plat::VK_F3, kPlain, T::Press, false, ToggleOnionSkin, "F3", "onion skin: the images either side"),
     Row(plat::VK_PRIOR, kPlain, T::Press, false, PreviousPanelPage, "PageUp, PageDown",
         "the palette's previous or next 81"),
     Row(plat::VK_NEXT, kPlain, T::Press, false, NextPanelPage, "", "the palette's previous or next 81"),

@@ -8,29 +8,41 @@
 #include "canvas/image_moves.h"
 #include "canvas/palette_panel.h"
 #include "canvas/screen_layout.h"
+#include "canvas/selection.h"
 
+// With a selection, the flips and shifts act on it alone.
 void FlipLeftToRight() {
-  FlipImage(FlipAxis::LeftToRight);
+  if (!FlipSelection(true)) {
+    FlipImage(FlipAxis::LeftToRight);
+  }
 }
 
 void FlipTopToBottom() {
-  FlipImage(FlipAxis::TopToBottom);
+  if (!FlipSelection(false)) {
+    FlipImage(FlipAxis::TopToBottom);
+  }
+}
+
+static void Shift(int columns, int rows) {
+  if (!ShiftSelection(columns, rows)) {
+    ShiftImage(columns, rows);
+  }
 }
 
 void ShiftImageLeft() {
-  ShiftImage(-1, 0);
+  Shift(-1, 0);
 }
 
 void ShiftImageRight() {
-  ShiftImage(1, 0);
+  Shift(1, 0);
 }
 
 void ShiftImageUp() {
-  ShiftImage(0, -1);
+  Shift(0, -1);
 }
 
 void ShiftImageDown() {
-  ShiftImage(0, 1);
+  Shift(0, 1);
 }
 
 void PreviousColour() {

@@ -126,7 +126,8 @@ bool FollowViewMouse() {
   FollowWheel();
   const bool left = s.mouseState.rgbButtons[0] != 0;
   const bool middle = s.mouseState.rgbButtons[2] != 0;
-  if (left && !mouse.leftWasDown) {
+  // Alt with the left button picks a colour in the views.
+  if (left && !mouse.leftWasDown && !MainKeyDown(plat::VK_MENU)) {
     const bool spacePan = MainKeyDown(plat::VK_SPACE) && kGridArea.Contains(s.cursorX, s.cursorY);
     mouse.leftTaken = spacePan || MoveGridToView(s.cursorX, s.cursorY);
   } else if (left && mouse.leftTaken && !MainKeyDown(plat::VK_SPACE)) {

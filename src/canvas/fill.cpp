@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas/drawing_aids.h"
+#include "canvas/selection.h"
+
 namespace {
 
 // A run of the area still to be widened: a pixel of it on a row.
@@ -80,15 +83,29 @@ int MarkFillArea(const IndexImage& image, ImageCell seed, int colour, bool every
 
 bool FillImage(ImageCell seed, int colour, bool everywhere) {
   return ChangeWorkingImage([&](const IndexImage& before, IndexImage& after) {
+    // A mirrored fill fills the area at each mirror of the seed too, each
+    // found on the image as it was.
+    std::vector<std::uint8_t> all;
     std::vector<std::uint8_t> area;
-    if (MarkFillArea(before, seed, colour, everywhere, area) == 0) {
-      return false;
-    }
-    for (std::size_t i = 0; i < area.size(); ++i) {
-      if (area[i] != 0) {
-        after.pixels[i] = static_cast<std::uint8_t>(colour);
+    for (const ImageCell& each : WithMirrors({seed})) {
+      if (MarkFillArea(before, each, colour, everywhere, area) == 0) {
+        continue;
+      }
+      all.resize(area.size(), 0);
+      for (std::size_t i = 0; i < area.size(); ++i) {
+        all[i] |= area[i];
       }
     }
-    return true;
+    // With a selection, only inside it.
+    bool changed = false;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      const int column = static_cast<int>(i % static_cast<std::size_t>(after.width));
+      const int row = static_cast<int>(i / static_cast<std::size_t>(after.width));
+      if (all[i] != 0 && PaintableCell(column, row)) {
+        after.pixels[i] = static_cast<std::uint8_t>(colour);
+        changed = true;
+      }
+    }
+    return changed;
   });
 }

@@ -16,6 +16,7 @@
 int MarkFillArea(const IndexImage& image, ImageCell seed, int colour, bool everywhere,
                  std::vector<std::uint8_t>& area);
 
-// The fill of the working image, as one step of the history. False, with
-// nothing changed and no step, when it would change nothing.
+// The fill of the working image, as one step of the history, at the seed
+// and at its mirrors as the drawing aids stand. False, with nothing changed
+// and no step, when it would change nothing.
 bool FillImage(ImageCell seed, int colour, bool everywhere);

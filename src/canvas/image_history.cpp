@@ -40,7 +40,7 @@ History history;
 // the step before it holds the same: a reference image changes only with a
 // Load, a palette with a colour's edit.
 std::uint64_t CostOf(const ImageState& state, const Step* before) {
-  std::uint64_t cost = sizeof(Step) + state.working.pixels.size();
+  std::uint64_t cost = sizeof(Step) + state.working.pixels.size() + state.selection.pixels.pixels.size();
   if (before == nullptr || before->state.reference != state.reference) {
     cost += state.reference != nullptr ? state.reference->pixels.size() : 0;
   }

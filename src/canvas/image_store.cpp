@@ -13,6 +13,7 @@ namespace {
 struct Store {
   IndexImage working;
   std::shared_ptr<const IndexImage> reference = std::make_shared<const IndexImage>();
+  Selection selection;
   ImageRect workingChanged;
   bool referenceChanged = false;
   std::shared_ptr<const PaletteColours> palette;
@@ -56,6 +57,8 @@ void FollowSize() {
   }
   store.working = Resized(store.working, width, height);
   store.reference = std::make_shared<const IndexImage>(Resized(*store.reference, width, height));
+  // A selection of another size means nothing in this one.
+  store.selection = Selection{};
   // The areas of another size are drawn anew.
   store.workingChanged = Whole(store.working);
   store.referenceChanged = true;
@@ -88,6 +91,7 @@ void ResetImages() {
   WantedSize(width, height);
   store.working = FilledImage(width, height, 0);
   store.reference = std::make_shared<const IndexImage>(store.working);
+  store.selection = Selection{};
   store.workingChanged = Whole(store.working);
   store.referenceChanged = true;
 }
@@ -177,6 +181,7 @@ void SwapImageState(ImageState& state) {
   FollowSize();
   std::swap(store.working, state.working);
   std::swap(store.reference, state.reference);
+  std::swap(store.selection, state.selection);
   if (store.reference == nullptr) {
     store.reference =
         std::make_shared<const IndexImage>(FilledImage(store.working.width, store.working.height, 0));
@@ -195,7 +200,25 @@ void SwapImageState(ImageState& state) {
 
 ImageState CurrentImageState() {
   FollowSize();
-  return ImageState{store.working, store.reference, store.palette};
+  return ImageState{store.working, store.reference, store.selection, store.palette};
+}
+
+const Selection& CurrentSelection() {
+  FollowSize();
+  return store.selection;
+}
+
+void SetSelection(Selection selection) {
+  FollowSize();
+  // What the old selection and the new one cover, their outlines and
+  // floating pixels, is drawn again.
+  const auto around = [](const Selection& s) {
+    return s.active ? ImageRect{s.rect.left - 1, s.rect.top - 1, s.rect.right + 1, s.rect.bottom + 1}
+                    : ImageRect{};
+  };
+  const ImageRect changed = around(store.selection).Union(around(selection));
+  store.selection = std::move(selection);
+  NoteWorkingShownChanged(changed);
 }
 
 void SetImagePalette(std::shared_ptr<const PaletteColours> palette) {

@@ -52,9 +52,22 @@ inline constexpr std::int64_t kMostImagePixels = std::int64_t{1} << 24;
 // The two images together, as the history keeps and swaps them. The
 // reference image is shared between the states that hold the same one: it
 // changes only with a Load, a Clear or a recovery.
+// A selected rectangle of the working image, and the pixels that float over
+// it after a move or a paste until they are placed. Colour 0 of floating
+// pixels is clear: the image shows through it.
+struct Selection {
+  bool active = false;
+  // The selected pixels; while floating, where the floating pixels lie (it
+  // may reach past the image's edges, which placing them cuts at).
+  ImageRect rect;
+  bool floating = false;
+  IndexImage pixels;  // rect's size while floating
+};
+
 struct ImageState {
   IndexImage working;
   std::shared_ptr<const IndexImage> reference;
+  Selection selection;
   // The palette they are shown in, shared as the reference image is: it
   // changes only when a colour is edited.
   std::shared_ptr<const PaletteColours> palette;
@@ -89,6 +102,11 @@ void FillImages(std::uint8_t value);
 void SwapImageState(ImageState& state);
 // A copy of the current images, for the history.
 ImageState CurrentImageState();
+
+// The selection, part of the images' state: the history keeps and puts back
+// the selection and its floating pixels with the images.
+const Selection& CurrentSelection();
+void SetSelection(Selection selection);
 
 // The palette the images are shown in: set at start and by a colour's edit,
 // swapped by undo and redo with the images. TakePaletteChange is true once

@@ -4,8 +4,10 @@
 #include <cstdlib>
 
 #include "app/editor_state.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
+#include "canvas/selection.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ void AppendInImage(ImageCell cell, bool quad, CellList& cells) {
   for (int dy = 0; dy < size; ++dy) {
     for (int dx = 0; dx < size; ++dx) {
       const ImageCell pixel{cell.column + dx, cell.row + dy};
-      if (InShownImage(pixel)) {
+      if (InShownImage(pixel) && PaintableCell(pixel.column, pixel.row)) {
         cells.push_back(pixel);
       }
     }
@@ -59,8 +61,19 @@ void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells) {
   } else {
     AppendLine(from, to, line);
   }
+  CellList shown;
   for (const ImageCell& cell : line) {
-    AppendInImage(cell, quad, cells);
+    AppendInImage(cell, quad, shown);
+  }
+  AppendPaintedMirrors(shown, cells);
+}
+
+void AppendPaintedMirrors(const CellList& shown, CellList& cells) {
+  // A mirror lands wherever it lies in the image, shown or not.
+  for (const ImageCell& cell : WithMirrors(shown)) {
+    if (InImage(cell) && PaintableCell(cell.column, cell.row)) {
+      cells.push_back(cell);
+    }
   }
 }
 

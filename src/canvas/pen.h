@@ -25,9 +25,12 @@ bool InShownImage(ImageCell cell);
 // The pixels one pass of a stroke paints: the one-pixel line from the
 // previous pass's pixel to this pass's (the quad pen's 2 x 2 block at each of
 // its pixels, the pixel at its top left), only those within the image and
-// shown in the grid. A
+// shown in the grid, with their mirrors. A
 // slow stroke moves a pixel a pass, and the line is just its two ends.
 void AppendPenCells(ImageCell from, ImageCell to, bool quad, CellList& cells);
+// The cells shown by the pen with their mirrors as the drawing aids stand,
+// those the image holds and the selection lets paint.
+void AppendPaintedMirrors(const CellList& shown, CellList& cells);
 // Paints the pixels into the working image.
 void PaintCells(const CellList& cells, int colour);
 

@@ -233,7 +233,8 @@ inline constexpr ScreenRect kToolStatusArea{440, 572, 680, 588};
 // tool's name right of it, in kToolNameCells text cells.
 inline constexpr ScreenRect kToolSwatchFrame{440, 573, 454, 587};
 inline constexpr ScreenPoint kToolName{460, 572};
-inline constexpr int kToolNameCells = 16;
+inline constexpr int kToolNameCells = 26;
+static_assert(kToolName.x + 8 * kToolNameCells <= kToolStatusArea.right);
 // the image number and the count of images, in the corner below the panel;
 inline constexpr ScreenRect kImageNumberArea{670, 440, plat::kScreenWidth, plat::kScreenHeight};
 // short notes such as the unsaved mark, left of the button bar.

@@ -2,6 +2,7 @@
 #include "app/editor_state.h"
 #include "app/main_keys.h"
 #include "canvas/fill.h"
+#include "canvas/selection.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 void FillPress() {
   if (OverImageInGrid()) {
+    PlaceFloatingPixels();
     FillImage(CursorCell(), editorState.currentColor, MainKeyDown(plat::VK_SHIFT));
   }
 }

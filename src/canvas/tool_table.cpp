@@ -8,11 +8,13 @@ extern const ToolRecord kFillTool;
 extern const ToolRecord kLineTool;
 extern const ToolRecord kRectangleTool;
 extern const ToolRecord kEllipseTool;
+extern const ToolRecord kSelectTool;
+extern const ToolRecord kShadeTool;
 
 namespace {
 
-constexpr std::array<const ToolRecord*, 5> kTools = {
-    &kPenTool, &kFillTool, &kLineTool, &kRectangleTool, &kEllipseTool,
+constexpr std::array<const ToolRecord*, 7> kTools = {
+    &kPenTool, &kFillTool, &kLineTool, &kRectangleTool, &kEllipseTool, &kSelectTool, &kShadeTool,
 };
 
 }  // namespace

@@ -66,6 +66,10 @@ void ReleaseTool() {
   state.pressed = nullptr;
 }
 
+bool ToolHeld() {
+  return state.leftWasDown;
+}
+
 ImageCell CursorCell() {
   return CellAtCursor(editorState.cursorX, editorState.cursorY);
 }

@@ -43,6 +43,8 @@ const ToolRecord& CurrentTool();
 // release, at the first such pass).
 void PressOrDragTool();
 void ReleaseTool();
+// Whether the left button's press went to the tool and is held still.
+bool ToolHeld();
 
 // For the tools' own files: the image pixel under the cursor, and whether it
 // is one of the image's that the grid shows, under the painting area.

@@ -6,14 +6,18 @@
 #include <cstring>
 
 #include "app/editor_state.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
 #include "canvas/locked_screen.h"
+#include "canvas/onion_layer.h"
 #include "canvas/reference_cover.h"
 #include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "canvas/shape_preview.h"
 #include "canvas/view_scale.h"
+#include "draw/grid_drawing.h"
+#include "draw/screen_fill.h"
 
 namespace {
 
@@ -23,6 +27,8 @@ struct Shown {
   GridView view;
   int width = -1;
   int height = -1;
+  std::uint64_t onionChanges = 0;
+  unsigned aidChanges = 0;
 
   bool operator==(const Shown&) const = default;
 };
@@ -36,145 +42,6 @@ struct AreasState {
 };
 
 AreasState areas;
-
-// Everything the grid may draw in: the marks above and left of it, the
-// outline a pixel outside the cells at the pitches without lines, the cells
-// and their lines.
-constexpr layout::ScreenRect kGridZone{layout::kHeightMarkLeft, layout::kWidthMarkTop,
-                                       layout::kGridFrame.right + 1, layout::kGridFrame.bottom + 1};
-
-void FillRect(const LockedScreen& screen, layout::ScreenRect rect, int colour) {
-  rect.left = std::max(rect.left, 0);
-  rect.top = std::max(rect.top, 0);
-  rect.right = std::min(rect.right, screen.width);
-  rect.bottom = std::min(rect.bottom, screen.height);
-  if (rect.left >= rect.right) {
-    return;
-  }
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    std::memset(screen.Row(y) + rect.left, colour, static_cast<std::size_t>(rect.right - rect.left));
-  }
-}
-
-void HorizontalLine(const LockedScreen& screen, int left, int right, int y, int colour) {
-  FillRect(screen, {left, y, right + 1, y + 1}, colour);
-}
-
-void VerticalLine(const LockedScreen& screen, int x, int top, int bottom, int colour) {
-  FillRect(screen, {x, top, x + 1, bottom + 1}, colour);
-}
-
-// ---- The grid ---------------------------------------------------------------
-
-// The whole lattice of the start pitch with its marks, as the editor has
-// always drawn it: every line of 102 x 78 cells, grey marks at the middle,
-// red ones where a smaller image ends.
-void DrawStartLattice(const LockedScreen& screen) {
-  const layout::ScreenRect& frame = layout::kGridFrame;
-  for (int y = frame.top; y <= frame.bottom; y += layout::kStartPitch) {
-    HorizontalLine(screen, frame.left, frame.right, y, kWhiteIndex);
-  }
-  for (int x = frame.left; x <= frame.right; x += layout::kStartPitch) {
-    VerticalLine(screen, x, frame.top, frame.bottom, kWhiteIndex);
-  }
-  const int middleX = frame.left + layout::kStartPitch * layout::kMiddleColumn;
-  const int middleY = frame.top + layout::kStartPitch * layout::kMiddleRow;
-  screen.Put(middleX, layout::kWidthMarkTop + 1, kGreyIndex);
-  screen.Put(layout::kHeightMarkLeft + 1, middleY, kGreyIndex);
-  if (editorState.width < layout::kGridColumns) {
-    const std::int64_t x = frame.left + std::int64_t{layout::kStartPitch} * editorState.width;
-    screen.Put(x, layout::kWidthMarkTop, kRedIndex);
-    screen.Put(x, layout::kWidthMarkTop + 1, kRedIndex);
-  }
-  if (editorState.height < layout::kGridRows) {
-    const std::int64_t y = frame.top + std::int64_t{layout::kStartPitch} * editorState.height;
-    screen.Put(layout::kHeightMarkLeft, y, kRedIndex);
-    screen.Put(layout::kHeightMarkLeft + 1, y, kRedIndex);
-  }
-}
-
-// At the other pitches only the image's shown cells are grid: their lines,
-// and round them an outline at the image's edge (a pixel outside the cells
-// where they have no lines).
-void DrawShownLattice(const LockedScreen& screen, const GridView& view, const ShownCells& part) {
-  if (part.columns == 0 || part.rows == 0) {
-    return;
-  }
-  const int pitch = view.pitch;
-  const int left = layout::kGridOrigin.x;
-  const int top = layout::kGridOrigin.y;
-  const int right = left + pitch * part.columns;
-  const int bottom = top + pitch * part.rows;
-  if (PitchHasLines(pitch)) {
-    for (int row = 0; row <= part.rows; ++row) {
-      HorizontalLine(screen, left, right, top + pitch * row, kWhiteIndex);
-    }
-    for (int column = 0; column <= part.columns; ++column) {
-      VerticalLine(screen, left + pitch * column, top, bottom, kWhiteIndex);
-    }
-    return;
-  }
-  HorizontalLine(screen, left - 1, right, top - 1, kWhiteIndex);
-  HorizontalLine(screen, left - 1, right, bottom, kWhiteIndex);
-  VerticalLine(screen, left - 1, top - 1, bottom, kWhiteIndex);
-  VerticalLine(screen, right, top - 1, bottom, kWhiteIndex);
-}
-
-// The cells of the image pixels in rect that the grid shows, in their
-// colours, with a dragged shape over them. Each row of cells is made once
-// with the lines between its cells and copied to every screen row of it.
-void DrawGridCells(const LockedScreen& screen, const GridView& view, const ShownCells& part, ImageRect rect) {
-  const IndexImage& image = WorkingImage();
-  rect.left = std::max(rect.left, part.firstColumn);
-  rect.top = std::max(rect.top, part.firstRow);
-  rect.right = std::min(rect.right, part.firstColumn + part.columns);
-  rect.bottom = std::min(rect.bottom, part.firstRow + part.rows);
-  if (rect.Empty()) {
-    return;
-  }
-  const int pitch = view.pitch;
-  const int inset = PitchHasLines(pitch) ? 1 : 0;
-  std::array<std::uint8_t, layout::kGridAreaWidth> cells{};
-  const auto width = static_cast<std::size_t>((rect.right - rect.left) * pitch);
-  const int left = layout::kGridOrigin.x + (rect.left - view.firstColumn) * pitch;
-  for (int row = rect.top; row < rect.bottom; ++row) {
-    std::uint8_t* out = cells.data();
-    for (int column = rect.left; column < rect.right; ++column, out += pitch) {
-      if (inset != 0) {
-        out[0] = kWhiteIndex;
-      }
-      std::memset(out + inset, image.At(column, row), static_cast<std::size_t>(pitch - inset));
-    }
-    const int top = layout::kGridOrigin.y + (row - view.firstRow) * pitch + inset;
-    for (int y = top; y < top + pitch - inset; ++y) {
-      if (y >= 0 && y < screen.height) {
-        std::memcpy(screen.Row(y) + left, cells.data(), width);
-      }
-    }
-  }
-  if (!ShapeShown()) {
-    return;
-  }
-  const int colour = ShownShapeColour();
-  for (const ImageCell& cell : ShownShapeCells()) {
-    if (cell.column >= rect.left && cell.column < rect.right && cell.row >= rect.top &&
-        cell.row < rect.bottom) {
-      FillRect(screen, GridCellRect(view, cell.column, cell.row), colour);
-    }
-  }
-}
-
-void DrawWholeGrid(const LockedScreen& screen, const GridView& view, const ShownCells& part) {
-  FillRect(screen, kGridZone, kBlackIndex);
-  if (view.pitch == layout::kStartPitch) {
-    DrawStartLattice(screen);
-  } else {
-    DrawShownLattice(screen, view, part);
-  }
-  DrawGridCells(
-      screen, view, part,
-      {part.firstColumn, part.firstRow, part.firstColumn + part.columns, part.firstRow + part.rows});
-}
 
 // ---- The views ----------------------------------------------------------------
 
@@ -220,9 +87,29 @@ void DrawViewPixels(const LockedScreen& screen, layout::ScreenPoint view, const 
   }
 }
 
-// A dragged shape shows in the working view as it will land, at 1:1.
-void DrawShapeInView(const LockedScreen& screen, const IndexImage& image, const ImageRect& rect) {
-  if (!ShapeShown() || ViewFactor(image.width, image.height) != 1) {
+// Floating pixels and a dragged shape show in the working view as they will
+// land, at 1:1.
+void DrawOverlaysInView(const LockedScreen& screen, const IndexImage& image, const ImageRect& rect) {
+  if (ViewFactor(image.width, image.height) != 1) {
+    return;
+  }
+  const Selection& selection = CurrentSelection();
+  if (selection.floating) {
+    const ImageRect over{std::max({rect.left, selection.rect.left, 0}),
+                         std::max({rect.top, selection.rect.top, 0}),
+                         std::min({rect.right, selection.rect.right, image.width}),
+                         std::min({rect.bottom, selection.rect.bottom, image.height})};
+    for (int row = over.top; row < over.bottom; ++row) {
+      for (int column = over.left; column < over.right; ++column) {
+        const std::uint8_t pixel =
+            selection.pixels.At(column - selection.rect.left, row - selection.rect.top);
+        if (pixel != 0) {
+          screen.Put(layout::kWorkingView.x + column, layout::kWorkingView.y + row, pixel);
+        }
+      }
+    }
+  }
+  if (!ShapeShown()) {
     return;
   }
   for (const ImageCell& cell : ShownShapeCells()) {
@@ -263,7 +150,7 @@ void DrawWorkingView(const LockedScreen& screen, const ShownCells& part, const I
   const IndexImage& image = WorkingImage();
   const ImageRect pixels = ViewPixelsOf(changed, ViewFactor(image.width, image.height));
   DrawViewPixels(screen, layout::kWorkingView, image, pixels);
-  DrawShapeInView(screen, image, changed);
+  DrawOverlaysInView(screen, image, changed);
   DrawShownPartMark(screen, layout::kWorkingView, image, part);
 }
 
@@ -287,7 +174,7 @@ void DrawReferenceView(const LockedScreen& screen, const ShownCells& part) {
 void DrawImageAreas() {
   KeepViewInImage();
   const IndexImage& working = WorkingImage();
-  const Shown wanted{CurrentGridView(), working.width, working.height};
+  const Shown wanted{CurrentGridView(), working.width, working.height, OnionChanges(), AidChanges()};
   const bool whole = !areas.valid || !(areas.shown == wanted);
   ImageRect changed = TakeWorkingChanges().Union(areas.changedBefore);
   const bool referenceImageChanged = TakeReferenceChange();
@@ -312,18 +199,20 @@ void DrawImageAreas() {
     DrawFrame(screen, layout::kReferenceView);
     DrawFrame(screen, layout::kWorkingView);
     DrawViewPixels(screen, layout::kWorkingView, working, {0, 0, layout::kShownColumns, layout::kShownRows});
-    DrawShapeInView(screen, working, changed);
+    DrawOverlaysInView(screen, working, changed);
     DrawShownPartMark(screen, layout::kWorkingView, working, part);
     DrawReferenceView(screen, part);
   } else {
     if (!changed.Empty()) {
-      DrawGridCells(screen, view, part, changed);
+      DrawGridPart(screen, view, part, changed);
       DrawWorkingView(screen, part, changed);
     }
     if (referenceChanged) {
       DrawReferenceView(screen, part);
     }
   }
+  DrawMarquee(screen, view, part);
+  DrawMirrorAxes(screen, view, part);
   UnlockScreen();
   areas.valid = true;
   areas.shown = wanted;

@@ -12,7 +12,13 @@
 
 #include "app/edit_history.h"
 #include "app/editor_state.h"
+#include "app/key_list.h"
+#include "app/view_keys.h"
+#include "canvas/grid_view.h"
 #include "canvas/image_history.h"
+#include "canvas/image_store.h"
+#include "canvas/tools.h"
+#include "draw/image_areas.h"
 #include "harness/headless_setup.h"
 #include "platform/display.h"
 #include "platform/headless/headless.h"
@@ -65,8 +71,16 @@ int StartInput() {
   editorState.windowHandle = kept.windowHandle;
   editorState.cursorX = 400;
   editorState.cursorY = 300;
-  // Each input starts with an empty history, as a new run of the editor does.
+  // Each input starts as a new run of the editor does: an empty history, both
+  // images black, the grid at its start view with nothing of it on the
+  // screen yet, the pen.
   StartEditHistory();
+  ResetImages();
+  ResetGridView();
+  ResetImageAreas();
+  ResetViewMouse();
+  ResetTools();
+  ResetKeyList();
   return closes;
 }
 

@@ -16,7 +16,8 @@ namespace pixfuzz {
 void OpenEditorOnce();
 
 // Back to the start of an input: no scripts, no messages waiting, the editor's
-// state as a new run has it, cursor at (400, 300) (window and devices kept).
+// state, images, grid view and tools as a new run has them, cursor at
+// (400, 300) (window and devices kept).
 // Returns the number of WM_CLOSE messages that were waiting.
 int StartInput();
 
@@ -45,6 +46,8 @@ class ScreenLock {
   static bool On(std::int64_t x, std::int64_t y);
   // (x, y) must be on the screen.
   std::uint8_t& At(std::int64_t x, std::int64_t y) const { return pixels_[y * pitch_ + x]; }
+  // Row y, which must be on the screen.
+  const std::uint8_t* Row(std::int64_t y) const { return pixels_ + y * pitch_; }
 
  private:
   std::uint8_t* pixels_ = nullptr;

@@ -1,40 +1,52 @@
 // Fuzz target: LoadPixImage on a file of arbitrary contents with an arbitrary
-// width, height and image number, then SavePixImage with an arbitrary offset.
-// The working view must show the image's bytes (255 past the end of the
-// file), and the save file must hold exactly what the save writes: the index
-// of the last swatch showing each pixel's colour (the previous pixel's for a
-// colour no swatch shows, pixels beyond the screen among them), appended,
-// over its slot, or nothing when the save fails.
-// Input (from the end): width, height, image number, offset, flags; then the
-// load file's bytes and the save file's.
+// width, height and image number, a few working pixels painted, then
+// SavePixImage with an arbitrary offset or SaveImageInPlace over an arbitrary
+// image. After the load the working and the reference image hold the file's
+// bytes (255 past its end); the screen then shows them as the test's own model
+// of the image areas says (image_model.h), at the start view or zoomed
+// to fit, and again after the painting; the save file ends up with exactly
+// the working image's bytes appended or over the slot, or unchanged when the
+// save must fail.
+// Input (from the end): width, height, image number, offset, flags, the
+// painted pixels; then the load file's bytes and the save file's.
 #include <fcntl.h>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "app/editor_state.h"
-#include "canvas/palette_panel.h"
+#include "canvas/grid_view.h"
+#include "canvas/image_store.h"
 #include "canvas/screen_layout.h"
+#include "draw/image_areas.h"
 #include "fuzz_machine.h"
-#include "platform/display.h"
-#include "platform/headless/headless.h"
+#include "image_model.h"
 #include "storage/pix_file.h"
 
 namespace {
 
 // Images of at most this many pixels keep an input cheap; sizes beyond the
-// screen on either side still come up (999 x 8, 8 x 999).
+// screen on either side still come up (999 x 8, 8 x 999). A flag lifts it.
 constexpr std::int64_t kMostPixels = 8192;
+// Ctrl+S writes the zeros up to a slot past the end: slots stay below this.
+constexpr std::int64_t kMostInPlaceSlot = std::int64_t{1} << 26;
+
+enum Flag : std::uint8_t {
+  kLoadFileExists = 1,
+  kSaveFileExists = 2,
+  kSameFile = 4,
+  kSaveInPlace = 8,
+  kZoomToFit = 16,
+  kPaintedPixels = 32 | 64,  // how many, 0 to 3
+  kAnySize = 128,
+};
+constexpr int kPaintedShift = 5;
 
 // Mostly small (the images of a short file), now and then any int.
 int Number(FuzzedDataProvider& input) {
@@ -57,6 +69,24 @@ std::int64_t PositionOf(std::int64_t n, std::int64_t imageBytes) {
   return position;
 }
 
+// The view the grid must have: the start view, or the largest pitch at which
+// the whole image fits the grid's area (the least when none does).
+GridView ExpectedView(bool zoomed, int width, int height) {
+  GridView view;
+  if (!zoomed) {
+    return view;
+  }
+  view.pitch = layout::kLeastPitch;
+  for (int pitch = layout::kMostPitch; pitch > layout::kLeastPitch; --pitch) {
+    if (std::int64_t{width} * pitch <= layout::kGridAreaWidth &&
+        std::int64_t{height} * pitch <= layout::kGridAreaHeight) {
+      view.pitch = pitch;
+      break;
+    }
+  }
+  return view;
+}
+
 // The bytes of file at [from, from + count), read without reading the rest
 // (a slot far out makes a sparse file of terabytes).
 std::string BytesAt(int file, std::int64_t from, std::size_t count) {
@@ -66,126 +96,23 @@ std::string BytesAt(int file, std::int64_t from, std::size_t count) {
   return bytes;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  pixfuzz::OpenEditorOnce();
-  const pixfuzz::Input scope;
-  pixfuzz::EmptyWorkingFolder();
-  FuzzedDataProvider input(data, size);
-  int width = input.ConsumeIntegralInRange<int>(-2, 999);
-  int height = input.ConsumeIntegralInRange<int>(-2, 999);
-  if (width > 0 && height > 0 && std::int64_t{width} * height > kMostPixels) {
-    height = static_cast<int>(kMostPixels / width);
-  }
-  const int n = Number(input);
-  int offset = Number(input);
-  // Slots beyond a terabyte would fail on file systems that stop there (ext4
-  // at 16 TiB); no size here reaches a position no file offset can hold.
-  if (offset > 0 &&
-      std::int64_t{offset} * std::max(width, 1) * std::max(height, 1) > (std::int64_t{1} << 40)) {
-    offset %= 64;
-  }
-  const auto flags = input.ConsumeIntegral<std::uint8_t>();
-  const bool loadFileExists = (flags & 1) != 0;
-  const bool saveFileExists = (flags & 2) != 0;
-  const bool sameFile = (flags & 4) != 0;
-  const std::string loadBytes =
-      input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(0, input.remaining_bytes()));
-  const std::string saveBytes = input.ConsumeRemainingBytesAsString();
-  const char* saveName = sameFile ? "in.pix" : "out.pix";
-  if (loadFileExists) {
-    pixfuzz::WriteFile("in.pix", loadBytes);
-  }
-  if (saveFileExists && !sameFile) {
-    pixfuzz::WriteFile("out.pix", saveBytes);
-  }
-  SetName(editorState.loadFileName, "in.pix");
-  SetName(editorState.saveFileName, saveName);
-  editorState.width = width;
-  editorState.height = height;
-  editorState.offsetNumber = offset;
-  DrawPalettePanel();  // an earlier wide image may have drawn over it
-
-  // Load: the working view is drawn last, so it shows its own bytes wherever it is on the screen.
-  pixfuzz::Check(LoadPixImage(n) == 1, "the load failed");
-  std::string file;
-  pixfuzz::Check(pixfuzz::ReadFile("in.pix", &file), "the load file is missing after a load");
-  pixfuzz::Check(file == (loadFileExists ? loadBytes : std::string()), "the load changed the load file");
-  const std::int64_t imageBytes = std::int64_t{std::max(width, 0)} * std::max(height, 0);
-  const std::int64_t start = PositionOf(n, std::int64_t{width} * height);
-  auto screen = std::make_unique<pixfuzz::ScreenLock>();
-  const auto onScreen = pixfuzz::ScreenLock::On;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (!onScreen(6 + x, 128 + y)) {
-        continue;
-      }
-      const std::int64_t at = start + std::int64_t{y} * width + x;
-      const int expected = start >= 0 && at < static_cast<std::int64_t>(file.size())
-                               ? static_cast<std::uint8_t>(file[at])
-                               : 255;
-      pixfuzz::Check(screen->At(6 + x, 128 + y) == expected, "the working view does not show the image");
-    }
-  }
-
-  // What the save must write: the last swatch showing each pixel's colour.
-  const std::array<plat::PALETTEENTRY, 256> palette = plat::headless::Palette();
-  const auto sameColour = [&](int a, int b) {
-    return palette[a].peRed == palette[b].peRed && palette[a].peGreen == palette[b].peGreen &&
-           palette[a].peBlue == palette[b].peBlue;
-  };
-  std::array<int, 256> swatchOf;
-  swatchOf.fill(-1);
-  for (int swatch = 0; swatch < 81; ++swatch) {
-    const int shown = screen->At(layout::SwatchSampleX(swatch / 27), layout::SwatchSampleY(swatch % 27));
-    for (int index = 0; index < 256; ++index) {
-      if (sameColour(index, shown)) {
-        swatchOf[index] = swatch;
-      }
-    }
-  }
-  std::string image;
-  image.reserve(static_cast<std::size_t>(imageBytes));
-  int index = 0;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (onScreen(6 + x, 128 + y) && swatchOf[screen->At(6 + x, 128 + y)] >= 0) {
-        index = swatchOf[screen->At(6 + x, 128 + y)];
-      }
-      image.push_back(static_cast<char>(index));
-    }
-  }
-  std::string before;
-  screen.reset();  // the save takes the surface's device context itself
-  const bool existed = pixfuzz::ReadFile(saveName, &before);
-  const std::int64_t slot = PositionOf(offset, std::int64_t{width} * height);
-  const bool shouldSave = offset == 0 || (offset > 0 && existed && slot >= 0);
-
-  const int saved = SavePixImage();
-  pixfuzz::Check(saved == (shouldSave ? 1 : 0),
-                 shouldSave ? "the save failed" : "an impossible save succeeded");
-  pixfuzz::Check(editorState.offsetNumber == (saved == 1 ? 0 : offset), "the offset is wrong after the save");
-  if (!shouldSave) {
-    std::string after;
-    pixfuzz::Check(pixfuzz::ReadFile(saveName, &after) == existed && after == before,
-                   "a failed save changed the save file");
-    return 0;
-  }
-  const int descriptor = open(saveName, O_RDONLY | O_CLOEXEC);
+// The save file after a save that wrote image at byte `at` of a file that held before.
+void CheckSavedFile(const char* name, const std::string& before, std::int64_t at, const IndexImage& image) {
+  const std::int64_t imageBytes = static_cast<std::int64_t>(image.pixels.size());
+  const std::string bytes(image.pixels.begin(), image.pixels.end());
+  const int descriptor = open(name, O_RDONLY | O_CLOEXEC);
   pixfuzz::Check(descriptor >= 0, "the save file is missing");
   struct stat info;
   pixfuzz::Check(fstat(descriptor, &info) == 0, "the save file cannot be examined");
   const std::int64_t length = info.st_size;
   const std::int64_t oldLength = static_cast<std::int64_t>(before.size());
-  const std::int64_t at = offset == 0 ? oldLength : slot;
   const std::int64_t expectedLength = imageBytes == 0 ? oldLength : std::max(oldLength, at + imageBytes);
   pixfuzz::Check(length == expectedLength, "the save file has the wrong length");
   const std::int64_t keptBefore = std::min(oldLength, at);
   pixfuzz::Check(BytesAt(descriptor, 0, static_cast<std::size_t>(keptBefore)) == before.substr(0, keptBefore),
                  "the save changed bytes before its image");
-  pixfuzz::Check(BytesAt(descriptor, at, image.size()) == image,
-                 "the saved image is not what the screen shows");
+  pixfuzz::Check(BytesAt(descriptor, at, bytes.size()) == bytes,
+                 "the saved image is not the working image's indices");
   if (at + imageBytes < oldLength) {
     pixfuzz::Check(
         BytesAt(descriptor, at + imageBytes, static_cast<std::size_t>(oldLength - at - imageBytes)) ==
@@ -200,5 +127,120 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    "the gap before a slot past the end is not zeros");
   }
   close(descriptor);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  pixfuzz::OpenEditorOnce();
+  const pixfuzz::Input scope;
+  pixfuzz::EmptyWorkingFolder();
+  FuzzedDataProvider input(data, size);
+  const int width = input.ConsumeIntegralInRange<int>(-2, 999);
+  int height = input.ConsumeIntegralInRange<int>(-2, 999);
+  const int n = Number(input);
+  int offset = Number(input);
+  const auto flags = input.ConsumeIntegral<std::uint8_t>();
+  if ((flags & kAnySize) == 0 && width > 0 && height > 0 && std::int64_t{width} * height > kMostPixels) {
+    height = static_cast<int>(kMostPixels / width);
+  }
+  const bool inPlace = (flags & kSaveInPlace) != 0;
+  // Slots beyond a terabyte would fail on file systems that stop there (ext4
+  // at 16 TiB); no size here reaches a position no file offset can hold.
+  const std::int64_t farthest = inPlace ? kMostInPlaceSlot : std::int64_t{1} << 40;
+  if (offset > 0 && std::int64_t{offset} * std::max(width, 1) * std::max(height, 1) > farthest) {
+    offset %= 64;
+  }
+  const bool sameFile = (flags & kSameFile) != 0;
+  const int imageWidth = std::max(width, 0);
+  const int imageHeight = std::max(height, 0);
+  struct Paint {
+    int column;
+    int row;
+    std::uint8_t colour;
+  };
+  Paint paints[3];
+  const int painted = (flags & kPaintedPixels) >> kPaintedShift;
+  for (int i = 0; i < painted; ++i) {
+    paints[i].column = input.ConsumeIntegralInRange<int>(-1, imageWidth);
+    paints[i].row = input.ConsumeIntegralInRange<int>(-1, imageHeight);
+    paints[i].colour = input.ConsumeIntegral<std::uint8_t>();
+  }
+  const std::string loadBytes =
+      input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(0, input.remaining_bytes()));
+  const std::string saveBytes = input.ConsumeRemainingBytesAsString();
+  const char* saveName = sameFile ? "in.pix" : "out.pix";
+  if ((flags & kLoadFileExists) != 0) {
+    pixfuzz::WriteFile("in.pix", loadBytes);
+  }
+  if ((flags & kSaveFileExists) != 0 && !sameFile) {
+    pixfuzz::WriteFile("out.pix", saveBytes);
+  }
+  SetName(editorState.loadFileName, "in.pix");
+  SetName(editorState.saveFileName, saveName);
+  editorState.width = width;
+  editorState.height = height;
+  editorState.offsetNumber = offset;
+  if ((flags & kZoomToFit) != 0) {
+    ZoomToFit();
+  }
+
+  // Load: both images hold the file's image, and the screen shows them.
+  pixfuzz::Check(LoadPixImage(n) == 1, "the load failed");
+  std::string file;
+  pixfuzz::Check(pixfuzz::ReadFile("in.pix", &file), "the load file is missing after a load");
+  pixfuzz::Check(file == ((flags & kLoadFileExists) != 0 ? loadBytes : std::string()),
+                 "the load changed the load file");
+  const IndexImage loaded =
+      pixfuzz::ImageInFile(file, PositionOf(n, std::int64_t{width} * height), imageWidth, imageHeight);
+  pixfuzz::Check(pixfuzz::SameImage(WorkingImage(), loaded), "the working image is not the file's image");
+  pixfuzz::Check(pixfuzz::SameImage(ReferenceImage(), loaded), "the reference image is not the file's image");
+  DrawImageAreas();
+  const GridView view = ExpectedView((flags & kZoomToFit) != 0, imageWidth, imageHeight);
+  pixfuzz::Check(CurrentGridView() == view, "the grid's view is not the one asked for");
+  pixfuzz::CheckImageAreas(loaded, loaded, view, "after a load");
+
+  // Painting changes the working image only, and the screen follows.
+  IndexImage working = loaded;
+  for (int i = 0; i < painted; ++i) {
+    SetWorkingPixel(paints[i].column, paints[i].row, paints[i].colour);
+    if (working.Contains(paints[i].column, paints[i].row)) {
+      working.At(paints[i].column, paints[i].row) = paints[i].colour;
+    }
+  }
+  if (painted > 0) {
+    pixfuzz::Check(pixfuzz::SameImage(WorkingImage(), working), "the working image is not as painted");
+    pixfuzz::Check(pixfuzz::SameImage(ReferenceImage(), loaded), "painting changed the reference image");
+    DrawImageAreas();
+    pixfuzz::CheckImageAreas(working, loaded, view, "after painting");
+  }
+
+  // Save: the working image's own bytes, appended or over their slot.
+  std::string before;
+  const bool existed = pixfuzz::ReadFile(saveName, &before);
+  const std::int64_t imageBytes = static_cast<std::int64_t>(working.pixels.size());
+  const std::int64_t slot = PositionOf(offset, std::int64_t{width} * height);
+  bool shouldSave = offset == 0 || (offset > 0 && existed && slot >= 0);
+  if (inPlace) {
+    // Over image `offset` whatever the offset field says, a missing file made;
+    // an image of no bytes writes nothing and counts as not saved.
+    shouldSave = slot >= 0 && imageBytes > 0;
+  }
+  PixReport report;
+  const int saved = inPlace ? SaveImageInPlace(offset, &report) : SavePixImage(&report);
+  pixfuzz::Check(saved == (shouldSave ? 1 : 0),
+                 shouldSave ? "the save failed" : "an impossible save succeeded");
+  pixfuzz::Check(editorState.offsetNumber == (saved == 1 && !inPlace ? 0 : offset),
+                 "the offset is wrong after the save");
+  if (!shouldSave) {
+    std::string after;
+    pixfuzz::Check(pixfuzz::ReadFile(saveName, &after) == existed && after == before,
+                   "a failed save changed the save file");
+    return 0;
+  }
+  const std::int64_t at = offset == 0 && !inPlace ? static_cast<std::int64_t>(before.size()) : slot;
+  pixfuzz::Check(report.written == imageBytes && report.byte == at,
+                 "the save reports other bytes than it wrote");
+  CheckSavedFile(saveName, before, at, working);
   return 0;
 }

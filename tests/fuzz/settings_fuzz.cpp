@@ -1,7 +1,9 @@
 // Fuzz target: the three settings files with arbitrary contents, or missing,
 // read as start-up reads them; then a few editor passes with the names and
-// the size they give (painting, picking colours, pressing Load, Save, Clear,
-// Offset and Quad); then the shutdown's writes and the next start's reads.
+// the size they give, each checked against the target's own model of the
+// pass (pass_model.h: painting, a press in a view, picking colours, Load,
+// Save, Clear, Offset and Quad); then the shutdown's writes and the next
+// start's reads.
 // Input: for each file a presence byte and its bytes, then steps of four bytes.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -11,10 +13,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/editor_loop.h"
 #include "app/editor_state.h"
 #include "fuzz_machine.h"
-#include "platform/headless/headless.h"
+#include "pass_model.h"
 #include "storage/settings_files.h"
 
 namespace {
@@ -36,57 +37,6 @@ Name NameAfterReading(const char (&name)[25], const std::string& bytes) {
 
 bool SameName(const char (&field)[25], const Name& name) {
   return std::memcmp(field, name.data(), name.size()) == 0;
-}
-
-// The name as the pix file operations open it; false when it leads out of the
-// working folder, where a fuzz run must never write.
-bool StaysInTheFolder(const char (&name)[25]) {
-  return std::memchr(name, '/', strnlen(name, 24)) == nullptr;
-}
-
-// Where the cursor goes for each kind of step, and what the step presses.
-void QueueStep(std::uint8_t kind, std::uint8_t a, std::uint8_t b, std::uint8_t c) {
-  struct Point {
-    int x;
-    int y;
-  };
-  constexpr Point kButtons[] = {
-      {200, 510}, {320, 510}, {450, 510}, {450, 550}, {320, 550}};  // Load Save Clear Offset Quad
-  Point to = {a * 800 / 256, b * 600 / 256};
-  bool left = (c & 1) != 0;
-  bool right = (c & 2) != 0;
-  switch (kind % 4) {
-    case 0:  // anywhere, buttons as given: moving, painting
-      // Not a left press on the button bar: Settings would wait for a click
-      // on its menu that no step gives, and Quit would end the editor.
-      if (left && to.y > 500) {
-        to.y = 500;
-      }
-      break;
-    case 1:  // in the editing grid
-      to = {141 + a * 510 / 256, 6 + b * 390 / 256};
-      left = true;
-      break;
-    case 2:  // on the palette panel
-      to = {685 + a * 115 / 256, b * 432 / 256};
-      right = true;
-      break;
-    default: {  // a button; Load and Offset then read a digit
-      const int which = a % 5;
-      if ((which == 0 || which == 1) &&
-          (!StaysInTheFolder(editorState.loadFileName) || !StaysInTheFolder(editorState.saveFileName))) {
-        return;
-      }
-      to = kButtons[which];
-      left = true;
-      right = false;
-      if (which == 0 || which == 3) {
-        plat::headless::QueueKeys({static_cast<std::uint8_t>(0x02 + c % 10)});
-      }
-      break;
-    }
-  }
-  plat::headless::QueueMouse(to.x - editorState.cursorX, to.y - editorState.cursorY, left, right);
 }
 
 }  // namespace
@@ -120,10 +70,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   pixfuzz::Check(editorState.width == width && editorState.height == height,
                  "the size is not what the file gives");
 
+  // A run starts with both images black at the size read; a first pass with
+  // the mouse still shows them.
+  pixfuzz::PassModel model = pixfuzz::StartingModel(width, height);
+  pixfuzz::RunCheckedPass(model, pixfuzz::StillStep());
   for (int step = 0; step < kMaxSteps && input.remaining_bytes() >= 4; ++step) {
     const auto bytes = input.ConsumeBytes<std::uint8_t>(4);
-    QueueStep(bytes[0], bytes[1], bytes[2], bytes[3]);
-    RunEditorPass();
+    const pixfuzz::Step planned = pixfuzz::PlanStep(bytes[0], bytes[1], bytes[2], bytes[3]);
+    if (planned.button != pixfuzz::Button::None && model.leftWasDown) {
+      // The button is let go first, so that the press on the bar is a new one.
+      pixfuzz::RunCheckedPass(model, pixfuzz::StillStep());
+    }
+    pixfuzz::RunCheckedPass(model, planned);
     pixfuzz::Check(std::memchr(editorState.saveFileName, 0, 25) != nullptr &&
                        std::memchr(editorState.loadFileName, 0, 25) != nullptr,
                    "a name lost its terminator");

@@ -120,14 +120,25 @@ plat::DIMOUSESTATE RandomInput::EditorMouse() {
   if (left && kQuit.Holds(toX, toY)) {
     left = false;
   }
+  // An action's button acts once a press: the bar is armed again when the
+  // editor sees the button up, as it does while a press is an action's.
+  const bool onAction = left && !kButtons[static_cast<int>(Button::Quad)].Holds(toX, toY) &&
+                        std::any_of(std::begin(kButtons), std::end(kButtons),
+                                    [&](const Box& box) { return box.Holds(toX, toY); });
   if (leftHeldByAction_) {
     leftHeldByAction_ = left;
-  } else if (left && (kLoad.Holds(toX, toY) || kOffset.Holds(toX, toY))) {
-    // With Escape down the entry gives up at once and reads nothing.
-    if (!escape_) {
-      PlanNumber();
+    barArmed_ = true;
+  } else if (onAction && barArmed_) {
+    barArmed_ = false;
+    if (kLoad.Holds(toX, toY) || kOffset.Holds(toX, toY)) {
+      // With Escape down the entry gives up at once and reads nothing.
+      if (!escape_) {
+        PlanNumber();
+      }
+      leftHeldByAction_ = true;
     }
-    leftHeldByAction_ = true;
+  } else if (!left) {
+    barArmed_ = true;
   }
   return MouseState(dx, dy, left, right);
 }

@@ -64,6 +64,8 @@ class RandomInput : public plat::headless::InputSource {
   // After an entry or the menu a press counts for the loop only once the
   // left button has been seen up.
   bool leftHeldByAction_ = false;
+  // The bar's actions act at the next press that meets them.
+  bool barArmed_ = true;
   bool escape_ = false;
   std::vector<int> historyKeys_;
   int historyKeyPasses_ = 0;
