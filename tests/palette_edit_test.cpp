@@ -167,7 +167,7 @@ TEST_F(PaletteEditTest, AnEditAndItsUndoShowAndWriteThePalette) {
   EXPECT_EQ(model[29], Shown(plat::headless::ScreenAt(302, 202))) << "the pixel shows the new colour";
   EXPECT_EQ(model, FileColours("Palette.gpl")) << "a new file of all 256 entries";
   EXPECT_EQ(steps + 1, UndoableSteps());
-  EXPECT_EQ("#3399ff", pixtest::ReadScreenText(592, 572, 7));
+  EXPECT_EQ("#3399ff", pixtest::ReadScreenText(680, 572, 7));
 
   Key(plat::VK_UP);  // a key of no meaning here: nothing changes
   plat::headless::HoldKeys({plat::VK_CONTROL, plat::VK_Z});
@@ -224,9 +224,9 @@ TEST_F(PaletteEditTest, TheStatusLineNamesAPickedColour) {
                                                                  " 51 153 255\tSky blue\n")));
   Start();
   PickSlot(1);
-  EXPECT_EQ("#3399ff Sky blue", pixtest::ReadScreenText(592, 572, 16));
+  EXPECT_EQ("#3399ff Sky blu", pixtest::ReadScreenText(680, 572, 15)) << "cut at the screen's edge";
   PickSlot(2);
-  EXPECT_EQ("#339933  ", pixtest::ReadScreenText(592, 572, 9)) << "the built-in colour after the file's";
+  EXPECT_EQ("#339933  ", pixtest::ReadScreenText(680, 572, 9)) << "the built-in colour after the file's";
 }
 
 // A shade steps within the panel column of its colour, on that colour's page.

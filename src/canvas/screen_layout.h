@@ -200,8 +200,8 @@ inline constexpr ScreenPoint kEntryHint{420, 470};
 inline constexpr ScreenPoint kPointerStatus{12, 572};
 inline constexpr ScreenPoint kColourStatus{360, 572};
 // The picked colour's value and name ("#3399ff Sky"), on the status line right
-// of the tool's name, to the screen's edge.
-inline constexpr ScreenPoint kColourNameStatus{592, 572};
+// of the tool's status, to the screen's edge (the name cut there).
+inline constexpr ScreenPoint kColourNameStatus{680, 572};
 
 // The messages of Save, Ctrl+S and Load (what was saved, or why nothing
 // was): kMessageLines lines of kMessageCells characters from kMessageTop, in
@@ -267,7 +267,7 @@ inline constexpr int kPanelLabelCells = 15;
 static_assert(kPanelLabel.y >= kPanelArea.bottom && kPanelLabel.y + kTextLinePitch <= kPlayRateLine.y &&
               kPanelLabel.x + kTextCellWidth * kPanelLabelCells <= kImageNumberArea.right);
 inline constexpr int kColourNameCells = (plat::kScreenWidth - kColourNameStatus.x) / kTextCellWidth;
-static_assert(kToolName.x + kTextCellWidth * kToolNameCells <= kColourNameStatus.x);
+static_assert(kToolStatusArea.right <= kColourNameStatus.x);
 static_assert(kImageNumberLabel.x + kTextCellWidth * kImageNumberCells <= kImageNumberArea.right &&
               kPlayRateLine.y >= kImageNumberArea.top &&
               kImageCountValue.y + kTextLinePitch <= kPointerStatus.y);
