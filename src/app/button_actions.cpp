@@ -12,6 +12,7 @@
 #include "app/unsaved_work.h"
 #include "canvas/image_history.h"
 #include "canvas/image_store.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "canvas/selection.h"
 #include "draw/image_areas.h"
@@ -90,7 +91,7 @@ void ClearAction() {
   BeginImageStep();
   FillImages(0);
   // The whole screen goes black; the next pass draws everything again.
-  FillSurface(displayDevice.primarySurface, 0);
+  FillSurface(displayDevice.primarySurface, kBlackIndex);
   RedrawImageAreas();
   HideImageNumber();
   editorState.pixNumber = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/colour_edit.h"
 #include "app/edit_history.h"
 #include "app/frame_keys.h"
 #include "app/image_export.h"
@@ -13,6 +14,7 @@
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
 #include "canvas/drawing_aids.h"
+#include "canvas/palette_panel.h"
 #include "canvas/selection.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
@@ -51,6 +53,10 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_V, kControlHeld, T::Press, true, PasteClipboard, "Ctrl+V", "paste it where it was copied"),
     Row(plat::VK_DELETE, kPlain, T::Press, true, DeleteSelection, "Delete", "fill the selection with 0"),
     Row(plat::VK_F3, kPlain, T::Press, false, ToggleOnionSkin, "F3", "onion skin: the images either side"),
+    Row(plat::VK_PRIOR, kPlain, T::Press, false, PreviousPanelPage, "PageUp, PageDown",
+        "the palette's previous or next 81"),
+    Row(plat::VK_NEXT, kPlain, T::Press, false, NextPanelPage, "", "the palette's previous or next 81"),
+    Row(plat::VK_F4, kPlain, T::Press, true, EditColourKey, "F4", "edit the current colour (rrggbb)"),
     Row(plat::VK_Z, kControlHeld, T::Repeating, false, UndoKey, "Ctrl+Z", "undo"),
     Row(plat::VK_Y, kControlHeld, T::Repeating, false, RedoKey, "Ctrl+Y", "redo"),
     Row(plat::VK_Z, kControlHeld | kShiftHeld, T::Repeating, false, RedoKey, "Ctrl+Shift+Z", "redo"),

@@ -8,6 +8,7 @@
 
 #include "app/editor_state.h"
 #include "app/main_keys.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
@@ -17,10 +18,11 @@ std::uint8_t keyState[256] = {};
 char numberText[300] = {};
 char sizeText[4] = {};
 char nameText[kNameBytes] = {};
+char hexText[7] = {};
 
 namespace {
 
-constexpr plat::COLORREF kEntryColour = plat::RGB(255, 0, 0);
+const plat::COLORREF& kEntryColour = kRedInk;
 constexpr char kBackspace = '\b';
 constexpr char kEnter = '\r';
 
@@ -191,6 +193,10 @@ int EnterFileName() {
   DrawTextAt(textLine, layout::kEntryEcho.x, layout::kEntryEcho.y, kEntryColour,
              displayDevice.primarySurface);
   return 1;
+}
+
+int EnterHexColour() {
+  return RunEntry({hexText, sizeof hexText, static_cast<int>(sizeof hexText) - 1, NameTable}) ? 1 : 0;
 }
 
 bool NameTextBlank() {

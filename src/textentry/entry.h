@@ -9,6 +9,8 @@ extern std::uint8_t keyState[256];
 extern char numberText[300];
 extern char sizeText[4];
 extern char nameText[kNameBytes];
+// Six characters and the terminator: a colour's rrggbb (textentry/hex_colour.h).
+extern char hexText[7];
 
 // Each returns 1 when Enter ended the entry, and 0 when it gave up because
 // Escape was pressed (the entry is cancelled, the editor goes on) or the
@@ -18,6 +20,9 @@ extern char nameText[kNameBytes];
 int EnterNumber();
 int EnterSize();
 int EnterFileName();
+// A colour's six hex digits: letters and digits are typed as in a name (a
+// letter past f too, so the caller can say why it is refused), at most six.
+int EnterHexColour();
 // True when the name of the last EnterFileName holds nothing but spaces
 // before its ".pix": the caller keeps the name it had.
 bool NameTextBlank();

@@ -433,12 +433,24 @@ try {
   await settled(page);
   await until(async () => (await colours(page, ...swatch4)) === "123456",
               async () => `swatch 4 after the palette's import: ${await colours(page, ...swatch4)}`);
+  // Picked and painted, the file's colour is saved as its index, as on Linux: image pixel (10, 10)
+  // of the session's 50 x 50, saved into its art29.pix.
+  await pick(page, 695, 74);
+  await paint(page, 192, 57, "123456");
+  const savedBefore = await fileSize(page, "art29.pix");
+  await move(page, 330, 511);
+  await page.mouse.down();
+  await page.mouse.up();
+  await waitFor(page, (wanted) => Module.FS.analyzePath("/pixed/art29.pix").exists &&
+                                  Module.FS.stat("/pixed/art29.pix").size >= wanted, savedBefore + 50 * 50, 10000);
+  const savedPixel = (await readFile(page, "art29.pix"))[savedBefore + 10 * 50 + 10];
+  check(savedPixel === 4, `the pixel painted in swatch 4's colour is saved as ${savedPixel}, expected 4`);
   // Taken out again: the figures below are the editor's with its own colours.
   await evaluate(page, () => new Promise((resolve) => {
     Module.FS.unlink("/pixed/Palette.gpl");
     Module.FS.syncfs(false, resolve);
   }));
-  note("a palette file imported is kept as Palette.gpl, whose colours the next start shows");
+  note("a palette file imported is kept as Palette.gpl, whose colours the next start shows, picked, painted and saved as their index");
 
   // ---- The page's figures: idle processor time and the benchmark mode.
   await page.waitForTimeout(2000);

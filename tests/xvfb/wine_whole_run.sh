@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # One scripted session on the Linux program and on pixed.exe under Wine, one after the other on the
-# same X server: pick a colour, paint single and quad, save twice, draw a rectangle and fill its
-# inside, save over image 1 through the offset, clear, Right to image 1, paint, Ctrl+S over it, clear
-# again and Ctrl+S (no image shown: it appends a black image 2), load image 1, export with
-# Ctrl+Shift+E, rename the save file in the settings menu, quit. Both must leave the same pix,
-# settings and exported files, byte for byte, and (at 1:1) show the same loaded image; pixtool.exe
-# exports the same file to the same bytes.
+# same X server, each in a folder whose Palette.gpl sets colour 2: pick a colour, paint single and
+# quad, paint colour 2, save twice, draw a rectangle and fill its inside, save over image 1 through
+# the offset, clear, Right to image 1, paint, Ctrl+S over it, clear again and Ctrl+S (no image shown:
+# it appends a black image 2), load image 1, export with Ctrl+Shift+E, rename the save file in the
+# settings menu, quit. Both must leave the same pix, settings and exported files, byte for byte, and
+# (at 1:1) show the same loaded image; pixtool.exe exports the same file to the same bytes.
 # Called as lib.sh says, with pixed.exe as the program; PIXED_SDL names the Linux program.
 # PIXED_SCREEN is the X screen's size (800x600 unless set): elsewhere the pointer goes to the
 # window points that show the session's screen points, and the screenshots are read there.
@@ -137,6 +137,8 @@ session() {
   paint 200 100 FF0000
   quad_on
   paint 253 147 FF0000
+  pick 695 42 # colour 2, the folder's Palette.gpl's
+  paint 220 110 112233
   save_to_size $IMAGE_BYTES
   save_to_size $((2 * IMAGE_BYTES))
   pick 730 40 # colour 29: row 2 of the middle column
@@ -201,6 +203,8 @@ mkdir -p "$SDL_WORK"
 for WORK in "$SDL_WORK" "$WINE_WORK"; do
   write_default_settings
   copy_bitmaps
+  # Colour 2 from the folder's palette; the others the editor's own.
+  printf 'GIMP Palette\n0 0 0\tBlack\n0 0 204\tBlue\n17 34 51\tSlate\n' >"$WORK/Palette.gpl"
 done
 
 WORK=$SDL_WORK
