@@ -56,6 +56,7 @@ note "installed $(basename "$deb"): $(wc -l <"$TEST_DIR/files") paths"
 [[ "$(command -v pixed)" == /usr/bin/pixed && "$(command -v pixtool)" == /usr/bin/pixtool ]] ||
   fail "the PATH gives $(command -v pixed) and $(command -v pixtool), not the package's /usr/bin/pixed and /usr/bin/pixtool"
 [[ "$(cd "$WORK" && pixed --version)" == "pixed $version" ]] || fail "pixed --version says $(pixed --version)"
+[[ "$(cd "$WORK" && pixtool --version)" == "pixtool $version" ]] || fail "pixtool --version says $(pixtool --version)"
 help=$(cd "$WORK" && pixtool --help) || fail "pixtool --help failed"
 [[ "$help" == *"pixtool export"* ]] || fail "pixtool --help says: $help"
 # The installed pixtool exports three 5 x 4 images with the libpng and giflib the package depends
