@@ -4,6 +4,9 @@
 //   screen_probe size FILE                                  -> "800x600"
 //   screen_probe colours FILE LEFT TOP WIDTH HEIGHT         -> the distinct colours, "RRGGBB ..." sorted
 //   screen_probe hash FILE LEFT TOP WIDTH HEIGHT            -> a hash of the rectangle's pixels
+//   screen_probe runs FILE LEFT TOP WIDTH HEIGHT
+//       -> the runs of one colour along the rectangle's pixels, row by row: "RRGGBB:LENGTH ..."
+//          (a row or a column of the screen: how wide its cells and lines are)
 //   screen_probe others FILE RRGGBB [LEFT TOP WIDTH HEIGHT]...
 //       -> how many pixels are not RRGGBB, outside every rectangle given
 //   screen_probe differ FILE FILE [LEFT TOP WIDTH HEIGHT]...
@@ -23,6 +26,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -173,7 +177,7 @@ void Checker(const Image& image, int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    Die("usage: screen_probe size|colours|hash|others|differ|checker FILE ...");
+    Die("usage: screen_probe size|colours|hash|runs|others|differ|checker FILE ...");
   }
   const std::string command = argv[1];
   const Image image = Load(argv[2]);
@@ -206,6 +210,21 @@ int main(int argc, char** argv) {
       }
       std::printf("%s\n", line.c_str());
     }
+  } else if (command == "runs" && argc == 7) {
+    std::vector<std::pair<std::uint32_t, long>> runs;
+    ForEachPixel(image, Rects(argc, argv, 3)[0], [&](int x, int y) {
+      if (runs.empty() || runs.back().first != image.At(x, y)) {
+        runs.emplace_back(image.At(x, y), 0);
+      }
+      ++runs.back().second;
+    });
+    std::string line;
+    for (const auto& [colour, length] : runs) {
+      char word[24];
+      std::snprintf(word, sizeof word, "%s%06X:%ld", line.empty() ? "" : " ", colour, length);
+      line += word;
+    }
+    std::printf("%s\n", line.c_str());
   } else if (command == "others" && argc >= 4) {
     const std::uint32_t colour = Colour(argv[3]);
     const std::vector<Rect> except = Rects(argc, argv, 4);
