@@ -50,6 +50,8 @@ editor's palette, as single images or sprite sheets with their frames as JSON
 for game engines, and takes PNG files back; it writes a file's images as an
 animated GIF and the editor's palette as GIMP, JASC, Adobe and hex palette
 files.]=])
+# The same text for software centres.
+include(${CMAKE_CURRENT_LIST_DIR}/metainfo.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -12,11 +12,11 @@ endif()
 include(${CMAKE_CURRENT_LIST_DIR}/button_names.cmake)
 
 include(${CMAKE_CURRENT_LIST_DIR}/editor_sources.cmake)
-# zlib, libpng and giflib, built from Debian's sources with Emscripten.
+# zlib, libpng and giflib, built from Debian's sources with Emscripten, and the export library over
+# them, which the editor and pixtool share; pixtool itself as a Node.js program on the real file
+# system, which the tests hold to the Linux pixtool (tests/web.cmake). It is no part of the site.
 include(${CMAKE_CURRENT_LIST_DIR}/image_libraries.cmake)
-# pixtool's code over those libraries, for the editor to export with (the linker keeps what it
-# calls), and pixtool itself as a Node.js program on the real file system, which the tests hold to
-# the Linux pixtool (tests/web.cmake). It is no part of the site.
+add_subdirectory(src/export)
 add_subdirectory(src/pixtool)
 set_target_properties(pixtool PROPERTIES SUFFIX .js)
 # One file: a Node.js that has fetch() would otherwise fetch the .wasm as a URL, which it is not.
@@ -31,7 +31,7 @@ file(GLOB PLATFORM_WEB_SOURCES CONFIGURE_DEPENDS src/platform/web/*.cpp)
 add_executable(pixed ${EDITOR_SOURCES} ${PLATFORM_SOFT_SOURCES} ${PLATFORM_WEB_SOURCES}
                      ${PIXED_NATIVE_DIR}/generated/font_data.cpp ${PIXED_NATIVE_DIR}/generated/resources.cpp)
 target_include_directories(pixed PRIVATE src ${PIXED_NATIVE_DIR}/generated)
-target_link_libraries(pixed PRIVATE pixed_palette pixtool_core ZLIB::ZLIB)
+target_link_libraries(pixed PRIVATE pixed_palette pixed_export ZLIB::ZLIB)
 set_target_properties(pixed PROPERTIES SUFFIX .js)
 # Asyncify: the editor's blocking loop stays as it is, and its waits hand the page back to the
 # browser. IDBFS keeps the working folder in the browser's storage (IndexedDB).

@@ -9,13 +9,16 @@ set(PIXED_BITMAP_DIR "" CACHE PATH "Folder of the button bitmaps made by the nat
 # The same editor sources as on Linux, untouched; the Windows C library gets the POSIX names they
 # use from posix_compat.h, and 64-bit file positions.
 include(cmake/editor_sources.cmake)
-# zlib, libpng and giflib, built from Debian's sources for this toolchain.
+# zlib, libpng and giflib, built from Debian's sources for this toolchain, and the export library
+# over them, which the editor and pixtool.exe share.
 include(cmake/image_libraries.cmake)
+add_subdirectory(src/export)
+target_compile_definitions(pixed_export PUBLIC _FILE_OFFSET_BITS=64)
 # Objects, not an archive: WinMain is called from the C runtime's library, which the linker reads
 # after ours.
 add_library(pixed_editor OBJECT ${EDITOR_SOURCES})
 target_include_directories(pixed_editor PUBLIC src)
-target_link_libraries(pixed_editor PUBLIC pixed_palette ZLIB::ZLIB)
+target_link_libraries(pixed_editor PUBLIC pixed_palette pixed_export ZLIB::ZLIB)
 target_compile_definitions(pixed_editor PUBLIC _FILE_OFFSET_BITS=64)
 target_compile_options(pixed_editor PRIVATE -include ${PROJECT_SOURCE_DIR}/src/platform/win32/posix_compat.h)
 

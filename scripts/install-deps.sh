@@ -17,7 +17,7 @@ packages=(
   wine64
   fonts-wine
   libgl1-mesa-dri
-  dpkg-dev file help2man lintian desktop-file-utils man-db unzip
+  dpkg-dev file help2man lintian appstream desktop-file-utils man-db unzip
   # apt-get source and dpkg-source, for zlib's, libpng's and giflib's sources (scripts/image_libraries.sh)
   apt bzip2 xz-utils patch make
   python3

@@ -71,7 +71,11 @@ grep -v 'running with root privileges' "$lintian_log" | sed 's/^/package: lintia
 
 # The site: the folder of static files that the browser build makes, once there is one.
 if grep -qE '^[[:space:]]*([a-z0-9]+\|)*web(\|[a-z0-9]+)*\)' "$root/scripts/build.sh"; then
-  bash "$root/scripts/build.sh" web "$web"
+  # A new web build takes its generated sources and bitmaps from the Release build; one that exists
+  # keeps the native build it was made with (the test build's, for its site).
+  native=()
+  [[ -f "$web/wasm/CMakeCache.txt" ]] || native=("$release")
+  bash "$root/scripts/build.sh" web "$web" "${native[@]}"
   index=$(find "$web" -name index.html -not -path '*/CMakeFiles/*' -printf '%d %p\n' | sort -n | head -n 1 | cut -d' ' -f2-)
   [[ -n "$index" ]] || { echo "package: the web build made no index.html in $web" >&2; exit 1; }
   site=$(dirname "$index")

@@ -37,15 +37,8 @@ int Y(int row) {
   return 7 + 5 * row;
 }
 
-void Chord(std::initializer_list<int> keys) {
-  plat::headless::HoldKeys(keys);
-  IdlePasses(1);
-  plat::headless::HoldKeys({});
-  IdlePasses(1);
-}
-void Key(int key) {
-  Chord({key});
-}
+using pixtest::Chord;
+using pixtest::Key;
 // A stroke or a drag through the cells, pressed at the first and let go at the last.
 void Stroke(std::initializer_list<std::pair<int, int>> cells, std::initializer_list<int> held = {}) {
   plat::headless::HoldKeys(held);

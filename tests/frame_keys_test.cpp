@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/editor_loop.h"
 #include "app/editor_state.h"
 #include "canvas/image_history.h"
 #include "platform/headless/headless.h"
@@ -94,6 +95,24 @@ void Load(const std::string& digits) {
   PassAt(200, 510, false);
 }
 
+void Clear() {
+  PassAt(450, 510, true);
+  PassAt(450, 510, false);
+}
+
+// Settings, its size button, then the width typed and the height kept.
+void ChangeWidth(std::uint8_t digit) {
+  plat::headless::QueueMouse(200 - editorState.cursorX, 550 - editorState.cursorY, true);
+  plat::headless::QueueMouse(0, 0, false);
+  plat::headless::QueueMouse(620 - 537, 0, true);
+  plat::headless::QueueKeys({digit});
+  plat::headless::QueueKeys({plat::DIK_RETURN});
+  plat::headless::QueueKeys({});
+  plat::headless::QueueKeys({plat::DIK_RETURN});
+  RunEditorPass();
+  IdlePasses(1);
+}
+
 void Stroke(int x, int y) {
   PassAt(x, y, true);
   PassAt(x, y, false);
@@ -161,6 +180,24 @@ Bytes PaintingArea() {
   return screen;
 }
 
+// The editor at its start, with walk.pix of four images as the load file,
+// out.pix of two, and test1.pix as the save file.
+void Start() {
+  ASSERT_TRUE(pixtest::WriteFileBytes("SaveName.dat", pixtest::NameFileBytes("test1.pix")));
+  ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("walk.pix")));
+  ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{kSide, kSide}));
+  ASSERT_TRUE(pixtest::WriteFileBytes("walk.pix", FileOf(kImages)));
+  ASSERT_TRUE(pixtest::WriteFileBytes("out.pix", FileOf(2)));
+  ASSERT_TRUE(pixtest::StartEditor());
+  StartFrames();
+  IdlePasses(1);
+}
+
+void Restart() {
+  pixtest::StopEditor();
+  Start();
+}
+
 struct Scenario {
   const char* name;
   void (*run)();
@@ -176,10 +213,20 @@ const Scenario kScenarios[] = {
        const struct {
          int key;
          std::int32_t image;
+         const char* said;  // what a key that would step past an end says
        } steps[] = {
-           {plat::VK_RIGHT, 1}, {plat::VK_RIGHT, 2}, {plat::VK_RIGHT, 3}, {plat::VK_RIGHT, 3},
-           {plat::VK_LEFT, 2},  {plat::VK_HOME, 0},  {plat::VK_LEFT, 0},  {plat::VK_HOME, 0},
-           {plat::VK_END, 3},   {plat::VK_END, 3},   {plat::VK_LEFT, 2},
+           {plat::VK_RIGHT, 1, ""},
+           {plat::VK_RIGHT, 2, ""},
+           {plat::VK_RIGHT, 3, ""},
+           {plat::VK_RIGHT, 3, "image 3 is the last"},
+           {plat::VK_LEFT, 2, ""},
+           {plat::VK_HOME, 0, ""},
+           {plat::VK_LEFT, 0, "image 0 is the first"},
+           {plat::VK_HOME, 0, ""},
+           {plat::VK_END, 3, ""},
+           {plat::VK_END, 3, ""},
+           {plat::VK_RIGHT, 3, "image 3 is the last"},
+           {plat::VK_LEFT, 2, ""},
        };
        std::size_t undoable = UndoableSteps();
        std::int32_t at = 0;
@@ -191,6 +238,9 @@ const Scenario kScenarios[] = {
          EXPECT_EQ(ImageOf(step.image), pixtest::ReadReferenceView(kSide, kSide).pixels) << trace;
          EXPECT_EQ(ImageOf(step.image), pixtest::ReadGridCells(kSide, kSide).pixels) << trace;
          EXPECT_EQ(ImageOf(step.image), pixtest::ReadWorkingView(kSide, kSide).pixels) << trace;
+         if (*step.said != '\0') {
+           EXPECT_EQ(Padded(step.said, 34), MessageShown(kWhiteInk).substr(0, 34)) << trace;
+         }
          undoable += step.image != at ? 1 : 0;
          EXPECT_EQ(undoable, UndoableSteps()) << trace << ": one step a load, none at an end";
          at = step.image;
@@ -202,12 +252,13 @@ const Scenario kScenarios[] = {
        Key({plat::VK_CONTROL, plat::VK_LEFT});
        EXPECT_EQ(2, editorState.pixNumber);
      }},
-    {"PastTheEndLeftGoesToTheLastImageRightDoesNothing",
+    {"PastTheEndLeftGoesToTheLastImageRightSaysItIs",
      [] {
        Load("7");
        EXPECT_EQ("Pix number:     |7 of 4          |                |", NumberShown());
        Key({plat::VK_RIGHT});
        EXPECT_EQ(7, editorState.pixNumber);
+       EXPECT_EQ(Padded("image 3 is the last", 34), MessageShown(kWhiteInk).substr(0, 34));
        Key({plat::VK_LEFT});
        EXPECT_EQ(3, editorState.pixNumber);
        EXPECT_EQ(ImageOf(3), pixtest::ReadWorkingView(kSide, kSide).pixels);
@@ -262,38 +313,107 @@ const Scenario kScenarios[] = {
        Key({plat::VK_CONTROL, plat::VK_Z});
        EXPECT_EQ(painted, PaintingArea());
      }},
-    {"CtrlSOverImageZeroTheLastImageAndPastTheEnd",
+    {"CtrlSWritesOverAnImageOnlyWhileItIsTheOneShown",
      [] {
-       Bytes model = FileOf(kImages);
-       ASSERT_TRUE(pixtest::WriteFileBytes("out.pix", model));
-       SetName(editorState.saveFileName, "out.pix");
-       editorState.offsetNumber = 2;
-       // Image 0 (the number at start), the last image, and image 6 of a file of four.
-       for (const char* typed : {"", "3", "6"}) {
-         if (*typed != '\0') {
-           Load(typed);
+       // written: the image Ctrl+S writes, counted in images of the width then;
+       // a second Ctrl+S writes over the same one.
+       const struct {
+         const char* state;
+         const char* saveFile;  // walk.pix is the load file too; out.pix holds two images
+         void (*reach)();
+         int width;
+         std::int32_t written;
+       } cases[] = {
+           {"a fresh start", "walk.pix", [] {}, kSide, 4},
+           {"after Load 0", "walk.pix", [] { Load("0"); }, kSide, 0},
+           {"after Load 3", "walk.pix", [] { Load("3"); }, kSide, 3},
+           {"after Load 2 and Clear", "walk.pix",
+            [] {
+              Load("2");
+              Clear();
+            },
+            kSide, 4},
+           {"after Load 2 and a size change", "walk.pix",
+            [] {
+              Load("2");
+              ChangeWidth(plat::DIK_8);
+            },
+            8, 8},
+           {"after Load 6, past the end", "walk.pix", [] { Load("6"); }, kSide, 4},
+           {"after Load 3 of the other file", "out.pix", [] { Load("3"); }, kSide, 2},
+           {"after Load 1 of the other file", "out.pix", [] { Load("1"); }, kSide, 1},
+       };
+       for (const auto& c : cases) {
+         Restart();
+         SetName(editorState.saveFileName, c.saveFile);
+         c.reach();
+         Bytes model = pixtest::ReadFileBytes(c.saveFile);
+         const std::size_t imageBytes = static_cast<std::size_t>(c.width) * kSide;
+         for (int save = 0; save < 2; ++save) {
+           const Bytes drawn = pixtest::Pattern(imageBytes, 7, save + 1, 81);
+           pixtest::PutWorkingView({c.width, kSide, drawn});
+           const std::size_t soundsBefore = plat::headless::Sounds().size();
+           Key({plat::VK_CONTROL, plat::VK_S});
+           const std::vector<int> sounds = SoundIds();
+           model.resize(std::max(model.size(), (c.written + 1) * imageBytes));
+           std::copy(drawn.begin(), drawn.end(),
+                     model.begin() + static_cast<std::ptrdiff_t>(c.written * imageBytes));
+           const std::string trace = std::string(c.state) + ", save " + std::to_string(save);
+           EXPECT_EQ(model, pixtest::ReadFileBytes(c.saveFile)) << trace;
+           EXPECT_EQ(Padded("Saved image " + std::to_string(c.written) + " of " + c.saveFile, 34),
+                     MessageShown(kWhiteInk).substr(0, 34))
+               << trace;
+           EXPECT_EQ(c.written, editorState.pixNumber) << trace << ": the number shown";
+           EXPECT_EQ(
+               (std::vector<int>{8001, 8002}),
+               std::vector<int>(sounds.begin() + static_cast<std::ptrdiff_t>(soundsBefore), sounds.end()))
+               << trace;
          }
-         const std::int32_t n = editorState.pixNumber;
-         const Bytes drawn = pixtest::Pattern(kImage, 7, n, 81);
-         pixtest::PutWorkingView({kSide, kSide, drawn});
-         plat::headless::ClearLog();
-         const std::size_t soundsBefore = plat::headless::Sounds().size();
-         Key({plat::VK_CONTROL, plat::VK_S});
-         model.resize(std::max(model.size(), (static_cast<std::size_t>(n) + 1) * kImage), 0);
-         for (std::size_t i = 0; i < kImage; ++i) {
-           model[n * kImage + i] = drawn[i];
-         }
-         EXPECT_EQ(model, pixtest::ReadFileBytes("out.pix")) << "image " << n;
-         const std::vector<int> all = SoundIds();
-         const std::vector<int> sounds(all.begin() + static_cast<std::ptrdiff_t>(soundsBefore), all.end());
-         EXPECT_EQ((std::vector<int>{8001, 8002}), sounds) << "image " << n;
-         EXPECT_EQ(Padded("Saved image " + std::to_string(n) + " of out.pix", 34) + "|" +
-                       std::string(34, ' ') + "|" + std::string(34, ' ') + "|",
-                   MessageShown(kWhiteInk));
-         EXPECT_EQ(1u, pixtest::CountCalls("WriteWholeFile(out.pix)"));
-         EXPECT_EQ(2, editorState.offsetNumber) << "the offset is neither used nor changed";
        }
-       EXPECT_EQ(7 * kImage, pixtest::ReadFileBytes("out.pix").size());
+     }},
+    {"HomeLoadsImageZeroAtTheStartAndAfterClear",
+     [] {
+       for (const bool clear : {false, true}) {
+         if (clear) {
+           Load("2");
+           Clear();
+         }
+         EXPECT_EQ(std::string(16, ' ') + "|", NumberShown().substr(0, 17)) << "no number yet";
+         Key({plat::VK_HOME});
+         EXPECT_EQ("Pix number:     |0 of 4          |                |", NumberShown()) << clear;
+         EXPECT_EQ(ImageOf(0), pixtest::ReadWorkingView(kSide, kSide).pixels) << clear;
+       }
+     }},
+    {"AltNAddsTheImageAfterTheLastAndShowsIt",
+     [] {
+       SetName(editorState.saveFileName, "walk.pix");
+       Load("1");
+       Bytes model = FileOf(kImages);
+       for (const int added : {4, 5}) {
+         const Bytes drawn = pixtest::Pattern(kImage, 7, added, 81);
+         pixtest::PutWorkingView({kSide, kSide, drawn});
+         Key({plat::VK_MENU, plat::VK_N});
+         model.insert(model.end(), drawn.begin(), drawn.end());
+         EXPECT_EQ(model, pixtest::ReadFileBytes("walk.pix")) << added;
+         EXPECT_EQ(Padded("Saved image " + std::to_string(added) + " of walk.pix", 34),
+                   MessageShown(kWhiteInk).substr(0, 34));
+         EXPECT_EQ(Padded(std::to_string(added) + " of " + std::to_string(added + 1), 16),
+                   NumberShown().substr(17, 16));
+       }
+       EXPECT_EQ(2u, pixtest::CountCalls("WriteWholeFile(walk.pix)")) << "each written whole";
+     }},
+    {"AMissingSaveFileIsMadeReadableWhateverTheMask",
+     [] {
+       // The browser's C library has a mask of 0777.
+       SetName(editorState.saveFileName, "new.pix");
+       pixtest::PutWorkingView({kSide, kSide, Drawn()});
+       const mode_t mask = umask(0777);
+       Key({plat::VK_MENU, plat::VK_N});
+       umask(mask);
+       struct stat made {};
+       ASSERT_EQ(0, stat("new.pix", &made));
+       EXPECT_EQ(0600u, made.st_mode & 0600u);
+       EXPECT_EQ(Drawn(), pixtest::ReadFileBytes("new.pix"));
      }},
     {"CtrlSReplacesTheFileALinkNamesAndKeepsItsMode",
      [] {
@@ -304,9 +424,10 @@ const Scenario kScenarios[] = {
        SetName(editorState.saveFileName, "linked.pix");
        pixtest::PutWorkingView({kSide, kSide, ImageOf(3)});
        Key({plat::VK_CONTROL, plat::VK_S});
+       // At a fresh start no image is shown: Ctrl+S appends.
        Bytes expected = FileOf(2);
        const Bytes drawn = ImageOf(3);
-       std::copy(drawn.begin(), drawn.end(), expected.begin());
+       expected.insert(expected.end(), drawn.begin(), drawn.end());
        EXPECT_EQ(expected, pixtest::ReadFileBytes("art/walk.pix"));
        struct stat link {};
        struct stat file {};
@@ -376,11 +497,11 @@ const Scenario kScenarios[] = {
        EXPECT_EQ(LoadedFrame(2), ReferenceFrame()) << "stopped: the image loaded last";
        const Bytes working = pixtest::ReadWorkingView(kSide, kSide).pixels;
        EXPECT_EQ(ImageOf(2), working);
+       // The save file held no image 2: Ctrl+S made it image 0, with no blank images before it.
        const Bytes saved = pixtest::ReadFileBytes("test1.pix");
-       ASSERT_EQ(4 * kImage, saved.size());
-       EXPECT_EQ(Bytes(2 * kImage, 0), Bytes(saved.begin(), saved.begin() + 2 * kImage));
-       EXPECT_EQ(working, Bytes(saved.begin() + 2 * kImage, saved.begin() + 3 * kImage)) << "Ctrl+S";
-       EXPECT_EQ(working, Bytes(saved.begin() + 3 * kImage, saved.end())) << "Save";
+       ASSERT_EQ(2 * kImage, saved.size());
+       EXPECT_EQ(working, Bytes(saved.begin(), saved.begin() + kImage)) << "Ctrl+S";
+       EXPECT_EQ(working, Bytes(saved.begin() + kImage, saved.end())) << "Save";
        // Undone and redone, the steps hold the loaded images only.
        Key({plat::VK_CONTROL, plat::VK_Z});
        EXPECT_EQ(LoadedFrame(1), ReferenceFrame()) << "before the Load of image 2";
@@ -475,14 +596,8 @@ const Scenario kScenarios[] = {
 class FrameKeysTest : public ::testing::TestWithParam<Scenario> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(pixtest::WriteFileBytes("SaveName.dat", pixtest::NameFileBytes("test1.pix")));
-    ASSERT_TRUE(pixtest::WriteFileBytes("LoadName.dat", pixtest::NameFileBytes("walk.pix")));
-    ASSERT_TRUE(pixtest::WriteFileBytes("SaveSize.dat", Bytes{kSide, kSide}));
-    ASSERT_TRUE(pixtest::WriteFileBytes("walk.pix", FileOf(kImages)));
     ASSERT_TRUE(pixtest::WriteFileBytes("empty.pix", Bytes{}));
-    ASSERT_TRUE(pixtest::StartEditor());
-    StartFrames();
-    IdlePasses(1);
+    Start();
   }
   void TearDown() override { pixtest::StopEditor(); }
 

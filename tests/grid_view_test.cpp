@@ -40,12 +40,7 @@ void SetSize(int width, int height) {
   IdlePasses(1);
 }
 
-void Chord(std::initializer_list<int> keys) {
-  plat::headless::HoldKeys(keys);
-  IdlePasses(1);
-  plat::headless::HoldKeys({});
-  IdlePasses(1);
-}
+using pixtest::Chord;
 
 // The mouse moved to (x, y) in one pass, with the wheel turned and the buttons as given.
 void MouseAt(int x, int y, int notches = 0, bool left = false, bool middle = false) {

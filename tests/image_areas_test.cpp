@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "app/editor_state.h"
+#include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
+#include "canvas/onion_layer.h"
 #include "canvas/pen.h"
 #include "canvas/reference_cover.h"
+#include "canvas/selection.h"
 #include "canvas/shape_preview.h"
 #include "draw/primitives.h"
 #include "platform/headless/headless.h"
@@ -209,7 +212,7 @@ TEST_F(ImageAreasTest, DrawingWhatChangedGivesWhatDrawingEverythingGives) {
   SetSize(150, 90);
   DrawImageAreas();
   for (int step = 0; step < 300; ++step) {
-    const int what = static_cast<int>(random() % 8);
+    const int what = static_cast<int>(random() % 12);
     const int column = static_cast<int>(random() % 160);
     const int row = static_cast<int>(random() % 100);
     const int colour = static_cast<int>(random() % 256);
@@ -230,6 +233,23 @@ TEST_F(ImageAreasTest, DrawingWhatChangedGivesWhatDrawingEverythingGives) {
         break;
       case 6:
         HideShape();
+        break;
+      case 7:
+        SelectCells({column, row}, {column + 4, row + 3});
+        break;
+      case 8:
+        BeginSelectionMove();
+        MoveFloatingTo(column - 2, row - 2);
+        break;
+      case 9: {
+        OnionLayer onion;
+        onion.shown = random() % 2 == 0;
+        onion.previous = FilledImage(150, 90, static_cast<std::uint8_t>(colour));
+        SetOnion(onion);
+        break;
+      }
+      case 10:
+        random() % 2 == 0 ? ToggleMirrorLeftRight() : ToggleMirrorTopBottom();
         break;
       default: {
         CoverPicture picture{};

@@ -24,7 +24,7 @@ const char* const kReadmeKeys[] = {
     "F1",           "Escape",       "B",       "G",      "L",      "U",     "Shift+U",
     "Shift+H",      "Shift+V",      "Ctrl+Z",  "Ctrl+Y", "Ctrl+S", "Enter", "Ctrl+0",
     "Ctrl+1",       "Ctrl+arrows",  "Home",    "End",    "[",      "]",     "Left, Right",
-    "Shift+arrows", "Ctrl+Shift+Z", "+ and -",
+    "Shift+arrows", "Ctrl+Shift+Z", "+ and -", "Alt+N",  "Ctrl+N", "Ctrl+Shift+E",
 };
 
 bool Contains(const std::string& text, const std::string& part) {

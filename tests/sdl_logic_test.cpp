@@ -365,6 +365,8 @@ TEST(SdlEntryKeys, PressesBelongToTheEntryThatPollsAfterThem) {
       {"two keys tapped between two polls come one a poll, in the order typed",
        {"p200", "R!", "p120", "+2", "-2", "+1", "+R", "-1", "-R", "2?1!", "p120", "1?R!", "p120", "R?1!",
         "p120", "R!"}},
+      {"Shift tapped with a shortcut while painting is no Shift of the entry's first poll",
+       {"p200", "1!", "p120", "w3000", "+S", "-S", "+A", "p200", "A?S!"}},
       {"Shift goes with the key typed with it",
        {"p200", "1!", "p120", "+1", "+S", "+A", "-A", "-S", "1?A!S!", "p120", "A?S?", "p120", "A!S!"}},
       {"a doubled digit: let go and pressed again between two polls",

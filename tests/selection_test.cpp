@@ -38,15 +38,8 @@ int Y(int row) {
   return 7 + 5 * row;
 }
 
-void Chord(std::initializer_list<int> keys) {
-  plat::headless::HoldKeys(keys);
-  IdlePasses(1);
-  plat::headless::HoldKeys({});
-  IdlePasses(1);
-}
-void Key(int key) {
-  Chord({key});
-}
+using pixtest::Chord;
+using pixtest::Key;
 void Drag(int fromColumn, int fromRow, int toColumn, int toRow) {
   PassAt(X(fromColumn), Y(fromRow), true);
   PassAt(X(toColumn), Y(toRow), true);

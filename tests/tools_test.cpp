@@ -57,15 +57,8 @@ Cell CellUnder(int x, int y) {
 // ---- Input, as an artist gives it -------------------------------------------------
 
 // The keys down for one pass, then up for one.
-void Chord(std::initializer_list<int> keys) {
-  plat::headless::HoldKeys(keys);
-  IdlePasses(1);
-  plat::headless::HoldKeys({});
-  IdlePasses(1);
-}
-void Key(int key) {
-  Chord({key});
-}
+using pixtest::Chord;
+using pixtest::Key;
 void Undo() {
   Chord({plat::VK_CONTROL, plat::VK_Z});
 }
@@ -612,13 +605,13 @@ TEST_F(ToolScreenTest, TheStatusNamesTheToolAndShowsTheColour) {
   }
 }
 
-TEST_F(ToolScreenTest, BracketsStepThroughThePanelsColours) {
+TEST_F(ToolScreenTest, BracketsStepThroughAllTheColours) {
   const struct {
     int key;
     int colour;
   } steps[] = {
-      {plat::VK_OEM_6, 0},  {plat::VK_OEM_4, 80}, {plat::VK_OEM_4, 79},
-      {plat::VK_OEM_6, 80}, {plat::VK_OEM_6, 0},  {plat::VK_OEM_6, 1},
+      {plat::VK_OEM_6, 0},   {plat::VK_OEM_4, 255}, {plat::VK_OEM_4, 254},
+      {plat::VK_OEM_6, 255}, {plat::VK_OEM_6, 0},   {plat::VK_OEM_6, 1},
   };
   ASSERT_EQ(255, editorState.currentColor);
   for (const auto& step : steps) {
@@ -627,9 +620,9 @@ TEST_F(ToolScreenTest, BracketsStepThroughThePanelsColours) {
     const std::string shown = "color " + std::to_string(step.colour);
     EXPECT_EQ(shown, pixtest::ReadScreenText(360, 572, static_cast<int>(shown.size())));
   }
-  editorState.currentColor = 255;
+  editorState.currentColor = 81;
   Key(plat::VK_OEM_4);
-  EXPECT_EQ(80, editorState.currentColor) << "[ from the start colour";
+  EXPECT_EQ(80, editorState.currentColor) << "[ across a page";
 }
 
 TEST_F(ToolScreenTest, TheKeyListComesAndGoesLeavingNothingBehind) {

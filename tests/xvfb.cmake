@@ -41,7 +41,7 @@ set_tests_properties(xvfb_input_devices PROPERTIES TIMEOUT 120 RESOURCE_LOCK xvf
 set(PIXED_GOLDEN_STARTUP ${CMAKE_CURRENT_LIST_DIR}/golden/startup.png)
 
 foreach(check foundation startup_paint whole_job installed fifty_starts large_screen end_signals undo_keys typing
-              brisk_typing tools frames frame_edits large_image recovery)
+              brisk_typing tools frames frame_edits large_image recovery palette)
   add_test(NAME xvfb_${check}
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/${check}.sh $<TARGET_FILE:pixed> $<TARGET_FILE:xvfb_screen_probe>
                    "${PIXED_BITMAP_DIR}"
@@ -52,7 +52,9 @@ foreach(check foundation startup_paint whole_job installed fifty_starts large_sc
 endforeach()
 # The installed check lays the program out with cmake --install.
 set_tests_properties(xvfb_installed PROPERTIES ENVIRONMENT "PIXED_CMAKE=${CMAKE_COMMAND}")
-# The recovery check reads the set-aside copy with pixtool, the large image's its saved fill.
-set_tests_properties(xvfb_recovery xvfb_large_image PROPERTIES ENVIRONMENT "PIXED_PIXTOOL=$<TARGET_FILE:pixtool>")
+# The recovery check reads the set-aside copy with pixtool, the large image's check its saved fill,
+# the palette check the saved file's export.
+set_tests_properties(xvfb_recovery xvfb_large_image xvfb_palette PROPERTIES ENVIRONMENT
+                     "PIXED_PIXTOOL=$<TARGET_FILE:pixtool>")
 # Fifty runs of the program, about a second each under the sanitizers.
 set_tests_properties(xvfb_fifty_starts PROPERTIES TIMEOUT 400)

@@ -3,11 +3,13 @@
 
 #include <cstdint>
 
+#include "../canvas/screen_colours.h"
 #include "../canvas/screen_layout.h"
 #include "../platform/platform_types.h"
 
-constexpr plat::COLORREF kPromptColour = plat::RGB(255, 0, 0);
-constexpr plat::COLORREF kValueColour = plat::RGB(255, 255, 255);
+// Red prompts and white values, in the inks the palette in force gives them.
+inline const plat::COLORREF& kPromptColour = kRedInk;
+inline const plat::COLORREF& kValueColour = kWhiteInk;
 
 // Plays a WAVE resource of the program (clickSound or savedSound), not waiting for it.
 void PlayProgramSound(int resource);

@@ -7,10 +7,12 @@
 #include "app/editor_message.h"
 #include "app/editor_state.h"
 #include "app/image_number.h"
+#include "app/new_file.h"
 #include "app/save_status.h"
 #include "app/unsaved_work.h"
 #include "canvas/image_history.h"
 #include "canvas/image_store.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "canvas/selection.h"
 #include "draw/image_areas.h"
@@ -23,11 +25,15 @@
 int LoadImageAsStep(std::int32_t n, PixReport* report) {
   // Floating pixels are placed: the work left behind is as it was shown.
   PlaceFloatingPixels();
-  ShowImageNumber();
-  // A load that draws nothing leaves the work as saved as it was.
   const bool wasSaved = !WorkUnsaved();
   BeginImageStep();
+  return LoadImageIntoStep(n, wasSaved, report);
+}
+
+int LoadImageIntoStep(std::int32_t n, bool wasSaved, PixReport* report) {
+  ShowImageNumber();
   const int loaded = LoadPixImage(n, report);
+  // A load that draws nothing leaves the work as saved as it was.
   if (loaded == 1 || wasSaved) {
     NoteWorkLoaded();
   }
@@ -85,7 +91,7 @@ void ClearAction() {
   BeginImageStep();
   FillImages(0);
   // The whole screen goes black; the next pass draws everything again.
-  FillSurface(displayDevice.primarySurface, 0);
+  FillSurface(displayDevice.primarySurface, kBlackIndex);
   RedrawImageAreas();
   HideImageNumber();
   editorState.pixNumber = 0;
@@ -131,6 +137,9 @@ void CarryOutAction() {
       break;
     case ButtonAction::Offset:
       OffsetAction();
+      break;
+    case ButtonAction::NewFile:
+      NewFileAction();
       break;
     case ButtonAction::None:
       break;

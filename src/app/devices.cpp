@@ -9,9 +9,11 @@
 #include "../storage/folder_palette.h"
 #include "../storage/settings_files.h"
 #include "action_common.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "editor_message.h"
 #include "editor_state.h"
+#include "palette_in_force.h"
 
 namespace {
 
@@ -32,10 +34,7 @@ bool StepFailed(plat::HRESULT result, const char* step) {
 
 void BuildPaletteTable() {
   const FolderPalette palette = ReadFolderPalette();
-  for (std::size_t i = 0; i < palette.colours.size(); ++i) {
-    const PaletteColour& colour = palette.colours[i];
-    paletteTable[i] = {colour.red, colour.green, colour.blue, plat::PC_NOCOLLAPSE};
-  }
+  TakeFolderPalette(palette);
   paletteMessage.clear();
   if (!palette.problem.reason.empty()) {
     std::fprintf(stderr, "pixed: %s\n", FolderPaletteReport(palette.problem).c_str());
@@ -129,8 +128,8 @@ int InitDevices() {
 
   editorState.cursorX = layout::kCursorStart.x;
   editorState.cursorY = layout::kCursorStart.y;
-  FillSurface(display.primarySurface, 0);
-  FillSurface(display.backBuffer, 0);
+  FillSurface(display.primarySurface, kBlackIndex);
+  FillSurface(display.backBuffer, kBlackIndex);
 
   ReadSaveNameFile();
   ReadLoadNameFile();

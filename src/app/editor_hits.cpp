@@ -1,13 +1,19 @@
 // The button bar and the palette pick of the main loop, and the colour status of every pick.
 #include "app/editor_hits.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <string>
 
 #include "app/editor_state.h"
+#include "app/palette_in_force.h"
+#include "canvas/palette_panel.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
+#include "textentry/hex_colour.h"
 
 namespace {
 
@@ -102,13 +108,13 @@ int PaletteColourAt(std::int32_t x, std::int32_t y) {
   if (row < 0) {
     return -1;
   }
+  int column = 0;
   if (layout::kPickMiddleColumnAfter < x && x < layout::kPickMiddleColumnBefore) {
-    return row + layout::kSwatchRows;
+    column = 1;
+  } else if (x > layout::kPickRightColumnAfter) {
+    column = 2;
   }
-  if (x > layout::kPickRightColumnAfter) {
-    return row + 2 * layout::kSwatchRows;
-  }
-  return row;
+  return PanelEntry(row + column * layout::kSwatchRows);
 }
 
 void PickPaletteColour(std::int32_t x, std::int32_t y) {
@@ -124,6 +130,15 @@ void ShowColourStatus() {
   EraseRegion(layout::kColourNumberRegion);
   std::snprintf(textLine, sizeof textLine, "color %d", static_cast<int>(editorState.currentColor));
   PadToCells(textLine, sizeof textLine, kColourStatusCells);
-  DrawTextAt(textLine, layout::kColourStatus.x, layout::kColourStatus.y, plat::PALETTEINDEX(15),
+  DrawTextAt(textLine, layout::kColourStatus.x, layout::kColourStatus.y, kWhiteInk,
+             displayDevice.primarySurface);
+  const int colour = std::clamp(static_cast<int>(editorState.currentColor), 0, layout::kPaletteEntries - 1);
+  const std::string hex = HexOfColour(PaletteInForce()[static_cast<std::size_t>(colour)]);
+  const std::string name = ColourName(colour);
+  // "#rrggbb name", cut at the screen's edge.
+  std::snprintf(textLine, sizeof textLine, "#%s %s", hex.c_str(), name.c_str());
+  textLine[layout::kColourNameCells] = '\0';
+  PadToCells(textLine, sizeof textLine, layout::kColourNameCells);
+  DrawTextAt(textLine, layout::kColourNameStatus.x, layout::kColourNameStatus.y, kWhiteInk,
              displayDevice.primarySurface);
 }

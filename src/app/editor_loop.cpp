@@ -8,6 +8,7 @@
 
 #include "app/action_common.h"
 #include "app/button_actions.h"
+#include "app/colour_edit.h"
 #include "app/edit_history.h"
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
@@ -17,12 +18,14 @@
 #include "app/main_keys.h"
 #include "app/mouse_state.h"
 #include "app/onion_skin.h"
+#include "app/palette_in_force.h"
 #include "app/tool_status.h"
 #include "app/unsaved_work.h"
 #include "app/view_keys.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
 #include "canvas/palette_panel.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "canvas/shape_drag.h"
 #include "canvas/tools.h"
@@ -34,8 +37,8 @@
 
 namespace {
 
-constexpr plat::COLORREF kFieldColour = plat::RGB(255, 255, 255);
-constexpr plat::COLORREF kStatusColour = plat::PALETTEINDEX(15);
+const plat::COLORREF& kFieldColour = kWhiteInk;
+const plat::COLORREF& kStatusColour = kWhiteInk;
 // The widest status: two 32-bit numbers. The settings menu does not clamp
 // the position, and the status of its pass shows it as the menu left it.
 constexpr int kPointerCells = 33;
@@ -201,9 +204,9 @@ void CarryOutPendingAction() {
   if (s.pendingAction == ButtonAction::None) {
     return;
   }
-  const bool readsTheKeyboard = s.pendingAction == ButtonAction::Load ||
-                                s.pendingAction == ButtonAction::Offset ||
-                                s.pendingAction == ButtonAction::Settings;
+  const bool readsTheKeyboard =
+      s.pendingAction == ButtonAction::Load || s.pendingAction == ButtonAction::Offset ||
+      s.pendingAction == ButtonAction::Settings || s.pendingAction == ButtonAction::NewFile;
   CarryOutAction();
   if (readsTheKeyboard) {
     KeysAndPressesTaken();
@@ -252,6 +255,10 @@ bool RunEditorPass() {
   const bool viewTakesLeft = FollowViewMouse();
   FollowLeftButton(viewTakesLeft);
   CarryOutPendingAction();
+  if (FollowColourEdit()) {
+    KeysAndPressesTaken();
+  }
+  FollowPaletteChanges();
   FollowRightButton();
   FollowFrames();
   FollowOnionSkin();
@@ -268,7 +275,7 @@ bool RunEditorPass() {
 void RunEditorLoop() {
   std::memset(nameText, 0, sizeof nameText);
   pressesOfAction = PressesOfAction{};
-  ForgetMainKeys();
+  StartMainKeys();
   ResetEditing();
   StartFrames();
   StartRecovery();

@@ -10,6 +10,7 @@
 #include "canvas/drawing_aids.h"
 #include "canvas/grid_view.h"
 #include "canvas/image_store.h"
+#include "canvas/palette_panel.h"
 #include "canvas/tools.h"
 #include "draw/image_areas.h"
 #include "edit_history.h"
@@ -59,6 +60,7 @@ void ResetEditing() {
   ResetViewMouse();
   ResetTools();
   ResetKeyList();
+  ResetPalettePanel();
   RearmButtonBar();
   ResetOnionSkin();
   ResetAids();

@@ -8,7 +8,7 @@
 #include "../platform/platform_types.h"
 #include "../storage/work_record.h"
 
-// The action chosen on the button bar in the current pass.
+// The action chosen in the current pass: a button of the bar, or Ctrl+N.
 enum class ButtonAction : std::int32_t {
   None = 0,
   Load = 1,
@@ -17,6 +17,7 @@ enum class ButtonAction : std::int32_t {
   Quit = 4,
   Settings = 5,
   Offset = 6,
+  NewFile = 7,
 };
 
 struct EditorState {

@@ -1,8 +1,9 @@
-// The frame keys: stepping through the load file, Ctrl+S over the image shown, and the preview's keys.
+// The frame keys: stepping through the load file, Ctrl+S and Alt+N, and the preview's keys.
 #include "app/frame_keys.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "app/action_common.h"
 #include "app/button_actions.h"
@@ -14,6 +15,7 @@
 #include "canvas/image_history.h"
 #include "canvas/selection.h"
 #include "storage/pix_file.h"
+#include "storage/pix_layout.h"
 
 namespace {
 
@@ -29,50 +31,92 @@ void StepTo(std::int32_t image) {
 void Step(StepKey key) {
   // The file may have changed since it was counted.
   ImageCountMayHaveChanged();
-  const std::optional<std::int32_t> target = StepTarget(key, editorState.pixNumber, LoadFileImageCount());
-  if (target.has_value()) {
-    StepTo(*target);
+  const StepOutcome outcome =
+      StepTarget(key, editorState.pixNumber, ImageNumberShown(), LoadFileImageCount());
+  const std::string image = "image " + std::to_string(outcome.image);
+  switch (outcome.kind) {
+    case StepOutcome::Kind::Load:
+      StepTo(outcome.image);
+      break;
+    case StepOutcome::Kind::AtFirst:
+      ShowEditorMessage(image + " is the first", kValueColour);
+      break;
+    case StepOutcome::Kind::AtLast:
+      ShowEditorMessage(image + " is the last", kValueColour);
+      break;
+    case StepOutcome::Kind::Nothing:
+      break;
+  }
+}
+
+// Writes the working image after the save file's last byte; when it became
+// a whole image of the file, that is the image shown from now on.
+void AppendAndShow() {
+  PixReport report;
+  const int result = AppendImageWhole(&report);
+  ImageCountMayHaveChanged();
+  const bool worked = SaveWorked(result, report);
+  SaveFinished(worked, report);
+  if (!worked) {
+    return;
+  }
+  if (report.image >= 0 && report.image <= INT32_MAX) {
+    editorState.pixNumber = static_cast<std::int32_t>(report.image);
+    ShowImageNumber();
+  } else {
+    HideImageNumber();
   }
 }
 
 }  // namespace
 
-std::optional<std::int32_t> StepTarget(StepKey key, std::int32_t number, std::int64_t images) {
+StepOutcome StepTarget(StepKey key, std::int32_t number, bool numbered, std::int64_t images) {
+  using Kind = StepOutcome::Kind;
   if (images <= 0) {
-    return std::nullopt;
+    return {};
   }
   // Image numbers are 32-bit: a larger file is stepped through as far as they go.
   const auto last = static_cast<std::int32_t>(std::min<std::int64_t>(images - 1, INT32_MAX));
-  std::optional<std::int32_t> target;
   switch (key) {
     case StepKey::Next:
-      target = number < 0 ? 0 : (number < last ? number + 1 : -1);
-      break;
+      if (number >= last) {
+        return {Kind::AtLast, last};
+      }
+      return {Kind::Load, number < 0 ? 0 : number + 1};
     case StepKey::Previous:
-      target = number <= 0 ? -1 : std::min(number - 1, last);
-      break;
+      if (number <= 0) {
+        return {Kind::AtFirst, 0};
+      }
+      return {Kind::Load, std::min(number - 1, last)};
     case StepKey::First:
-      target = 0;
-      break;
+      return numbered && number == 0 ? StepOutcome{} : StepOutcome{Kind::Load, 0};
     case StepKey::Last:
-      target = last;
-      break;
+      return numbered && number == last ? StepOutcome{} : StepOutcome{Kind::Load, last};
   }
-  if (*target < 0 || *target == number) {
-    return std::nullopt;
-  }
-  return target;
+  return {};
 }
 
 // Ctrl+S: the save's sounds, and what it did said where the status can be read.
 void SaveOverShownImage() {
   PlayProgramSound(clickSound);
-  PixReport report;
   // What is saved is what is shown.
   PlaceFloatingPixels();
-  const int result = SaveImageInPlace(editorState.pixNumber, &report);
+  const std::int32_t n = editorState.pixNumber;
+  if (!ImageNumberShown() || n < 0 ||
+      n >= WholeImagesIn(pixfile::TerminatedName(editorState.saveFileName).text)) {
+    AppendAndShow();
+    return;
+  }
+  PixReport report;
+  const int result = SaveImageInPlace(n, &report);
   ImageCountMayHaveChanged();
   SaveFinished(SaveWorked(result, report), report);
+}
+
+void AppendImageKey() {
+  PlayProgramSound(clickSound);
+  PlaceFloatingPixels();
+  AppendAndShow();
 }
 
 void NextImageKey() {

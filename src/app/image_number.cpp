@@ -92,7 +92,17 @@ void ShowImageNumber() {
 }
 
 void HideImageNumber() {
+  if (shown.on) {
+    for (const layout::ScreenPoint at :
+         {layout::kImageNumberLabel, layout::kImageNumberValue, layout::kImageCountValue}) {
+      DrawLine("", at);
+    }
+  }
   shown.on = false;
+}
+
+bool ImageNumberShown() {
+  return shown.on;
 }
 
 void ImageCountMayHaveChanged() {

@@ -5,13 +5,23 @@
 #include <cstdint>
 #include <string>
 
+// Whether the image being edited is image editorState.pixNumber of the
+// files: it is from a Load, a step, or a save that wrote it as that number,
+// until the next Clear, size change or new file; it is not at the start nor
+// after a recovery copy is put back (the copy does not tell). "Pix number:"
+// shows the number exactly while it is, and Ctrl+S writes over that image
+// only then (else it appends), so no image of a file is ever replaced by
+// one that was not it.
+
 // Forgets what was shown and counted: the start of every run.
 void ResetImageNumber();
-// A Load or a step: shows "Pix number:" with the image number, from now on
-// until Clear.
+// The image is image pixNumber of the files: "Pix number:" shows it.
 void ShowImageNumber();
-// Clear blanked the screen: the number stays off it until the next Load.
+// The image is none of the files' (Clear, a size change, a new file): the
+// number goes off the screen until the next Load, step or save.
 void HideImageNumber();
+// True while the image is image pixNumber of the files.
+bool ImageNumberShown();
 // A save may have changed the load file: it is counted again.
 void ImageCountMayHaveChanged();
 // Counts what may have changed the load file's images (saves, loads), for

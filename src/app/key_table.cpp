@@ -4,13 +4,17 @@
 #include <algorithm>
 #include <array>
 
+#include "app/colour_edit.h"
 #include "app/edit_history.h"
 #include "app/frame_keys.h"
+#include "app/image_export.h"
 #include "app/key_list.h"
+#include "app/new_file.h"
 #include "app/onion_skin.h"
 #include "app/tool_keys.h"
 #include "app/view_keys.h"
 #include "canvas/drawing_aids.h"
+#include "canvas/palette_panel.h"
 #include "canvas/selection.h"
 #include "canvas/tools.h"
 #include "platform/input.h"
@@ -49,6 +53,10 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_V, kControlHeld, T::Press, true, PasteClipboard, "Ctrl+V", "paste it where it was copied"),
     Row(plat::VK_DELETE, kPlain, T::Press, true, DeleteSelection, "Delete", "fill the selection with 0"),
     Row(plat::VK_F3, kPlain, T::Press, false, ToggleOnionSkin, "F3", "onion skin: the images either side"),
+    Row(plat::VK_PRIOR, kPlain, T::Press, false, PreviousPanelPage, "PageUp, PageDown",
+        "the palette's previous or next 81"),
+    Row(plat::VK_NEXT, kPlain, T::Press, false, NextPanelPage, "", "the palette's previous or next 81"),
+    Row(plat::VK_F4, kPlain, T::Press, true, EditColourKey, "F4", "edit the current colour (rrggbb)"),
     Row(plat::VK_Z, kControlHeld, T::Repeating, false, UndoKey, "Ctrl+Z", "undo"),
     Row(plat::VK_Y, kControlHeld, T::Repeating, false, RedoKey, "Ctrl+Y", "redo"),
     Row(plat::VK_Z, kControlHeld | kShiftHeld, T::Repeating, false, RedoKey, "Ctrl+Shift+Z", "redo"),
@@ -56,7 +64,12 @@ constexpr KeyBinding kLaterRows[] = {
     Row(plat::VK_RIGHT, kPlain, T::Press, true, NextImageKey, "", "the previous or next image"),
     Row(plat::VK_HOME, kPlain, T::Press, true, FirstImageKey, "Home, End", "the first or the last image"),
     Row(plat::VK_END, kPlain, T::Press, true, LastImageKey, "", "the first or the last image"),
-    Row(plat::VK_S, kControlHeld, T::Press, false, SaveOverShownImage, "Ctrl+S", "save over the image shown"),
+    Row(plat::VK_S, kControlHeld, T::Press, false, SaveOverShownImage, "Ctrl+S",
+        "save over its image, or add it"),
+    Row(plat::VK_E, kControlHeld | kShiftHeld, T::Press, true, ExportImagesKey, "Ctrl+Shift+E",
+        "export as GIF, sheet and PNG"),
+    Row(plat::VK_N, kAltHeld, T::Press, false, AppendImageKey, "Alt+N", "add the image to the save file"),
+    Row(plat::VK_N, kControlHeld, T::Press, true, NewFileKey, "Ctrl+N", "new file: name, width, height"),
     Row(plat::VK_RETURN, kPlain, T::Press, false, PlayOrStopKey, "Enter", "play the images, or stop"),
     Row(plat::VK_OEM_PLUS, kAnyShift, T::Press, false, FasterKey, "+ and -", "play faster or slower"),
     Row(plat::VK_ADD, kAnyShift, T::Press, false, FasterKey, "", "play faster or slower"),

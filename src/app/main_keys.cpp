@@ -23,6 +23,8 @@ struct KeyRead {
 };
 
 std::array<KeyRead, 256> keys;
+// Escape cancelled a prompt and has not been read up since.
+bool escapeTaken = false;
 
 struct Repeat {
   const KeyBinding* binding = nullptr;
@@ -71,6 +73,7 @@ void ReadMainKeys() {
     read.pressed = down && !read.down;
     read.down = down;
   }
+  escapeTaken = escapeTaken && MainKeyDown(plat::VK_ESCAPE);
 }
 
 bool MainKeyPressed(int virtualKey) {
@@ -105,9 +108,21 @@ void ForgetMainKeys() {
   repeat = Repeat{};
 }
 
+void StartMainKeys() {
+  escapeTaken = false;
+  ForgetMainKeys();
+}
+
+void EscapeTakenByPrompt() {
+  escapeTaken = true;
+}
+
 void FollowEveryPassKeys() {
   const std::uint8_t down = ModifiersDown();
   for (const KeyBinding& binding : KeyBindings()) {
+    if (binding.key == plat::VK_ESCAPE && escapeTaken) {
+      continue;
+    }
     if (binding.trigger == KeyTrigger::EveryPass && MainKeyDown(binding.key) &&
         ModifiersMatch(binding, down)) {
       Act(binding);

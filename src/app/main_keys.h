@@ -17,6 +17,12 @@ bool AnyMainKeyPressed();
 // typed there is theirs. Reads the keys, and a key still down presses again
 // only after it has been let go.
 void ForgetMainKeys();
+// The start of every run: no Escape taken by a prompt, then ForgetMainKeys.
+void StartMainKeys();
+// Escape gave up an entry or the settings menu: while it stays down it acts
+// on nothing more, so the press that cancelled a prompt cannot end the
+// editor too; once a pass has read it up, the next press ends it as usual.
+void EscapeTakenByPrompt();
 
 // At the top of a pass: the bindings that act at every pass their key is
 // down (Escape).

@@ -19,6 +19,7 @@
 #include "app/recovery_keeper.h"
 #include "canvas/image_history.h"
 #include "canvas/image_store.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/input.h"
@@ -29,8 +30,8 @@
 namespace {
 
 // White on the black start screen, as the settings messages are.
-constexpr plat::COLORREF kWhite = 0xFFFFFF;
-constexpr plat::COLORREF kBlack = 0x000000;
+const plat::COLORREF& kWhite = kWhiteInk;
+const plat::COLORREF& kBlack = kBlackInk;
 constexpr std::uint32_t kPollMs = 50;
 constexpr std::uint32_t kMessageMs = 2000;
 
@@ -121,8 +122,9 @@ void PutBack(const recovery::Copy& copy) {
   editorState.previousWidth = editorState.width;
   editorState.previousHeight = editorState.height;
   TakeWorkRecord(copy);
-  // The image number as a Load shows it.
-  ShowImageNumber();
+  // The copy does not tell whether its number was a Load's: Ctrl+S appends
+  // rather than write over an image the work may never have been.
+  HideImageNumber();
   IndexImage working{copy.width, copy.height, copy.pixels};
   IndexImage reference = copy.reference.size() == copy.pixels.size()
                              ? IndexImage{copy.width, copy.height, copy.reference}

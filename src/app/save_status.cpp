@@ -44,3 +44,11 @@ void ImageNotSaved(const char* fileName, const PixReport& report) {
 void LoadFileNotOpened(const char* fileName, const PixReport& report) {
   Complain(NameOf(fileName) + " could not be opened: " + report.reason);
 }
+
+void ExportDone(const std::string& text) {
+  ShowEditorMessage(text, kValueColour);
+}
+
+void ExportFailed(const std::string& text) {
+  Complain(text);
+}

@@ -7,6 +7,8 @@
 #include "app/button_actions.h"
 #include "app/editor_message.h"
 #include "app/editor_state.h"
+#include "app/image_number.h"
+#include "app/main_keys.h"
 #include "app/mouse_state.h"
 #include "canvas/image_history.h"
 #include "canvas/screen_layout.h"
@@ -43,13 +45,13 @@ bool leftSeenUp = false;
 // Escape was pressed in the menu: nothing is chosen.
 bool settingsGivenUp = false;
 
-// Escape closes the menu with nothing chosen and ends the editor at the
-// next pass; true when it was pressed.
+// Escape closes the menu with nothing chosen, and the editor goes on; true
+// when it was pressed.
 bool EscapePressed() {
   if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) == 0) {
     return false;
   }
-  plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+  EscapeTakenByPrompt();
   return true;
 }
 
@@ -127,6 +129,8 @@ void SetSide(std::int32_t EditorState::*side, std::int32_t size, bool& stepBegun
     stepBegun = true;
   }
   editorState.*side = size;
+  // The file's images are of the old size: none of them is the one shown.
+  HideImageNumber();
 }
 
 // The width stands as soon as it is typed, before the height is asked for.

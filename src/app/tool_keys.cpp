@@ -1,17 +1,14 @@
 // The image keys: flips, shifts and the colour steps.
 #include "app/tool_keys.h"
 
+#include <algorithm>
+
 #include "app/editor_hits.h"
 #include "app/editor_state.h"
 #include "canvas/image_moves.h"
+#include "canvas/palette_panel.h"
 #include "canvas/screen_layout.h"
 #include "canvas/selection.h"
-
-namespace {
-
-constexpr int kPanelColours = layout::kSwatchColumns * layout::kSwatchRows;
-
-}  // namespace
 
 // With a selection, the flips and shifts act on it alone.
 void FlipLeftToRight() {
@@ -57,11 +54,11 @@ void NextColour() {
 }
 
 void StepColour(int step) {
-  const int colour = editorState.currentColor;
-  if (colour < 0 || colour >= kPanelColours) {
-    editorState.currentColor = step > 0 ? 0 : kPanelColours - 1;
-  } else {
-    editorState.currentColor = (colour + step + kPanelColours) % kPanelColours;
+  constexpr int kEntries = layout::kPaletteEntries;
+  const int colour = std::clamp(static_cast<int>(editorState.currentColor), 0, kEntries - 1);
+  editorState.currentColor = ((colour + step) % kEntries + kEntries) % kEntries;
+  if (PageOfColour(editorState.currentColor) != PanelPage()) {
+    ShowPanelPage(PageOfColour(editorState.currentColor));
   }
   ShowColourStatus();
 }

@@ -14,7 +14,7 @@ void ShiftImageDown();
 void PreviousColour();
 void NextColour();
 
-// The colour before or after the current one on the palette panel, 0 to 80
-// round in a ring; from a colour that is not on the panel, ] goes to 0 and
-// [ to 80. Shown as a pick from the panel shows it.
+// The colour before or after the current one, 0 to 255 round in a ring; the
+// panel turns to its page when it lies on another. Shown as a pick from the
+// panel shows it.
 void StepColour(int step);

@@ -38,6 +38,5 @@ void DrawToolStatus() {
   std::snprintf(textLine, sizeof textLine, "%s", ToolStatusName());
   // The padding clears what a longer name left.
   PadToCells(textLine, sizeof textLine, layout::kToolNameCells);
-  DrawTextAt(textLine, layout::kToolName.x, layout::kToolName.y, plat::PALETTEINDEX(kWhiteIndex),
-             displayDevice.primarySurface);
+  DrawTextAt(textLine, layout::kToolName.x, layout::kToolName.y, kWhiteInk, displayDevice.primarySurface);
 }

@@ -11,6 +11,7 @@
 #include "app/recovery_keeper.h"
 #include "app/recovery_offer.h"
 #include "canvas/image_history.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
@@ -18,7 +19,7 @@
 namespace {
 
 constexpr std::uint64_t kLeastMsBetweenWrites = 1000;
-constexpr plat::COLORREF kNoteColour = plat::RGB(255, 255, 255);
+const plat::COLORREF& kNoteColour = kWhiteInk;
 
 // What the copy on disk was taken of: a change of any of them calls for a
 // new one.

@@ -36,12 +36,16 @@ struct History {
 
 History history;
 
-// A step costs its working image, and its reference image unless the step
-// before it holds the same one: a reference image changes only with a Load.
+// A step costs its working image, and its reference image and palette unless
+// the step before it holds the same: a reference image changes only with a
+// Load, a palette with a colour's edit.
 std::uint64_t CostOf(const ImageState& state, const Step* before) {
   std::uint64_t cost = sizeof(Step) + state.working.pixels.size() + state.selection.pixels.pixels.size();
   if (before == nullptr || before->state.reference != state.reference) {
     cost += state.reference != nullptr ? state.reference->pixels.size() : 0;
+  }
+  if (state.palette != nullptr && (before == nullptr || before->state.palette != state.palette)) {
+    cost += sizeof(PaletteColours);
   }
   return cost;
 }

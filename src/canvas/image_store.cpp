@@ -16,6 +16,8 @@ struct Store {
   Selection selection;
   ImageRect workingChanged;
   bool referenceChanged = false;
+  std::shared_ptr<const PaletteColours> palette;
+  bool paletteChanged = false;
 };
 
 Store store;
@@ -184,6 +186,12 @@ void SwapImageState(ImageState& state) {
     store.reference =
         std::make_shared<const IndexImage>(FilledImage(store.working.width, store.working.height, 0));
   }
+  // A state kept before the palette was known shows the one in force.
+  std::swap(store.palette, state.palette);
+  if (store.palette == nullptr) {
+    store.palette = state.palette;
+  }
+  store.paletteChanged = store.paletteChanged || store.palette != state.palette;
   editorState.width = store.working.width;
   editorState.height = store.working.height;
   store.workingChanged = Whole(store.working);
@@ -192,7 +200,7 @@ void SwapImageState(ImageState& state) {
 
 ImageState CurrentImageState() {
   FollowSize();
-  return ImageState{store.working, store.reference, store.selection};
+  return ImageState{store.working, store.reference, store.selection, store.palette};
 }
 
 const Selection& CurrentSelection() {
@@ -211,6 +219,21 @@ void SetSelection(Selection selection) {
   const ImageRect changed = around(store.selection).Union(around(selection));
   store.selection = std::move(selection);
   NoteWorkingShownChanged(changed);
+}
+
+void SetImagePalette(std::shared_ptr<const PaletteColours> palette) {
+  store.palette = std::move(palette);
+  store.paletteChanged = true;
+}
+
+std::shared_ptr<const PaletteColours> ImagePalette() {
+  return store.palette;
+}
+
+bool TakePaletteChange() {
+  const bool changed = store.paletteChanged;
+  store.paletteChanged = false;
+  return changed;
 }
 
 ImageRect TakeWorkingChanges() {

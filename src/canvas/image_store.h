@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "canvas/palette_table.h"
+
 // Palette indices, row by row, width x height.
 struct IndexImage {
   int width = 0;
@@ -66,6 +68,9 @@ struct ImageState {
   IndexImage working;
   std::shared_ptr<const IndexImage> reference;
   Selection selection;
+  // The palette they are shown in, shared as the reference image is: it
+  // changes only when a colour is edited.
+  std::shared_ptr<const PaletteColours> palette;
 };
 
 // A new run: both images black (index 0) at the size in editorState, as the
@@ -102,6 +107,13 @@ ImageState CurrentImageState();
 // the selection and its floating pixels with the images.
 const Selection& CurrentSelection();
 void SetSelection(Selection selection);
+
+// The palette the images are shown in: set at start and by a colour's edit,
+// swapped by undo and redo with the images. TakePaletteChange is true once
+// after it changed.
+void SetImagePalette(std::shared_ptr<const PaletteColours> palette);
+std::shared_ptr<const PaletteColours> ImagePalette();
+bool TakePaletteChange();
 
 // What changed since the screen last showed it, taken by the drawing pass.
 ImageRect TakeWorkingChanges();

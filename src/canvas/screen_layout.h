@@ -143,6 +143,18 @@ inline constexpr int kPickMiddleColumnAfter = 719;
 inline constexpr int kPickMiddleColumnBefore = 741;
 inline constexpr int kPickRightColumnAfter = 754;
 
+// The panel shows kPanelColours entries at a time, a page: page p holds the
+// entries from kPanelColours p on (the last page the 13 up to 255), entry
+// kPanelColours p + 27 c + k in column c, row k.
+inline constexpr int kPanelColours = kSwatchColumns * kSwatchRows;
+inline constexpr int kPaletteEntries = 256;
+inline constexpr int kPanelPages = (kPaletteEntries + kPanelColours - 1) / kPanelColours;
+// All the panel draws (swatches, the frames in the gaps round them, the
+// outline round colour 0), cleared when the page turns.
+inline constexpr ScreenRect kPanelArea{682, 2, 779, 435};
+static_assert(kPanelArea.right > SwatchLeft(kSwatchColumns - 1) + kSwatchWidth + kCurrentFrameGap &&
+              kPanelArea.bottom > SwatchTop(kSwatchRows - 1) + kSwatchHeight + kCurrentFrameGap);
+
 // ---- The button bar ------------------------------------------------------------
 // Each button is a bitmap drawn with its top-left corner at its place; it is
 // hit strictly inside kButtonWidth x kButtonHeight from there.
@@ -187,6 +199,9 @@ inline constexpr ScreenPoint kEntryHint{420, 470};
 // The status line and the colour number of a pick.
 inline constexpr ScreenPoint kPointerStatus{12, 572};
 inline constexpr ScreenPoint kColourStatus{360, 572};
+// The picked colour's value and name ("#3399ff Sky"), on the status line right
+// of the tool's status, to the screen's edge (the name cut there).
+inline constexpr ScreenPoint kColourNameStatus{680, 572};
 
 // The messages of Save, Ctrl+S and Load (what was saved, or why nothing
 // was): kMessageLines lines of kMessageCells characters from kMessageTop, in
@@ -245,6 +260,14 @@ inline constexpr ScreenPoint kPlayRateLine{672, 508};
 inline constexpr ScreenPoint kImageNumberLabel{672, 524};
 inline constexpr ScreenPoint kImageNumberValue{672, 540};
 inline constexpr ScreenPoint kImageCountValue{672, 556};
+// Under the palette panel, above those lines: which entries the panel shows
+// ("Colors 81-161"), in kPanelLabelCells cells, once a page has been turned.
+inline constexpr ScreenPoint kPanelLabel{672, 444};
+inline constexpr int kPanelLabelCells = 15;
+static_assert(kPanelLabel.y >= kPanelArea.bottom && kPanelLabel.y + kTextLinePitch <= kPlayRateLine.y &&
+              kPanelLabel.x + kTextCellWidth * kPanelLabelCells <= kImageNumberArea.right);
+inline constexpr int kColourNameCells = (plat::kScreenWidth - kColourNameStatus.x) / kTextCellWidth;
+static_assert(kToolStatusArea.right <= kColourNameStatus.x);
 static_assert(kImageNumberLabel.x + kTextCellWidth * kImageNumberCells <= kImageNumberArea.right &&
               kPlayRateLine.y >= kImageNumberArea.top &&
               kImageCountValue.y + kTextLinePitch <= kPointerStatus.y);

@@ -193,37 +193,11 @@ bool ClipboardHoldsPixels() {
   return clipboard.holds;
 }
 
-bool FlipSelection(bool leftToRight) {
-  const Selection& selection = CurrentSelection();
-  if (!selection.active) {
-    return false;
-  }
-  IndexImage pixels = SelectedPixels(selection);
-  IndexImage flipped = pixels;
-  for (int row = 0; row < pixels.height; ++row) {
-    for (int column = 0; column < pixels.width; ++column) {
-      flipped.At(column, row) = leftToRight ? pixels.At(pixels.width - 1 - column, row)
-                                            : pixels.At(column, pixels.height - 1 - row);
-    }
-  }
-  Selection after = selection;
-  if (selection.floating) {
-    after.pixels = std::move(flipped);
-    ChangeAsStep([](IndexImage&) {}, std::move(after));
-    return true;
-  }
-  const ImageRect rect = Clipped(selection.rect);
-  ChangeAsStep(
-      [&](IndexImage& image) {
-        for (int row = rect.top; row < rect.bottom; ++row) {
-          std::copy_n(flipped.Row(row - rect.top), flipped.width, image.Row(row) + rect.left);
-        }
-      },
-      std::move(after));
-  return true;
-}
+namespace {
 
-bool ShiftSelection(int columns, int rows) {
+// The selected pixels made anew from themselves, as one step: the floating
+// ones, or the selected part of the image.
+bool RemakeSelected(const std::function<IndexImage(const IndexImage&)>& remake) {
   const Selection& selection = CurrentSelection();
   if (!selection.active) {
     return false;
@@ -232,18 +206,10 @@ bool ShiftSelection(int columns, int rows) {
   if (pixels.width == 0 || pixels.height == 0) {
     return true;
   }
-  // Round within the selection, as the whole image shifts round its edges.
-  IndexImage shifted = pixels;
-  const auto wrapped = [](int value, int size) { return ((value % size) + size) % size; };
-  for (int row = 0; row < pixels.height; ++row) {
-    for (int column = 0; column < pixels.width; ++column) {
-      shifted.At(column, row) =
-          pixels.At(wrapped(column - columns, pixels.width), wrapped(row - rows, pixels.height));
-    }
-  }
+  IndexImage made = remake(pixels);
   Selection after = selection;
   if (selection.floating) {
-    after.pixels = std::move(shifted);
+    after.pixels = std::move(made);
     ChangeAsStep([](IndexImage&) {}, std::move(after));
     return true;
   }
@@ -251,11 +217,41 @@ bool ShiftSelection(int columns, int rows) {
   ChangeAsStep(
       [&](IndexImage& image) {
         for (int row = rect.top; row < rect.bottom; ++row) {
-          std::copy_n(shifted.Row(row - rect.top), shifted.width, image.Row(row) + rect.left);
+          std::copy_n(made.Row(row - rect.top), made.width, image.Row(row) + rect.left);
         }
       },
       std::move(after));
   return true;
+}
+
+}  // namespace
+
+bool FlipSelection(bool leftToRight) {
+  return RemakeSelected([leftToRight](const IndexImage& pixels) {
+    IndexImage flipped = pixels;
+    for (int row = 0; row < pixels.height; ++row) {
+      for (int column = 0; column < pixels.width; ++column) {
+        flipped.At(column, row) = leftToRight ? pixels.At(pixels.width - 1 - column, row)
+                                              : pixels.At(column, pixels.height - 1 - row);
+      }
+    }
+    return flipped;
+  });
+}
+
+bool ShiftSelection(int columns, int rows) {
+  // Round within the selection, as the whole image shifts round its edges.
+  return RemakeSelected([columns, rows](const IndexImage& pixels) {
+    IndexImage shifted = pixels;
+    const auto wrapped = [](int value, int size) { return ((value % size) + size) % size; };
+    for (int row = 0; row < pixels.height; ++row) {
+      for (int column = 0; column < pixels.width; ++column) {
+        shifted.At(column, row) =
+            pixels.At(wrapped(column - columns, pixels.width), wrapped(row - rows, pixels.height));
+      }
+    }
+    return shifted;
+  });
 }
 
 bool PaintableCell(int column, int row) {

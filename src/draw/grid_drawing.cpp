@@ -23,17 +23,29 @@ constexpr layout::ScreenRect kGridZone{layout::kHeightMarkLeft, layout::kWidthMa
 
 // ---- The grid ---------------------------------------------------------------
 
+// A lattice of lines every pitch pixels from (left, top), columns x rows
+// cells, black inside: the rows between the lines are copies of one.
+void DrawLattice(const LockedScreen& screen, int left, int top, int pitch, int columns, int rows) {
+  std::array<std::uint8_t, layout::kGridAreaWidth + 1> between{};
+  const int width = pitch * columns + 1;
+  for (int x = 0; x < width; ++x) {
+    between[static_cast<std::size_t>(x)] = x % pitch == 0 ? kWhiteIndex : kBlackIndex;
+  }
+  for (int y = top; y <= top + pitch * rows && y < screen.height; ++y) {
+    if ((y - top) % pitch == 0) {
+      HorizontalLine(screen, left, left + width - 1, y, kWhiteIndex);
+    } else {
+      std::memcpy(screen.Row(y) + left, between.data(), static_cast<std::size_t>(width));
+    }
+  }
+}
+
 // The whole lattice of the start pitch with its marks, as the editor has
 // always drawn it: every line of 102 x 78 cells, grey marks at the middle,
 // red ones where a smaller image ends.
 void DrawStartLattice(const LockedScreen& screen) {
   const layout::ScreenRect& frame = layout::kGridFrame;
-  for (int y = frame.top; y <= frame.bottom; y += layout::kStartPitch) {
-    HorizontalLine(screen, frame.left, frame.right, y, kWhiteIndex);
-  }
-  for (int x = frame.left; x <= frame.right; x += layout::kStartPitch) {
-    VerticalLine(screen, x, frame.top, frame.bottom, kWhiteIndex);
-  }
+  DrawLattice(screen, frame.left, frame.top, layout::kStartPitch, layout::kGridColumns, layout::kGridRows);
   const int middleX = frame.left + layout::kStartPitch * layout::kMiddleColumn;
   const int middleY = frame.top + layout::kStartPitch * layout::kMiddleRow;
   screen.Put(middleX, layout::kWidthMarkTop + 1, kGreyIndex);
@@ -63,12 +75,7 @@ void DrawShownLattice(const LockedScreen& screen, const GridView& view, const Sh
   const int right = left + pitch * part.columns;
   const int bottom = top + pitch * part.rows;
   if (PitchHasLines(pitch)) {
-    for (int row = 0; row <= part.rows; ++row) {
-      HorizontalLine(screen, left, right, top + pitch * row, kWhiteIndex);
-    }
-    for (int column = 0; column <= part.columns; ++column) {
-      VerticalLine(screen, left + pitch * column, top, bottom, kWhiteIndex);
-    }
+    DrawLattice(screen, left, top, pitch, part.columns, part.rows);
     return;
   }
   HorizontalLine(screen, left - 1, right, top - 1, kWhiteIndex);
@@ -84,26 +91,65 @@ ImageRect ShownRect(const ShownCells& part, ImageRect rect) {
           std::min(rect.bottom, part.firstRow + part.rows)};
 }
 
-// The cells of the image pixels in rect, in their colours. Each row of cells
-// is made once, with the lines between its cells, and copied to every
-// screen row of it.
+// The colours rect's cells of a row show: the image's, and floating pixels
+// over them (colour 0 among these is clear).
+void RowColours(const IndexImage& image, const Selection& selection, int row, const ImageRect& rect,
+                std::uint8_t* colours) {
+  std::memcpy(colours, image.Row(row) + rect.left, static_cast<std::size_t>(rect.right - rect.left));
+  if (!selection.floating || row < selection.rect.top || row >= selection.rect.bottom) {
+    return;
+  }
+  const std::uint8_t* floating = selection.pixels.Row(row - selection.rect.top) - selection.rect.left;
+  const int from = std::max(rect.left, selection.rect.left);
+  const int to = std::min(rect.right, selection.rect.right);
+  std::uint8_t* shown = colours - rect.left;
+  for (int column = from; column < to; ++column) {
+    const std::uint8_t pixel = floating[column];
+    shown[column] = pixel != 0 ? pixel : shown[column];
+  }
+}
+
+// The cells of the image pixels in rect, in the colours they show. Each row
+// of cells is made once, with the lines between its cells, and copied to
+// every screen row of it.
 void DrawCells(const LockedScreen& screen, const GridView& view, const ImageRect& rect) {
-  const IndexImage& image = WorkingImage();
   const int pitch = view.pitch;
   const int inset = PitchHasLines(pitch) ? 1 : 0;
+  const int inside = pitch - inset;
+  std::array<std::uint8_t, layout::kGridAreaWidth> colours{};
   std::array<std::uint8_t, layout::kGridAreaWidth> cells{};
-  const auto width = static_cast<std::size_t>((rect.right - rect.left) * pitch);
+  const int count = rect.right - rect.left;
+  const auto width = static_cast<std::size_t>(count * pitch);
   const int left = layout::kGridOrigin.x + (rect.left - view.firstColumn) * pitch;
+  const IndexImage& image = WorkingImage();
+  const Selection& selection = CurrentSelection();
   for (int row = rect.top; row < rect.bottom; ++row) {
-    std::uint8_t* out = cells.data();
-    for (int column = rect.left; column < rect.right; ++column, out += pitch) {
-      if (inset != 0) {
+    RowColours(image, selection, row, rect, colours.data());
+    if (pitch == 1) {
+      std::memcpy(cells.data(), colours.data(), width);
+    } else if (pitch == layout::kStartPitch) {
+      // The start pitch, the commonest, a cell as one word: its line and its four pixels.
+      std::uint8_t* out = cells.data();
+      for (int i = 0; i < count; ++i, out += layout::kStartPitch) {
+        const std::uint32_t colour = colours[static_cast<std::size_t>(i)];
+        const std::uint32_t four = colour * 0x01010101u;
         out[0] = kWhiteIndex;
+        std::memcpy(out + 1, &four, sizeof four);
       }
-      std::memset(out + inset, image.At(column, row), static_cast<std::size_t>(pitch - inset));
+    } else {
+      std::uint8_t* out = cells.data();
+      for (int i = 0; i < count; ++i) {
+        if (inset != 0) {
+          *out++ = kWhiteIndex;
+        }
+        const std::uint8_t colour = colours[static_cast<std::size_t>(i)];
+        for (int x = 0; x < inside; ++x) {
+          *out++ = colour;
+        }
+      }
     }
     const int top = layout::kGridOrigin.y + (row - view.firstRow) * pitch + inset;
-    for (int y = top; y < top + pitch - inset; ++y) {
+    for (int y = top; y < top + inside; ++y) {
       if (y >= 0 && y < screen.height) {
         std::memcpy(screen.Row(y) + left, cells.data(), width);
       }
@@ -137,10 +183,13 @@ void DrawOnion(const LockedScreen& screen, const GridView& view, const ImageRect
     return;
   }
   const int quarter = inside / 2;
+  std::array<std::uint8_t, layout::kGridAreaWidth> colours{};
   const IndexImage& image = WorkingImage();
+  const Selection& selection = CurrentSelection();
   for (int row = rect.top; row < rect.bottom; ++row) {
+    RowColours(image, selection, row, rect, colours.data());
     for (int column = rect.left; column < rect.right; ++column) {
-      if (image.At(column, row) != 0) {
+      if (colours[static_cast<std::size_t>(column - rect.left)] != 0) {
         continue;
       }
       const layout::ScreenRect cell = GridCellRect(view, column, row);
@@ -151,25 +200,6 @@ void DrawOnion(const LockedScreen& screen, const GridView& view, const ImageRect
       if (onion.next.Contains(column, row) && onion.next.At(column, row) != 0) {
         FillRect(screen, {cell.right - quarter, cell.bottom - quarter, cell.right, cell.bottom},
                  onion.next.At(column, row));
-      }
-    }
-  }
-}
-
-// Floating pixels over the image; colour 0 among them is clear.
-void DrawFloating(const LockedScreen& screen, const GridView& view, const ImageRect& rect) {
-  const Selection& selection = CurrentSelection();
-  if (!selection.floating) {
-    return;
-  }
-  const ImageRect over{std::max(rect.left, selection.rect.left), std::max(rect.top, selection.rect.top),
-                       std::min(rect.right, selection.rect.right),
-                       std::min(rect.bottom, selection.rect.bottom)};
-  for (int row = over.top; row < over.bottom; ++row) {
-    for (int column = over.left; column < over.right; ++column) {
-      const std::uint8_t pixel = selection.pixels.At(column - selection.rect.left, row - selection.rect.top);
-      if (pixel != 0) {
-        FillRect(screen, GridCellRect(view, column, row), pixel);
       }
     }
   }
@@ -213,7 +243,6 @@ void DrawGridPart(const LockedScreen& screen, const GridView& view, const ShownC
     DrawShownLattice(screen, view, part);
   }
   DrawOnion(screen, view, rect);
-  DrawFloating(screen, view, rect);
   DrawShape(screen, view, rect);
 }
 
@@ -233,18 +262,27 @@ void DrawMarquee(const LockedScreen& screen, const GridView& view, const ShownCe
   const layout::ScreenRect area{layout::kGridOrigin.x - outside, layout::kGridOrigin.y - outside,
                                 layout::kGridOrigin.x + pitch * part.columns + 1,
                                 layout::kGridOrigin.y + pitch * part.rows + 1};
-  const auto dash = [&](int x, int y) {
-    if (area.Contains(x, y)) {
-      screen.Put(x, y, ((x + y) / 2) % 2 == 0 ? kWhiteIndex : kBlackIndex);
-    }
+  const auto shade = [](int x, int y) {
+    return static_cast<std::uint8_t>(((x + y) / 2) % 2 == 0 ? kWhiteIndex : kBlackIndex);
   };
-  for (int x = std::max(left, area.left); x <= std::min(right, area.right - 1); ++x) {
-    dash(x, top);
-    dash(x, bottom);
+  const int fromX = std::max(left, area.left);
+  const int toX = std::min(right, area.right - 1);
+  for (const int y : {top, bottom}) {
+    if (y >= area.top && y < area.bottom && y < screen.height) {
+      std::uint8_t* row = screen.Row(y);
+      for (int x = fromX; x <= toX; ++x) {
+        row[x] = shade(x, y);
+      }
+    }
   }
-  for (int y = std::max(top, area.top); y <= std::min(bottom, area.bottom - 1); ++y) {
-    dash(left, y);
-    dash(right, y);
+  const int fromY = std::max(top, area.top);
+  const int toY = std::min({bottom, area.bottom - 1, screen.height - 1});
+  for (const int x : {left, right}) {
+    if (x >= area.left && x < area.right && x < screen.width) {
+      for (int y = fromY; y <= toY; ++y) {
+        screen.Row(y)[x] = shade(x, y);
+      }
+    }
   }
 }
 

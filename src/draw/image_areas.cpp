@@ -100,11 +100,11 @@ void DrawOverlaysInView(const LockedScreen& screen, const IndexImage& image, con
                          std::min({rect.right, selection.rect.right, image.width}),
                          std::min({rect.bottom, selection.rect.bottom, image.height})};
     for (int row = over.top; row < over.bottom; ++row) {
+      const std::uint8_t* from = selection.pixels.Row(row - selection.rect.top) - selection.rect.left;
+      std::uint8_t* to = screen.Row(layout::kWorkingView.y + row) + layout::kWorkingView.x;
       for (int column = over.left; column < over.right; ++column) {
-        const std::uint8_t pixel =
-            selection.pixels.At(column - selection.rect.left, row - selection.rect.top);
-        if (pixel != 0) {
-          screen.Put(layout::kWorkingView.x + column, layout::kWorkingView.y + row, pixel);
+        if (from[column] != 0) {
+          to[column] = from[column];
         }
       }
     }

@@ -4,8 +4,19 @@
 #include <cstring>
 
 #include "../app/editor_state.h"
+#include "../canvas/screen_colours.h"
 #include "../canvas/screen_layout.h"
 #include "../platform/gdi.h"
+
+namespace {
+
+// Pens and brushes take no palette index on every platform: the ink's own colour.
+plat::COLORREF ColourOfEntry(int index) {
+  const plat::PALETTEENTRY& entry = paletteTable[static_cast<std::uint8_t>(index)];
+  return plat::RGB(entry.peRed, entry.peGreen, entry.peBlue);
+}
+
+}  // namespace
 
 void EraseRegion(int code) {
   plat::DrawSurface* surface = displayDevice.primarySurface;
@@ -13,8 +24,8 @@ void EraseRegion(int code) {
   if (surface == nullptr || plat::FAILED(surface->GetDC(&dc))) {
     return;
   }
-  const plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, 0);
-  const plat::HBRUSH brush = plat::CreateSolidBrush(0);
+  const plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, ColourOfEntry(kBlackIndex));
+  const plat::HBRUSH brush = plat::CreateSolidBrush(ColourOfEntry(kBlackIndex));
   const plat::HGDIOBJ heldPen = plat::SelectObject(dc, pen);
   const plat::HGDIOBJ heldBrush = plat::SelectObject(dc, brush);
   if (code >= layout::kFirstRegion && code <= layout::kLastRegion) {
@@ -65,7 +76,7 @@ int DrawTextAt(const char* text, int x, int y, plat::COLORREF colour, plat::Draw
     return 0;
   }
   plat::SetTextColor(dc, colour);
-  plat::SetBkColor(dc, 0);
+  plat::SetBkColor(dc, kBlackInk);
   plat::SetBkMode(dc, plat::OPAQUE);
   if (text != nullptr) {
     plat::TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "export/gif_writer.h"
+#include "export/png_io.h"
+#include "export/sheet_json.h"
+#include "export/sheet_layout.h"
 #include "pixtool/commands.h"
-#include "pixtool/gif_writer.h"
-#include "pixtool/png_io.h"
 #include "pixtool/safe_write.h"
-#include "pixtool/sheet.h"
-#include "pixtool/sheet_json.h"
 
 namespace pixtool {
 
@@ -100,17 +100,8 @@ std::string ImageNameFromJson(const Options& options) {
 }
 
 int WriteSheetJson(const Options& options, const Chosen& chosen, const SheetLayout& layout) {
-  SheetData data;
-  data.durationMs = (1000 + options.Fps() / 2) / options.Fps();
-  data.image = ImageNameFromJson(options);
-  data.width = layout.width;
-  data.height = layout.height;
-  const std::string stem = std::filesystem::path(options.file).stem().string();
-  for (std::size_t n = 0; n < chosen.count; ++n) {
-    const CellPlace cell = CellAt(layout, n);
-    data.frames.push_back({stem + "_" + std::to_string(chosen.first + n), cell.left, cell.top,
-                           layout.cellWidth, layout.cellHeight});
-  }
+  const SheetData data = DescribeSheet(options.file, chosen.first, chosen.count, layout, options.Fps(),
+                                       ImageNameFromJson(options));
   const std::string json = SheetJson(data);
   std::string error;
   const WriteBody body = [&json](std::FILE* stream, std::string& message) {

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "export/png_io.h"
 #include "pixtool/commands.h"
-#include "pixtool/png_io.h"
 #include "pixtool/png_to_indices.h"
 #include "pixtool/safe_write.h"
 #include "pixtool/sheet.h"

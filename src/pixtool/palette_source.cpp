@@ -10,8 +10,8 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "export/png_io.h"
 #include "pixtool/commands.h"
-#include "pixtool/png_io.h"
 #include "pixtool/sheet.h"
 
 namespace pixtool {

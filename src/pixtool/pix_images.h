@@ -1,36 +1,21 @@
-// pix files as pixtool sees them: whole images of one size, one after another,
-// and the bytes left over after the last whole one.
+// pix files as pixtool reads and changes them. The images themselves are the
+// export library's (export/pix_images.h): pixtool works in its terms.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "export/pix_images.h"
 
 namespace pixtool {
 
-using Bytes = std::vector<std::uint8_t>;
+// pixtool writes its pictures with the export library, as the editor does, and
+// reads them back in the same terms.
+using namespace pixexport;
 
 // Sides from 1 to kMaxSide pixels.
 inline constexpr int kMaxSide = 4096;
-// pixtool holds a pix file in memory, and neither reads nor writes one larger than this.
-inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
-
-struct ImageSize {
-  int width = 0;
-  int height = 0;
-  std::size_t Bytes() const { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }
-};
-
-struct PixFile {
-  Bytes bytes;
-  ImageSize size;
-
-  std::size_t WholeImages() const { return bytes.size() / size.Bytes(); }
-  std::size_t LeftoverBytes() const { return bytes.size() % size.Bytes(); }
-  // The first byte of image n; n must be below WholeImages().
-  const std::uint8_t* Image(std::size_t n) const { return bytes.data() + n * size.Bytes(); }
-};
 
 // Reads the whole file. A missing file reads as empty when missingIsEmpty; any
 // other failure (unreadable, not a regular file, larger than kMaxFileBytes)

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "canvas/palette_table.h"
+#include "export/png_io.h"
 #include "pixtool/pix_images.h"
-#include "pixtool/png_io.h"
 
 namespace pixtool {
 

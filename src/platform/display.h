@@ -44,6 +44,9 @@ class DrawPalette {
   virtual ~DrawPalette() = default;
   // Copies count entries from first on into entries.
   virtual HRESULT GetEntries(std::uint32_t first, std::uint32_t count, PALETTEENTRY* entries) = 0;
+  // Sets count entries from first on: every pixel of those indices shows
+  // the new colour at the next present, on every surface the palette is set on.
+  virtual HRESULT SetEntries(std::uint32_t first, std::uint32_t count, const PALETTEENTRY* entries) = 0;
   virtual std::uint32_t Release() = 0;
 };
 

@@ -31,6 +31,12 @@ int SavePixImage(PixReport* report = nullptr);
 // created. The file is replaced whole, never left half-written. 1 when the
 // image was written, 0 otherwise; report as for SavePixImage.
 int SaveImageInPlace(std::int32_t n, PixReport* report = nullptr);
+// Writes the working image after the last byte of the save file (a missing
+// one is created), replacing the file whole as SaveImageInPlace does: the
+// file's own bytes stay as they were. 1 when the image was written, 0
+// otherwise; report as for SavePixImage (its image is -1 when the file
+// ended inside a part image).
+int AppendImageWhole(PixReport* report = nullptr);
 // How many whole images of the current size the named file holds; 0 for a
 // missing or empty file, or a size of no bytes. The file is only read,
 // never created.

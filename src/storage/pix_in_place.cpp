@@ -1,4 +1,5 @@
-// Ctrl+S: the working image written over one image of the save file, the file replaced whole.
+// Ctrl+S and Alt+N: the working image written over one image of the save
+// file or after its last, the file replaced whole.
 #include <sys/types.h>
 
 #include <algorithm>
@@ -78,7 +79,46 @@ bool WriteOverImage(const char* name, std::int64_t position, const IndexImage& i
   return ok;
 }
 
+// The new file: every byte of the old one (none when it is missing), then
+// the image; appendedAt tells where the image began.
+bool WriteAfterLast(const char* name, const IndexImage& image, std::FILE* out, std::int64_t& appendedAt) {
+  std::FILE* old = plat::OpenFile(name, "rb");
+  if (old == nullptr && errno != ENOENT) {
+    return false;
+  }
+  Chunk chunk;
+  appendedAt = 0;
+  bool ok = old == nullptr || Copy(old, out, INT64_MAX, appendedAt, chunk);
+  if (old != nullptr) {
+    const int error = errno;
+    std::fclose(old);
+    errno = error;
+  }
+  return ok && std::fwrite(image.pixels.data(), 1, image.pixels.size(), out) == image.pixels.size();
+}
+
 }  // namespace
+
+int AppendImageWhole(PixReport* report) {
+  PixReport unused;
+  PixReport& out = report != nullptr ? *report : unused;
+  out = PixReport{};
+  const IndexImage& image = WorkingImage();
+  if (image.pixels.empty()) {
+    DescribeWrite(0, 0, out);
+    return 0;
+  }
+  const FileName name = TerminatedName(editorState.saveFileName);
+  std::int64_t position = 0;
+  const bool written = plat::WriteWholeFile(
+      name.text, [&](std::FILE* file) { return WriteAfterLast(name.text, image, file, position); });
+  if (!written) {
+    out.reason = ReasonOf(errno != 0 ? errno : EIO);
+    return 0;
+  }
+  DescribeWrite(position, static_cast<std::int64_t>(image.pixels.size()), out);
+  return 1;
+}
 
 int SaveImageInPlace(std::int32_t n, PixReport* report) {
   PixReport unused;

@@ -7,6 +7,8 @@
 #include <span>
 
 #include "app/editor_state.h"
+#include "app/main_keys.h"
+#include "canvas/screen_colours.h"
 #include "canvas/screen_layout.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
@@ -16,10 +18,11 @@ std::uint8_t keyState[256] = {};
 char numberText[300] = {};
 char sizeText[4] = {};
 char nameText[kNameBytes] = {};
+char hexText[7] = {};
 
 namespace {
 
-constexpr plat::COLORREF kEntryColour = plat::RGB(255, 0, 0);
+const plat::COLORREF& kEntryColour = kRedInk;
 constexpr char kBackspace = '\b';
 constexpr char kEnter = '\r';
 
@@ -149,10 +152,9 @@ bool RunEntry(const Entry& entry) {
     if (plat::EndRequested()) {
       return false;
     }
-    // Escape ends the editor now: the entry gives up as at the end of the
-    // session, and the close request is taken at the next pass.
+    // Escape cancels the entry, and only the entry: the editor goes on.
     if ((static_cast<std::uint16_t>(plat::GetAsyncKeyState(plat::VK_ESCAPE)) & 0x8000u) != 0) {
-      plat::PostMessageA(editorState.windowHandle, plat::WM_CLOSE, 0, 0);
+      EscapeTakenByPrompt();
       return false;
     }
     // A failed read (the window no longer in front) finds no key down, so a
@@ -191,6 +193,10 @@ int EnterFileName() {
   DrawTextAt(textLine, layout::kEntryEcho.x, layout::kEntryEcho.y, kEntryColour,
              displayDevice.primarySurface);
   return 1;
+}
+
+int EnterHexColour() {
+  return RunEntry({hexText, sizeof hexText, static_cast<int>(sizeof hexText) - 1, NameTable}) ? 1 : 0;
 }
 
 bool NameTextBlank() {

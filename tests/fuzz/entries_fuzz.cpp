@@ -5,8 +5,8 @@
 // buffer; the echo line stays terminated. The entry ends at the first poll
 // whose Enter types (down anew, or held into its fifth poll; not with Shift
 // in a name), and a name then gets ".pix"; a poll that finds Escape down
-// before that (as every poll does once the snapshots have run out) posts one
-// close request and gives up without reading the keyboard.
+// before that (as the first poll after the snapshots does) cancels the entry
+// without reading the keyboard, and asks nothing else: no close request.
 // Input: which entry, then per poll a byte (Escape, key count) and the keys.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -112,8 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   pixfuzz::Check(polls == expectedPolls, "the entry did not end at the poll that finishes it");
   pixfuzz::Check(plat::headless::KeyboardReadsLeft() == escape.size() - polls,
                  "the entry did not read one snapshot a poll");
-  pixfuzz::Check(pixfuzz::TakeCloseRequests() == (finished ? 0 : 1),
-                 "not one close request for the Escape that ended the entry");
+  pixfuzz::Check(pixfuzz::TakeCloseRequests() == 0, "an entry asked the editor to end");
   if (!finished) {
     CheckText(entry, entry.limit, entry.typed);
     return 0;

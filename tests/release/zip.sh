@@ -2,9 +2,10 @@
 # The Windows zip as a user unpacks it: into an empty folder, it holds pixed.exe, pixtool.exe, the
 # twenty button bitmaps, README.txt with Windows line ends and the licence texts, and pixed.exe
 # carries the zip's version; pixtool.exe tells it too, with nothing beside it but the unpacked
-# files; started there under Wine pixed.exe shows its buttons, and Escape ends it with its settings
-# files written beside it.
-# Usage: zip.sh <pixed-VERSION-windows-x86_64.zip> <screen_probe> <test-folder> <golden>
+# files, and its export of a pix file as a PNG and as a GIF is the Linux pixtool's byte for byte;
+# started there under Wine pixed.exe shows its buttons, and Escape ends it with its settings files
+# written beside it.
+# Usage: zip.sh <pixed-VERSION-windows-x86_64.zip> <screen_probe> <test-folder> <golden> <linux-pixtool>
 #   PIXED_WINE_PREFIX names the Wine prefix that wine_prefix.sh made for this test run.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ if [[ ! -f "$zip" ]]; then
   echo "SKIP: no zip $zip (scripts/package.sh makes it; the test command runs it before the tests)"
   exit 77
 fi
+linux_pixtool=$(realpath -m "${5:-}")
 set -- "$3/work/pixed.exe" "$2" "" "$3" "${4:-}"
 # shellcheck source=../xvfb/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb/lib.sh"
@@ -51,7 +53,23 @@ pixtool_says=$(cd "$WORK" && wine pixtool.exe --version 2>/dev/null | tr -d '\r'
 # Its Wine processes, started without the X server, end before pixed.exe starts with it.
 timeout 20 wineserver -w || fail "Wine's processes of pixtool.exe do not end"
 [[ "$pixtool_says" == "pixtool $version" ]] || fail "pixtool.exe --version printed '$pixtool_says'"
-note "$(basename "$zip"): pixed.exe, pixtool.exe, $count bitmaps, README.txt and the licences, in CR LF"
+# An export as an artist runs it, each pixtool in a folder of its own.
+[[ -x "$linux_pixtool" ]] || fail "no Linux pixtool at '$linux_pixtool'"
+mkdir -p "$TEST_DIR/linux" "$TEST_DIR/windows"
+python3 -c 'import sys; sys.stdout.buffer.write(bytes((n * 7) % 81 for n in range(3 * 6 * 5)))' >"$TEST_DIR/linux/walk.pix"
+cp "$TEST_DIR/linux/walk.pix" "$TEST_DIR/windows/"
+exports=("export walk.pix --size 6x5 --image 2 --scale 3 -o still.png" "export walk.pix --size 6x5 --all --fps 4 -o walk.gif")
+for arguments in "${exports[@]}"; do
+  read -ra words <<<"$arguments"
+  (cd "$TEST_DIR/linux" && "$linux_pixtool" "${words[@]}" >/dev/null) || fail "the Linux pixtool failed: $arguments"
+  (cd "$TEST_DIR/windows" && wine "$WORK/pixtool.exe" "${words[@]}" >/dev/null 2>&1) || fail "pixtool.exe failed: $arguments"
+done
+timeout 20 wineserver -w || fail "Wine's processes of pixtool.exe do not end"
+for file in still.png walk.gif; do
+  cmp "$TEST_DIR/linux/$file" "$TEST_DIR/windows/$file" || fail "pixtool.exe's $file differs from the Linux pixtool's"
+done
+note "$(basename "$zip"): pixed.exe, pixtool.exe, $count bitmaps, README.txt and the licences, in CR LF;"\
+  "pixtool.exe's PNG and GIF are the Linux pixtool's"
 
 first_start "$WORK/pixed.exe"
 note "PASS: unpacked, started under Wine, buttons shown, settings written"

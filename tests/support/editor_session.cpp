@@ -47,4 +47,15 @@ void IdlePasses(int count) {
   }
 }
 
+void Chord(std::initializer_list<int> keys) {
+  plat::headless::HoldKeys(keys);
+  IdlePasses(1);
+  plat::headless::HoldKeys({});
+  IdlePasses(1);
+}
+
+void Key(int key) {
+  Chord({key});
+}
+
 }  // namespace pixtest

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace pixtest {
 
@@ -22,5 +23,8 @@ bool Pass(int dx, int dy, bool left, bool right = false);
 bool PassAt(int x, int y, bool left, bool right = false);
 // Passes with the mouse still and both buttons up.
 void IdlePasses(int count);
+// The keys (virtual keys) down for one idle pass, then up for one.
+void Chord(std::initializer_list<int> keys);
+void Key(int key);
 
 }  // namespace pixtest

@@ -1,8 +1,10 @@
 // The site in headless Chromium: a first run whose Escape writes the settings, the golden start
 // screen, a painting session with a rectangle, a fill, Right and Ctrl+S exported byte for byte as
-// the Linux program saved it, names and size kept over a reload, a bad Import, the list of files
-// beside the screen, storage refused or full, the page's figures, and a painting that outlives a
-// crashed tab; the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
+// the Linux program saved it, Ctrl+S after Clear appending, the toolbar's New beginning a new file,
+// Ctrl+Shift+E's pictures (the GIF downloaded from the list of files) byte for byte as the Linux
+// program wrote them, names and size kept over a reload, a bad Import, the list of files beside the
+// screen, storage refused or full, the page's figures, and a painting that outlives a crashed tab;
+// the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
 // Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
 import { execFileSync } from "node:child_process";
 import fs from "node:fs";
@@ -128,13 +130,17 @@ async function save(page, bytes) {
 }
 // A keyboard entry opened by the button at (x, y), then its keys typed as a person types them, each
 // held 150 ms; after Enter a pause, in which a size's second entry opens.
+const promptShown = async (page) => (await colours(page, 390, 405, 275, 90)).includes("FF0000");
 async function enterWithKeys(page, x, y, keys) {
-  const prompt = async () => (await colours(page, 390, 405, 275, 90)).includes("FF0000");
   // The menu takes only a press begun after it has seen the button up: the way from Settings to
   // it takes a person longer than the menu's first look.
   await page.waitForTimeout(400);
   await move(page, x, y);
-  await holdUntil(page, "left", prompt, `the entry at (${x},${y})`);
+  await holdUntil(page, "left", () => promptShown(page), `the entry at (${x},${y})`);
+  await typeIntoEntries(page, keys, `the entry at (${x},${y})`);
+}
+async function typeIntoEntries(page, keys, what) {
+  const prompt = () => promptShown(page);
   for (const key of keys) {
     await page.keyboard.down(key);
     await page.waitForTimeout(150);
@@ -143,7 +149,7 @@ async function enterWithKeys(page, x, y, keys) {
   }
   const deadline = Date.now() + 10000;
   for (let quiet = 0; quiet < 3; quiet = (await prompt()) ? 0 : quiet + 1) {
-    check(Date.now() < deadline, `the entry at (${x},${y}) did not end`);
+    check(Date.now() < deadline, `${what} did not end`);
     await page.waitForTimeout(300);
   }
 }
@@ -262,6 +268,38 @@ try {
   await until(async () => JSON.stringify(await readFile(page, "test1.pix")) !== beforeCtrlS, "no effect of Ctrl+S");
   check(await evaluate(page, () => window.ctrlSKept === true), "Ctrl+S went on to the browser");
   check((await fileSize(page, "test1.pix")) === 2 * 102 * 78, "Ctrl+S changed the length of test1.pix");
+  // Ctrl+Shift+E writes the pictures into the page's storage, as the Linux program wrote them beside
+  // its save file; the list of files tells what each is, and downloads the GIF with one click.
+  await page.keyboard.down("Control");
+  await page.keyboard.down("Shift");
+  await page.keyboard.down("E");
+  await until(async () => (await fileSize(page, "test1-sheet.json")) > 0, "Ctrl+Shift+E wrote no test1-sheet.json");
+  await page.keyboard.up("E");
+  await page.keyboard.up("Shift");
+  await page.keyboard.up("Control");
+  const linuxFolder = path.dirname(linuxPix);
+  for (const name of ["test1-sheet.png", "test1-sheet.json", "test1-1.png"]) {
+    check(Buffer.from(await readFile(page, name)).equals(fs.readFileSync(path.join(linuxFolder, name))),
+          `${name} differs from the Linux program's`);
+  }
+  await page.click("#files summary");
+  const kinds = { "test1.gif": "GIF animation", "test1-sheet.png": "PNG sheet", "test1-sheet.json": "JSON",
+                  "test1-1.png": "PNG", "test1.pix": "pix images", "SaveSize.dat": "settings" };
+  for (const [name, kind] of Object.entries(kinds)) {
+    const shown = await page.locator("#file-list tr", { has: page.locator("td", { hasText: new RegExp(`^${name}$`) }) })
+        .locator("td.kind").textContent();
+    check(shown === kind, `the list calls ${name} "${shown}", not "${kind}"`);
+  }
+  const gifDownloading = page.waitForEvent("download");
+  await page.locator("#file-list tr", { has: page.locator("td", { hasText: /^test1\.gif$/ }) }).locator("a").click();
+  const gifDownload = await gifDownloading;
+  const gif = path.join(out, gifDownload.suggestedFilename());
+  await gifDownload.saveAs(gif);
+  check(fs.readFileSync(gif).equals(fs.readFileSync(path.join(linuxFolder, "test1.gif"))),
+        `${gif} differs from the Linux program's test1.gif`);
+  await page.click("#files summary");
+  await waitFor(page, () => document.getElementById("screen").width === 800);
+  note("Ctrl+Shift+E wrote the Linux program's pictures; the list downloads the GIF byte for byte");
   const downloading = page.waitForEvent("download");
   await page.click("#export");
   const download = await downloading;
@@ -271,6 +309,36 @@ try {
   const sounds = await evaluate(page, () => pixedPage.soundsStarted);
   check(sounds >= 4, `${sounds} sounds played for two saves, expected 4`);
   note("the session's export equals the Linux program's save file; its sounds played");
+
+  // ---- Clear, then Ctrl+S: no image is shown, so it appends; the file's other images stay.
+  const imagesBefore = await readFile(page, "test1.pix");
+  await changes(page, "Clear", 455, 511, cellOf(350, 250));
+  await paint(page, 350, 250, "0000CC");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("s", { delay: 100 });
+  await page.keyboard.up("Control");
+  await until(async () => (await fileSize(page, "test1.pix")) === 3 * 102 * 78, "Ctrl+S after Clear did not append");
+  // (350, 250) is column 42, row 48; the quad pen paints colour 1 there and right and below.
+  const appended = new Array(102 * 78).fill(0);
+  for (const at of [48 * 102 + 42, 48 * 102 + 43, 49 * 102 + 42, 49 * 102 + 43]) appended[at] = 1;
+  const afterClear = await readFile(page, "test1.pix");
+  const wanted = [...imagesBefore, ...appended];
+  const differs = wanted.findIndex((byte, i) => afterClear[i] !== byte);
+  check(differs < 0, `after Clear, Ctrl+S: test1.pix differs from the model at byte ${differs}`);
+  note("after Clear Ctrl+S appended the image, the others as they were");
+
+  // ---- The toolbar's New, in place of Ctrl+N: the editor asks for the name, the width and the
+  // height; a new file starts black, and Ctrl+S makes it image 0 of the new file.
+  await page.click("#new");
+  await until(() => promptShown(page), "New opened no entry");
+  await page.waitForTimeout(400); // the entry's first look comes a moment after its prompt
+  await typeIntoEntries(page, ["f", "r", "e", "s", "h", "Enter", "Enter", "Enter"], "New's entries");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("s", { delay: 100 });
+  await page.keyboard.up("Control");
+  await until(async () => (await fileSize(page, "fresh.pix")) === 102 * 78, "Ctrl+S wrote no fresh.pix after New");
+  await expectFile(page, "fresh.pix", new Array(102 * 78).fill(0), "the new file's first image");
+  note("the toolbar's New asked for a new file, which Ctrl+S began with a black image");
 
   // ---- Undo and redo of a stroke, typed as a person types them.
   const cell = [401, 301, 4, 4];
@@ -304,7 +372,7 @@ try {
   await settled(page);
   await expectFile(page, "SaveName.dat", nameBytes("art29.pix"), "the settings after a reload");
   await expectFile(page, "SaveSize.dat", [50, 50], "the settings after a reload");
-  check((await fileSize(page, "test1.pix")) === 2 * 102 * 78, "test1.pix is not kept over a reload");
+  check((await fileSize(page, "test1.pix")) === 3 * 102 * 78, "test1.pix is not kept over a reload");
   check((await regionHash(page, fields)) === fieldsBefore, "the names and the size on the screen changed over a reload");
   note("names, size and files are kept over a reload");
 
@@ -331,7 +399,7 @@ try {
   await waitFor(page, () => document.getElementById("import-files").value === "");
   await expectFile(page, "short.pix", [...short], "an import refused by the user");
   await page.click("#files summary");
-  check((await page.textContent("#file-list")).includes("short.pix1000 bytes"), "the list does not show short.pix");
+  check((await page.textContent("#file-list")).includes("short.pixpix images1000 bytes"), "the list does not show short.pix");
   const list = await page.locator("#file-list").boundingBox();
   const screen = await page.locator("#screen").boundingBox();
   check(list.x >= screen.x + screen.width || list.y >= screen.y + screen.height,
@@ -365,12 +433,24 @@ try {
   await settled(page);
   await until(async () => (await colours(page, ...swatch4)) === "123456",
               async () => `swatch 4 after the palette's import: ${await colours(page, ...swatch4)}`);
+  // Picked and painted, the file's colour is saved as its index, as on Linux: image pixel (10, 10)
+  // of the session's 50 x 50, saved into its art29.pix.
+  await pick(page, 695, 74);
+  await paint(page, 192, 57, "123456");
+  const savedBefore = await fileSize(page, "art29.pix");
+  await move(page, 330, 511);
+  await page.mouse.down();
+  await page.mouse.up();
+  await waitFor(page, (wanted) => Module.FS.analyzePath("/pixed/art29.pix").exists &&
+                                  Module.FS.stat("/pixed/art29.pix").size >= wanted, savedBefore + 50 * 50, 10000);
+  const savedPixel = (await readFile(page, "art29.pix"))[savedBefore + 10 * 50 + 10];
+  check(savedPixel === 4, `the pixel painted in swatch 4's colour is saved as ${savedPixel}, expected 4`);
   // Taken out again: the figures below are the editor's with its own colours.
   await evaluate(page, () => new Promise((resolve) => {
     Module.FS.unlink("/pixed/Palette.gpl");
     Module.FS.syncfs(false, resolve);
   }));
-  note("a palette file imported is kept as Palette.gpl, whose colours the next start shows");
+  note("a palette file imported is kept as Palette.gpl, whose colours the next start shows, picked, painted and saved as their index");
 
   // ---- The page's figures: idle processor time and the benchmark mode.
   await page.waitForTimeout(2000);

@@ -2,8 +2,9 @@
 # The site in Debian's Chromium, headless, driven by browser_checks.mjs, after one session of the
 # Linux program under a private X server whose save file the browser's session must export byte for
 # byte: pick red, paint, Quad, paint, Save, pick yellow, paint, a rectangle, pick colour 1, fill its
-# inside, Save, Right, paint, Ctrl+S, then the steps of xvfb/session_edits.sh (the wheel's zoom and a
-# stroke, a paste from image 0 and a mirrored rectangle, each saved with Ctrl+S).
+# inside, Save, Right, paint, Ctrl+S, Ctrl+Shift+E (whose GIF, sheet and PNG the browser's must equal),
+# then the steps of xvfb/session_edits.sh (the wheel's zoom and a stroke, a paste from image 0 and a
+# mirrored rectangle, each saved with Ctrl+S).
 # Called as lib.sh says, with the Linux program; PIXED_SITE names the site's folder.
 # shellcheck source=../xvfb/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb/lib.sh"
@@ -112,6 +113,11 @@ sleep 0.1
 xdotool keyup ctrl
 wait_until 10 0.1 file_changed_from "$before_ctrl_s" || fail "Ctrl+S did not change test1.pix"
 size_is $((2 * IMAGE_BYTES)) || fail "Ctrl+S changed the length of test1.pix"
+# Ctrl+Shift+E: test1.gif, test1-sheet.png and .json and test1-1.png beside test1.pix, which the
+# browser's must equal.
+xdotool keydown ctrl shift e
+wait_until 10 0.1 test -s "$WORK/test1-sheet.json" || fail "Ctrl+Shift+E wrote no test1-sheet.json"
+xdotool keyup e shift ctrl
 session_edits linux
 move 580 511 # Quit
 xdotool mousedown 1

@@ -3,6 +3,9 @@
 # Home, paint, Ctrl+S; the file then holds the model's bytes (images 0 and 2 replaced, images 1
 # and 3 and the length as they were). Enter plays the images in the reference view: screenshots
 # over a second show them cycling, enlarged four times; Enter again shows the loaded image.
+# Ctrl+Shift+E then writes walk.gif, which ImageMagick reads back: the four images at the rate they
+# played, in the colours the screen showed. Then Clear, paint, Ctrl+S: no image is shown, so Ctrl+S
+# appends (image 0 stays as it was), and the file's bytes are the model's.
 # shellcheck source=lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -145,6 +148,39 @@ loaded() {
   [[ "$(colours_in "$SHOT" 6 6 16 16)" == "${SHOWN[0]}" && "$(colours_in "$SHOT" 22 22 80 50)" == 000000 ]]
 }
 wait_until 5 0.1 loaded || fail "stopped, the reference view does not show image 0 as loaded ($SHOT)"
+
+# Ctrl+Shift+E, held until the last file it writes is there.
+xdotool keydown ctrl shift e
+wait_until 10 0.1 test -s "$WORK/walk-sheet.json"
+xdotool keyup e shift ctrl
+for file in walk.gif walk-sheet.png walk-sheet.json walk-0.png; do
+  [[ -s "$WORK/$file" ]] || fail "Ctrl+Shift+E did not write $file"
+done
+# Each frame 16 x 16, shown 50 hundredths of a second (2 a second), in its image's colour with the
+# red pixels painted in images 0 and 2.
+frames=$(identify -format '%w x %h, %T; ' "$WORK/walk.gif")
+[[ "$frames" == "$(printf '16 x 16, 50; %.0s' 1 2 3 4)" ]] || fail "walk.gif's frames: $frames"
+for k in 0 1 2 3; do
+  colours=$(convert "$WORK/walk.gif[$k]" -format '%c' histogram:info:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#' | sort | xargs)
+  expected=${SHOWN[k]}
+  ((k % 2 == 1)) || expected=$(printf '%s\n' "${SHOWN[k]}" FF0000 | sort | xargs)
+  [[ "$colours" == "$expected" ]] || fail "frame $k of walk.gif has the colours $colours, expected $expected"
+done
+note "Ctrl+Shift+E wrote walk.gif: four frames at 2 a second in the screen's colours"
+# Clear (455, 511): the image is none of the file's, so Ctrl+S appends it as image 4.
+move 455 511
+hold_until 1 10 cell_is 7 9 000000 || fail "Clear left the grid as it was ($SHOT)"
+paint 3 3
+save_over
+python3 - "$TEST_DIR/model.pix" "$SIDE" "$RED" <<'EOF'
+import sys
+path, side, red = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+image = bytearray(side * side)
+image[3 * side + 3] = red
+open(path, "ab").write(image)
+EOF
+cmp "$TEST_DIR/model.pix" "$FILE" || fail "after Clear, Ctrl+S did not append: walk.pix differs from $TEST_DIR/model.pix"
+note "after Clear Ctrl+S appended image 4 and left image 0 as it was"
 
 tap Escape
 wait_exit 30

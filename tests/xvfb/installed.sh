@@ -16,13 +16,14 @@ convert "$GOLDEN" -depth 8 -type TrueColor "$TEST_DIR/golden.png" || fail "canno
 PREFIX=$TEST_DIR/prefix
 "${PIXED_CMAKE:-cmake}" --install "$(dirname "$PIXED")" --prefix "$PREFIX" >"$TEST_DIR/install.log" ||
   fail "cmake --install failed: $(tail -n 5 "$TEST_DIR/install.log")"
-for file in bin/pixed share/applications/pixed.desktop share/icons/hicolor/scalable/apps/pixed.svg; do
+# The desktop entry is named by pixed's id, as its AppStream metainfo names it.
+entry=share/applications/example.c_seed_84003e14.pixed.desktop
+for file in bin/pixed "$entry" share/icons/hicolor/scalable/apps/pixed.svg share/metainfo/example.c_seed_84003e14.pixed.metainfo.xml; do
   [[ -s "$PREFIX/$file" ]] || fail "cmake --install did not put $file into $PREFIX"
 done
 count=$(find "$PREFIX/share/pixed" -name '*.bmp' | wc -l)
 ((count == 20)) || fail "expected the 20 button bitmaps in $PREFIX/share/pixed, found $count"
-grep -qx 'Exec=pixed' "$PREFIX/share/applications/pixed.desktop" &&
-  grep -qx 'Icon=pixed' "$PREFIX/share/applications/pixed.desktop" || fail "the desktop entry does not start pixed with its icon"
+grep -qx 'Exec=pixed' "$PREFIX/$entry" && grep -qx 'Icon=pixed' "$PREFIX/$entry" || fail "the desktop entry does not start pixed with its icon"
 note "installed into $PREFIX"
 
 LOAD=(160 500 89 23)

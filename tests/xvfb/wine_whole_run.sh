@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # One scripted session on the Linux program and on pixed.exe under Wine, one after the other on the
-# same X server: pick a colour, paint single and quad, save twice, draw a rectangle and fill its
-# inside, save over image 1 through the offset, clear, Right to image 1, paint, Ctrl+S over it, load
-# image 1, rename the save file in the settings menu, quit. Both must leave the same pix and settings
-# files, byte for byte, and (at 1:1) show the same loaded image.
+# same X server, each in a folder whose Palette.gpl sets colour 2: pick a colour, paint single and
+# quad, paint colour 2, save twice, draw a rectangle and fill its inside, save over image 1 through
+# the offset, clear, Right to image 1, paint, Ctrl+S over it, clear again and Ctrl+S (no image shown:
+# it appends a black image 2), load image 1, export with Ctrl+Shift+E, rename the save file in the
+# settings menu, quit. Both must leave the same pix, settings and exported files, byte for byte, and
+# (at 1:1) show the same loaded image; pixtool.exe exports the same file to the same bytes.
 # Called as lib.sh says, with pixed.exe as the program; PIXED_SDL names the Linux program.
 # PIXED_SCREEN is the X screen's size (800x600 unless set): elsewhere the pointer goes to the
 # window points that show the session's screen points, and the screenshots are read there.
@@ -15,6 +17,7 @@ SCREEN=${PIXED_SCREEN:-800x600}
 screen_mapping "${SCREEN%x*}" "${SCREEN#*x}"
 NAME=art29 # typed as one chord: its keys in the name entry's table order (letters, then digits)
 IMAGE_BYTES=$((102 * 78))
+EXPORTED=(test1.gif test1-sheet.png test1-sheet.json test1-1.png)
 
 # A new screenshot; true when some pixel of the rectangle (left top width height) is pure red,
 # the colour of prompts.
@@ -134,6 +137,8 @@ session() {
   paint 200 100 FF0000
   quad_on
   paint 253 147 FF0000
+  pick 695 42 # colour 2, the folder's Palette.gpl's
+  paint 220 110 112233
   save_to_size $IMAGE_BYTES
   save_to_size $((2 * IMAGE_BYTES))
   pick 730 40 # colour 29: row 2 of the middle column
@@ -159,10 +164,22 @@ session() {
   key_until s file_changed_from "$before" || fail "Ctrl+S did not change test1.pix"
   keys_up ctrl
   file_holds $((2 * IMAGE_BYTES)) || fail "test1.pix is $(file_bytes test1.pix) bytes after Ctrl+S"
+  go 455 511 # Clear: no image is shown, so Ctrl+S appends
+  hold_until 1 10 cell_is 300 200 000000 || fail "Clear left the screen as it was"
+  before=$(file_sum)
+  keys_down ctrl
+  sleep 0.1
+  key_until s file_changed_from "$before" || fail "Ctrl+S after Clear did not change test1.pix"
+  keys_up ctrl
+  file_holds $((3 * IMAGE_BYTES)) || fail "test1.pix is $(file_bytes test1.pix) bytes after Ctrl+S after Clear"
   enter_number 205 511 1 # Load image 1
   wait_until 10 0.2 cell_is 300 200 F9E21F || fail "image 1 did not come back with Load ($SHOT)"
   shot "loaded-$2"
   LOADED=$SHOT
+  # Ctrl+Shift+E, held until the last of its files is there.
+  keys_down ctrl shift e
+  wait_until 15 0.1 test -s "$WORK/test1-sheet.json" || fail "Ctrl+Shift+E wrote no test1-sheet.json ($SHOT)"
+  keys_up e shift ctrl
   # Settings (205, 551): the menu puts the cursor on its middle button, the save name, where the
   # press still down chooses it; the name's keys are down before.
   go 205 551
@@ -186,6 +203,8 @@ mkdir -p "$SDL_WORK"
 for WORK in "$SDL_WORK" "$WINE_WORK"; do
   write_default_settings
   copy_bitmaps
+  # Colour 2 from the folder's palette; the others the editor's own.
+  printf 'GIMP Palette\n0 0 0\tBlack\n0 0 204\tBlue\n17 34 51\tSlate\n' >"$WORK/Palette.gpl"
 done
 
 WORK=$SDL_WORK
@@ -196,15 +215,30 @@ WORK=$WINE_WORK
 session "$PIXED" wine
 note "pixed.exe's session is done"
 
-# Not a comparison of two empty results: two images, the second painted, and the new name.
-(($(file_bytes test1.pix) == 2 * IMAGE_BYTES)) || fail "test1.pix should hold two images"
-[[ -n "$(tail -c $IMAGE_BYTES "$WORK/test1.pix" | tr -d '\0')" ]] || fail "image 1 of test1.pix is all black"
+# Not a comparison of two empty results: three images, the second painted, the third black, and
+# the new name.
+(($(file_bytes test1.pix) == 3 * IMAGE_BYTES)) || fail "test1.pix should hold three images"
+[[ -n "$(head -c $((2 * IMAGE_BYTES)) "$WORK/test1.pix" | tail -c $IMAGE_BYTES | tr -d '\0')" ]] ||
+  fail "image 1 of test1.pix is all black"
+[[ -z "$(tail -c $IMAGE_BYTES "$WORK/test1.pix" | tr -d '\0')" ]] || fail "image 2, Ctrl+S's after Clear, is not black"
 # The cell painted after Right, (42, 48) of image 1, in colour 1.
 ctrl_s_pixel=$(od -An -tu1 -j $((IMAGE_BYTES + 48 * 102 + 42)) -N1 "$WORK/test1.pix" | tr -d ' ')
 [[ "$ctrl_s_pixel" == 1 ]] || fail "Ctrl+S did not write the cell painted after Right (found $ctrl_s_pixel)"
 expect_bytes "$WORK/SaveName.dat" "$(name_file_bytes $NAME.pix)"
-for file in test1.pix SaveName.dat LoadName.dat SaveSize.dat; do
+for file in test1.pix SaveName.dat LoadName.dat SaveSize.dat "${EXPORTED[@]}"; do
   cmp "$SDL_WORK/$file" "$WINE_WORK/$file" || fail "$file differs between the Linux program and pixed.exe"
+done
+# pixtool.exe's export of the file, at the rate the preview played at (8 a second) in the built-in
+# palette, is what the editor exported.
+mkdir -p "$WORK/pixtool"
+for arguments in "--all --fps 8 -o pixtool/test1.gif" \
+  "--all --fps 8 -o pixtool/test1-sheet.png --json pixtool/test1-sheet.json" "--image 1 -o pixtool/test1-1.png"; do
+  # shellcheck disable=SC2086
+  (cd "$WORK" && wine "$(dirname "$PIXED")/pixtool.exe" export test1.pix $arguments >/dev/null) ||
+    fail "pixtool.exe export test1.pix $arguments failed"
+done
+for file in "${EXPORTED[@]}"; do
+  cmp "$WORK/pixtool/$file" "$WORK/$file" || fail "pixtool.exe's $file differs from pixed.exe's"
 done
 # The loaded image in both views and the grid, and everything else but the texts (at 1:1: scaled,
 # each program smooths in its own way).
@@ -212,4 +246,4 @@ if ((NUM == DEN)); then
   changed=$("$PROBE" differ "$SDL_LOADED" "$LOADED" 140 405 530 90 0 565 800 35 670 505 130 67)
   ((changed == 0)) || fail "after Load the screens differ in $changed pixels outside the texts ($SDL_LOADED, $LOADED)"
 fi
-note "PASS: the same files from both programs, byte for byte, on a $SCREEN screen"
+note "PASS: the same files from both programs and pixtool.exe, byte for byte, on a $SCREEN screen"

@@ -183,8 +183,11 @@ std::int16_t GetAsyncKeyState(int virtualKey) {
   if (machine.source != nullptr) {
     return machine.source->NextEscape() ? kDown : 0;
   }
-  // Once every script has run out, Escape ends the run.
-  return machine.mouseScript.empty() && machine.keyboardScript.empty() ? kDown : 0;
+  // Once every script has run out, Escape ends the run: pressed anew at
+  // every other read, so that one which cancelled a prompt is let go too.
+  const bool down = machine.mouseScript.empty() && machine.keyboardScript.empty() && !machine.escapeReadDown;
+  machine.escapeReadDown = down;
+  return down ? kDown : 0;
 }
 
 void BeginEditorPass() {

@@ -89,6 +89,7 @@ void ClearScripts() {
   machine.keyboardScript.clear();
   machine.escapeScript.clear();
   machine.enterReadDown = false;
+  machine.escapeReadDown = false;
 }
 
 void SetSleepObserver(void (*observer)(std::uint32_t ms)) {

@@ -32,8 +32,10 @@ void QueueKeyboard(const std::array<std::uint8_t, 256>& keys);
 // One keyboard state with the given scan codes down (bit 7 set).
 void QueueKeys(std::initializer_list<std::uint8_t> scanCodes);
 // Escape script for GetAsyncKeyState(VK_ESCAPE): each call takes the next
-// entry. With the script empty, Escape reads down exactly when both the mouse
-// and the keyboard scripts have run out, so every run ends.
+// entry. With the script empty, Escape reads down when both the mouse and the
+// keyboard scripts have run out, but up at the read after one that found it
+// down, so every run ends, even one whose Escape must first be let go (after
+// it cancelled an entry).
 void QueueEscape(bool down);
 // The keys other than Escape that GetAsyncKeyState reads down from now on
 // (virtual-key codes; VK_CONTROL and VK_SHIFT stand for either key of the

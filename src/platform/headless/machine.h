@@ -24,6 +24,9 @@ struct Machine {
   // Whether the last keyboard read found Enter down: the reads past the
   // script give Enter one read down, one up, so it is pressed anew.
   bool enterReadDown = false;
+  // Whether the last read of Escape past the scripts found it down: the
+  // next finds it up.
+  bool escapeReadDown = false;
   bool keyboardFocus = true;
   // Input reads to go until the end request; 0: none pending.
   std::size_t readsUntilEnd = 0;

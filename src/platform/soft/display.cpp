@@ -156,6 +156,18 @@ HRESULT MemoryPalette::GetEntries(std::uint32_t first, std::uint32_t count, PALE
   return DD_OK;
 }
 
+// A device context keeps the colours it was handed; the next one takes these.
+HRESULT MemoryPalette::SetEntries(std::uint32_t first, std::uint32_t count, const PALETTEENTRY* entries) {
+  if (Traced("Palette.SetEntries")) {
+    return E_FAIL;
+  }
+  if (entries == nullptr || first > 256 || count > 256 - first) {
+    return DDERR_INVALIDPARAMS;
+  }
+  std::memcpy(entries_ + first, entries, count * sizeof(PALETTEENTRY));
+  return DD_OK;
+}
+
 std::uint32_t MemoryPalette::Release() {
   backend::Trace("Palette.Release");
   return Drop();

@@ -13,6 +13,7 @@ class MemoryPalette final : public DrawPalette {
  public:
   explicit MemoryPalette(const PALETTEENTRY* source);
   HRESULT GetEntries(std::uint32_t first, std::uint32_t count, PALETTEENTRY* out) override;
+  HRESULT SetEntries(std::uint32_t first, std::uint32_t count, const PALETTEENTRY* entries) override;
   std::uint32_t Release() override;
   void AddRef() { ++references_; }
   // Release without a trace: the reference a surface holds.

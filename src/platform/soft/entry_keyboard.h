@@ -76,7 +76,9 @@ class EntryKeyboard {
       const std::uint64_t sinceRead = nowMs > lastReadMs_ ? nowMs - lastReadMs_ : 0;
       afresh = !readBefore_ || sinceRead > pausedMs_ + kWorkBetweenEntriesMs;
       if (afresh) {
+        // Shift tapped before the entry began (Ctrl+Shift+E) is dropped with the keys.
         waiting_.clear();
+        shiftTapped_ = false;
       }
       readDown_.fill(false);
     }

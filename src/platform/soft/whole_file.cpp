@@ -44,10 +44,13 @@ bool ResolveTarget(const std::string& name, std::string& target) {
   return true;
 }
 
+// As the process's mask leaves a new file, but always readable and writable
+// by its owner: the browser's C library reports a mask of 0777, which would
+// make a saved file one that nobody can open.
 mode_t NewFileMode() {
   const mode_t mask = umask(0);
   umask(mask);
-  return 0666 & ~mask;
+  return (0666 & ~mask) | 0600;
 }
 
 // Fills, flushes and closes the temporary file; false with errno set.

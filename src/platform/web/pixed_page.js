@@ -1,5 +1,5 @@
 // The page around the editor: its canvas, input and sounds, the working folder kept in the
-// browser's storage, the toolbar (Import, Export, the list of files) and the end of a run.
+// browser's storage, the toolbar (Import, Export, New, the list of files) and the end of a run.
 "use strict";
 
 const FOLDER = "/pixed"; // the working folder, kept in IndexedDB
@@ -244,9 +244,9 @@ function fetchBitmaps() {
 }
 
 // ---- The toolbar.
-function download(name, bytes) {
+function download(name, bytes, type = "application/octet-stream") {
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+  link.href = URL.createObjectURL(new Blob([bytes], { type }));
   link.download = name;
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
@@ -269,11 +269,33 @@ function folderFiles() {
   return files;
 }
 
+// What a file is, told by its name, and the type the browser is given with it: the editor's pix
+// files and its exports (Ctrl+Shift+E) first, so that a GIF is known at a glance.
+const FILE_KINDS = [
+  [/^\.recovery\//, "recovery copy"],
+  [/\.gif$/i, "GIF animation", "image/gif"],
+  [/-sheet\.png$/i, "PNG sheet", "image/png"],
+  [/\.png$/i, "PNG", "image/png"],
+  [/\.json$/i, "JSON", "application/json"],
+  [/\.pix$/i, "pix images"],
+  [/\.(gpl|pal|act|hex)$/i, "palette"],
+  [/\.bmp$/i, "bitmap", "image/bmp"],
+  [/\.dat$/i, "settings"],
+];
+function fileKind(name) {
+  const [, kind = "", type = "application/octet-stream"] = FILE_KINDS.find(([pattern]) => pattern.test(name)) || [];
+  return { kind, type };
+}
+
 function listFiles() {
   fileList.replaceChildren();
   for (const file of folderFiles()) {
     const row = fileList.insertRow();
+    const { kind, type } = fileKind(file.name);
     row.insertCell().textContent = file.name;
+    const kindCell = row.insertCell();
+    kindCell.className = "kind";
+    kindCell.textContent = kind;
     const size = row.insertCell();
     size.className = "size";
     size.textContent = file.size + " bytes";
@@ -282,7 +304,7 @@ function listFiles() {
     link.textContent = "download";
     link.addEventListener("click", (event) => {
       event.preventDefault();
-      download(file.download, Module.FS.readFile(file.path));
+      download(file.download, Module.FS.readFile(file.path), type);
     });
     row.insertCell().append(link);
   }
@@ -348,6 +370,17 @@ function exportSaveFile() {
   download(name, Module.FS.readFile(path));
 }
 
+// Ctrl+N, which the browser keeps for a new window and never gives the page: typed into the editor
+// as a person types it, with its screen given the keyboard back first.
+function newFile() {
+  if (!running) return;
+  canvas.focus();
+  for (const [code, down] of [["ControlLeft", 1], ["KeyN", 1], ["KeyN", 0], ["ControlLeft", 0]]) {
+    Module.ccall("pixed_web_key", "number", ["string", "number"], [code, down]);
+  }
+  wake();
+}
+
 function setUpToolbar() {
   const chooser = document.getElementById("import-files");
   document.getElementById("import").addEventListener("click", () => chooser.click());
@@ -355,6 +388,7 @@ function setUpToolbar() {
     importFiles([...chooser.files]).finally(() => { chooser.value = ""; });
   });
   document.getElementById("export").addEventListener("click", exportSaveFile);
+  document.getElementById("new").addEventListener("click", newFile);
   // The list opens beside the editor's screen, which moves over for it: nothing of the picture is
   // covered (the images play in the reference view at its top left).
   const files = document.getElementById("files");

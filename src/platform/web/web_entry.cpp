@@ -1,5 +1,6 @@
 // The program's entry in the browser, and what the page asks of the editor.
 #include <emscripten/emscripten.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,10 +17,15 @@ namespace {
 // the program's own bitmaps are fetched into the other.
 constexpr const char* kWorkingFolder = "/pixed";
 constexpr const char* kBitmapFolder = "/bitmaps";
+// The mask of a shell: Emscripten's C library starts with every permission
+// masked, so a file made anew (an export, a new save file) would get mode 0,
+// which the page may not read to download it.
+constexpr mode_t kFileMask = 022;
 
 }  // namespace
 
 int main() {
+  umask(kFileMask);
   if (chdir(kWorkingFolder) != 0) {
     return 1;
   }

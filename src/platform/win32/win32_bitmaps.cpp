@@ -191,5 +191,9 @@ bool IsKeptBitmap(::HGDIOBJ object) {
   return Kept().Holds(static_cast<::HBITMAP>(object));
 }
 
+void ForgetKeptBitmaps() {
+  Kept().Clear();
+}
+
 }  // namespace win32
 }  // namespace plat

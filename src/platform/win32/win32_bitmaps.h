@@ -8,5 +8,7 @@ namespace plat::win32 {
 
 // True for a bitmap LoadImageA keeps for its next calls: DeleteObject leaves it alone.
 bool IsKeptBitmap(::HGDIOBJ object);
+// The screen's palette changed: the bitmaps kept in its old colours are read again.
+void ForgetKeptBitmaps();
 
 }  // namespace plat::win32

@@ -9,6 +9,7 @@
 
 #include "../display.h"
 // After the plat headers (see there).
+#include "win32_bitmaps.h"
 #include "win32_desktop.h"
 
 namespace plat {
@@ -39,6 +40,21 @@ class Palette final : public DrawPalette {
     const HRESULT result = real_->GetEntries(0, first, count, copied);
     for (std::uint32_t i = 0; i < count && SUCCEEDED(result); ++i) {
       entries[i] = {copied[i].peRed, copied[i].peGreen, copied[i].peBlue, copied[i].peFlags};
+    }
+    return result;
+  }
+
+  HRESULT SetEntries(std::uint32_t first, std::uint32_t count, const PALETTEENTRY* entries) override {
+    ::PALETTEENTRY copied[256];
+    if (entries == nullptr || first > 256 || count > 256 - first) {
+      return DDERR_INVALIDPARAMS;
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+      copied[i] = {entries[i].peRed, entries[i].peGreen, entries[i].peBlue, entries[i].peFlags};
+    }
+    const HRESULT result = real_->SetEntries(0, first, count, copied);
+    if (SUCCEEDED(result)) {
+      win32::ForgetKeptBitmaps();
     }
     return result;
   }

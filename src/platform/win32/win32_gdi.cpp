@@ -122,7 +122,7 @@ COLORREF SetTextColor(HDC dc, COLORREF colour) {
 }
 
 COLORREF SetBkColor(HDC dc, COLORREF colour) {
-  return ::SetBkColor(Real(dc), colour);
+  return ::SetBkColor(Real(dc), SurfaceColour(Real(dc), colour));
 }
 
 int SetBkMode(HDC dc, int mode) {

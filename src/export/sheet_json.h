@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace pixtool {
+#include "export/sheet_layout.h"
+
+namespace pixexport {
 
 struct SheetFrame {
   std::string name;
@@ -33,4 +35,12 @@ std::string JsonString(const std::string& text);
 // The whole document, ending in a newline.
 std::string SheetJson(const SheetData& data);
 
-}  // namespace pixtool
+// The frames of a sheet of images first .. first + count - 1 of the pix file
+// at pixPath, laid out as layout says, shown fps a second: each named after
+// the file and its image number ("walk_3" for image 3 of walk.pix), each
+// lasting the nearest whole millisecond. imageName is the sheet's name as the
+// JSON's reader finds it.
+SheetData DescribeSheet(const std::string& pixPath, std::size_t first, std::size_t count,
+                        const SheetLayout& layout, int fps, const std::string& imageName);
+
+}  // namespace pixexport

@@ -1,10 +1,12 @@
 // Writing the sheet's JSON by hand: a fixed shape of numbers and escaped names.
-#include "pixtool/sheet_json.h"
+#include "export/sheet_json.h"
 
 #include <cstdint>
 #include <cstdio>
 
-namespace pixtool {
+#include "export/file_names.h"
+
+namespace pixexport {
 
 namespace {
 
@@ -92,4 +94,20 @@ std::string SheetJson(const SheetData& data) {
   return json;
 }
 
-}  // namespace pixtool
+SheetData DescribeSheet(const std::string& pixPath, std::size_t first, std::size_t count,
+                        const SheetLayout& layout, int fps, const std::string& imageName) {
+  SheetData data;
+  data.durationMs = (1000 + fps / 2) / fps;
+  data.image = imageName;
+  data.width = layout.width;
+  data.height = layout.height;
+  const std::string stem = FileStem(pixPath);
+  for (std::size_t n = 0; n < count; ++n) {
+    const CellPlace cell = CellAt(layout, n);
+    data.frames.push_back(
+        {stem + "_" + std::to_string(first + n), cell.left, cell.top, layout.cellWidth, layout.cellHeight});
+  }
+  return data;
+}
+
+}  // namespace pixexport

@@ -1,12 +1,12 @@
 // giflib behind one call: the screen with the palette, the loop extension,
 // then for each frame its delay and its rows, enlarged one row at a time.
-#include "pixtool/gif_writer.h"
+#include "export/gif_writer.h"
 
 #include <gif_lib.h>
 
 #include <vector>
 
-namespace pixtool {
+namespace pixexport {
 
 namespace {
 
@@ -98,4 +98,4 @@ bool WriteAnimatedGif(std::FILE* out, const GifFrames& frames, const PaletteColo
   return ok;
 }
 
-}  // namespace pixtool
+}  // namespace pixexport

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "canvas/palette_table.h"
-#include "pixtool/pix_images.h"
+#include "export/pix_images.h"
 
-namespace pixtool {
+namespace pixexport {
 
 // Palette indices, row by row from the top.
 struct IndexedImage {
@@ -47,4 +47,4 @@ using PngSizeCheck = std::function<bool(std::size_t width, std::size_t height, s
 // libpng's reason.
 bool ReadPng(std::FILE* in, const PngSizeCheck& check, PngPixels& png, std::string& error);
 
-}  // namespace pixtool
+}  // namespace pixexport

@@ -1,48 +1,17 @@
-// libpng behind two calls. libpng reports errors by longjmp: each step that
+// Reading PNGs through libpng, which reports errors by longjmp: each step that
 // can fail runs in its own small function holding the setjmp, with nothing
 // there that has a destructor.
-#include "pixtool/png_io.h"
-
 #include <png.h>
 
 #include <csetjmp>
 #include <cstring>
 
-namespace pixtool {
+#include "export/png_io.h"
+#include "export/png_messages.h"
+
+namespace pixexport {
 
 namespace {
-
-struct PngMessage {
-  char text[200] = "";
-};
-
-[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
-  auto* sink = static_cast<PngMessage*>(png_get_error_ptr(png));
-  std::snprintf(sink->text, sizeof sink->text, "%s", message);
-  png_longjmp(png, 1);
-}
-
-// Warnings (an odd colour profile, a damaged text chunk) do not change the pixels.
-void OnPngWarning(png_structp, png_const_charp) {}
-
-bool WriteAll(png_structp png, png_infop info, std::FILE* out, const IndexedImage& image,
-              png_colorp palette) {
-  if (setjmp(png_jmpbuf(png))) {
-    return false;
-  }
-  png_init_io(png, out);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-               PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_set_PLTE(png, info, palette, 256);
-  png_write_info(png, info);
-  for (int y = 0; y < image.height; ++y) {
-    png_write_row(png,
-                  image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width));
-  }
-  png_write_end(png, nullptr);
-  return true;
-}
 
 bool ReadHeader(png_structp png, png_infop info, std::FILE* in) {
   if (setjmp(png_jmpbuf(png))) {
@@ -84,23 +53,6 @@ bool ReadRows(png_structp png, png_bytepp rows) {
 }
 
 }  // namespace
-
-bool WritePalettePng(std::FILE* out, const IndexedImage& image, const PaletteColours& colours,
-                     std::string& error) {
-  PngMessage message;
-  png_color palette[256];
-  for (std::size_t i = 0; i < colours.size(); ++i) {
-    palette[i] = {colours[i].red, colours[i].green, colours[i].blue};
-  }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &message, OnPngError, OnPngWarning);
-  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  const bool written = info != nullptr && WriteAll(png, info, out, image, palette);
-  png_destroy_write_struct(&png, &info);
-  if (!written) {
-    error = message.text[0] != '\0' ? message.text : "libpng could not start";
-  }
-  return written;
-}
 
 bool ReadPng(std::FILE* in, const PngSizeCheck& check, PngPixels& result, std::string& error) {
   result = PngPixels{};
@@ -160,4 +112,4 @@ bool ReadPng(std::FILE* in, const PngSizeCheck& check, PngPixels& result, std::s
   return ok;
 }
 
-}  // namespace pixtool
+}  // namespace pixexport

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "canvas/palette_table.h"
-#include "pixtool/pix_images.h"
+#include "export/pix_images.h"
 
-namespace pixtool {
+namespace pixexport {
 
 // A GIF's sides are 16-bit numbers.
 inline constexpr std::size_t kMaxGifSide = 65535;
@@ -34,4 +34,4 @@ struct GifFrames {
 bool WriteAnimatedGif(std::FILE* out, const GifFrames& frames, const PaletteColours& colours,
                       std::string& error);
 
-}  // namespace pixtool
+}  // namespace pixexport
