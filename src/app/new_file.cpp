@@ -1,8 +1,6 @@
 // Ctrl+N: the new file's name and size typed in, then the file opened or begun.
 #include "app/new_file.h"
 
-#include "canvas/selection.h"
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +16,7 @@
 #include "canvas/image_history.h"
 #include "canvas/image_store.h"
 #include "canvas/screen_layout.h"
+#include "canvas/selection.h"
 #include "draw/primitives.h"
 #include "platform/system.h"
 #include "storage/pix_file.h"

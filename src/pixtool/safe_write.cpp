@@ -12,13 +12,11 @@
 #include <cstring>
 #include <vector>
 
+#include "pixtool/stream_write.h"
+
 namespace pixtool {
 
 namespace {
-
-std::string Reason(const std::string& path, int error) {
-  return "cannot write " + path + ": " + std::strerror(error);
-}
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -43,35 +41,11 @@ bool ResolveTarget(const std::string& path, std::string& target, std::string& er
   }
   std::vector<char> resolved(PATH_MAX + 1);
   if (realpath(path.c_str(), resolved.data()) == nullptr) {
-    error = Reason(path, errno) + " (a link to a missing file)";
+    error = CannotWrite(path, errno) + " (a link to a missing file)";
     return false;
   }
   target = resolved.data();
   return true;
-}
-
-// Writes a device or a pipe in place: there is nothing there to keep.
-bool WriteInPlace(const std::string& path, const WriteBody& body, std::string& error) {
-  std::FILE* stream = std::fopen(path.c_str(), "wb");
-  if (stream == nullptr) {
-    error = Reason(path, errno);
-    return false;
-  }
-  errno = 0;
-  const bool written = body(stream, error);
-  int failure = !written && std::ferror(stream) != 0 ? errno : 0;
-  const bool flushed = written && std::fflush(stream) == 0 && std::ferror(stream) == 0;
-  if (written && !flushed) {
-    failure = errno != 0 ? errno : EIO;
-  }
-  if (std::fclose(stream) != 0 && flushed) {
-    failure = errno != 0 ? errno : EIO;
-  }
-  if (failure != 0) {
-    error = Reason(path, failure);
-    return false;
-  }
-  return written && flushed;
 }
 
 mode_t NewFileMode() {
@@ -90,11 +64,11 @@ bool WriteFileSafely(const std::string& path, const WriteBody& body, std::string
   struct stat old {};
   const bool exists = stat(target.c_str(), &old) == 0;
   if (!exists && errno != ENOENT) {
-    error = Reason(path, errno);
+    error = CannotWrite(path, errno);
     return false;
   }
   if (exists && S_ISDIR(old.st_mode)) {
-    error = Reason(path, EISDIR);
+    error = CannotWrite(path, EISDIR);
     return false;
   }
   if (exists && !S_ISREG(old.st_mode)) {
@@ -105,12 +79,12 @@ bool WriteFileSafely(const std::string& path, const WriteBody& body, std::string
   std::string temporary = FolderOf(target) + "/." + NameOf(target).substr(0, 64) + ".pixtool-XXXXXX";
   const int descriptor = mkstemp(temporary.data());
   if (descriptor < 0) {
-    error = Reason(path, errno) + " (no temporary file beside it)";
+    error = CannotWrite(path, errno) + " (no temporary file beside it)";
     return false;
   }
   std::FILE* stream = fdopen(descriptor, "wb");
   if (stream == nullptr) {
-    error = Reason(path, errno);
+    error = CannotWrite(path, errno);
     close(descriptor);
     unlink(temporary.c_str());
     return false;
@@ -142,7 +116,7 @@ bool WriteFileSafely(const std::string& path, const WriteBody& body, std::string
   if (!ok) {
     unlink(temporary.c_str());
     if (failure != 0) {
-      error = Reason(path, failure);
+      error = CannotWrite(path, failure);
     }
     return false;
   }
@@ -156,17 +130,7 @@ bool WriteFileSafely(const std::string& path, const WriteBody& body, std::string
 }
 
 bool WriteStandardOutput(const WriteBody& body, std::string& error) {
-  errno = 0;
-  const bool written = body(stdout, error);
-  int failure = !written && std::ferror(stdout) != 0 ? errno : 0;
-  if (written && (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
-    failure = errno != 0 ? errno : EIO;
-  }
-  if (failure != 0) {
-    error = std::string("cannot write standard output: ") + std::strerror(failure);
-    return false;
-  }
-  return written;
+  return WriteStandardOutputStream(body, error);
 }
 
 }  // namespace pixtool

@@ -73,14 +73,8 @@ int StartInput() {
   editorState.cursorY = 300;
   // Each input starts as a new run of the editor does: an empty history, both
   // images black, the grid at its start view with nothing of it on the
-  // screen yet, the pen.
-  StartEditHistory();
-  ResetImages();
-  ResetGridView();
-  ResetImageAreas();
-  ResetViewMouse();
-  ResetTools();
-  ResetKeyList();
+  // screen yet, the pen, no aids, the panel's first page.
+  ResetEditing();
   return closes;
 }
 

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "pixtool/stream_write.h"
+
 namespace pixtool {
 
 namespace {
@@ -32,10 +34,6 @@ int ErrnoOf(DWORD failure) {
     default:
       return EIO;
   }
-}
-
-std::string Reason(const std::string& path, int error) {
-  return "cannot write " + path + ": " + std::strerror(error);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -75,30 +73,6 @@ bool IsDevice(const std::string& path) {
   return type != FILE_TYPE_DISK;
 }
 
-// Writes a device in place: there is nothing there to keep.
-bool WriteInPlace(const std::string& path, const WriteBody& body, std::string& error) {
-  std::FILE* stream = std::fopen(path.c_str(), "wb");
-  if (stream == nullptr) {
-    error = Reason(path, errno);
-    return false;
-  }
-  errno = 0;
-  const bool written = body(stream, error);
-  int failure = !written && std::ferror(stream) != 0 ? errno : 0;
-  const bool flushed = written && std::fflush(stream) == 0 && std::ferror(stream) == 0;
-  if (written && !flushed) {
-    failure = errno != 0 ? errno : EIO;
-  }
-  if (std::fclose(stream) != 0 && flushed) {
-    failure = errno != 0 ? errno : EIO;
-  }
-  if (failure != 0) {
-    error = Reason(path, failure);
-    return false;
-  }
-  return written && flushed;
-}
-
 }  // namespace
 
 bool WriteFileSafely(const std::string& path, const WriteBody& body, std::string& error) {
@@ -110,28 +84,28 @@ bool WriteFileSafely(const std::string& path, const WriteBody& body, std::string
   const DWORD lookup = exists ? ERROR_SUCCESS : GetLastError();
   // A missing folder is told by the temporary file's failure below, as on Linux.
   if (!exists && lookup != ERROR_FILE_NOT_FOUND && lookup != ERROR_PATH_NOT_FOUND) {
-    error = Reason(path, ErrnoOf(lookup));
+    error = CannotWrite(path, ErrnoOf(lookup));
     return false;
   }
   if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    error = Reason(path, EISDIR);
+    error = CannotWrite(path, EISDIR);
     return false;
   }
   if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     // The rename would replace it all the same: Windows' read-only flag says no.
-    error = Reason(path, EACCES);
+    error = CannotWrite(path, EACCES);
     return false;
   }
 
   // A name of the folder's own, made and reserved by Windows.
   char temporary[MAX_PATH + 1] = {};
   if (GetTempFileNameA(FolderOf(path).c_str(), "pix", 0, temporary) == 0) {
-    error = Reason(path, ErrnoOf(GetLastError())) + " (no temporary file beside it)";
+    error = CannotWrite(path, ErrnoOf(GetLastError())) + " (no temporary file beside it)";
     return false;
   }
   std::FILE* stream = std::fopen(temporary, "wb");
   if (stream == nullptr) {
-    error = Reason(path, errno);
+    error = CannotWrite(path, errno);
     DeleteFileA(temporary);
     return false;
   }
@@ -144,7 +118,7 @@ bool WriteFileSafely(const std::string& path, const WriteBody& body, std::string
   if (!ok) {
     DeleteFileA(temporary);
     if (failure != 0) {
-      error = Reason(path, failure);
+      error = CannotWrite(path, failure);
     }
     return false;
   }
@@ -155,18 +129,9 @@ bool WriteStandardOutput(const WriteBody& body, std::string& error) {
   // Bytes as they are: text mode would put a carriage return before every line feed of a PNG.
   std::fflush(stdout);
   _setmode(_fileno(stdout), _O_BINARY);
-  errno = 0;
-  const bool written = body(stdout, error);
-  int failure = !written && std::ferror(stdout) != 0 ? errno : 0;
-  if (written && (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
-    failure = errno != 0 ? errno : EIO;
-  }
+  const bool written = WriteStandardOutputStream(body, error);
   std::fflush(stdout);
   _setmode(_fileno(stdout), _O_TEXT);
-  if (failure != 0) {
-    error = std::string("cannot write standard output: ") + std::strerror(failure);
-    return false;
-  }
   return written;
 }
 
