@@ -1,8 +1,9 @@
 # The zoom, selection and mirror steps that the sessions compared with the Linux program share
 # (view_edits.sh, on both programs, and web/site_checks.sh, whose browser plays them again in
-# web/session_edits.mjs): a notch of the wheel zooms the grid about the pointer and a stroke follows, Ctrl+S; a
-# part of image 0 copied, pasted into image 1 and dragged there, Ctrl+S; a rectangle drawn with X's
-# mirror on, Ctrl+S. Each press or key is held until its effect shows, however slow the passes are.
+# web/session_edits.mjs): a notch of the wheel zooms the grid about the pointer and a stroke
+# follows, Ctrl+S; a part of image 0 copied, pasted into image 1 and dragged there, Ctrl+S; a
+# rectangle drawn with X's mirror on, Ctrl+S. Each press or key is held until its effect shows,
+# however slow the passes are.
 # Sourced after lib.sh, on a 1:1 screen, at the end of a session that has just saved image 1 of two
 # with Ctrl+S and shows it at the start pitch, with the pen, colour 1, no selection and no mirror.
 # shellcheck shell=bash
