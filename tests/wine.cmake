@@ -36,13 +36,14 @@ set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 1
 # first of them again in the exclusive mode (800 x 600, 1:1); the undo keys; names typed faster than
 # an entry polls; the session against the Linux program at 800 x 600 and at 1920 x 1080; the
 # exclusive mode refused elsewhere; the session's end; focus, minimising and the resolution changing.
-# A game's palette in the folder, shown, painted and edited.
+# A game's palette in the folder, shown, painted and edited. The wheel's zoom, a paste and the mirror,
+# saved as the Linux program saves them.
 foreach(entry foundation=foundation startup_paint=startup_paint
               exclusive_startup_paint=startup_paint,PIXED_ARGS=--exclusive large_screen=large_screen
               undo_keys=undo_keys brisk_typing=brisk_typing
               whole_run=wine_whole_run large_session=wine_whole_run,PIXED_SCREEN=1920x1080
               wrong_screen=wine_wrong_screen session_end=wine_session_end desktop=wine_desktop recovery=recovery
-              palette=palette,PIXED_PIXTOOL=$<TARGET_FILE:pixtool>)
+              palette=palette,PIXED_PIXTOOL=$<TARGET_FILE:pixtool> view_edits=view_edits)
   string(REGEX MATCH "^([a-z_]+)=([a-z_]+),?(.*)$" matched ${entry})
   set(name ${CMAKE_MATCH_1})
   set(check ${CMAKE_MATCH_2})

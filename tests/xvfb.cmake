@@ -41,7 +41,7 @@ set_tests_properties(xvfb_input_devices PROPERTIES TIMEOUT 120 RESOURCE_LOCK xvf
 set(PIXED_GOLDEN_STARTUP ${CMAKE_CURRENT_LIST_DIR}/golden/startup.png)
 
 foreach(check foundation startup_paint whole_job installed fifty_starts large_screen end_signals undo_keys typing
-              brisk_typing tools frames frame_edits large_image recovery palette)
+              brisk_typing tools frames frame_edits large_image recovery palette view_edits)
   add_test(NAME xvfb_${check}
            COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/xvfb/${check}.sh $<TARGET_FILE:pixed> $<TARGET_FILE:xvfb_screen_probe>
                    "${PIXED_BITMAP_DIR}"

@@ -2,8 +2,9 @@
 // screen, a painting session with a rectangle, a fill, Right and Ctrl+S exported byte for byte as
 // the Linux program saved it, Ctrl+S after Clear appending, the toolbar's New beginning a new file,
 // Ctrl+Shift+E's pictures (the GIF downloaded from the list of files) byte for byte as the Linux
-// program wrote them, names and size kept over a reload, a bad Import, the list of files beside the
-// screen, storage refused or full, the page's figures, and a painting that outlives a crashed tab;
+// program wrote them, the steps of session_edits.mjs saved as the Linux program saved them, names
+// and size kept over a reload, a bad Import, the list of files beside the screen, storage refused or
+// full, the page's figures, and a painting that outlives a crashed tab;
 // the wheel, the middle button, Alt with a click and the editor's keys kept from the browser.
 // Usage: node browser_checks.mjs URL OUT-FOLDER CHROMIUM SCREEN-PROBE GOLDEN LINUX-PIX
 import { execFileSync } from "node:child_process";
@@ -11,6 +12,7 @@ import fs from "node:fs";
 import path from "node:path";
 
 import { idleShare, launchChromium } from "./browser_support.mjs";
+import { sessionEdits } from "./session_edits.mjs";
 
 const [url, out, executablePath, probe, golden, linuxPix] = process.argv.slice(2);
 const TOOLBAR = 28; // the toolbar's height: the canvas starts below it, at 1:1 in this window
@@ -300,6 +302,8 @@ try {
   await page.click("#files summary");
   await waitFor(page, () => document.getElementById("screen").width === 800);
   note("Ctrl+Shift+E wrote the Linux program's pictures; the list downloads the GIF byte for byte");
+  await sessionEdits(page);
+  note("the wheel's zoom and a stroke, a paste from image 0 and a mirrored rectangle, each saved with Ctrl+S");
   const downloading = page.waitForEvent("download");
   await page.click("#export");
   const download = await downloading;

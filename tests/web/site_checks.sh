@@ -2,10 +2,14 @@
 # The site in Debian's Chromium, headless, driven by browser_checks.mjs, after one session of the
 # Linux program under a private X server whose save file the browser's session must export byte for
 # byte: pick red, paint, Quad, paint, Save, pick yellow, paint, a rectangle, pick colour 1, fill its
-# inside, Save, Right, paint, Ctrl+S, Ctrl+Shift+E (whose GIF, sheet and PNG the browser's must equal).
+# inside, Save, Right, paint, Ctrl+S, Ctrl+Shift+E (whose GIF, sheet and PNG the browser's must equal),
+# then the steps of xvfb/session_edits.sh (the wheel's zoom and a stroke, a paste from image 0 and a
+# mirrored rectangle, each saved with Ctrl+S).
 # Called as lib.sh says, with the Linux program; PIXED_SITE names the site's folder.
 # shellcheck source=../xvfb/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb/lib.sh"
+# shellcheck source=../xvfb/session_edits.sh
+source "$HERE/session_edits.sh"
 
 SITE=${PIXED_SITE:-}
 CHROMIUM=${PIXED_CHROMIUM:-/usr/bin/chromium}
@@ -114,11 +118,13 @@ size_is $((2 * IMAGE_BYTES)) || fail "Ctrl+S changed the length of test1.pix"
 xdotool keydown ctrl shift e
 wait_until 10 0.1 test -s "$WORK/test1-sheet.json" || fail "Ctrl+Shift+E wrote no test1-sheet.json"
 xdotool keyup e shift ctrl
+session_edits linux
 move 580 511 # Quit
 xdotool mousedown 1
 wait_exit 20
 xdotool mouseup 1
 ((PIXED_STATUS == 0)) || fail "the Linux program exited with status $PIXED_STATUS"
+expect_session_edits "$WORK/test1.pix"
 note "the Linux program's session is done"
 
 # ---- The browser's checks, on a server of the site's own.
