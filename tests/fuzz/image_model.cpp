@@ -126,9 +126,10 @@ void CheckView(const ScreenLock& screen, layout::ScreenPoint at, const IndexImag
   const std::vector<std::uint8_t> edge(static_cast<std::size_t>(frame.right - frame.left + 1), kWhiteIndex);
   CheckRow(screen, frame.left, frame.top, edge, name + "'s frame");
   CheckRow(screen, frame.left, frame.bottom, edge, name + "'s frame");
+  const auto white = static_cast<std::uint8_t>(kWhiteIndex);
   for (int y = frame.top; y <= frame.bottom; ++y) {
-    CheckRow(screen, frame.left, y, {kWhiteIndex}, name + "'s frame");
-    CheckRow(screen, frame.right, y, {kWhiteIndex}, name + "'s frame");
+    CheckRow(screen, frame.left, y, {white}, name + "'s frame");
+    CheckRow(screen, frame.right, y, {white}, name + "'s frame");
   }
 }
 
