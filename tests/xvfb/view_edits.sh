@@ -37,14 +37,7 @@ for row in range(5, 13):
 open(sys.argv[2], "wb").write(bytes(first + second))
 EOF
 
-start_xvfb
-xdotool mousemove 400 300
-write_default_settings
-copy_bitmaps
-start_pixed
-wait_window
-focus_window
-sleep 1
+start_editor_for_input
 # Wine learns where the pointer is only when it moves; the editor follows it from there on.
 move 401 301
 move 400 300
